@@ -1,0 +1,36 @@
+# The two commands: `make run` and `make test`. Both install what is missing first.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc)
+CTEST_ARGS ?= --output-on-failure -j $(JOBS)
+
+.PHONY: all deps configure build run test test-asan bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/Varnholt/Quorvane/quorvane
+
+test: build
+	@cd $(BUILD) && ctest $(CTEST_ARGS)
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer; any report fails.
+test-asan: deps
+	@cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_ASAN) -j $(JOBS)
+	@cd $(BUILD_ASAN) && ctest $(CTEST_ARGS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)
