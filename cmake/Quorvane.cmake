@@ -35,19 +35,22 @@ function(qv_add_tests_in_folder)
     endforeach()
 endfunction()
 
-# qv_add_folder_library(NAME [WIDGET_UNITS stem ...] [CORE_LIBS lib ...] [WIDGET_LIBS lib ...] [NO_QT])
+# qv_add_folder_library(NAME [WIDGET_UNITS stem ...] [EXCLUDE_UNITS stem ...] [CORE_LIBS lib ...]
+#                       [WIDGET_LIBS lib ...] [NO_QT])
 # The folder's sources (globbed, so a new unit is a new file) make the library NAME. When WIDGET_UNITS
 # names file stems, those files make NAME and the rest make NAME_core, which links no widget library:
 # code that must stay window-free links only the _core part, and a widget include there fails to build.
 function(qv_add_folder_library name)
-    cmake_parse_arguments(L "NO_QT" "" "WIDGET_UNITS;CORE_LIBS;WIDGET_LIBS" ${ARGN})
+    cmake_parse_arguments(L "NO_QT" "" "WIDGET_UNITS;EXCLUDE_UNITS;CORE_LIBS;WIDGET_LIBS" ${ARGN})
     file(GLOB srcs CONFIGURE_DEPENDS
          ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     set(core_srcs "")
     set(widget_srcs "")
     foreach(src ${srcs})
         get_filename_component(stem ${src} NAME_WE)
-        if(stem IN_LIST L_WIDGET_UNITS)
+        if(stem IN_LIST L_EXCLUDE_UNITS)
+            continue()
+        elseif(stem IN_LIST L_WIDGET_UNITS)
             list(APPEND widget_srcs ${src})
         else()
             list(APPEND core_srcs ${src})
