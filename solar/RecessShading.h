@@ -1,0 +1,22 @@
+#pragma once
+// Sunlit area fraction of rectangular vertical glass set back in a wall recess: the side reveals
+// cast a shadow across the width, the head a shadow down the height.
+#include "Profile24.h"
+
+class TSolar;
+
+// Sunlit fraction [0..1] of glass H x W [m] set back D [m], at full clock hour clockHour [h].
+// The TSolar must have day, location and surface (vertical, slope 90) set; its time is set here.
+// 0 when the sun is behind the wall (incident angle 90 degrees or more), on or below the horizon,
+// or exactly in the wall's plane; also 0 for glass without area (H or W not above 0) or values
+// that are not finite. A shadow wider or taller than the glass gives 0, never a negative fraction.
+double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, double glassWidth,
+                            double glassDepth);
+
+// Fills `out` with the sunlit fraction of every clock hour of the day: all slots start at 0, then
+// the hours from the truncated sunrise [h] get RecessSunlitFraction, for 13 hours and on past them
+// for as long as the sun is still above the horizon at the full hour (so long summer days are not
+// cut off). Hours outside 0..23 (sunrise before midnight, or near noon in polar night) are skipped:
+// nothing is written outside the 24 slots. A sunrise that is not finite leaves all slots 0.
+void RecessAreaFactors(TSolar& solar, double sunrise, double glassHeight, double glassWidth,
+                       double glassDepth, TProfile24& out);
