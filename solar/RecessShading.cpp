@@ -1,0 +1,63 @@
+#include "RecessShading.h"
+
+#include "TSolar.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double HalfPi = 1.5707963267948966;
+
+// Limits a shadow length to the glass dimension and to 0: a shadow wider than the glass covers it
+// all, and a negative one (sun on the far side of the reveal's normal) casts nothing.
+double LimitShadow(double length, double glassSize) {
+    if (length > glassSize) length = glassSize;
+    if (length < 0) length = 0;
+    return length;
+}
+
+} // namespace
+
+double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, double glassWidth,
+                            double glassDepth) {
+    if (!(glassHeight > 0) || !(glassWidth > 0) || !std::isfinite(glassHeight) || !std::isfinite(glassWidth) ||
+        !std::isfinite(glassDepth))
+        return 0;
+    solar.SetClockTime(clockHour);
+    const double beta = solar.SolarAltitude() * DegToRad;
+    const double gamma = solar.SurfaceSolarAzimuth() * DegToRad;
+    const double theta = solar.IncidentAngle();
+    const bool inFront = theta > -90 && theta < 90 && std::fabs(gamma) != HalfPi;
+    if (!inFront || !(beta > 0 && beta < HalfPi)) return 0;
+
+    const double cosGamma = std::cos(gamma);
+    const double cosBeta = std::cos(beta);
+    double x = 0;  // shadow of the side reveal across the width [m]
+    double y = 0;  // shadow of the head down the height [m]
+    if (cosGamma != 0) {
+        x = glassDepth * std::sin(gamma) / cosGamma;
+        // The head shadow follows the profile angle: tan(beta) / cos(gamma).
+        if (cosBeta != 0) y = glassDepth * std::sin(beta) / cosBeta / cosGamma;
+    }
+    x = LimitShadow(x, glassWidth);
+    y = LimitShadow(y, glassHeight);
+    return (glassWidth - x) * (glassHeight - y) / (glassWidth * glassHeight);
+}
+
+void RecessAreaFactors(TSolar& solar, double sunrise, double glassHeight, double glassWidth, double glassDepth,
+                       TProfile24& out) {
+    out.fill(0);
+    if (!std::isfinite(sunrise)) return;
+    // Sunrise lies within a day or so of midnight; the limit only keeps the conversion defined.
+    const int first = static_cast<int>(std::trunc(std::fmax(-48.0, std::fmin(48.0, sunrise))));
+    const int lastOfWindow = first + 12;
+    const int last = static_cast<int>(out.size()) - 1;
+    for (int hour = first < 0 ? 0 : first; hour <= last; ++hour) {
+        if (hour > lastOfWindow) {
+            // Past the 13 hours only while the sun is still up at this full hour.
+            solar.SetClockTime(hour);
+            if (!(solar.SolarAltitude() > 0)) break;
+        }
+        out[hour] = RecessSunlitFraction(solar, hour, glassHeight, glassWidth, glassDepth);
+    }
+}
