@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <locale.h>
@@ -61,10 +62,13 @@ QByteArray ConvertOne(QByteArray spec, char conv, double value, bool haveInt, lo
     }
 }
 
-QString Format(const QString& format, double value, bool haveInt, long long intValue) {
+// Applies the format; the first conversion prints first and every later one second (integer conversions of
+// FormatInt print intValue).
+QString Format(const QString& format, double first, double second, bool haveInt, long long intValue) {
     const QByteArray f = format.toUtf8();
     const QChar decimal = LocaleDecimalSeparator();
     QString out;
+    double value = first;
     int i = 0;
     while (i < f.size()) {
         if (f[i] != '%') {
@@ -92,6 +96,7 @@ QString Format(const QString& format, double value, bool haveInt, long long intV
         QString number = QString::fromLatin1(ConvertOne(spec, f[j], value, haveInt, intValue));
         if (decimal != QLatin1Char('.')) number.replace(QLatin1Char('.'), decimal);
         out += number;
+        value = second;
         i = j + 1;
     }
     return out;
@@ -99,9 +104,11 @@ QString Format(const QString& format, double value, bool haveInt, long long intV
 
 } // namespace
 
-QString FormatFloat(const QString& format, double value) { return Format(format, value, false, 0); }
+QString FormatFloat(const QString& format, double value) { return Format(format, value, value, false, 0); }
 
-QString FormatInt(const QString& format, long long value) { return Format(format, 0.0, true, value); }
+QString FormatInt(const QString& format, long long value) { return Format(format, 0.0, 0.0, true, value); }
+
+QString FormatPair(const QString& format, double a, double b) { return Format(format, a, b, false, 0); }
 
 QString ConvertErrorMessage(const QString& text) {
     return QStringLiteral("'%1' is not a valid floating point value").arg(text);
@@ -135,4 +142,143 @@ QString LocaleTimeSeparator() {
     while (i < f.size() && (f[i] == QLatin1Char('h') || f[i] == QLatin1Char('H'))) ++i;
     if (i > 0 && i < f.size() && !f[i].isLetter()) return QString(f[i]);
     return QStringLiteral(":");
+}
+
+// --- Format classes and decimals
+
+namespace {
+
+bool HasLetter(const QString& format, char letter) {
+    return format.contains(QLatin1Char(letter), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+bool IsStringFormat(const QString& format) { return HasLetter(format, 's'); }
+bool IsIntegerFormat(const QString& format) { return HasLetter(format, 'd'); }
+bool IsGeneralFormat(const QString& format) { return HasLetter(format, 'g'); }
+bool IsFloatFormat(const QString& format) { return HasLetter(format, 'f') || IsGeneralFormat(format); }
+bool IsPairFormat(const QString& format) { return format.contains(QLatin1Char('/')); }
+
+int DecimalsForSigDigs(int sigDigs, int maxDecimals, double value) {
+    maxDecimals = std::max(0, maxDecimals);
+    const QString t = FormatFloat(QStringLiteral("%0.%1f").arg(maxDecimals), value);
+    const int point = t.indexOf(LocaleDecimalSeparator());
+    const int intLen = point < 0 ? int(t.size()) : point;
+    int r = 0;
+    if (intLen == 1) {
+        // One integer character: the first non-zero character of the fraction decides (1-based place).
+        r = 3;
+        for (int i = 2; i < t.size(); ++i) {
+            if (t[i] != QLatin1Char('0')) {
+                r = i + 1;
+                break;
+            }
+        }
+    } else {
+        r = sigDigs > intLen ? sigDigs - intLen : 0;
+    }
+    return std::min(r, maxDecimals);
+}
+
+QString SigDigsFormat(int sigDigs, int maxDecimals, double value) {
+    return QStringLiteral("%0.%1f").arg(DecimalsForSigDigs(sigDigs, maxDecimals, value));
+}
+
+int FormatDecimals(const QString& format) {
+    const int point = format.indexOf(QLatin1Char('.'));
+    if (point < 0 || point + 1 >= format.size()) return 0;
+    const QChar c = format[point + 1];
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ? c.unicode() - '0' : 0;
+}
+
+// --- Typed number clean-up
+
+namespace {
+
+// Keeps the first occurrence of c and removes every later one.
+QString KeepFirst(const QString& s, QChar c) {
+    const int i = s.indexOf(c);
+    if (i < 0) return s;
+    return s.left(i + 1) + s.mid(i + 1).remove(c);
+}
+
+// Reads an exponent as an integer: an optional sign and at least one digit. Sets beyond300 when its
+// absolute value exceeds 300 (however many digits it has). Raises EConvertError otherwise.
+void CheckExponent(const QString& exponent, bool& beyond300) {
+    int i = (exponent.startsWith(QLatin1Char('+')) || exponent.startsWith(QLatin1Char('-'))) ? 1 : 0;
+    QString digits = exponent.mid(i);
+    bool allDigits = !digits.isEmpty();
+    for (QChar c : digits)
+        allDigits = allDigits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    if (!allDigits)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(exponent));
+    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0'))) digits.remove(0, 1);
+    beyond300 = digits.size() > 3 || digits.toInt() > 300;
+}
+
+// The rules for one number (no spaces, no "/", "." as the decimal point).
+QString NormalizeOne(QString s) {
+    const QChar e('E'), minus('-'), point('.');
+    if (s.isEmpty()) return QStringLiteral("0");
+    s.replace(QLatin1Char('e'), e);
+    s = KeepFirst(s, e);
+    if (s.size() > 1) {
+        // After the first character a minus survives only as the sign of the exponent.
+        QString rest;
+        for (int i = 1; i < s.size(); ++i)
+            if (s[i] != minus || (i >= 2 && s[i - 1] == e)) rest += s[i];
+        s = s.left(1) + rest;
+    }
+    if (s == QString(minus)) s = QStringLiteral("0");
+    s = KeepFirst(s, point);
+    if (s.startsWith(e)) s.prepend(QLatin1Char('1'));
+    const int at = s.indexOf(e);
+    if (at < 0) return s;
+    const QString mantissa = s.left(at + 1);
+    const QString typed = s.mid(at + 1);
+    QString exponent = typed;
+    if (!exponent.isEmpty()) {
+        const int p = exponent.indexOf(point);
+        if (p >= 0) exponent.remove(p, 1);
+        bool beyond300 = false;
+        CheckExponent(exponent, beyond300);
+        if (beyond300) exponent = typed.left(2); // keeps the number finite
+    }
+    return mantissa + exponent;
+}
+
+} // namespace
+
+QString NormalizeNumberText(const QString& text) {
+    // The key filters let only "." through while the reader follows the locale: treat the locale's
+    // separator as a decimal point too, and give the result back in the locale's form.
+    const QChar sep = LocaleDecimalSeparator();
+    const bool mapSeparator = sep != QLatin1Char('.') && !QStringLiteral(" /eE-+0123456789").contains(sep);
+    QString s = text;
+    s.remove(QLatin1Char(' '));
+    if (mapSeparator) s.replace(sep, QLatin1Char('.'));
+    QString result;
+    const int slash = s.indexOf(QLatin1Char('/'));
+    if (slash >= 0) {
+        s = KeepFirst(s, QLatin1Char('/'));
+        result = NormalizeOne(s.left(slash)) + QLatin1Char('/') + NormalizeOne(s.mid(slash + 1));
+    } else {
+        result = NormalizeOne(s);
+    }
+    if (mapSeparator) result.replace(QLatin1Char('.'), sep);
+    return result;
+}
+
+double ReadNumberText(const QString& text) { return StrToFloat(NormalizeNumberText(text)); }
+
+bool ParseNumberPair(const QString& text, double& a, double& b) {
+    const int slash = text.indexOf(QLatin1Char('/'));
+    if (slash < 0) {
+        a = StrToFloat(text);
+        return false;
+    }
+    a = StrToFloat(text.left(slash));
+    b = StrToFloat(text.mid(slash + 1));
+    return true;
 }

@@ -18,6 +18,8 @@ public:
 // of the format is kept as it is. Integer conversions take the value truncated towards zero.
 QString FormatFloat(const QString& format, double value);
 QString FormatInt(const QString& format, long long value);
+// A pair format ("%0.1f/%0.1f"): the first conversion prints a, every later one prints b.
+QString FormatPair(const QString& format, double a, double b);
 
 // Reads a decimal number in the user's locale (leading and trailing blanks allowed, exponent with an
 // optional sign). Raises EConvertError for anything else, including an empty text and infinities.
@@ -31,3 +33,43 @@ QString ConvertErrorMessage(const QString& text);
 // The locale's decimal separator and time separator as single characters.
 QChar LocaleDecimalSeparator();
 QString LocaleTimeSeparator();
+
+// --- Format classes. Each looks for its letter anywhere in the format, not only in the conversion, so
+// "%0.1f mins" counts as a text format as well as a fixed one.
+
+// "s" or "S" occurs: the value is handled as text.
+bool IsStringFormat(const QString& format);
+// "d" or "D" occurs: the value is an integer.
+bool IsIntegerFormat(const QString& format);
+// "g" or "G" occurs.
+bool IsGeneralFormat(const QString& format);
+// "f" or "F" occurs, or the format is general.
+bool IsFloatFormat(const QString& format);
+// "/" occurs: the format prints two numbers, such as "%0.1f/%0.1f".
+bool IsPairFormat(const QString& format);
+
+// Decimals that show value with about sigDigs significant digits, at most maxDecimals (callers pass 12).
+// A value whose printed integer part has one character gets 3 decimals plus one per zero leading its
+// fraction; other values get sigDigs characters in all, a minus sign counting as one.
+int DecimalsForSigDigs(int sigDigs, int maxDecimals, double value);
+// "%0.<n>f" with n = DecimalsForSigDigs(sigDigs, maxDecimals, value).
+QString SigDigsFormat(int sigDigs, int maxDecimals, double value);
+
+// The single digit after the first "." of a format ("%0.4g" gives 4), or 0 when there is none; never
+// fails. "%0.12f" gives 1 because only one character is read.
+int FormatDecimals(const QString& format);
+
+// Cleans typed number text before it is read: drops spaces, stray minus signs, second decimal points and
+// second exponent letters, turns an empty text or a lone "-" into "0", puts "1" before a bare exponent
+// and cuts an exponent beyond +-300 to its first two characters. A text with "/" is cleaned as two
+// halves. Both "." and the locale's decimal separator count as the decimal point, and the result uses
+// the locale's separator, so StrToFloat reads it whichever of the two was typed.
+// Raises EConvertError when the exponent is not an integer ("1E-").
+QString NormalizeNumberText(const QString& text);
+
+// StrToFloat(NormalizeNumberText(text)): a typed number, cleaned up and read. Raises EConvertError.
+double ReadNumberText(const QString& text);
+
+// Reads "a/b" into a and b and returns true. A text without "/" is read whole into a, leaves b as it
+// is and returns false. Raises EConvertError when a half is not a number (a may then be set already).
+bool ParseNumberPair(const QString& text, double& a, double& b);
