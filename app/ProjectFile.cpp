@@ -1,0 +1,60 @@
+#include "ProjectFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr int ValueCount = ProjectFileSize / 8;
+constexpr TInputId FileOrder[ValueCount] = {inAltitude, inLatitude,  inLongitude, inTimeZone,
+                                            inAzimuth,  inSlope,     inDayNumber};
+
+// Explicit byte order, so the file is the same whatever the host's order.
+double DecodeDouble(const char* bytes) {
+    return std::bit_cast<double>(qFromLittleEndian<quint64>(bytes));
+}
+
+void EncodeDouble(double value, char* bytes) { qToLittleEndian(std::bit_cast<quint64>(value), bytes); }
+
+} // namespace
+
+bool ReadProjectInputs(QIODevice& device, TInputSet& inputs) {
+    const QByteArray bytes = device.read(ProjectFileSize);
+    if (bytes.size() < ProjectFileSize) return false;
+    std::array<double, ValueCount> values{};
+    for (int i = 0; i < ValueCount; ++i) {
+        values[i] = DecodeDouble(bytes.constData() + 8 * i);
+        // A NaN or an infinity would poison every result computed from it.
+        if (!std::isfinite(values[i])) return false;
+    }
+    for (int i = 0; i < ValueCount; ++i) SetInputValue(inputs, FileOrder[i], values[i]);
+    return true;
+}
+
+bool WriteProjectInputs(QIODevice& device, const TInputSet& inputs) {
+    QByteArray bytes(ProjectFileSize, '\0');
+    for (int i = 0; i < ValueCount; ++i) EncodeDouble(InputValue(inputs, FileOrder[i]), bytes.data() + 8 * i);
+    return device.write(bytes) == ProjectFileSize;
+}
+
+bool ReadProjectFile(const QString& path, TInputSet& inputs) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    return ReadProjectInputs(file, inputs);
+}
+
+bool SaveProjectFile(const QString& path, const TInputSet& inputs) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!WriteProjectInputs(file, inputs)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

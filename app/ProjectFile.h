@@ -1,0 +1,23 @@
+#pragma once
+// Project files: seven IEEE 754 doubles in little-endian byte order (56 bytes, no header) holding
+// Altitude, Latitude, Longitude, TimeZone, Azimuth, Slope and DayNumber. Readers and writers work on a
+// QIODevice so they can be exercised on a buffer; the file wrappers add opening and a safe save.
+#include "TInputSet.h"
+
+#include <QIODevice>
+#include <QString>
+
+// Size of a project file in bytes; a longer file is read and its tail ignored.
+inline constexpr int ProjectFileSize = 56;
+
+// Reads the seven site and surface values into the first seven fields of inputs. Returns false, and
+// leaves inputs untouched, when fewer than 56 bytes can be read or any value is not a finite number.
+bool ReadProjectInputs(QIODevice& device, TInputSet& inputs);
+// Writes the first seven fields of inputs; false when the device takes fewer than 56 bytes.
+bool WriteProjectInputs(QIODevice& device, const TInputSet& inputs);
+
+// Opens path and reads it as above; false when it cannot be opened or read.
+bool ReadProjectFile(const QString& path, TInputSet& inputs);
+// Writes a complete new file beside path and renames it over path, so a failed save leaves any
+// previous file as it was. Returns false on any failure.
+bool SaveProjectFile(const QString& path, const TInputSet& inputs);

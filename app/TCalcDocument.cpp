@@ -1,0 +1,363 @@
+#include "TCalcDocument.h"
+
+#include "ProjectFile.h"
+#include "controls/TxNumText.h"
+#include "solar/RecessShading.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+
+namespace {
+
+const QString SolvedStatus = QStringLiteral("Solved...");
+const QString OutOfDateStatus = QStringLiteral("Results are out of date...");
+
+QString HMS(double hours) { return QString::fromStdString(HoursToHMS(hours)); }
+
+QString ProfileText(const TProfile24& profile, const char* format) {
+    return QString::fromStdString(FormatProfile(profile, format));
+}
+
+// Trims blanks and control characters from both ends of an entry-line piece.
+QString TrimPiece(const QString& piece) {
+    qsizetype begin = 0, end = piece.size();
+    while (begin < end && piece[begin].unicode() <= 0x20) ++begin;
+    while (end > begin && piece[end - 1].unicode() <= 0x20) --end;
+    return piece.mid(begin, end - begin);
+}
+
+// Splits an entry line at each delimiter into trimmed pieces. Empty pieces between delimiters stay; a
+// trailing delimiter adds no empty last piece.
+QStringList SplitEntryLine(QChar delimiter, const QString& line) {
+    QStringList pieces = line.split(delimiter);
+    if (line.endsWith(delimiter) || line.isEmpty()) pieces.removeLast();
+    for (QString& piece : pieces) piece = TrimPiece(piece);
+    return pieces;
+}
+
+QString PieceAt(const QStringList& pieces, qsizetype i) { return i < pieces.size() ? pieces[i] : QString(); }
+
+// A result list row: the clock hour as "%3d" and each value with its format.
+TResultRow MakeRow(int hour, std::initializer_list<std::pair<double, const char*>> values) {
+    TResultRow row{FormatInt(QStringLiteral("%3d"), hour), {}};
+    for (const auto& [value, format] : values) row.Cells << FormatFloat(QString::fromLatin1(format), value);
+    return row;
+}
+
+} // namespace
+
+double SolAirTemperature(double total, double ambient, double slope, TSurfaceColour colour) {
+    // Surfaces facing the sky lose long-wave radiation to it; steep ones see mostly the ground.
+    const double skyCorrection = slope >= 30 ? 0.0 : -3.9;
+    const double absorptanceRatio = (colour == scDark ? 2 : 1) * 0.026; // [m2K/W]
+    return absorptanceRatio * total + ambient + skyCorrection;
+}
+
+TCalcDocument::TCalcDocument() { MakeAmbientProfile(FAmbientProfile, FDesignMaxTemp, FDesignMaxTemp - FDailyRange); }
+
+// ---- Events ----
+
+void TCalcDocument::Notify(const std::function<void()>& event) {
+    if (event) event();
+}
+
+void TCalcDocument::Message(const QString& text) const {
+    if (OnMessage) OnMessage(text);
+}
+
+void TCalcDocument::Clipboard(const QString& text) const {
+    if (OnClipboardText) OnClipboardText(text);
+}
+
+// ---- Inputs, location, state ----
+
+void TCalcDocument::SetInput(TInputId id, double value) {
+    SetInputValue(FInputs, id, value);
+    if (OnInputChanged) OnInputChanged(id, value);
+}
+
+void TCalcDocument::ApplyInputs(const TInputSet& inputs) {
+    for (int i = 0; i < InputCount; ++i) SetInput(TInputId(i), InputValue(inputs, TInputId(i)));
+}
+
+bool TCalcDocument::Reset() {
+    ApplyInputs(ResetInputSet());
+    return Solve();
+}
+
+void TCalcDocument::PickLocation(const QString& name, double altitude, double latitude, double longitude,
+                                 double timeZone, double maxDryBulb, double dryBulbRange) {
+    FLocationName = name;
+    SetAltitude(altitude);
+    SetLatitude(latitude);
+    SetLongitude(longitude);
+    SetTimeZone(timeZone);
+    FDesignMaxTemp = maxDryBulb;
+    FDailyRange = dryBulbRange;
+    SetSolved(false);
+}
+
+void TCalcDocument::SetSolved(bool solved) {
+    FSolved = solved;
+    if (OnSolvedChanged) OnSolvedChanged(solved, StatusText());
+}
+
+QString TCalcDocument::StatusText() const { return FSolved ? SolvedStatus : OutOfDateStatus; }
+
+bool TCalcDocument::LoadProject(const QString& path) {
+    FFileName = path;
+    TInputSet inputs = CopyInputs(); // the glass dimensions are not in the file and keep their values
+    if (!ReadProjectFile(path, inputs)) {
+        Message(QStringLiteral("Error loading file..."));
+        return false;
+    }
+    ApplyInputs(inputs);
+    SetSolved(false);
+    return true;
+}
+
+bool TCalcDocument::SaveProject(const QString& path) {
+    FFileName = path;
+    if (SaveProjectFile(path, CopyInputs())) return true;
+    Message(QStringLiteral("Error saving file..."));
+    return false;
+}
+
+// ---- Solve ----
+
+void TCalcDocument::SetUpSolar() {
+    FSolar.SetDay(DayNumber());
+    FSolar.SetLocation(Latitude(), Longitude(), TimeZone(), Altitude());
+    FSolar.SetSurface(Azimuth(), Slope());
+}
+
+void TCalcDocument::FillSunTimes() {
+    FSolar.SunriseSunset(FSunrise, FSunset);
+    FLocalFields = {HMS(FSunrise), HMS(FSunset), FormatFloat(QStringLiteral("%0.3f"), FSolar.Declination()),
+                    FormatFloat(QStringLiteral("%0.3f"), EquationOfTime(DayNumber()))};
+    Notify(OnLocalChanged);
+}
+
+void TCalcDocument::ClearResults() {
+    for (TProfile24* p : {&FAltitudeProfile, &FAzimuthProfile, &FIncidentProfile, &FSSAProfile, &FNormalProfile,
+                          &FDirectProfile, &FDiffuseProfile, &FReflectedProfile, &FTotalProfile, &FSHGFProfile})
+        FillProfile(*p, 0);
+    FAnglesRows.clear();
+    FSolarRows.clear();
+}
+
+void TCalcDocument::SolveHour(int hour) {
+    FSolar.SetClockTime(hour);
+    const double altitude = FSolar.SolarAltitude();
+    const double azimuth = FSolar.SolarAzimuth();
+    const double ssa = FSolar.SurfaceSolarAzimuth();
+    const double incident = FSolar.IncidentAngle();
+    FAltitudeProfile[hour] = altitude;
+    FAzimuthProfile[hour] = azimuth;
+    FIncidentProfile[hour] = incident;
+    FSSAProfile[hour] = ssa;
+
+    const double normal = FSolar.DirectNormal();
+    const double direct = FSolar.DirectRadiation();
+    const double diffuse = FSolar.DiffuseRadiation();
+    const double reflected = FSolar.ReflectedRadiation();
+    const double total = direct + diffuse + reflected;
+    FNormalProfile[hour] = normal;
+    FDirectProfile[hour] = direct;
+    FDiffuseProfile[hour] = diffuse;
+    FReflectedProfile[hour] = reflected;
+    FTotalProfile[hour] = total;
+    FSHGFProfile[hour] = FSolar.SolarHeatGainFactor();
+
+    FAnglesRows << MakeRow(hour, {{altitude, "%0.0f"}, {azimuth, "%0.0f"}, {ssa, "%0.0f"}, {incident, "%0.0f"}});
+    FSolarRows << MakeRow(hour, {{normal, "%0.0f"},
+                                 {direct, "%0.0f"},
+                                 {diffuse, "%0.0f"},
+                                 {reflected, "%0.0f"},
+                                 {total, "%0.0f"}});
+}
+
+bool TCalcDocument::Solve() {
+    Notify(OnBeforeSolve);
+    SetUpSolar();
+    ClearResults();
+    FillSunTimes();
+    // The hours run from the truncated sunrise to 24 minus it, symmetric about clock noon. Hours of
+    // that range outside the day (midnight sun, a site far east of its zone meridian) are skipped:
+    // they have no slot. Comparing in doubles keeps a far-off sunrise from overflowing an int.
+    const double first = std::trunc(FSunrise);
+    const double last = 24 - first;
+    for (int hour = 0; hour < 24; ++hour)
+        if (hour >= first && hour <= last) SolveHour(hour);
+    Notify(OnSolveFinished);
+    RebuildSolAir();
+    if (!RefreshLocalAngles()) return false;
+    SetSolved(true);
+    return true;
+}
+
+bool TCalcDocument::EnsureSolved() { return FSolved || Solve(); }
+
+const QStringList& TCalcDocument::AnglesColumns() {
+    static const QStringList columns{"CT", "Altitude", "Azimuth", "SSA", "Incident"};
+    return columns;
+}
+
+const QStringList& TCalcDocument::SolarColumns() {
+    static const QStringList columns{"CT", "Normal", "Direct", "Diffuse", "Reflect", "Total"};
+    return columns;
+}
+
+const QStringList& TCalcDocument::SolAirColumns() {
+    static const QStringList columns{"CT", "Solar", "Ambient", "TSolAir", "SHGF"};
+    return columns;
+}
+
+// ---- Sol-air and ambient ----
+
+void TCalcDocument::SetSurfaceColour(TSurfaceColour colour) {
+    FSurfaceColour = colour == scDark ? scDark : scLight;
+    RebuildSolAir();
+}
+
+void TCalcDocument::RebuildSolAir() {
+    FSolAirRows.clear();
+    for (int hour = 0; hour < 24; ++hour) {
+        FSolAirProfile[hour] =
+            SolAirTemperature(FTotalProfile[hour], FAmbientProfile[hour], Slope(), FSurfaceColour);
+        FSolAirRows << MakeRow(hour, {{FTotalProfile[hour], "%0.0f"},
+                                      {FAmbientProfile[hour], "%0.1f"},
+                                      {FSolAirProfile[hour], "%0.1f"},
+                                      {FSHGFProfile[hour], "%0.1f"}});
+    }
+    Notify(OnSolAirChanged);
+}
+
+void TCalcDocument::AutoAmbient() {
+    TProfile24 profile{};
+    MakeAmbientProfile(profile, FDesignMaxTemp, FDesignMaxTemp - FDailyRange);
+    Clipboard(ProfileText(profile, "%0.1f"));
+    ApplyAmbient(profile);
+}
+
+void TCalcDocument::SetAmbientProfile(const TProfile24& profile) { ApplyAmbient(profile); }
+
+void TCalcDocument::ApplyAmbient(const TProfile24& profile) {
+    FAmbientProfile = profile;
+    RebuildSolAir();
+}
+
+// ---- Local page ----
+
+void TCalcDocument::SetLocalTime(const QString& text, bool isSolarTime) {
+    FLocalTimeText = text;
+    FLocalTimeIsSolar = isSolarTime;
+}
+
+bool TCalcDocument::RefreshLocalAngles() {
+    FLocalLines.clear();
+    double time = 0;
+    if (!TryStrToFloat(FLocalTimeText, time)) {
+        Notify(OnLocalChanged);
+        Message(ConvertErrorMessage(FLocalTimeText));
+        return false;
+    }
+    if (FLocalTimeIsSolar)
+        FSolar.SetSolarTime(time);
+    else
+        FSolar.SetClockTime(time);
+    FLocalLines << QStringLiteral("Clock Time = %1 h:m:s").arg(HMS(FSolar.ClockTime()))
+                << QStringLiteral("Solar Time = %1 h:m:s").arg(HMS(FSolar.SolarTime()))
+                << FormatFloat(QStringLiteral("Hour Angle = %0.2f"), FSolar.HourAngle())
+                << FormatFloat(QStringLiteral("Solar Altitude = %0.2f"), FSolar.SolarAltitude())
+                << FormatFloat(QStringLiteral("Solar Azimuth = %0.2f"), FSolar.SolarAzimuth())
+                << FormatFloat(QStringLiteral("Solar-Surface Azimuth = %0.2f"), FSolar.SurfaceSolarAzimuth())
+                << FormatFloat(QStringLiteral("Incident Angle = %0.2f"), FSolar.IncidentAngle());
+    Notify(OnLocalChanged);
+    return true;
+}
+
+void TCalcDocument::LocalTimeFromSunrise() {
+    FSolar.SunriseSunset(FSunrise, FSunset);
+    FLocalTimeText = FormatFloat(QStringLiteral("%0.6g"), FSunrise);
+    Notify(OnLocalChanged);
+}
+
+void TCalcDocument::LocalTimeFromSunset() {
+    FSolar.SunriseSunset(FSunrise, FSunset);
+    FLocalTimeText = FormatFloat(QStringLiteral("%0.6g"), FSunset);
+    Notify(OnLocalChanged);
+}
+
+// ---- Window recess shading ----
+
+bool TCalcDocument::GenerateAreaFactors() {
+    SetSlope(90); // the glass is vertical
+    if (!Solve()) return false;
+    SetUpSolar();
+    FillSunTimes();
+    RecessAreaFactors(FSolar, FSunrise, GlassHeight(), GlassWidth(), GlassDepth(), FAreaFactorProfile);
+    FAreaFactorText = ProfileText(FAreaFactorProfile, "%0.2f");
+    Clipboard(FAreaFactorText);
+    Notify(OnAreaFactorsChanged);
+    return true;
+}
+
+// ---- Property list and clipboard ----
+
+const QStringList& TCalcDocument::PropertyLines() {
+    static const QStringList lines{
+        "Property; Value; Units",          "Barometer; %0.0f; m; PE; 0; 0",  "Latitude; %0.2f; deg; NPE; 0; 0",
+        "Longitude; %0.2f; deg; NPE; 0; 0", "Time Zone; %0.2f; deg; NPE; 0; 0", "Azimuth; %0.2f; deg; PE; 0; 0",
+        "Slope; %0.2f; deg; PE; 0; 0",      "Day Number; %0.1f; ; PE; 0; 0",
+    };
+    return lines;
+}
+
+QList<QStringList> TCalcDocument::PropertyCells() const {
+    QList<QStringList> cells;
+    const QStringList& lines = PropertyLines();
+    for (qsizetype row = 0; row < lines.size(); ++row) {
+        const QStringList pieces = SplitEntryLine(QLatin1Char(';'), lines[row]);
+        // Row r shows input r - 1 (the heading row has none) with its line's format.
+        const QString value =
+            row == 0 ? PieceAt(pieces, 1) : FormatFloat(PieceAt(pieces, 1), Input(TInputId(row - 1)));
+        cells << QStringList{PieceAt(pieces, 0), value, PieceAt(pieces, 2)};
+    }
+    return cells;
+}
+
+QString TCalcDocument::PageTableText(TResultPage page) {
+    struct TTable {
+        const char* Name;
+        const QStringList& Columns;
+        const QList<TResultRow>& Rows;
+    };
+    auto table = [&]() -> std::optional<TTable> {
+        switch (page) {
+        case pgAngles: return TTable{"Angles", AnglesColumns(), FAnglesRows};
+        case pgSolar: return TTable{"Solar", SolarColumns(), FSolarRows};
+        case pgSolAir: return TTable{"SolAir", SolAirColumns(), FSolAirRows};
+        default: return std::nullopt;
+        }
+    }();
+    if (!table || !EnsureSolved()) return {};
+    return TableText(PropertyCells(), QString::fromLatin1(table->Name), table->Columns, table->Rows);
+}
+
+bool TCalcDocument::CopyPage(TResultPage page) {
+    switch (page) {
+    case pgAngles:
+    case pgSolar:
+    case pgSolAir: {
+        const QString text = PageTableText(page);
+        if (text.isEmpty()) return false;
+        Clipboard(text);
+        return true;
+    }
+    case pgWindow: return GenerateAreaFactors();
+    case pgLocal: Clipboard(SunTimesText(FLocalFields.Sunrise, FLocalFields.Sunset)); return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The ten inputs of a calculation as plain doubles, in the fixed order through which the settings
+// store and project files read and write them.
+
+// Identifies one input; the order is the fixed order of TInputSet.
+enum TInputId {
+    inAltitude,
+    inLatitude,
+    inLongitude,
+    inTimeZone,
+    inAzimuth,
+    inSlope,
+    inDayNumber,
+    inGlassHeight,
+    inGlassWidth,
+    inGlassDepth
+};
+inline constexpr int InputCount = 10;
+
+// Default member values are the start values of a first run (the settings store's defaults).
+struct TInputSet {
+    double Altitude = 1700;   // site barometric altitude [m]
+    double Latitude = -26.13; // [deg], south negative
+    double Longitude = 28.23; // [deg], east positive
+    double TimeZone = 30;     // longitude of the zone meridian [deg], east positive
+    double Azimuth = 0;       // surface azimuth [deg] from south, west positive
+    double Slope = 0;         // surface tilt from horizontal [deg]
+    double DayNumber = 172.5; // day of the year, may be fractional
+    double GlassHeight = 1.25; // window glass [m]
+    double GlassWidth = 2.5;
+    double GlassDepth = 0.15; // recess depth [m]
+};
+
+// The inputs that the Reset command applies: the start values with a vertical surface facing north.
+TInputSet ResetInputSet();
+
+// Reads or writes one input by its id; ids outside the range read 0 and write nothing.
+double InputValue(const TInputSet& inputs, TInputId id);
+void SetInputValue(TInputSet& inputs, TInputId id, double value);
+
+// The name of an input as the settings store keys it ("Altitude", ..., "GlassDepth").
+const char* InputKeyName(TInputId id);
