@@ -1,0 +1,97 @@
+#pragma once
+// The location database: the index "Regions.idx" (databases, their regions and codes) and the record
+// file of the open database. One instance serves one dialog; files are only read.
+#include "LocationRecord.h"
+#include "QdbFile.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class TMemIniFile;
+
+// The database that holds the places of all others; in it, the databases play the part of regions.
+extern const QString AllDatabaseName; // "+All"
+
+// One entry of a place list: the name shown and the record it stands for.
+struct TPlaceEntry {
+    QString PlaceName;
+    TLocRec Rec;
+};
+
+// "The <name> Database has not been installed..." CR LF "Please install the Varnholt Terralog Database."
+QString MissingDatabaseMessage(const QString& databaseName);
+
+class TLocationDatabase {
+public:
+    TLocationDatabase();
+    ~TLocationDatabase();
+    TLocationDatabase(const TLocationDatabase&) = delete;
+    TLocationDatabase& operator=(const TLocationDatabase&) = delete;
+
+    // Reads folder + "Regions.idx" (a missing file gives no databases; one that cannot be read raises
+    // EFOpenError) and forgets any open database. The folder ends in "/".
+    void LoadIndex(const QString& folder);
+    // Closes the database and frees the index.
+    void Release();
+
+    // All section names of the index, in file order.
+    QStringList DatabaseNames() const;
+    // The keys of a database's section, in file order.
+    QStringList RegionNames(const QString& database) const;
+    // The integer value of the region's key; 0 (all regions) when it is missing or not a number.
+    int32_t RegionCode(const QString& database, const QString& region) const;
+
+    // Makes the database's record file the current one. False when the file does not exist: nothing
+    // changes, and the previously opened file stays current.
+    bool Open(const QString& database);
+    const QString& OpenDatabase() const { return openDatabase_; }
+    bool IsOpen() const { return !file_.Path().isEmpty(); }
+
+    // The places of the region with the given code, in file order: every record when the code is 0,
+    // else those whose database code (in "+All") or region code (elsewhere) equals it. The record
+    // buffer ends holding the last record of the file. Raises EFOpenError when the file cannot be read.
+    std::vector<TPlaceEntry> ListPlaces(int32_t regionCode);
+    // Reads record n into the record buffer. Raises EFOpenError when it cannot be read.
+    const LocationRecord& ReadRecord(int n);
+    const LocationRecord& Record() const { return record_; }
+    // (number of the record last read + 1, record count of the file), for display.
+    std::pair<int, int> RecordPosition() const;
+
+    // The label of a record's region, with the selected database and region as names: the database
+    // (in "+All" the record's own database), replaced by the region when the record has one.
+    QString RegionLabel(const LocationRecord& record, const QString& database, const QString& region);
+    // PlaceName + ", " + the region label.
+    QString PickedName(const LocationRecord& record, const QString& database, const QString& region);
+
+private:
+    QString DatabaseOfCode(int32_t code);
+    QString RegionOfCode(const QString& section, int32_t code);
+    QString FirstKeyWithValue(const QString& section, const QStringList& keys, int32_t value) const;
+
+    QString folder_;
+    std::unique_ptr<TMemIniFile> index_;
+    QStringList allKeys_; // keys of section "+All" in file order
+    QString openDatabase_;
+    TQdbFile file_;
+    LocationRecord record_;
+    int recordNumber_ = -1;
+    // The two remembered label lookups: their last successful answers, forgotten when the index is
+    // read again so that a changed index never yields a stale label.
+    struct RememberedDatabase {
+        int32_t code;
+        QString name;
+    };
+    struct RememberedRegion {
+        QString section;
+        int32_t code;
+        QString name;
+    };
+    std::optional<RememberedDatabase> lastDatabase_;
+    std::optional<RememberedRegion> lastRegion_;
+};

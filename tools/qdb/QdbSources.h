@@ -1,0 +1,31 @@
+#pragma once
+// The sample location database: CSV sources read into databases, and the database files written from them.
+#include "locations/LocationRecord.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// One database, from one source file "<database name>.csv".
+struct QdbDatabase {
+    QString Name;
+    int32_t Code = 0;            // its value in section "+All"; numbered from 1 in file-name order
+    QStringList Regions;         // region i has the code i + 1, in order of first appearance
+    std::vector<LocationRecord> Records;
+};
+
+// The header line every source file must have after its leading "#" comment lines.
+extern const char* const QdbSourceHeader;
+
+// Reads every *.csv in folder, in file-name order. Each row that does not fit a record adds a line
+// "<file>:<line>: <reason>" to errors. Returns true when there were no errors.
+bool ReadQdbSources(const QString& folder, std::vector<QdbDatabase>& databases, QStringList& errors);
+
+// Writes Regions.idx (Windows-1252, CR LF), one record file per database and "+All.qdb" holding all
+// records, into folder (created if needed). Returns false with a message when a file cannot be written.
+bool WriteQdbDatabase(const std::vector<QdbDatabase>& databases, const QString& folder, QString& error);
+
+// Prints a record file as CSV, one line per record, to out. Returns false with a message when the file
+// cannot be read.
+bool DumpQdbFile(const QString& path, QString& out, QString& error);

@@ -1,0 +1,56 @@
+// qdb: builds the sample location database from CSV sources, and prints a record file as CSV.
+//   qdb build SOURCE_FOLDER OUTPUT_FOLDER
+//   qdb dump FILE.qdb
+#include "QdbSources.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+void Print(FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int Usage() {
+    Print(stderr, QStringLiteral("usage: qdb build SOURCE_FOLDER OUTPUT_FOLDER\n       qdb dump FILE.qdb\n"));
+    return 2;
+}
+
+int Build(const QString& sources, const QString& output) {
+    std::vector<QdbDatabase> databases;
+    QStringList errors;
+    QString error;
+    if (!ReadQdbSources(sources, databases, errors)) {
+        Print(stderr, errors.join(u'\n') + u'\n');
+        return 1;
+    }
+    if (!WriteQdbDatabase(databases, output, error)) {
+        Print(stderr, error + u'\n');
+        return 1;
+    }
+    return 0;
+}
+
+int Dump(const QString& path) {
+    QString out, error;
+    if (!DumpQdbFile(path, out, error)) {
+        Print(stderr, error + u'\n');
+        return 1;
+    }
+    Print(stdout, out);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 3 && args[0] == QLatin1String("build")) return Build(args[1], args[2]);
+    if (args.size() == 2 && args[0] == QLatin1String("dump")) return Dump(args[1]);
+    return Usage();
+}
