@@ -148,6 +148,9 @@ QString LocaleTimeSeparator() {
 
 namespace {
 
+// "%0.<decimals>f" (built by concatenation: QString::arg would take "%0" for a place marker).
+QString FixedFormat(int decimals) { return QStringLiteral("%0.") + QString::number(decimals) + QLatin1Char('f'); }
+
 bool HasLetter(const QString& format, char letter) {
     return format.contains(QLatin1Char(letter), Qt::CaseInsensitive);
 }
@@ -162,7 +165,7 @@ bool IsPairFormat(const QString& format) { return format.contains(QLatin1Char('/
 
 int DecimalsForSigDigs(int sigDigs, int maxDecimals, double value) {
     maxDecimals = std::max(0, maxDecimals);
-    const QString t = FormatFloat(QStringLiteral("%0.%1f").arg(maxDecimals), value);
+    const QString t = FormatFloat(FixedFormat(maxDecimals), value);
     const int point = t.indexOf(LocaleDecimalSeparator());
     const int intLen = point < 0 ? int(t.size()) : point;
     int r = 0;
@@ -182,7 +185,7 @@ int DecimalsForSigDigs(int sigDigs, int maxDecimals, double value) {
 }
 
 QString SigDigsFormat(int sigDigs, int maxDecimals, double value) {
-    return QStringLiteral("%0.%1f").arg(DecimalsForSigDigs(sigDigs, maxDecimals, value));
+    return FixedFormat(DecimalsForSigDigs(sigDigs, maxDecimals, value));
 }
 
 int FormatDecimals(const QString& format) {

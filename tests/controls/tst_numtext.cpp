@@ -64,6 +64,181 @@ private slots:
         if (ok) QCOMPARE(v, value);
     }
 
+    void formatPair() {
+        QCOMPARE(FormatPair("%0.1f/%0.1f", 1.25, -3.0), QString("1.2/-3.0"));
+        QCOMPARE(FormatPair("%d/%d", 2.9, -3.9), QString("2/-3"));
+        QCOMPARE(FormatFloat("%0.1f/%0.1f", 0.0), QString("0.0/0.0"));
+    }
+
+    void formatClasses_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("classes"); // S string, I integer, G general, F float, P pair
+        QTest::newRow("fixed") << "%0.2f" << "F";
+        QTest::newRow("general") << "%0.4G" << "GF";
+        QTest::newRow("integer") << "%3d" << "I";
+        QTest::newRow("text") << "%S" << "S";
+        QTest::newRow("pair") << "%0.1f/%0.1f" << "FP";
+        QTest::newRow("letter in a trailing word") << "%0.1f mins" << "SF";
+        QTest::newRow("upper-case D") << "%D" << "I";
+        QTest::newRow("empty") << "" << "";
+    }
+    void formatClasses() {
+        QFETCH(QString, format);
+        QFETCH(QString, classes);
+        QCOMPARE(IsStringFormat(format), classes.contains('S'));
+        QCOMPARE(IsIntegerFormat(format), classes.contains('I'));
+        QCOMPARE(IsGeneralFormat(format), classes.contains('G'));
+        QCOMPARE(IsFloatFormat(format), classes.contains('F'));
+        QCOMPARE(IsPairFormat(format), classes.contains('P'));
+    }
+
+    void decimalsForSigDigs_data() {
+        QTest::addColumn<int>("sigDigs");
+        QTest::addColumn<int>("maxDecimals");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("0.00123") << 5 << 12 << 0.00123 << 5 << "0.00123";
+        QTest::newRow("0.5") << 5 << 12 << 0.5 << 3 << "0.500";
+        QTest::newRow("7.25") << 5 << 12 << 7.25 << 3 << "7.250";
+        QTest::newRow("99.95") << 5 << 12 << 99.95 << 3 << "99.950";
+        QTest::newRow("12.5") << 5 << 12 << 12.5 << 3 << "12.500";
+        QTest::newRow("1234.5678") << 5 << 12 << 1234.5678 << 1 << "1234.6";
+        QTest::newRow("123456.7") << 5 << 12 << 123456.7 << 0 << "123457";
+        QTest::newRow("-0.5, sign counts") << 5 << 12 << -0.5 << 3 << "-0.500";
+        QTest::newRow("-12.34") << 5 << 12 << -12.34 << 2 << "-12.34";
+        QTest::newRow("0") << 5 << 12 << 0.0 << 3 << "0.000";
+        QTest::newRow("1e-15 prints as zero") << 5 << 12 << 1e-15 << 3 << "0.000";
+        QTest::newRow("one digit ignores sigDigs") << 1 << 12 << 0.0005 << 6 << "0.000500";
+        QTest::newRow("capped by maxDecimals") << 5 << 4 << 0.00012 << 4 << "0.0001";
+        QTest::newRow("fraction hidden by maxDecimals") << 5 << 4 << 0.00000123 << 3 << "0.000";
+        QTest::newRow("no decimals asked") << 5 << 0 << 7.6 << 0 << "8";
+        QTest::newRow("huge") << 5 << 12 << 1e300 << 0 << FormatFloat("%0.0f", 1e300);
+    }
+    void decimalsForSigDigs() {
+        QFETCH(int, sigDigs);
+        QFETCH(int, maxDecimals);
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(QString, shown);
+        QCOMPARE(DecimalsForSigDigs(sigDigs, maxDecimals, value), decimals);
+        const QString format = SigDigsFormat(sigDigs, maxDecimals, value);
+        QCOMPARE(format, "%0." + QString::number(decimals) + "f");
+        QCOMPARE(FormatFloat(format, value), shown);
+    }
+
+    void decimalsForSigDigsUnderCommaLocale() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(DecimalsForSigDigs(5, 12, 0.00123), 5);
+        QCOMPARE(DecimalsForSigDigs(5, 12, 1234.5678), 1);
+    }
+
+    void formatDecimals_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("decimals");
+        QTest::newRow("fixed") << "%0.1f" << 1;
+        QTest::newRow("general") << "%0.4g" << 4;
+        QTest::newRow("integer") << "%d" << 0;
+        QTest::newRow("text") << "%S" << 0;
+        QTest::newRow("twelve reads one digit") << "%0.12f" << 1;
+        QTest::newRow("dot at the end") << "%0." << 0;
+        QTest::newRow("no digit after dot") << "%.f" << 0;
+        QTest::newRow("first dot wins") << "x.%0.3f" << 0;
+    }
+    void formatDecimals() {
+        QFETCH(QString, format);
+        QFETCH(int, decimals);
+        QCOMPARE(FormatDecimals(format), decimals);
+    }
+
+    void normalizeNumberText_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cleaned");
+        QTest::newRow("spaces") << "1 234.5" << "1234.5";
+        QTest::newRow("inner minus") << "12-3" << "123";
+        QTest::newRow("double minus") << "--5" << "-5";
+        QTest::newRow("trailing minus") << "5-" << "5";
+        QTest::newRow("small e") << "1e-3" << "1E-3";
+        QTest::newRow("bare exponent") << "e5" << "1E5";
+        QTest::newRow("second point") << "1.2.3" << "1.23";
+        QTest::newRow("empty") << "" << "0";
+        QTest::newRow("lone minus") << "-" << "0";
+        QTest::newRow("minus with blanks") << " - " << "0";
+        QTest::newRow("exponent over 300") << "2E400" << "2E40";
+        QTest::newRow("negative exponent over 300") << "2E-999" << "2E-9";
+        QTest::newRow("exponent of many digits") << "1E000000000000000000009" << "1E000000000000000000009";
+        QTest::newRow("exponent too long for an int") << "1E12345678901234567890" << "1E12";
+        QTest::newRow("exactly 300 stays") << "1E300" << "1E300";
+        QTest::newRow("point in exponent") << "1E-2.5" << "1E-25";
+        QTest::newRow("plus in exponent") << "1e+5" << "1E+5";
+        QTest::newRow("second exponent letter") << "1e2e3" << "1E23";
+        QTest::newRow("minus after exponent minus") << "1E--5" << "1E-5";
+        QTest::newRow("empty exponent kept") << "5E" << "5E";
+        QTest::newRow("tab stays") << "1\t2" << "1\t2";
+        QTest::newRow("pair with spaces") << "3 / -4e1" << "3/-4E1";
+        QTest::newRow("second slash") << "1/2/3" << "1/23";
+        QTest::newRow("empty halves") << "/" << "0/0";
+    }
+    void normalizeNumberText() {
+        QFETCH(QString, typed);
+        QFETCH(QString, cleaned);
+        QCOMPARE(NormalizeNumberText(typed), cleaned);
+    }
+
+    void normalizeRejectsNonIntegerExponent_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("sign only") << "1E-";
+        QTest::newRow("plus only") << "1e+";
+        QTest::newRow("letters") << "1Ex";
+        QTest::newRow("in second half") << "2/1E-";
+    }
+    void normalizeRejectsNonIntegerExponent() {
+        QFETCH(QString, typed);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, NormalizeNumberText(typed));
+    }
+
+    void cleanedTextReadsBack() {
+        QCOMPARE(ReadNumberText(" 1 234.5 "), 1234.5);
+        QCOMPARE(ReadNumberText("2E400"), 2e40);
+        QCOMPARE(ReadNumberText("-"), 0.0);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, ReadNumberText("abc"));
+    }
+
+    // Under a comma locale the typed "." and the locale's "," both act as the decimal point, and the
+    // cleaned text is in the locale's form, which the reader accepts.
+    void commaLocaleCleanUp_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cleaned");
+        QTest::addColumn<double>("value");
+        QTest::newRow("comma") << "3,5" << "3,5" << 3.5;
+        QTest::newRow("point") << "3.5" << "3,5" << 3.5;
+        QTest::newRow("second separator") << "1,2.3" << "1,23" << 1.23;
+        QTest::newRow("exponent with separator") << "1E-2,5" << "1E-25" << 1e-25;
+        QTest::newRow("formatted text") << FormatFloat("%0.2f", -0.25) << "-0,25" << -0.25;
+    }
+    void commaLocaleCleanUp() {
+        QFETCH(QString, typed);
+        QFETCH(QString, cleaned);
+        QFETCH(double, value);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(NormalizeNumberText(typed), cleaned);
+        QCOMPARE(ReadNumberText(typed), value);
+    }
+
+    void parseNumberPair() {
+        double a = -1, b = -1;
+        QVERIFY(ParseNumberPair("1.5/ -2", a, b));
+        QCOMPARE(a, 1.5);
+        QCOMPARE(b, -2.0);
+        a = b = -1;
+        QVERIFY(!ParseNumberPair("7", a, b));
+        QCOMPARE(a, 7.0);
+        QCOMPARE(b, -1.0); // left as it was
+        QVERIFY_THROWS_EXCEPTION(EConvertError, ParseNumberPair("1/x", a, b));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, ParseNumberPair("/2", a, b));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, ParseNumberPair("", a, b));
+    }
+
     void conversionErrorMessage() {
         try {
             StrToFloat("12x");
