@@ -1,0 +1,138 @@
+// The per-user settings store: value kinds, defaults, the stored file's form and hand-written values.
+#include "storage/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QtEndian>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A double whose little-endian bytes are the printable text "ABCDEFGH", so the file shows them plainly.
+double PrintableDouble() { return qFromLittleEndian<double>("ABCDEFGH"); }
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void storedUnderTheConfigFolder() {
+        TSettingsStore s("Any");
+        QCOMPARE(QFileInfo(s.FileName()).absoluteFilePath(),
+                 QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).absoluteFilePath("Varnholt/storage_tst_settings.conf"));
+    }
+
+    void valueKindsRoundTrip() {
+        {
+            TSettingsStore s("Settings");
+            s.WriteInteger("Int", -123456);
+            s.WriteString("Text", QString::fromUtf8("Z\u00FCrich = 1; \"q\""));
+            s.WriteBool("On", true);
+            s.WriteBool("Off", false);
+            s.WriteFloat("Altitude", 1234.5678);
+            s.WriteFloat("Tiny", std::numeric_limits<double>::denorm_min());
+            s.WriteFloat("Negative zero", -0.0);
+        }
+        TSettingsStore s("Settings");
+        QCOMPARE(s.ReadInteger("Int", 0), -123456);
+        QCOMPARE(s.ReadString("Text", ""), QString::fromUtf8("Z\u00FCrich = 1; \"q\""));
+        QCOMPARE(s.ReadBool("On", false), true);
+        QCOMPARE(s.ReadBool("Off", true), false);
+        QCOMPARE(s.ReadFloat("Altitude", 0), 1234.5678);
+        QCOMPARE(s.ReadFloat("Tiny", 0), std::numeric_limits<double>::denorm_min());
+        QVERIFY(std::signbit(s.ReadFloat("Negative zero", 1)));
+        // Kinds that do not fit the read give the default.
+        QCOMPARE(s.ReadFloat("Int", 9.5), 9.5);
+        QCOMPARE(s.ReadInteger("Altitude", 7), 7);
+        QCOMPARE(s.ReadString("Altitude", "d"), QString("d"));
+        QCOMPARE(s.ReadString("Int", ""), QString("-123456"));
+    }
+
+    void storedForm() {
+        {
+            TSettingsStore s("Form");
+            s.WriteFloat("Double", PrintableDouble());
+            s.WriteBool("Flag", true);
+            s.WriteInteger("Count", 42);
+        }
+        const QByteArray bytes = FileBytes(TSettingsStore().FileName());
+        QVERIFY2(bytes.contains("[Form]"), bytes);
+        QVERIFY2(bytes.contains("Double=@ByteArray(ABCDEFGH)"), bytes); // 8 bytes, little-endian
+        QVERIFY2(bytes.contains("Flag=1"), bytes);
+        QVERIFY2(bytes.contains("Count=42"), bytes);
+    }
+
+    // A file written by hand (as a user or an older run may leave it) is read by the same rules.
+    void handWrittenValues_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("integer"); // default -1
+        QTest::addColumn<double>("real"); // default -2.5
+        QTest::newRow("decimal text") << "Dec" << -12 << -2.5;
+        QTest::newRow("$ hex text") << "Hex" << 31 << -2.5;
+        QTest::newRow("top byte set") << "Color" << int(0x80000008u) << -2.5;
+        QTest::newRow("0x is not read") << "CHex" << -1 << -2.5;
+        QTest::newRow("trailing letters") << "Bad" << -1 << -2.5;
+        QTest::newRow("empty") << "Empty" << -1 << -2.5;
+        QTest::newRow("eight bytes") << "Float8" << -1 << PrintableDouble();
+        QTest::newRow("three bytes") << "Float3" << -1 << -2.5;
+        QTest::newRow("nine bytes") << "Float9" << -1 << -2.5;
+        QTest::newRow("text is not a double") << "FloatText" << -1 << -2.5;
+        QTest::newRow("missing") << "Nothing" << -1 << -2.5;
+    }
+    void handWrittenValues() {
+        QFETCH(QString, name);
+        QFETCH(int, integer);
+        QFETCH(double, real);
+        const QString path = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Varnholt/HandWritten.conf";
+        if (!QFile::exists(path)) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[Settings]\nDec=-12\nHex=$1F\nColor=$80000008\nCHex=0x1F\nBad=12x\nEmpty=\n"
+                    "Float8=@ByteArray(ABCDEFGH)\nFloat3=@ByteArray(ABC)\nFloat9=@ByteArray(ABCDEFGHI)\n"
+                    "FloatText=1.5\n");
+        }
+        TSettingsStore s("Settings", "HandWritten");
+        QCOMPARE(s.ReadInteger(name, -1), integer);
+        QCOMPARE(s.ReadFloat(name, -2.5), real);
+        QCOMPARE(s.ReadBool(name, true), integer != 0);
+    }
+
+    void missingSectionsAndRemoval() {
+        TSettingsStore s("Nowhere");
+        QCOMPARE(s.ReadInteger("x", 5), 5);
+        QCOMPARE(s.ReadString("x", "d"), QString("d"));
+        QCOMPARE(s.ReadBool("x", true), true);
+        QCOMPARE(s.ReadFloat("x", 0.25), 0.25);
+
+        s.OpenSection("SelectLocationForm");
+        s.WriteString("Database", "World");
+        s.WriteString("Region", "Europe");
+        s.OpenSection("Other");
+        s.WriteInteger("Keep", 1);
+        s.OpenSection("SelectLocationForm");
+        QVERIFY(s.ValueExists("Region"));
+        s.DeleteValue("Region");
+        QVERIFY(!s.ValueExists("Region"));
+        QCOMPARE(s.ReadString("Database", ""), QString("World"));
+        s.EraseSection();
+        QVERIFY(!s.ValueExists("Database"));
+        s.OpenSection("Other");
+        QCOMPARE(s.ReadInteger("Keep", 0), 1);
+
+        TSettingsStore top;
+        top.EraseSection(); // no section open: nothing goes
+        QCOMPARE(TSettingsStore("Other").ReadInteger("Keep", 0), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
