@@ -1,0 +1,178 @@
+// Sunlit fraction of recessed vertical glass: the worked example, which shadows count when, the
+// hours covered on short and long days, and safety on degenerate input.
+#include "solar/Profile24.h"
+#include "solar/RecessShading.h"
+#include "solar/TSolar.h"
+
+#include <QTest>
+
+#include <limits>
+
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double Inf = std::numeric_limits<double>::infinity();
+
+TSolar Site(double latitude, double longitude, double zone, double day, double glassAzimuth) {
+    TSolar s;
+    s.SetDay(day);
+    s.SetLocation(latitude, longitude, zone, 0);
+    s.SetSurface(glassAzimuth, 90);
+    return s;
+}
+
+// North-facing glass at the worked-example site on a southern winter day.
+TSolar WorkedExample() { return Site(-26.13, 28.23, 30, 172.5, 180); }
+
+// A profile between guard values, so that a write next to the 24 slots shows.
+struct GuardedProfile {
+    double before = -99;
+    TProfile24 values{};
+    double after = -99;
+    bool GuardsIntact() const { return before == -99 && after == -99; }
+};
+
+} // namespace
+
+class TestRecess : public QObject {
+    Q_OBJECT
+private slots:
+    // North-facing glass 1.25 m x 2.5 m set back 0.15 m. The afternoon figures are the published
+    // ones; in the morning the sun is round the other side of the normal (azimuth difference above
+    // 270 degrees) and the reveal on that side shades the glass just as much.
+    void workedExample() {
+        TSolar s = WorkedExample();
+        double sunrise = 0, sunset = 0;
+        s.SunriseSunset(sunrise, sunset);
+        TProfile24 p{};
+        RecessAreaFactors(s, sunrise, 1.25, 2.5, 0.15, p);
+        QCOMPARE(QString::fromStdString(FormatProfile(p, "%0.2f")),
+                 QString("0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.88,0.87,0.87,0.87,0.88,"
+                         "0.90,0.89,0.87,0.87,0.87,0.87,0.00,0.00,0.00,0.00,0.00,0.00"));
+    }
+
+    // The same orientation written two ways gives the same shading, so morning and afternoon reveals
+    // count alike whichever way the azimuth difference comes out.
+    void orientationWrittenTwoWays_data() {
+        QTest::addColumn<double>("azimuth");
+        QTest::addColumn<double>("sameAzimuth");
+        QTest::newRow("north as 180 and -180") << 180.0 << -180.0;
+        QTest::newRow("north-east as 225 and -135") << 225.0 << -135.0;
+        QTest::newRow("south-west as 45 and -315") << 45.0 << -315.0;
+    }
+    void orientationWrittenTwoWays() {
+        QFETCH(double, azimuth);
+        QFETCH(double, sameAzimuth);
+        TSolar a = Site(-26.13, 28.23, 30, 172.5, azimuth);
+        TSolar b = Site(-26.13, 28.23, 30, 172.5, sameAzimuth);
+        for (int hour = 0; hour < 24; ++hour) {
+            const double fa = RecessSunlitFraction(a, hour, 1.25, 2.5, 0.15);
+            QVERIFY(std::fabs(fa - RecessSunlitFraction(b, hour, 1.25, 2.5, 0.15)) < 1e-12);
+            QVERIFY(fa >= 0 && fa <= 1);
+        }
+    }
+
+    // Near noon the sun is almost straight in front: narrow glass loses little to the side reveals;
+    // mid-morning, 47 degrees round, it loses much more.
+    void sideShadowGrowsWithTheSunsAngle() {
+        TSolar s = WorkedExample();
+        const double noonLoss = RecessSunlitFraction(s, 12, 1.25, 2.5, 0.15) - RecessSunlitFraction(s, 12, 1.25, 0.3, 0.15);
+        const double morningLoss = RecessSunlitFraction(s, 9, 1.25, 2.5, 0.15) - RecessSunlitFraction(s, 9, 1.25, 0.3, 0.15);
+        QVERIFY(noonLoss > 0 && noonLoss < 0.05);
+        QVERIFY(morningLoss > 0.3);
+    }
+
+    // Without a recess every hour with the sun up and in front is fully sunlit, every other hour dark.
+    void noDepth_data() {
+        QTest::addColumn<double>("glassAzimuth");
+        QTest::newRow("facing the sun") << 180.0;
+        QTest::newRow("facing east") << -90.0;
+        QTest::newRow("facing away") << 0.0;
+    }
+    void noDepth() {
+        QFETCH(double, glassAzimuth);
+        TSolar s = Site(-26.13, 28.23, 30, 172.5, glassAzimuth);
+        for (int hour = 0; hour < 24; ++hour) {
+            const double fraction = RecessSunlitFraction(s, hour, 1.25, 2.5, 0);
+            const bool sunlit = s.SolarAltitude() > 0 && s.IncidentAngle() < 90;
+            QCOMPARE(fraction, sunlit ? 1.0 : 0.0);
+        }
+    }
+
+    void shadowsLargerThanTheGlass_data() {
+        QTest::addColumn<double>("height");
+        QTest::addColumn<double>("width");
+        QTest::newRow("low glass, head shadow covers it") << 0.01 << 2.5;
+        QTest::newRow("narrow glass, side shadow covers it") << 1.25 << 0.01;
+    }
+    void shadowsLargerThanTheGlass() {
+        QFETCH(double, height);
+        QFETCH(double, width);
+        TSolar s = WorkedExample();
+        for (int hour = 0; hour < 24; ++hour) {
+            QCOMPARE(RecessSunlitFraction(s, hour, height, width, 20), 0.0);
+        }
+    }
+
+    void degenerateGlass_data() {
+        QTest::addColumn<double>("height");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("depth");
+        QTest::newRow("no width") << 1.25 << 0.0 << 0.15;
+        QTest::newRow("no height") << 0.0 << 2.5 << 0.15;
+        QTest::newRow("negative width") << 1.25 << -1.0 << 0.15;
+        QTest::newRow("NaN height") << NaN << 2.5 << 0.15;
+        QTest::newRow("infinite width") << 1.25 << Inf << 0.15;
+        QTest::newRow("NaN depth") << 1.25 << 2.5 << NaN;
+    }
+    void degenerateGlass() {
+        QFETCH(double, height);
+        QFETCH(double, width);
+        QFETCH(double, depth);
+        TSolar s = WorkedExample();
+        QCOMPARE(RecessSunlitFraction(s, 9, height, width, depth), 0.0);
+    }
+
+    // Which slots are filled for a given sunrise; slots outside the day are never touched.
+    void hoursCovered_data() {
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("day");
+        QTest::addColumn<double>("glassAzimuth");
+        QTest::addColumn<double>("sunriseOverride");  // NaN: use the site's own sunrise
+        QTest::addColumn<QString>("sunlitHours");
+        QTest::newRow("long day, west glass keeps its evening sun")
+            << 50.0 << 172.0 << 90.0 << NaN << "13,14,15,16,17,18,19,20";
+        QTest::newRow("midnight sun, sunrise before midnight")
+            << 75.0 << 172.0 << 0.0 << NaN << "7,8,9,10,11,12,13,14,15,16,17";
+        QTest::newRow("polar night") << 80.0 << 355.0 << 0.0 << NaN << "";
+        QTest::newRow("sunrise far before midnight") << -26.13 << 172.5 << 180.0 << -30.0 << "";
+        QTest::newRow("sunrise in the evening") << -26.13 << 172.5 << 180.0 << 23.5 << "";
+        QTest::newRow("sunrise after the day") << -26.13 << 172.5 << 180.0 << 40.0 << "";
+        QTest::newRow("sunrise at 11.5 only covers from 11") << -26.13 << 172.5 << 180.0 << 11.5
+                                                             << "11,12,13,14,15,16,17";
+        QTest::newRow("infinite sunrise") << -26.13 << 172.5 << 180.0 << Inf << "";
+    }
+    void hoursCovered() {
+        QFETCH(double, latitude);
+        QFETCH(double, day);
+        QFETCH(double, glassAzimuth);
+        QFETCH(double, sunriseOverride);
+        QFETCH(QString, sunlitHours);
+        TSolar s = Site(latitude, 15, 15, day, glassAzimuth);
+        double sunrise = sunriseOverride, sunset = 0;
+        if (std::isnan(sunriseOverride)) s.SunriseSunset(sunrise, sunset);
+        GuardedProfile p;
+        p.values.fill(5);
+        RecessAreaFactors(s, sunrise, 1.25, 2.5, 0.15, p.values);
+        QVERIFY(p.GuardsIntact());
+        QStringList lit;
+        for (int hour = 0; hour < 24; ++hour) {
+            QVERIFY(p.values[hour] >= 0 && p.values[hour] <= 1);
+            if (p.values[hour] > 0) lit << QString::number(hour);
+        }
+        QCOMPARE(lit.join(","), sunlitHours);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecess)
+#include "tst_recess.moc"
