@@ -51,7 +51,9 @@ bool ReadProjectFile(const QString& path, TInputSet& inputs) {
 
 bool SaveProjectFile(const QString& path, const TInputSet& inputs) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    // Unbuffered, so a short write (disk full, file size limit) shows in the write's count: a buffered
+    // write would only meet it in the flush at commit, which lets a truncated file replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
     if (!WriteProjectInputs(file, inputs)) {
         file.cancelWriting();
         return false;

@@ -54,7 +54,12 @@ double SolAirTemperature(double total, double ambient, double slope, TSurfaceCol
     return absorptanceRatio * total + ambient + skyCorrection;
 }
 
-TCalcDocument::TCalcDocument() { MakeAmbientProfile(FAmbientProfile, FDesignMaxTemp, FDesignMaxTemp - FDailyRange); }
+TCalcDocument::TCalcDocument() {
+    MakeAmbientProfile(FAmbientProfile, FDesignMaxTemp, FDesignMaxTemp - FDailyRange);
+    // Written with the locale's decimal separator: a fixed "12.00" would not read back as a number
+    // where the separator is a comma, and the first solve would then fail.
+    FLocalTimeText = FormatFloat(QStringLiteral("%0.2f"), 12.0);
+}
 
 // ---- Events ----
 

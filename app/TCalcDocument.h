@@ -237,7 +237,7 @@ private:
     TSurfaceColour FSurfaceColour = scLight;
 
     TLocalFields FLocalFields;
-    QString FLocalTimeText = QStringLiteral("12.00");
+    QString FLocalTimeText; // "12.00" in the locale's decimal form, set at construction
     bool FLocalTimeIsSolar = false;
     QStringList FLocalLines;
 
