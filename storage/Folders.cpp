@@ -7,7 +7,9 @@
 
 namespace {
 
-QString WithSlash(const QString& folder) { return folder.endsWith('/') ? folder : folder + '/'; }
+QString WithSlash(const QString& folder) {
+    return folder.endsWith('/') ? folder : folder + '/';
+}
 
 // The folder up to and including the first case-insensitive match of word, plus "/"; empty when the
 // word does not occur.
@@ -31,7 +33,9 @@ TFolderSet ComputeRunningFolders() {
 
 } // namespace
 
-QString BaseNameOf(const QString& programPath) { return QFileInfo(programPath).completeBaseName(); }
+QString BaseNameOf(const QString& programPath) {
+    return QFileInfo(programPath).completeBaseName();
+}
 
 QString FolderOf(const QString& programPath) {
     const qsizetype slash = programPath.lastIndexOf('/');
@@ -66,12 +70,24 @@ const TFolderSet& InitFolders() {
     return folders;
 }
 
-const QString& ProgramFolder() { return InitFolders().ProgramFolder; }
-const QString& ProgramBaseName() { return InitFolders().ProgramBaseName; }
-const QString& DataRoot() { return InitFolders().DataRoot; }
-const QString& DatabaseFolder() { return InitFolders().DatabaseFolder; }
-const QString& UserDataFolder() { return InitFolders().UserDataFolder; }
-const QString& MyDocumentsFolder() { return InitFolders().MyDocumentsFolder; }
+const QString& ProgramFolder() {
+    return InitFolders().ProgramFolder;
+}
+const QString& ProgramBaseName() {
+    return InitFolders().ProgramBaseName;
+}
+const QString& DataRoot() {
+    return InitFolders().DataRoot;
+}
+const QString& DatabaseFolder() {
+    return InitFolders().DatabaseFolder;
+}
+const QString& UserDataFolder() {
+    return InitFolders().UserDataFolder;
+}
+const QString& MyDocumentsFolder() {
+    return InitFolders().MyDocumentsFolder;
+}
 
 QString SettingsKeyPath(const QString& fileName) {
     const QString base = fileName.isEmpty() ? ProgramBaseName() : BaseNameOf(fileName);

@@ -5,9 +5,12 @@ namespace {
 int DigitValue(QChar c, int base) {
     const char16_t u = c.unicode();
     int d = -1;
-    if (u >= '0' && u <= '9') d = u - '0';
-    else if (u >= 'a' && u <= 'f') d = u - 'a' + 10;
-    else if (u >= 'A' && u <= 'F') d = u - 'A' + 10;
+    if (u >= '0' && u <= '9')
+        d = u - '0';
+    else if (u >= 'a' && u <= 'f')
+        d = u - 'a' + 10;
+    else if (u >= 'A' && u <= 'F')
+        d = u - 'A' + 10;
     return d < base ? d : -1;
 }
 

@@ -17,12 +17,15 @@ TSettingsStore::TSettingsStore(const QString& section, const QString& programBas
 TSettingsStore::~TSettingsStore() = default; // QSettings writes pending changes when it goes
 
 void TSettingsStore::OpenSection(const QString& section) {
-    while (!settings_->group().isEmpty()) settings_->endGroup();
+    while (!settings_->group().isEmpty())
+        settings_->endGroup();
     section_ = section;
     if (!section.isEmpty()) settings_->beginGroup(section);
 }
 
-QVariant TSettingsStore::Raw(const QString& name) const { return settings_->value(name); }
+QVariant TSettingsStore::Raw(const QString& name) const {
+    return settings_->value(name);
+}
 
 qint32 TSettingsStore::ReadInteger(const QString& name, qint32 defaultValue) const {
     const QVariant v = Raw(name);
@@ -36,7 +39,9 @@ qint32 TSettingsStore::ReadInteger(const QString& name, qint32 defaultValue) con
     }
 }
 
-void TSettingsStore::WriteInteger(const QString& name, qint32 value) { settings_->setValue(name, int(value)); }
+void TSettingsStore::WriteInteger(const QString& name, qint32 value) {
+    settings_->setValue(name, int(value));
+}
 
 QString TSettingsStore::ReadString(const QString& name, const QString& defaultValue) const {
     const QVariant v = Raw(name);
@@ -50,7 +55,9 @@ QString TSettingsStore::ReadString(const QString& name, const QString& defaultVa
     }
 }
 
-void TSettingsStore::WriteString(const QString& name, const QString& value) { settings_->setValue(name, value); }
+void TSettingsStore::WriteString(const QString& name, const QString& value) {
+    settings_->setValue(name, value);
+}
 
 bool TSettingsStore::ReadBool(const QString& name, bool defaultValue) const {
     return ReadInteger(name, defaultValue ? 1 : 0) != 0;
@@ -74,15 +81,23 @@ void TSettingsStore::WriteFloat(const QString& name, double value) {
     settings_->setValue(name, bytes);
 }
 
-bool TSettingsStore::ValueExists(const QString& name) const { return settings_->contains(name); }
+bool TSettingsStore::ValueExists(const QString& name) const {
+    return settings_->contains(name);
+}
 
-void TSettingsStore::DeleteValue(const QString& name) { settings_->remove(name); }
+void TSettingsStore::DeleteValue(const QString& name) {
+    settings_->remove(name);
+}
 
 void TSettingsStore::EraseSection() {
     // Without an open section, remove("") would wipe the whole store.
     if (!section_.isEmpty()) settings_->remove(QString());
 }
 
-void TSettingsStore::Flush() { settings_->sync(); }
+void TSettingsStore::Flush() {
+    settings_->sync();
+}
 
-QString TSettingsStore::FileName() const { return settings_->fileName(); }
+QString TSettingsStore::FileName() const {
+    return settings_->fileName();
+}

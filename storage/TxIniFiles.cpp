@@ -14,11 +14,14 @@ TStringHash::TStringHash(int bucketCount) : buckets_(size_t(qMax(bucketCount, 1)
 
 quint32 TStringHash::HashOf(QByteArrayView key) {
     quint32 h = 0;
-    for (char c : key) h = ((h << 2) | (h >> 30)) ^ quint32(static_cast<unsigned char>(c));
+    for (char c : key)
+        h = ((h << 2) | (h >> 30)) ^ quint32(static_cast<unsigned char>(c));
     return h;
 }
 
-int TStringHash::BucketOf(QByteArrayView key) const { return int(HashOf(key) % quint32(buckets_.size())); }
+int TStringHash::BucketOf(QByteArrayView key) const {
+    return int(HashOf(key) % quint32(buckets_.size()));
+}
 
 void TStringHash::Add(QByteArrayView key, qint32 value) {
     int& head = buckets_[size_t(BucketOf(key))];
@@ -150,8 +153,10 @@ namespace {
 // Removes leading and trailing characters with codes 0 to 32.
 QByteArrayView Trimmed(QByteArrayView text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.isEmpty() && blank(text.front())) text = text.sliced(1);
-    while (!text.isEmpty() && blank(text.back())) text.chop(1);
+    while (!text.isEmpty() && blank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && blank(text.back()))
+        text.chop(1);
     return text;
 }
 
@@ -191,7 +196,9 @@ TMemIniFile::TMemIniFile(const QString& fileName) : TCustomIniFile(fileName) {
 
 TMemIniFile::~TMemIniFile() = default;
 
-void TMemIniFile::Clear() { sections_.Clear(); }
+void TMemIniFile::Clear() {
+    sections_.Clear();
+}
 
 void TMemIniFile::LoadFromBytes(QByteArrayView bytes) {
     Clear();
@@ -232,7 +239,8 @@ QByteArray TMemIniFile::SaveToBytes() const {
     for (int s = 0; s < sections_.Count(); ++s) {
         text += '[' + sections_.Strings(s) + ']' + kLineEnd;
         const THashedStringList* lines = sections_.Objects(s);
-        for (int i = 0; i < lines->Count(); ++i) text += lines->Strings(i) + kLineEnd;
+        for (int i = 0; i < lines->Count(); ++i)
+            text += lines->Strings(i) + kLineEnd;
         text += kLineEnd;
     }
     return text;
@@ -253,22 +261,26 @@ THashedStringList* TMemIniFile::FindSection(const QString& section) const {
 
 void TMemIniFile::SectionNames(QStringList& target) const {
     target.clear();
-    for (int s = 0; s < sections_.Count(); ++s) target.append(DecodeWin1252(sections_.Strings(s)));
+    for (int s = 0; s < sections_.Count(); ++s)
+        target.append(DecodeWin1252(sections_.Strings(s)));
 }
 
 void TMemIniFile::SectionKeys(const QString& section, QStringList& target) const {
     target.clear();
     if (const THashedStringList* lines = FindSection(section))
-        for (int i = 0; i < lines->Count(); ++i) target.append(DecodeWin1252(lines->Names(i)));
+        for (int i = 0; i < lines->Count(); ++i)
+            target.append(DecodeWin1252(lines->Names(i)));
 }
 
 void TMemIniFile::SectionLinesCopy(const QString& section, QStringList& target) const {
     target.clear();
     if (const THashedStringList* lines = FindSection(section))
-        for (int i = 0; i < lines->Count(); ++i) target.append(DecodeWin1252(lines->Strings(i)));
+        for (int i = 0; i < lines->Count(); ++i)
+            target.append(DecodeWin1252(lines->Strings(i)));
 }
 
-QString TMemIniFile::ValueText(const QString& section, const QString& key, const QString& defaultValue) const {
+QString TMemIniFile::ValueText(const QString& section, const QString& key,
+                               const QString& defaultValue) const {
     const THashedStringList* lines = FindSection(section);
     if (!lines) return defaultValue;
     const QByteArray name = EncodeWin1252(key);
@@ -288,8 +300,10 @@ void TMemIniFile::StoreValue(const QString& section, const QString& key, const Q
     const QByteArray name = EncodeWin1252(key);
     const QByteArray line = name + '=' + EncodeWin1252(value);
     const int index = lines->IndexOfName(name);
-    if (index >= 0) lines->Put(index, line);
-    else lines->Add(line);
+    if (index >= 0)
+        lines->Put(index, line);
+    else
+        lines->Add(line);
 }
 
 void TMemIniFile::RemoveKey(const QString& section, const QString& key) {

@@ -148,8 +148,7 @@ public:
     void SectionNames(QStringList& target) const override;
     void SectionKeys(const QString& section, QStringList& target) const override;
     void SectionLinesCopy(const QString& section, QStringList& target) const override;
-    QString ValueText(const QString& section, const QString& key,
-                      const QString& defaultValue) const override;
+    QString ValueText(const QString& section, const QString& key, const QString& defaultValue) const override;
     void StoreValue(const QString& section, const QString& key, const QString& value) override;
     void RemoveKey(const QString& section, const QString& key) override;
     void RemoveSection(const QString& section) override;

@@ -16,25 +16,46 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("baseName");
         QTest::addColumn<QString>("dataRoot");
-        QTest::newRow("installed") << "/opt/Varnholt/Quorvane/quorvane" << "/opt/Varnholt/Quorvane/"
-                                   << "quorvane" << "/opt/Varnholt/";
-        QTest::newRow("lower case maker keeps its case")
-            << "/d/tools/varnholt/quorvane/quorvane.bin" << "/d/tools/varnholt/quorvane/" << "quorvane"
-            << "/d/tools/varnholt/";
-        QTest::newRow("upper case maker keeps its case")
-            << "/Home/U/VARNHOLT/Quorvane/q" << "/Home/U/VARNHOLT/Quorvane/" << "q" << "/Home/U/VARNHOLT/";
-        QTest::newRow("mixed case, first match")
-            << "/x/vArNhOlT/y/Varnholt/q" << "/x/vArNhOlT/y/Varnholt/" << "q" << "/x/vArNhOlT/";
-        QTest::newRow("maker inside a longer name")
-            << "/srv/VarnholtTools/q" << "/srv/VarnholtTools/" << "q" << "/srv/Varnholt/";
-        QTest::newRow("4qz") << "/srv/4QZ/app/q" << "/srv/4QZ/app/" << "q" << "/srv/4QZ/";
-        QTest::newRow("maker wins over 4qz") << "/a/4qz/Varnholt/b/q" << "/a/4qz/Varnholt/b/" << "q"
+        QTest::newRow("installed") << "/opt/Varnholt/Quorvane/quorvane"
+                                   << "/opt/Varnholt/Quorvane/"
+                                   << "quorvane"
+                                   << "/opt/Varnholt/";
+        QTest::newRow("lower case maker keeps its case") << "/d/tools/varnholt/quorvane/quorvane.bin"
+                                                         << "/d/tools/varnholt/quorvane/"
+                                                         << "quorvane"
+                                                         << "/d/tools/varnholt/";
+        QTest::newRow("upper case maker keeps its case") << "/Home/U/VARNHOLT/Quorvane/q"
+                                                         << "/Home/U/VARNHOLT/Quorvane/"
+                                                         << "q"
+                                                         << "/Home/U/VARNHOLT/";
+        QTest::newRow("mixed case, first match") << "/x/vArNhOlT/y/Varnholt/q"
+                                                 << "/x/vArNhOlT/y/Varnholt/"
+                                                 << "q"
+                                                 << "/x/vArNhOlT/";
+        QTest::newRow("maker inside a longer name") << "/srv/VarnholtTools/q"
+                                                    << "/srv/VarnholtTools/"
+                                                    << "q"
+                                                    << "/srv/Varnholt/";
+        QTest::newRow("4qz") << "/srv/4QZ/app/q"
+                             << "/srv/4QZ/app/"
+                             << "q"
+                             << "/srv/4QZ/";
+        QTest::newRow("maker wins over 4qz") << "/a/4qz/Varnholt/b/q"
+                                             << "/a/4qz/Varnholt/b/"
+                                             << "q"
                                              << "/a/4qz/Varnholt/";
-        QTest::newRow("neither: program files") << "/usr/local/bin/quorvane" << "/usr/local/bin/"
-                                                << "quorvane" << "/opt/Varnholt/";
-        QTest::newRow("maker only in the file name") << "/usr/bin/varnholt-q" << "/usr/bin/" << "varnholt-q"
+        QTest::newRow("neither: program files") << "/usr/local/bin/quorvane"
+                                                << "/usr/local/bin/"
+                                                << "quorvane"
+                                                << "/opt/Varnholt/";
+        QTest::newRow("maker only in the file name") << "/usr/bin/varnholt-q"
+                                                     << "/usr/bin/"
+                                                     << "varnholt-q"
                                                      << "/opt/Varnholt/";
-        QTest::newRow("last extension dropped") << "/p/a.b.exe" << "/p/" << "a.b" << "/opt/Varnholt/";
+        QTest::newRow("last extension dropped") << "/p/a.b.exe"
+                                                << "/p/"
+                                                << "a.b"
+                                                << "/opt/Varnholt/";
     }
     void fromProgramPath() {
         QFETCH(QString, program);

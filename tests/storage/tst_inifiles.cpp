@@ -35,7 +35,8 @@ const QByteArray kFixture = "; header comment\r\n"
                             "k=second\n"
                             "m=3\n"
                             "[Z\xFCrich]\n"
-                            "Stra\xDF" "e=5\n";
+                            "Stra\xDF"
+                            "e=5\n";
 
 std::unique_ptr<TMemIniFile> LoadedFixture() {
     auto ini = std::make_unique<TMemIniFile>();
@@ -121,7 +122,8 @@ private slots:
         QTest::newRow("CR") << QByteArray("[A]\rx=1\ry=2\r") << QByteArray("[A]\r\nx=1\r\ny=2\r\n\r\n");
         QTest::newRow("CR LF and blank lines")
             << QByteArray("\r\n[A]\r\n\r\n\n\rx=1\r\n") << QByteArray("[A]\r\nx=1\r\n\r\n");
-        QTest::newRow("LF CR is two line ends") << QByteArray("[A]\n\rx=1") << QByteArray("[A]\r\nx=1\r\n\r\n");
+        QTest::newRow("LF CR is two line ends")
+            << QByteArray("[A]\n\rx=1") << QByteArray("[A]\r\nx=1\r\n\r\n");
         QTest::newRow("blanks trimmed around header, name, value")
             << QByteArray("  [ Sites ]  \n\t Gauteng  =  12 \t\n")
             << QByteArray("[Sites]\r\nGauteng=12\r\n\r\n");
@@ -131,21 +133,21 @@ private slots:
             << QByteArray("[A]\na = b = c\n") << QByteArray("[A]\r\na=b = c\r\n\r\n");
         QTest::newRow("comments and lines before the first header dropped")
             << QByteArray("x=0\nloose\n[A]\n;c=1\n  ; c=2\nk;=3\n") << QByteArray("[A]\r\nk;=3\r\n\r\n");
-        QTest::newRow("line without = kept") << QByteArray("[A]\njust text \n")
-                                             << QByteArray("[A]\r\njust text\r\n\r\n");
+        QTest::newRow("line without = kept")
+            << QByteArray("[A]\njust text \n") << QByteArray("[A]\r\njust text\r\n\r\n");
         QTest::newRow("empty name kept") << QByteArray("[A]\n= v\n") << QByteArray("[A]\r\n=v\r\n\r\n");
         QTest::newRow("repeated sections kept apart")
             << QByteArray("[A]\nx=1\n[B]\n[a]\ny=2\n")
             << QByteArray("[A]\r\nx=1\r\n\r\n[B]\r\n\r\n[a]\r\ny=2\r\n\r\n");
         QTest::newRow("empty brackets open a nameless section")
             << QByteArray("[]\nx=1\n[ ]\n") << QByteArray("[]\r\nx=1\r\n\r\n[]\r\n\r\n");
-        QTest::newRow("half headers are lines") << QByteArray("[A]\n[B\nC]\n[\n")
-                                                << QByteArray("[A]\r\n[B\r\nC]\r\n[\r\n\r\n");
+        QTest::newRow("half headers are lines")
+            << QByteArray("[A]\n[B\nC]\n[\n") << QByteArray("[A]\r\n[B\r\nC]\r\n[\r\n\r\n");
         QTest::newRow("text ends at NUL")
             << QByteArray("[A]\nx=1\0\ny=2\n[B]\n", 17) << QByteArray("[A]\r\nx=1\r\n\r\n");
         QTest::newRow("NUL first") << QByteArray("\0[A]\nx=1", 8) << QByteArray();
-        QTest::newRow("Windows-1252 bytes kept")
-            << QByteArray("[Z\xFCrich]\n\x80=\x9F\xFF\n") << QByteArray("[Z\xFCrich]\r\n\x80=\x9F\xFF\r\n\r\n");
+        QTest::newRow("Windows-1252 bytes kept") << QByteArray("[Z\xFCrich]\n\x80=\x9F\xFF\n")
+                                                 << QByteArray("[Z\xFCrich]\r\n\x80=\x9F\xFF\r\n\r\n");
     }
     void loading() {
         QFETCH(QByteArray, input);
@@ -160,26 +162,66 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("text"); // "<default>" when the default comes back
         QTest::addColumn<int>("integer");  // -7 is the default given
-        QTest::newRow("blanks removed, any letter case") << "SITES" << "GAUTENG" << "12" << 12;
-        QTest::newRow("0x hex") << "Sites" << "hex1" << "0x1F" << 31;
-        QTest::newRow("0X hex") << "Sites" << "hex2" << "0X1f" << 31;
-        QTest::newRow("$ hex") << "Sites" << "hex3" << "$1F" << 31;
-        QTest::newRow("signed $ hex") << "Sites" << "neg" << "-$10" << -16;
-        QTest::newRow("trailing letters") << "Sites" << "trail" << "12abc" << -7;
-        QTest::newRow("empty value") << "Sites" << "empty" << "" << -7;
-        QTest::newRow("0x alone") << "Sites" << "short" << "0x" << -7;
-        QTest::newRow("beyond 32 bits") << "Sites" << "big" << "2147483648" << -7;
-        QTest::newRow("repeated key: last wins") << "Sites" << "DUP" << "2" << 2;
-        QTest::newRow("line without = never found") << "Sites" << "bare line" << "<default>" << -7;
-        QTest::newRow("key not trimmed") << "Sites" << "Gauteng " << "<default>" << -7;
-        QTest::newRow("section not trimmed") << " Sites" << "Gauteng" << "<default>" << -7;
-        QTest::newRow("line before first header") << "Sites" << "orphan" << "<default>" << -7;
-        QTest::newRow("comment") << "Sites" << "; indented comment" << "<default>" << -7;
-        QTest::newRow("repeated section: last wins") << "A" << "k" << "second" << -7;
-        QTest::newRow("first of repeated sections unseen") << "a" << "m" << "3" << 3;
-        QTest::newRow("Windows-1252 letters fold") << "Z\u00DCRICH" << "STRA\u00DFE" << "5" << 5;
-        QTest::newRow("missing section") << "Nowhere" << "k" << "<default>" << -7;
-        QTest::newRow("missing key") << "A" << "zzz" << "<default>" << -7;
+        QTest::newRow("blanks removed, any letter case") << "SITES"
+                                                         << "GAUTENG"
+                                                         << "12" << 12;
+        QTest::newRow("0x hex") << "Sites"
+                                << "hex1"
+                                << "0x1F" << 31;
+        QTest::newRow("0X hex") << "Sites"
+                                << "hex2"
+                                << "0X1f" << 31;
+        QTest::newRow("$ hex") << "Sites"
+                               << "hex3"
+                               << "$1F" << 31;
+        QTest::newRow("signed $ hex") << "Sites"
+                                      << "neg"
+                                      << "-$10" << -16;
+        QTest::newRow("trailing letters") << "Sites"
+                                          << "trail"
+                                          << "12abc" << -7;
+        QTest::newRow("empty value") << "Sites"
+                                     << "empty"
+                                     << "" << -7;
+        QTest::newRow("0x alone") << "Sites"
+                                  << "short"
+                                  << "0x" << -7;
+        QTest::newRow("beyond 32 bits") << "Sites"
+                                        << "big"
+                                        << "2147483648" << -7;
+        QTest::newRow("repeated key: last wins") << "Sites"
+                                                 << "DUP"
+                                                 << "2" << 2;
+        QTest::newRow("line without = never found") << "Sites"
+                                                    << "bare line"
+                                                    << "<default>" << -7;
+        QTest::newRow("key not trimmed") << "Sites"
+                                         << "Gauteng "
+                                         << "<default>" << -7;
+        QTest::newRow("section not trimmed") << " Sites"
+                                             << "Gauteng"
+                                             << "<default>" << -7;
+        QTest::newRow("line before first header") << "Sites"
+                                                  << "orphan"
+                                                  << "<default>" << -7;
+        QTest::newRow("comment") << "Sites"
+                                 << "; indented comment"
+                                 << "<default>" << -7;
+        QTest::newRow("repeated section: last wins") << "A"
+                                                     << "k"
+                                                     << "second" << -7;
+        QTest::newRow("first of repeated sections unseen") << "a"
+                                                           << "m"
+                                                           << "3" << 3;
+        QTest::newRow("Windows-1252 letters fold") << "Z\u00DCRICH"
+                                                   << "STRA\u00DFE"
+                                                   << "5" << 5;
+        QTest::newRow("missing section") << "Nowhere"
+                                         << "k"
+                                         << "<default>" << -7;
+        QTest::newRow("missing key") << "A"
+                                     << "zzz"
+                                     << "<default>" << -7;
     }
     void reads() {
         QFETCH(QString, section);
@@ -213,8 +255,8 @@ private slots:
         ini.SectionNames(list);
         QCOMPARE(list, QStringList({"Sites", "A", "a", "Z\u00FCrich"}));
         ini.SectionKeys("sites", list);
-        QCOMPARE(list, QStringList({"Gauteng", "hex1", "hex2", "hex3", "neg", "trail", "empty", "short", "dup",
-                                    "dup", "", "big"}));
+        QCOMPARE(list, QStringList({"Gauteng", "hex1", "hex2", "hex3", "neg", "trail", "empty", "short",
+                                    "dup", "dup", "", "big"}));
         ini.SectionKeys("A", list);
         QCOMPARE(list, QStringList({"k", "m"}));
         ini.SectionLinesCopy("a", list);
@@ -296,7 +338,8 @@ private slots:
         QRandomGenerator rng(1234);
         for (int round = 0; round < 50; ++round) {
             QByteArray junk(4096, Qt::Uninitialized);
-            for (char& c : junk) c = char(rng.bounded(256));
+            for (char& c : junk)
+                c = char(rng.bounded(256));
             if (round % 2) junk.replace('\0', '['); // let some rounds run past the first NUL
             TMemIniFile ini;
             ini.LoadFromBytes(junk);
@@ -305,7 +348,8 @@ private slots:
             for (const QString& s : names) {
                 QStringList keys;
                 ini.SectionKeys(s, keys);
-                for (const QString& k : keys) ini.ValueInt(s, k, 0);
+                for (const QString& k : keys)
+                    ini.ValueInt(s, k, 0);
             }
         }
         // One line of 8 MB.

@@ -17,7 +17,9 @@ QByteArray FileBytes(const QString& path) {
 }
 
 // A double whose little-endian bytes are the printable text "ABCDEFGH", so the file shows them plainly.
-double PrintableDouble() { return qFromLittleEndian<double>("ABCDEFGH"); }
+double PrintableDouble() {
+    return qFromLittleEndian<double>("ABCDEFGH");
+}
 
 } // namespace
 
@@ -27,7 +29,8 @@ private slots:
     void storedUnderTheConfigFolder() {
         TSettingsStore s("Any");
         QCOMPARE(QFileInfo(s.FileName()).absoluteFilePath(),
-                 QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).absoluteFilePath("Varnholt/storage_tst_settings.conf"));
+                 QDir(qEnvironmentVariable("XDG_CONFIG_HOME"))
+                     .absoluteFilePath("Varnholt/storage_tst_settings.conf"));
     }
 
     void valueKindsRoundTrip() {
