@@ -95,3 +95,8 @@ private:
     std::optional<RememberedDatabase> lastDatabase_;
     std::optional<RememberedRegion> lastRegion_;
 };
+
+// The place and region named by a location name "Place, Region": the text is trimmed of codes 0 to 32;
+// the place is the text before the first comma; the region is the rest, leading blanks removed, up to
+// its own first comma. Blanks before a comma stay ("Ashford , Hill" gives "Ashford ").
+std::pair<QString, QString> PresetLocationTokens(const QString& locationName);

@@ -1,0 +1,253 @@
+#include "TxSelectLocation.h"
+
+#include "PlaceListModel.h"
+#include "SummaryGrid.h"
+
+#include "storage/Folders.h"
+#include "storage/FormPlacement.h"
+#include "storage/Settings.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString SectionName = QStringLiteral("SelectLocationForm");
+constexpr int ClientWidth = 383;
+constexpr int ClientHeight = 303;
+constexpr int LeftWidth = 185;
+constexpr int PanelWidths[2] = {110, 200};
+
+void ShowPlainMessage(QWidget* parent, const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), shown, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+// Fills a box with the texts in sorted order and selects text (the first entry when text is empty, no
+// entry when it is not found).
+void FillSorted(QComboBox* box, const QStringList& texts) {
+    box->clear();
+    box->addItems(SortedByLocationKey(texts));
+}
+
+void SelectText(QComboBox* box, const QString& text) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    box->setCurrentIndex(IndexOfLocationText(items, text));
+}
+
+QToolButton* AddTextButton(QToolBar* bar, const QString& text) {
+    QAction* action = bar->addAction(text);
+    action->setShortcut(QKeySequence::mnemonic(text));
+    return qobject_cast<QToolButton*>(bar->widgetForAction(action));
+}
+
+} // namespace
+
+TSelectLocationForm::TSelectLocationForm(QWidget* parent, const QString& databaseFolder)
+    : QDialog(parent), folder_(databaseFolder.isEmpty() ? DatabaseFolder() : databaseFolder),
+      places_(new TPlaceListModel(this)) {
+    ShowMessage = [this](const QString& text) { ShowPlainMessage(this, text); };
+    setObjectName(SectionName);
+    setWindowTitle(QStringLiteral("Select Location"));
+    BuildControls();
+    RestoreFormPlacement(this, false, false);
+    const TSettingsStore settings(SectionName);
+    rememberedDatabase_ = settings.ReadString(QStringLiteral("Database"), QString());
+    rememberedRegion_ = settings.ReadString(QStringLiteral("Region"), QString());
+    rememberedPlace_ = settings.ReadString(QStringLiteral("Place"), QString());
+}
+
+TSelectLocationForm::~TSelectLocationForm() = default;
+
+void TSelectLocationForm::BuildControls() {
+    auto* toolBar = new QToolBar(this);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    acceptButton_ = AddTextButton(toolBar, QStringLiteral("&Accept"));
+    cancelButton_ = AddTextButton(toolBar, QStringLiteral("&Cancel"));
+    connect(acceptButton_, &QToolButton::clicked, this, &TSelectLocationForm::AcceptClick);
+    connect(cancelButton_, &QToolButton::clicked, this, &QDialog::reject);
+
+    databaseBox_ = new QComboBox(this);
+    regionBox_ = new QComboBox(this);
+    placeList_ = new QListView(this);
+    placeList_->setModel(places_);
+    placeList_->setUniformItemSizes(true); // keeps a list of many thousand places quick to lay out
+    placeList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(databaseBox_, &QComboBox::activated, this, &TSelectLocationForm::DatabaseBoxChange);
+    connect(regionBox_, &QComboBox::activated, this, &TSelectLocationForm::RegionBoxChange);
+    connect(placeList_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!filling_) Guarded([this] { ShowSelectedPlace(); });
+    });
+    connect(placeList_, &QListView::doubleClicked, this, &TSelectLocationForm::AcceptClick);
+
+    summary_ = new TSummaryGrid(this);
+    TLocationSummary labels = LocationSummary({});
+    for (auto& row : labels) row.second.clear();
+    summary_->SetRows(labels);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(2);
+    left->addWidget(databaseBox_);
+    left->addWidget(regionBox_);
+    left->addWidget(placeList_, 1);
+    auto* leftPane = new QWidget(this);
+    leftPane->setLayout(left);
+    left->setContentsMargins(0, 0, 0, 0);
+    leftPane->setFixedWidth(LeftWidth);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(2, 2, 2, 2);
+    body->setSpacing(3);
+    body->addWidget(leftPane);
+    body->addWidget(summary_, 1);
+
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(false);
+    for (int i = 0; i < 2; ++i) {
+        statusPanels_[i] = new QLabel(this);
+        statusPanels_[i]->setFixedWidth(PanelWidths[i]);
+        statusPanels_[i]->setFrameShape(QFrame::Panel);
+        statusPanels_[i]->setFrameShadow(QFrame::Sunken);
+        statusBar->addWidget(statusPanels_[i]);
+    }
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(toolBar);
+    outer->addLayout(body, 1);
+    outer->addWidget(statusBar);
+    setFixedSize(ClientWidth, ClientHeight);
+}
+
+QString TSelectLocationForm::StatusText(int panel) const {
+    return (panel >= 0 && panel < 2) ? statusPanels_[panel]->text() : QString();
+}
+
+void TSelectLocationForm::PresetLocation(const QString& locationName) {
+    pickedName_ = locationName;
+    std::tie(rememberedPlace_, rememberedRegion_) = PresetLocationTokens(locationName);
+}
+
+void TSelectLocationForm::Guarded(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const EFOpenError& e) {
+        ShowMessage(e.Message());
+    }
+}
+
+void TSelectLocationForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) Guarded([this] { Prepare(); });
+}
+
+void TSelectLocationForm::Prepare() {
+    placeShown_ = false;
+    db_.LoadIndex(folder_);
+    FillSorted(databaseBox_, db_.DatabaseNames());
+    if (rememberedDatabase_.isEmpty())
+        databaseBox_->setCurrentIndex(databaseBox_->count() > 0 ? 0 : -1);
+    else
+        SelectText(databaseBox_, rememberedDatabase_);
+    rememberedDatabase_ = databaseBox_->currentText();
+    OpenSelectedDatabase();
+    ShowSelectedPlace();
+}
+
+void TSelectLocationForm::OpenSelectedDatabase() {
+    const QString name = databaseBox_->currentText();
+    if (!db_.Open(name)) {
+        ShowMessage(MissingDatabaseMessage(name));
+        // The box goes back to the database whose regions and places are still listed, so that a
+        // region chosen next is looked up in the right section.
+        if (db_.IsOpen()) SelectText(databaseBox_, db_.OpenDatabase());
+        return;
+    }
+    FillSorted(regionBox_, db_.RegionNames(name));
+    if (!rememberedRegion_.isEmpty()) SelectText(regionBox_, rememberedRegion_);
+    if (regionBox_->currentIndex() < 0 && regionBox_->count() > 0) regionBox_->setCurrentIndex(0);
+    rememberedRegion_ = regionBox_->currentText();
+    ListSelectedRegion();
+}
+
+void TSelectLocationForm::ListSelectedRegion() {
+    const int32_t code = db_.RegionCode(databaseBox_->currentText(), regionBox_->currentText());
+    filling_ = true;
+    try {
+        places_->SetPlaces(db_.ListPlaces(code));
+    } catch (...) {
+        places_->Clear();
+        filling_ = false;
+        throw;
+    }
+    int row = places_->Find(rememberedPlace_);
+    if (row < 0 && places_->rowCount() > 0) row = 0;
+    placeList_->setCurrentIndex(places_->index(row, 0));
+    filling_ = false;
+    ShowSelectedPlace();
+}
+
+int TSelectLocationForm::SelectedRow() const {
+    const QModelIndex current = placeList_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void TSelectLocationForm::ShowSelectedPlace() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    const LocationRecord record = db_.ReadRecord(places_->Entry(row).Rec.RecordIndex);
+    summary_->SetRows(LocationSummary(record));
+    const QString database = databaseBox_->currentText(), region = regionBox_->currentText();
+    rememberedRegion_ = db_.RegionLabel(record, database, region);
+    record_ = record;
+    pickedName_ = db_.PickedName(record, database, region);
+    placeShown_ = true;
+    const auto [number, count] = db_.RecordPosition();
+    statusPanels_[0]->setText(QStringLiteral("Record %1 of %2").arg(number).arg(count));
+    statusPanels_[1]->setText(pickedName_);
+}
+
+void TSelectLocationForm::DatabaseBoxChange() { Guarded([this] { OpenSelectedDatabase(); }); }
+
+void TSelectLocationForm::RegionBoxChange() { Guarded([this] { ListSelectedRegion(); }); }
+
+void TSelectLocationForm::AcceptClick() {
+    // With no place shown in this showing there is nothing to hand back: the caller takes nothing.
+    done(placeShown_ ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TSelectLocationForm::done(int result) {
+    SaveState();
+    QDialog::done(result);
+}
+
+void TSelectLocationForm::SaveState() {
+    rememberedDatabase_ = databaseBox_->currentText();
+    rememberedRegion_ = regionBox_->currentText();
+    const int row = SelectedRow();
+    rememberedPlace_ = row >= 0 ? places_->Entry(row).PlaceName : QString();
+    SaveFormPlacement(this);
+    {
+        TSettingsStore settings(SectionName);
+        settings.WriteString(QStringLiteral("Database"), rememberedDatabase_);
+        settings.WriteString(QStringLiteral("Region"), rememberedRegion_);
+        settings.WriteString(QStringLiteral("Place"), rememberedPlace_);
+    }
+    db_.Release();
+    places_->Clear();
+}

@@ -1,0 +1,278 @@
+// The location database reader: record layout, file naming, listing, reading and region labels.
+#include "LocationFixture.h"
+#include "locations/LocationDb.h"
+#include "locations/LocationSummary.h"
+#include "locations/PlaceListModel.h"
+
+#include <QLocale>
+#include <QTest>
+#include <QtEndian>
+
+#include <bit>
+#include <cstring>
+
+Q_DECLARE_METATYPE(std::vector<int>)
+
+namespace {
+
+// One record assembled byte by byte, independent of the encoder, so that a wrong offset, byte order
+// or field order in the decoder shows.
+QByteArray HandMadeRecord(int32_t database, int32_t region, QByteArray nameField, float first) {
+    QByteArray bytes(LocationRecordSize, '\0');
+    qToLittleEndian<qint32>(database, bytes.data());
+    qToLittleEndian<qint32>(region, bytes.data() + 4);
+    std::memcpy(bytes.data() + 8, nameField.constData(), size_t(std::min<qsizetype>(nameField.size(), 32)));
+    for (int i = 0; i < 11; ++i)
+        qToLittleEndian<quint32>(std::bit_cast<quint32>(first + float(i)), bytes.data() + 40 + 4 * i);
+    return bytes;
+}
+
+std::vector<int> Numbers(const std::vector<TPlaceEntry>& places) {
+    std::vector<int> numbers;
+    for (const TPlaceEntry& p : places) numbers.push_back(p.Rec.RecordIndex);
+    return numbers;
+}
+
+} // namespace
+
+class TestLocationDb : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void decodesFieldsInFileOrder() {
+        const QByteArray bytes = HandMadeRecord(-2, 0x01020304, QByteArray("\x05Z\xFCri\x80xyz", 9), 10.5f);
+        const LocationRecord r = DecodeLocationRecord(bytes.constData());
+        QCOMPARE(r.DatabaseCode, -2);
+        QCOMPARE(r.RegionCode, 0x01020304);
+        QCOMPARE(r.PlaceName, QString::fromUtf8("Züri€")); // Windows-1252 bytes, only the first five
+        const float fields[] = {r.Latitude,   r.Longitude,     r.TimeZone,      r.Altitude,
+                                r.CoolingFirst, r.CoolingSecond, r.HeatingDesign, r.WindSpeed,
+                                r.MaxDryBulb, r.MinDryBulb,   r.DryBulbRange};
+        for (int i = 0; i < 11; ++i) QCOMPARE(fields[i], 10.5f + float(i));
+
+        LocationRecordBytes encoded;
+        QVERIFY(EncodeLocationRecord(r, encoded));
+        QCOMPARE(DecodeLocationRecord(encoded.data()), r);
+    }
+
+    void nameLengthAboveFieldReadsThirtyOne() {
+        const QByteArray name = char(200) + QByteArray(31, 'a');
+        QCOMPARE(DecodeLocationRecord(HandMadeRecord(0, 0, name, 0).constData()).PlaceName, QString(31, u'a'));
+    }
+
+    void encoderRefusesNamesThatDoNotFit() {
+        LocationRecordBytes out;
+        QVERIFY(EncodeLocationRecord(Place(0, 0, QString(31, u'x')), out));
+        QVERIFY(!EncodeLocationRecord(Place(0, 0, QString(32, u'x')), out));
+        QVERIFY(!EncodeLocationRecord(Place(0, 0, QString::fromUtf8("Łódź")), out));
+    }
+
+    void fileNames_data() {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("plain") << "Lakes" << "Lakes.qdb";
+        QTest::newRow("all") << "+All" << "+All.qdb";
+        QTest::newRow("period cuts the rest") << "Ft. Rock" << "Ft.qdb";
+        QTest::newRow("last period") << "U.S.A" << "U.S.qdb";
+        QTest::newRow("empty") << "" << ".qdb";
+    }
+    void fileNames() {
+        QFETCH(QString, database);
+        QFETCH(QString, file);
+        QCOMPARE(DatabaseFileName(database), file);
+    }
+
+    void truncatedFileReadsWholeRecordsOnly() {
+        TLocationFixture f;
+        f.WriteIndex("[Lakes]\r\n+All=0\r\n");
+        f.WriteFile("Lakes.qdb", TLocationFixture::Records(LakesRecords()).left(3 * 84) + QByteArray(10, 'x'));
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QVERIFY(db.Open("Lakes"));
+        QCOMPARE(Numbers(db.ListPlaces(0)), (std::vector<int>{0, 1, 2}));
+        QCOMPARE(db.Record().PlaceName, QString("Ashford")); // the last whole record
+        QCOMPARE(db.RecordPosition(), std::make_pair(3, 3));
+        QVERIFY_THROWS_EXCEPTION(EFOpenError, db.ReadRecord(3));
+    }
+
+    void scanKeepsRecordsWholeAcrossBufferRefills() {
+        // More records than one buffer holds, so records straddle the refills.
+        TLocationFixture f;
+        std::vector<LocationRecord> many;
+        for (int i = 0; i < 2000; ++i) many.push_back(Place(1, i % 5, QString::number(i), float(i)));
+        f.WriteFile("Big.qdb", TLocationFixture::Records(many) + QByteArray(83, '\1'));
+        int seen = 0;
+        bool ok = true;
+        QCOMPARE(TQdbFile(f.Path("Big.qdb")).Scan([&](const char* bytes, int number) {
+            const LocationRecord r = DecodeLocationRecord(bytes);
+            ok = ok && number == seen && r.PlaceName == QString::number(seen) && r.Latitude == float(seen);
+            ++seen;
+        }), 2000);
+        QVERIFY(ok);
+    }
+
+    void listsByRegionOrDatabaseCode_data() {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<std::vector<int>>("records");
+        QTest::newRow("all regions") << "Lakes" << "+All" << std::vector<int>{0, 1, 2, 3, 4};
+        QTest::newRow("region code 3, equal names kept apart") << "Lakes" << "North" << std::vector<int>{0, 2};
+        QTest::newRow("key lookup ignores case") << "Lakes" << "SOUTH" << std::vector<int>{1, 4};
+        QTest::newRow("unknown region lists all") << "Lakes" << "Nowhere" << std::vector<int>{0, 1, 2, 3, 4};
+        QTest::newRow("database code in +All, whatever the region")
+            << "+All" << "Lakes" << std::vector<int>{0, 1, 2, 3, 4};
+        QTest::newRow("+All name compared without case") << "+all" << "Hills" << std::vector<int>{5, 6};
+    }
+    void listsByRegionOrDatabaseCode() {
+        QFETCH(QString, database);
+        QFETCH(QString, region);
+        QFETCH(std::vector<int>, records);
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        QVERIFY(QFile::copy(f.Path("+All.qdb"), f.Path("+all.qdb"))); // file names are case-sensitive here
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QVERIFY(db.Open(database));
+        QCOMPARE(Numbers(db.ListPlaces(db.RegionCode(database, region))), records);
+    }
+
+    void indexListsAndReadsRecords() {
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QCOMPARE(db.DatabaseNames(), QStringList({"+All", "Lakes", "Hills"}));
+        QCOMPARE(db.RegionNames("lakes"), QStringList({"+All", "North", "South"}));
+        QVERIFY(db.Open("Lakes"));
+        QCOMPARE(db.ReadRecord(4).PlaceName, QString("Cove"));
+        QCOMPARE(db.RecordPosition(), std::make_pair(5, 5));
+    }
+
+    void missingFileKeepsThePreviousDatabase() {
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QVERIFY(db.Open("Hills"));
+        QVERIFY(!db.Open("Ft. Rock")); // Ft.qdb is not there
+        QCOMPARE(db.OpenDatabase(), QString("Hills"));
+        QCOMPARE(db.ListPlaces(0).size(), size_t(2));
+        QCOMPARE(MissingDatabaseMessage("Ft. Rock"),
+                 QString("The Ft. Rock Database has not been installed...\r\n"
+                         "Please install the Varnholt Terralog Database."));
+    }
+
+    void missingOrGarbledIndexGivesNoDatabases() {
+        TLocationFixture f;
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QVERIFY(db.DatabaseNames().isEmpty());
+        QVERIFY(!db.Open(db.DatabaseNames().value(0)));
+        f.WriteIndex(QByteArray("\xff\xfe[\x01=\x00garbage", 14) + QByteArray(300, '\x9c'));
+        db.LoadIndex(f.Folder());
+        QCOMPARE(db.RegionCode("x", "y"), 0);
+    }
+
+    void regionLabels_data() {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<int>("dbCode");
+        QTest::addColumn<int>("regionCode");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("region of the selected database") << "Lakes" << "North" << 7 << 3 << "North";
+        QTest::newRow("all regions: key of the record's code") << "Lakes" << "+All" << 7 << 4 << "South";
+        QTest::newRow("no region: the database") << "Lakes" << "North" << 7 << 0 << "Lakes";
+        QTest::newRow("+All, all regions: region of the record's database")
+            << "+All" << "+All" << 7 << 3 << "North";
+        QTest::newRow("+All, other database with the same region code") << "+All" << "+All" << 2 << 3 << "Ridge";
+        QTest::newRow("+All, a database chosen as region") << "+All" << "Lakes" << 7 << 3 << "Lakes";
+        QTest::newRow("+All, no region: its database") << "+All" << "+All" << 2 << 0 << "Hills";
+        QTest::newRow("+All, unknown database code") << "+All" << "+All" << 9 << 0 << "";
+        QTest::newRow("+All, unknown region code") << "+All" << "+All" << 7 << 8 << "";
+    }
+    void regionLabels() {
+        QFETCH(QString, database);
+        QFETCH(QString, region);
+        QFETCH(int, dbCode);
+        QFETCH(int, regionCode);
+        QFETCH(QString, label);
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        const LocationRecord r = Place(dbCode, regionCode, "Ashford");
+        QCOMPARE(db.RegionLabel(r, database, region), label);
+        QCOMPARE(db.RegionLabel(r, database, region), label); // answered again, from memory
+        QCOMPARE(db.PickedName(r, database, region), "Ashford, " + label);
+    }
+
+    void rememberedLabelsAreForgottenWithANewIndex() {
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QCOMPARE(db.RegionLabel(Place(7, 3, "x"), "+All", "+All"), QString("North"));
+        f.WriteIndex("[+All]\r\nMeres=7\r\n[Meres]\r\nUpper=3\r\n");
+        db.LoadIndex(f.Folder());
+        QCOMPARE(db.RegionLabel(Place(7, 3, "x"), "+All", "+All"), QString("Upper"));
+    }
+
+    void presetTokens_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("region");
+        QTest::newRow("place and region") << "Ashford, Hill Country" << "Ashford" << "Hill Country";
+        QTest::newRow("place only") << "Ashford" << "Ashford" << "";
+        QTest::newRow("blank before comma kept") << "Ashford , Hill Country" << "Ashford " << "Hill Country";
+        QTest::newRow("third token dropped") << " Ashford,  Hill, Far \t" << "Ashford" << "Hill";
+        QTest::newRow("empty") << "" << "" << "";
+        QTest::newRow("trailing comma") << "Ashford," << "Ashford" << "";
+    }
+    void presetTokens() {
+        QFETCH(QString, text);
+        QFETCH(QString, place);
+        QFETCH(QString, region);
+        QCOMPARE(PresetLocationTokens(text), std::make_pair(place, region));
+    }
+
+    void summaryTexts() {
+        LocationRecord r = Place(1, 1, "Johannesburg", -26.13f, 28.23f, 30);
+        r.Altitude = 1694.4f;
+        r.CoolingFirst = 29.56f;
+        r.CoolingSecond = 17;
+        r.HeatingDesign = -1.25f;
+        r.WindSpeed = 3.5f;
+        r.MaxDryBulb = 31.5f;
+        r.MinDryBulb = -0.5f;
+        r.DryBulbRange = 13.3f;
+        const TLocationSummary s = LocationSummary(r);
+        const QStringList expected = {"Latitude=26.13S",        "Longitude=28.23E",   "TimeZone=30E",
+                                      "Altitude=1694 m",        "Cooling=29.6/17.0 °C", "Heating=-1.2 °C",
+                                      "Wind Speed=3.5 m/s",     "Max DryBulb=31.5 °C", "Min DryBulb=-0.5 °C",
+                                      "DB Range=13.3 °C"};
+        for (int i = 0; i < LocationSummaryRows; ++i)
+            QCOMPARE(s[size_t(i)].first + '=' + s[size_t(i)].second, expected[i]);
+
+        const TLocationSummary west = LocationSummary(Place(0, 0, "", 0, -73.97f, -75));
+        QCOMPARE(west[0].second, QString("0.00N"));
+        QCOMPARE(west[1].second, QString("73.97W"));
+        QCOMPARE(west[2].second, QString("75W"));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(LocationSummary(r)[0].second, QString("26,13S"));
+    }
+
+    void sortedListFindsWithoutCase() {
+        TPlaceListModel model;
+        model.SetPlaces({{"brook", {0}}, {"Ashford", {1}}, {"Été", {2}}, {"ashford", {3}}, {"Cove", {4}}});
+        QStringList shown;
+        for (int i = 0; i < model.rowCount(); ++i) shown << model.Entry(i).PlaceName;
+        QCOMPARE(shown, QStringList({"Ashford", "ashford", "brook", "Cove", "Été"}));
+        QCOMPARE(model.Find("ASHFORD"), 0);
+        QCOMPARE(model.Find("été"), 4);
+        QCOMPARE(model.Find("Ashford "), -1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLocationDb)
+#include "tst_locationdb.moc"
