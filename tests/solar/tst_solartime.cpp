@@ -147,6 +147,8 @@ private slots:
         QTest::newRow("south pole in June") << -90.0 << 172.0 << 12.0 << 12.0;
         QTest::newRow("south pole in December") << -90.0 << 355.0 << 0.0 << 24.0;
         QTest::newRow("equinox at the equator") << 0.0 << 80.0 << 6.0 << 18.0;
+        // Beyond 88.8 degrees the latitude is taken as 1.55 rad, which keeps an equinox day.
+        QTest::newRow("north pole at equinox") << 90.0 << 80.0 << 7.3199 << 16.6801;
     }
     void polarDays() {
         QFETCH(double, latitude);
@@ -158,8 +160,8 @@ private slots:
         s.SetLocation(latitude, 15, 30, 0);
         double sunrise = 0, sunset = 0;
         s.SunriseSunset(sunrise, sunset);
-        QVERIFY(std::fabs(sunrise - ClockOf(solarSunrise, day, 15, 30)) <= 1e-9);
-        QVERIFY(std::fabs(sunset - ClockOf(solarSunset, day, 15, 30)) <= 1e-9);
+        QVERIFY(std::fabs(sunrise - ClockOf(solarSunrise, day, 15, 30)) <= 1e-4);
+        QVERIFY(std::fabs(sunset - ClockOf(solarSunset, day, 15, 30)) <= 1e-4);
     }
 
     void noonAzimuth_data() {
@@ -225,11 +227,12 @@ private slots:
         QVERIFY(s.AltitudeValid());  // the surface does not move the sun
         QVERIFY(!s.AzimuthValid());
 
+        // Beam first: it must bring the incident angle up to date itself.
+        QCOMPARE(s.DirectRadiation(), reference.DirectRadiation());
         QCOMPARE(s.IncidentAngle(), reference.IncidentAngle());
         QCOMPARE(s.SurfaceSolarAzimuth(), reference.SurfaceSolarAzimuth());
         QCOMPARE(s.SolarAzimuth(), reference.SolarAzimuth());
         QCOMPARE(s.SolarAltitude(), reference.SolarAltitude());
-        QCOMPARE(s.DirectRadiation(), reference.DirectRadiation());
 
         for (auto change : {+[](TSolar& x) { x.SetDay(20); }, +[](TSolar& x) { x.SetLocation(-30, 0, 0, 0); },
                             +[](TSolar& x) { x.SetClockTime(8); }, +[](TSolar& x) { x.SetSolarTime(8); }}) {
