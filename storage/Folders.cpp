@@ -26,9 +26,7 @@ QString RunningProgramPath() {
 TFolderSet ComputeRunningFolders() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty()) throw EFolderError("Could not find My Documents folder location.");
-    TFolderSet set = ComputeFolders(RunningProgramPath(), documents);
-    set.UserDataFolder = ResolveUserDataFolder(set.UserDataFolder, set.ProgramFolder);
-    return set;
+    return ComputeFolders(RunningProgramPath(), documents);
 }
 
 } // namespace
@@ -83,7 +81,9 @@ const QString& DatabaseFolder() {
     return InitFolders().DatabaseFolder;
 }
 const QString& UserDataFolder() {
-    return InitFolders().UserDataFolder;
+    // Created on first use, so runs that never need it leave the documents folder alone.
+    static const QString folder = ResolveUserDataFolder(InitFolders().UserDataFolder, ProgramFolder());
+    return folder;
 }
 const QString& MyDocumentsFolder() {
     return InitFolders().MyDocumentsFolder;

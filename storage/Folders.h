@@ -41,7 +41,8 @@ QString ResolveUserDataFolder(const QString& wanted, const QString& programFolde
 
 // The values of the running program, computed on first use (start-up calls InitFolders so that a
 // missing documents folder stops the program with EFolderError "Could not find My Documents folder
-// location.").
+// location."). The set's UserDataFolder is the wanted folder; UserDataFolder() gives the one in use,
+// creating it (or falling back to ProgramFolder) on its first call.
 const TFolderSet& InitFolders();
 const QString& ProgramFolder();
 const QString& ProgramBaseName();

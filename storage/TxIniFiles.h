@@ -56,6 +56,7 @@ public:
     THashedStringList(const THashedStringList&) = delete;
     THashedStringList& operator=(const THashedStringList&) = delete;
 
+    // Positions passed to the members below must be valid (0 to Count() - 1; Insert also Count()).
     int Count() const { return int(lines_.size()); }
     const QByteArray& Strings(int index) const { return lines_[size_t(index)].text; }
     // The child list owned by a line, or nullptr.

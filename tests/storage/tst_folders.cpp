@@ -92,6 +92,7 @@ private slots:
     void runningProgram() {
         QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath() + "/");
         QCOMPARE(ProgramBaseName(), QString("storage_tst_folders"));
+        QVERIFY(!QFileInfo::exists(InitFolders().UserDataFolder)); // not created before it is asked for
         QVERIFY(UserDataFolder().endsWith("/Varnholt/storage_tst_folders/"));
         QVERIFY(QFileInfo(UserDataFolder()).isDir());
         QVERIFY(DatabaseFolder().startsWith(DataRoot()));

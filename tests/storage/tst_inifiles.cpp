@@ -1,4 +1,5 @@
 // The in-memory INI store: loading rules, lookups through the hash indexes, changes and the saved form.
+#include "storage/IntText.h"
 #include "storage/TxIniFiles.h"
 #include "storage/Win1252.h"
 
@@ -231,6 +232,35 @@ private slots:
         const auto ini = LoadedFixture();
         QCOMPARE(ini->ValueText(section, key, "<default>"), text);
         QCOMPARE(ini->ValueInt(section, key, -7), integer);
+    }
+
+    // The integer reader shared with the settings store: the limits of 32 bits and what is not a number.
+    void integerTexts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plus sign") << "+5" << true << 5;
+        QTest::newRow("lowest") << "-2147483648" << true << int(-2147483647 - 1);
+        QTest::newRow("highest") << "2147483647" << true << 2147483647;
+        QTest::newRow("one above") << "2147483648" << false << 0;
+        QTest::newRow("one below") << "-2147483649" << false << 0;
+        QTest::newRow("hex uses all 32 bits") << "$FFFFFFFF" << true << -1;
+        QTest::newRow("hex beyond 32 bits") << "$100000000" << false << 0;
+        QTest::newRow("many leading zeros") << "$0000000000001" << true << 1;
+        QTest::newRow("sign alone") << "-" << false << 0;
+        QTest::newRow("dollar alone") << "$" << false << 0;
+        QTest::newRow("leading blank") << " 5" << false << 0;
+        QTest::newRow("not a hex digit") << "$1G" << false << 0;
+        QTest::newRow("0x needs the store's rewrite") << "0x10" << false << 0;
+        QTest::newRow("non-ASCII digit") << QString::fromUtf8("\u0663") << false << 0;
+    }
+    void integerTexts() {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(int, value);
+        qint32 read = 0;
+        QCOMPARE(TryStrToInt32(text, read), ok);
+        if (ok) QCOMPARE(read, value);
     }
 
     void booleans() {
