@@ -17,12 +17,15 @@ public:
     std::string Next() {
         std::string token;
         char c = NextChar();
-        while (IsDelimiter(c) && !FAtEnd) c = NextChar();
+        while (IsDelimiter(c) && !FAtEnd)
+            c = NextChar();
         if (FAtEnd) return token;
         if (c == '"') {
-            for (c = NextChar(); !FAtEnd && c != '"'; c = NextChar()) token += c;
+            for (c = NextChar(); !FAtEnd && c != '"'; c = NextChar())
+                token += c;
         } else {
-            for (; !FAtEnd && !IsDelimiter(c); c = NextChar()) token += c;
+            for (; !FAtEnd && !IsDelimiter(c); c = NextChar())
+                token += c;
         }
         return token;
     }
@@ -44,10 +47,13 @@ private:
 } // namespace
 
 void MakeAmbientProfile(TProfile24& profile, double maximum, double minimum) {
-    for (std::size_t i = 0; i < profile.size(); ++i) profile[i] = minimum + (maximum - minimum) * AmbientShape[i];
+    for (std::size_t i = 0; i < profile.size(); ++i)
+        profile[i] = minimum + (maximum - minimum) * AmbientShape[i];
 }
 
-void FillProfile(TProfile24& profile, double value) { profile.fill(value); }
+void FillProfile(TProfile24& profile, double value) {
+    profile.fill(value);
+}
 
 std::string FormatProfile(const TProfile24& profile, const std::string& format) {
     std::string text;

@@ -20,8 +20,8 @@ double LimitShadow(double length, double glassSize) {
 
 double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, double glassWidth,
                             double glassDepth) {
-    if (!(glassHeight > 0) || !(glassWidth > 0) || !std::isfinite(glassHeight) || !std::isfinite(glassWidth) ||
-        !std::isfinite(glassDepth))
+    if (!(glassHeight > 0) || !(glassWidth > 0) || !std::isfinite(glassHeight) ||
+        !std::isfinite(glassWidth) || !std::isfinite(glassDepth))
         return 0;
     solar.SetClockTime(clockHour);
     const double beta = solar.SolarAltitude() * DegToRad;
@@ -32,8 +32,8 @@ double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, do
 
     const double cosGamma = std::cos(gamma);
     const double cosBeta = std::cos(beta);
-    double x = 0;  // shadow of the side reveal across the width [m]
-    double y = 0;  // shadow of the head down the height [m]
+    double x = 0; // shadow of the side reveal across the width [m]
+    double y = 0; // shadow of the head down the height [m]
     if (cosGamma != 0) {
         // The reveal on the sun's side shades the glass whichever way round the azimuths were
         // subtracted: a gamma of 300 degrees is the sun 60 degrees off the normal, as is 60.
@@ -46,8 +46,8 @@ double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, do
     return (glassWidth - x) * (glassHeight - y) / (glassWidth * glassHeight);
 }
 
-void RecessAreaFactors(TSolar& solar, double sunrise, double glassHeight, double glassWidth, double glassDepth,
-                       TProfile24& out) {
+void RecessAreaFactors(TSolar& solar, double sunrise, double glassHeight, double glassWidth,
+                       double glassDepth, TProfile24& out) {
     out.fill(0);
     if (!std::isfinite(sunrise)) return;
     // Sunrise lies within a day or so of midnight; the limit only keeps the conversion defined.

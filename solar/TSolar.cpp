@@ -19,7 +19,9 @@ double Clamp(double x) {
 }
 
 // Arc cosine that stays defined at exactly +/-1 (and is exact there).
-double ArcCos(double x) { return std::atan2(std::sqrt((1 + x) * (1 - x)), x); }
+double ArcCos(double x) {
+    return std::atan2(std::sqrt((1 + x) * (1 - x)), x);
+}
 
 // Round to the nearest integer, ties to the even neighbour, independent of the FPU rounding mode.
 double RoundHalfEven(double x) {
@@ -59,7 +61,9 @@ int CurrentYear() {
     return local.tm_year + 1900;
 }
 
-std::string TwoDigits(double v) { return solartext::FormatNumber("%.2d", v); }
+std::string TwoDigits(double v) {
+    return solartext::FormatNumber("%.2d", v);
+}
 
 } // namespace
 
@@ -108,7 +112,9 @@ TDateTimeParts DateOfDayNumber(double dayNumber, std::optional<int> year) {
     return r;
 }
 
-int SignOf(double x) { return x >= 0 ? 1 : -1; }
+int SignOf(double x) {
+    return x >= 0 ? 1 : -1;
+}
 
 std::string HoursToHMS(double hours) {
     const std::string& sep = solartext::TimeSeparator();
@@ -144,7 +150,9 @@ double DiffuseSkyRatio(double dayNumber) {
     return 0.09685 + 0.04006 * std::cos(0.02067 * dayNumber - 3.868);
 }
 
-double PressureRatio(double altitude) { return std::exp(-0.0001184 * altitude); }
+double PressureRatio(double altitude) {
+    return std::exp(-0.0001184 * altitude);
+}
 
 double GlassTransmission(double incidentAngle) {
     return 0.86 * std::exp(-0.5 * std::pow(std::fabs(incidentAngle) / 79, 6));
@@ -214,7 +222,8 @@ void TSolar::SetSolarTime(double solarTime) {
 }
 
 void TSolar::ComputeAltitude() {
-    const double sinBeta = Clamp(FCosLatitude * FCosDeclination * FCosHourAngle + FSinLatitude * FSinDeclination);
+    const double sinBeta =
+        Clamp(FCosLatitude * FCosDeclination * FCosHourAngle + FSinLatitude * FSinDeclination);
     FSolarAltitude = std::asin(sinBeta);
     FSinAltitude = sinBeta;
     FCosAltitude = std::cos(FSolarAltitude);
@@ -226,7 +235,8 @@ void TSolar::ComputeAzimuth() {
     // With the sun at the zenith the azimuth is undefined (0/0); take due south there.
     double cosPhi = 1;
     if (FCosAltitude > 0) {
-        cosPhi = (FCosDeclination * FSinLatitude * FCosHourAngle - FSinDeclination * FCosLatitude) / FCosAltitude;
+        cosPhi =
+            (FCosDeclination * FSinLatitude * FCosHourAngle - FSinDeclination * FCosLatitude) / FCosAltitude;
         cosPhi = std::isnan(cosPhi) ? 1 : Clamp(cosPhi);
     }
     FSolarAzimuth = SignOf(FHourAngle) * ArcCos(cosPhi);
@@ -261,13 +271,27 @@ double TSolar::IncidentAngle() {
     return FIncidentAngle * RadToDeg;
 }
 
-double TSolar::Declination() const { return FDeclination * RadToDeg; }
-double TSolar::HourAngle() const { return FHourAngle * RadToDeg; }
-double TSolar::Latitude() const { return FLatitude * RadToDeg; }
-double TSolar::Longitude() const { return FLongitude * RadToDeg; }
-double TSolar::TimeZone() const { return FTimeZone * RadToDeg; }
-double TSolar::SurfaceAzimuth() const { return FSurfaceAzimuth * RadToDeg; }
-double TSolar::Slope() const { return FSlope * RadToDeg; }
+double TSolar::Declination() const {
+    return FDeclination * RadToDeg;
+}
+double TSolar::HourAngle() const {
+    return FHourAngle * RadToDeg;
+}
+double TSolar::Latitude() const {
+    return FLatitude * RadToDeg;
+}
+double TSolar::Longitude() const {
+    return FLongitude * RadToDeg;
+}
+double TSolar::TimeZone() const {
+    return FTimeZone * RadToDeg;
+}
+double TSolar::SurfaceAzimuth() const {
+    return FSurfaceAzimuth * RadToDeg;
+}
+double TSolar::Slope() const {
+    return FSlope * RadToDeg;
+}
 
 // ---- Radiation -----------------------------------------------------------------------------------
 

@@ -29,8 +29,8 @@ int DayOfYear(int year, int month, int day);
 // A calendar date with a time of day, as DateOfDayNumber gives it.
 struct TDateTimeParts {
     int Year = 0;
-    int Month = 1;  // 1..12
-    int Day = 1;    // 1..31
+    int Month = 1; // 1..12
+    int Day = 1;   // 1..31
     int Hour = 0;
     int Minute = 0;
     int Second = 0;
@@ -116,12 +116,12 @@ public:
 
     // Inputs as set, in interface units.
     double DayNumber() const { return FDayNumber; }
-    double Latitude() const;        // [deg]
-    double Longitude() const;       // [deg]
-    double TimeZone() const;        // [deg]
-    double Altitude() const { return FAltitude; }  // [m]
-    double SurfaceAzimuth() const;  // [deg]
-    double Slope() const;           // [deg]
+    double Latitude() const;                      // [deg]
+    double Longitude() const;                     // [deg]
+    double TimeZone() const;                      // [deg]
+    double Altitude() const { return FAltitude; } // [m]
+    double SurfaceAzimuth() const;                // [deg]
+    double Slope() const;                         // [deg]
 
     // Direct normal irradiance DN [W/m2]; 0 while the sun is not above 0.001 rad. Also sets the
     // horizontal diffuse and total of the current time.
@@ -159,14 +159,14 @@ private:
     double FLatitude = 0;
     double FLongitude = 0;
     double FTimeZone = 0;
-    double FAltitude = 0;  // [m]
+    double FAltitude = 0; // [m]
     double FSurfaceAzimuth = 0;
     double FSlope = 0;
     double FDayNumber = 0;
     double FDeclination = 0;
-    double FEquationOfTime = 0;  // [min]
-    double FClockTime = 0;       // [h]
-    double FSolarTime = 0;       // [h]
+    double FEquationOfTime = 0; // [min]
+    double FClockTime = 0;      // [h]
+    double FSolarTime = 0;      // [h]
     double FHourAngle = 0;
 
     // Results.
@@ -187,7 +187,7 @@ private:
     double FCosIncidentAngle = 1;
 
     // Radiation.
-    double FDiffuseHorizontal = 0;  // [W/m2]
-    double FTotalHorizontal = 0;    // [W/m2]
+    double FDiffuseHorizontal = 0; // [W/m2]
+    double FTotalHorizontal = 0;   // [W/m2]
     double FGroundReflectance = 0.2;
 };

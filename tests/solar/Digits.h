@@ -14,13 +14,13 @@ inline bool MatchesDigits(double value, const QByteArray& expected) {
     return std::fabs(value - expected.toDouble()) <= tolerance;
 }
 
-#define QCOMPARE_DIGITS(actual, expected)                                                          \
-    do {                                                                                           \
-        const double actual_ = (actual);                                                           \
-        const QByteArray expected_(expected);                                                      \
-        if (!MatchesDigits(actual_, expected_))                                                    \
-            QFAIL(qPrintable(QString("%1 is %2, expected %3")                                      \
-                                 .arg(#actual)                                                     \
-                                 .arg(actual_, 0, 'g', 12)                                         \
-                                 .arg(QString::fromLatin1(expected_))));                           \
+#define QCOMPARE_DIGITS(actual, expected)                                                                    \
+    do {                                                                                                     \
+        const double actual_ = (actual);                                                                     \
+        const QByteArray expected_(expected);                                                                \
+        if (!MatchesDigits(actual_, expected_))                                                              \
+            QFAIL(qPrintable(QString("%1 is %2, expected %3")                                                \
+                                 .arg(#actual)                                                               \
+                                 .arg(actual_, 0, 'g', 12)                                                   \
+                                 .arg(QString::fromLatin1(expected_))));                                     \
     } while (0)

@@ -6,12 +6,15 @@
 
 namespace {
 
-QString Text(const TProfile24& p) { return QString::fromStdString(FormatProfile(p, "%g")); }
+QString Text(const TProfile24& p) {
+    return QString::fromStdString(FormatProfile(p, "%g"));
+}
 
 // The numbers 1 to 24 joined by a separator.
 QString Counting(const QString& separator) {
     QStringList parts;
-    for (int i = 1; i <= 24; ++i) parts << QString::number(i);
+    for (int i = 1; i <= 24; ++i)
+        parts << QString::number(i);
     return parts.join(separator);
 }
 
@@ -32,9 +35,10 @@ private slots:
 
     void ambientRange() {
         TProfile24 p{};
-        MakeAmbientProfile(p, 30, 30);  // no daily range: flat at the maximum
-        for (double v : p) QCOMPARE(v, 30.0);
-        MakeAmbientProfile(p, 30, 40);  // negative range: the shape turns upside down
+        MakeAmbientProfile(p, 30, 30); // no daily range: flat at the maximum
+        for (double v : p)
+            QCOMPARE(v, 30.0);
+        MakeAmbientProfile(p, 30, 40); // negative range: the shape turns upside down
         QCOMPARE(p[4], 40.0);
         QCOMPARE(p[14], 30.0);
     }
@@ -56,18 +60,21 @@ private slots:
         const QString counted = Counting(",");
         QTest::newRow("tabs") << Counting("\t") << true << counted;
         QTest::newRow("blanks") << Counting(" ") << true << counted;
-        QTest::newRow("runs of mixed separators") << "\t, 1,, 2 \t3 ,\r" + Counting(",").mid(6) + ",\t "
-                                                  << true << counted;
+        QTest::newRow("runs of mixed separators")
+            << "\t, 1,, 2 \t3 ,\r" + Counting(",").mid(6) + ",\t " << true << counted;
         QTest::newRow("spreadsheet column, CR LF") << Counting("\r\n") << true << counted;
         QTest::newRow("text after the 24th ignored") << Counting(" ") + " 25 junk" << true << counted;
-        QTest::newRow("decimals and signs") << "-1.5 2e1" + QString(" 0").repeated(22) << true
-                                            << "-1.5,20" + QString(",0").repeated(22);
+        QTest::newRow("decimals and signs")
+            << "-1.5 2e1" + QString(" 0").repeated(22) << true << "-1.5,20" + QString(",0").repeated(22);
         QTest::newRow("quoted token") << "\"1\"" + Counting(",").mid(1) << true << counted;
         QTest::newRow("23 numbers") << Counting(" ").section(' ', 0, 22) << false
                                     << Counting(",").section(',', 0, 22) + ",0";
-        QTest::newRow("not a number stops") << "1 2 3 x 5 6" << false << "1,2,3,0" + QString(",7").repeated(20);
-        QTest::newRow("line feed is not a separator") << "1\n2 3" << false << "0" + QString(",7").repeated(23);
-        QTest::newRow("quoted blanks are one token") << "\"1 2\" 3" << false << "0" + QString(",7").repeated(23);
+        QTest::newRow("not a number stops")
+            << "1 2 3 x 5 6" << false << "1,2,3,0" + QString(",7").repeated(20);
+        QTest::newRow("line feed is not a separator")
+            << "1\n2 3" << false << "0" + QString(",7").repeated(23);
+        QTest::newRow("quoted blanks are one token")
+            << "\"1 2\" 3" << false << "0" + QString(",7").repeated(23);
         QTest::newRow("empty text") << "" << false << "0" + QString(",7").repeated(23);
     }
     void parseProfile() {

@@ -27,8 +27,10 @@ private slots:
         QTest::addColumn<QByteArray>("a");
         QTest::addColumn<QByteArray>("b");
         QTest::addColumn<QByteArray>("cd");
-        QTest::newRow("day 15") << 15.0 << QByteArray("1232.2") << QByteArray("0.1428") << QByteArray("0.0602");
-        QTest::newRow("day 172") << 172.0 << QByteArray("1083.4") << QByteArray("0.2070") << QByteArray("0.1350");
+        QTest::newRow("day 15") << 15.0 << QByteArray("1232.2") << QByteArray("0.1428")
+                                << QByteArray("0.0602");
+        QTest::newRow("day 172") << 172.0 << QByteArray("1083.4") << QByteArray("0.2070")
+                                 << QByteArray("0.1350");
         QTest::newRow("day 172.5") << 172.5 << QByteArray("1083.30") << QByteArray("0.207133")
                                    << QByteArray("0.135092");
     }
@@ -57,15 +59,16 @@ private slots:
         QTest::addColumn<QByteArray>("reflected");
         QTest::addColumn<QByteArray>("total");
         QTest::addColumn<QByteArray>("shgf");
-        QTest::newRow("vertical, facing the sun") << 180.0 << 90.0 << QByteArray("40.45") << QByteArray("634.74")
-                                                  << QByteArray("119.87") << QByteArray("65.30")
-                                                  << QByteArray("819.91") << QByteArray("698.80");
-        QTest::newRow("horizontal") << 0.0 << 0.0 << QByteArray() << QByteArray("540.31") << QByteArray("112.68")
-                                    << QByteArray("0") << QByteArray() << QByteArray();
+        QTest::newRow("vertical, facing the sun")
+            << 180.0 << 90.0 << QByteArray("40.45") << QByteArray("634.74") << QByteArray("119.87")
+            << QByteArray("65.30") << QByteArray("819.91") << QByteArray("698.80");
+        QTest::newRow("horizontal") << 0.0 << 0.0 << QByteArray() << QByteArray("540.31")
+                                    << QByteArray("112.68") << QByteArray("0") << QByteArray()
+                                    << QByteArray();
         // Beam from behind: the glass passes practically nothing although diffuse and reflected are not 0.
-        QTest::newRow("vertical, facing away") << 0.0 << 90.0 << QByteArray("139.55") << QByteArray("0")
-                                               << QByteArray("50.70") << QByteArray("65.30") << QByteArray()
-                                               << QByteArray("0.00");
+        QTest::newRow("vertical, facing away")
+            << 0.0 << 90.0 << QByteArray("139.55") << QByteArray("0") << QByteArray("50.70")
+            << QByteArray("65.30") << QByteArray() << QByteArray("0.00");
     }
     void workedExample() {
         QFETCH(double, azimuth);
@@ -90,14 +93,15 @@ private slots:
         if (!total.isEmpty()) QCOMPARE_DIGITS(d + df + r, total);
         if (!shgf.isEmpty()) QCOMPARE_DIGITS(s.SolarHeatGainFactor(), shgf);
         // The ground is seen by half the sky dome of a vertical surface and not at all by a roof.
-        QCOMPARE_DIGITS(r, QByteArray::number(0.5 * 0.2 * s.TotalHorizontal() * (1 - std::cos(slope * DegToRad)), 'f', 9));
+        QCOMPARE_DIGITS(r, QByteArray::number(
+                               0.5 * 0.2 * s.TotalHorizontal() * (1 - std::cos(slope * DegToRad)), 'f', 9));
     }
 
     void horizontalTotals() {
         TSolar s = WorkedExampleAtNoon(0, 0);
         s.DirectNormal();
         QCOMPARE_DIGITS(s.DiffuseHorizontal(), "112.68");
-        QCOMPARE_DIGITS(s.TotalHorizontal(), "653.0");  // 540.31 beam + 112.68 diffuse
+        QCOMPARE_DIGITS(s.TotalHorizontal(), "653.0"); // 540.31 beam + 112.68 diffuse
     }
 
     void glassTransmission_data() {
@@ -146,7 +150,7 @@ private slots:
         }
         QVERIFY(checked > 100);
         s.SetSolarTime(6.2);
-        QVERIFY(s.DiffuseRadiation() > 0);  // just above the limit the sky does give light
+        QVERIFY(s.DiffuseRadiation() > 0); // just above the limit the sky does give light
     }
 };
 

@@ -22,7 +22,9 @@ TSolar Site(double latitude, double longitude, double zone, double day, double g
 }
 
 // North-facing glass at the worked-example site on a southern winter day.
-TSolar WorkedExample() { return Site(-26.13, 28.23, 30, 172.5, 180); }
+TSolar WorkedExample() {
+    return Site(-26.13, 28.23, 30, 172.5, 180);
+}
 
 // A profile between guard values, so that a write next to the 24 slots shows.
 struct GuardedProfile {
@@ -76,8 +78,10 @@ private slots:
     // mid-morning, 47 degrees round, it loses much more.
     void sideShadowGrowsWithTheSunsAngle() {
         TSolar s = WorkedExample();
-        const double noonLoss = RecessSunlitFraction(s, 12, 1.25, 2.5, 0.15) - RecessSunlitFraction(s, 12, 1.25, 0.3, 0.15);
-        const double morningLoss = RecessSunlitFraction(s, 9, 1.25, 2.5, 0.15) - RecessSunlitFraction(s, 9, 1.25, 0.3, 0.15);
+        const double noonLoss =
+            RecessSunlitFraction(s, 12, 1.25, 2.5, 0.15) - RecessSunlitFraction(s, 12, 1.25, 0.3, 0.15);
+        const double morningLoss =
+            RecessSunlitFraction(s, 9, 1.25, 2.5, 0.15) - RecessSunlitFraction(s, 9, 1.25, 0.3, 0.15);
         QVERIFY(noonLoss > 0 && noonLoss < 0.05);
         QVERIFY(morningLoss > 0.3);
     }
@@ -138,7 +142,7 @@ private slots:
         QTest::addColumn<double>("latitude");
         QTest::addColumn<double>("day");
         QTest::addColumn<double>("glassAzimuth");
-        QTest::addColumn<double>("sunriseOverride");  // NaN: use the site's own sunrise
+        QTest::addColumn<double>("sunriseOverride"); // NaN: use the site's own sunrise
         QTest::addColumn<QString>("sunlitHours");
         QTest::newRow("long day, west glass keeps its evening sun")
             << 50.0 << 172.0 << 90.0 << NaN << "13,14,15,16,17,18,19,20";
@@ -148,8 +152,8 @@ private slots:
         QTest::newRow("sunrise far before midnight") << -26.13 << 172.5 << 180.0 << -30.0 << "";
         QTest::newRow("sunrise in the evening") << -26.13 << 172.5 << 180.0 << 23.5 << "";
         QTest::newRow("sunrise after the day") << -26.13 << 172.5 << 180.0 << 40.0 << "";
-        QTest::newRow("sunrise at 11.5 only covers from 11") << -26.13 << 172.5 << 180.0 << 11.5
-                                                             << "11,12,13,14,15,16,17";
+        QTest::newRow("sunrise at 11.5 only covers from 11")
+            << -26.13 << 172.5 << 180.0 << 11.5 << "11,12,13,14,15,16,17";
         QTest::newRow("infinite sunrise") << -26.13 << 172.5 << 180.0 << Inf << "";
     }
     void hoursCovered() {

@@ -71,8 +71,8 @@ private slots:
         QTest::newRow("366 runs into next year") << 366.0 << 2005 << "2006-01-01 00:00:00";
         QTest::newRow("0 is the last day before") << 0.0 << 2005 << "2004-12-31 00:00:00";
         QTest::newRow("rounding to the next day") << 1.9999999999 << 2005 << "2005-01-02 00:00:00";
-        QTest::newRow("NaN is 1 January") << std::numeric_limits<double>::quiet_NaN() << 2005
-                                          << "2005-01-01 00:00:00";
+        QTest::newRow("NaN is 1 January")
+            << std::numeric_limits<double>::quiet_NaN() << 2005 << "2005-01-01 00:00:00";
     }
     void dateOfDayNumber() {
         QFETCH(double, dayNumber);
@@ -184,7 +184,8 @@ private slots:
         s.SetSolarTime(12);
         QCOMPARE(s.HourAngle(), 0.0);
         // The arc cosine is ill-conditioned next to +/-1, so allow a few micro-radians.
-        QVERIFY2(std::fabs(s.SolarAzimuth() - expected) < 1e-3, qPrintable(QString::number(s.SolarAzimuth(), 'g', 12)));
+        QVERIFY2(std::fabs(s.SolarAzimuth() - expected) < 1e-3,
+                 qPrintable(QString::number(s.SolarAzimuth(), 'g', 12)));
         // Morning sun is east (negative), afternoon sun west (positive).
         s.SetSolarTime(9);
         QVERIFY(s.SolarAzimuth() < 0);
@@ -218,13 +219,13 @@ private slots:
         s.IncidentAngle();
         s.SetLocation(45, 10, 15, 300);
         s.SetClockTime(10);
-        s.SolarAltitude();  // altitude current, azimuth not yet
+        s.SolarAltitude(); // altitude current, azimuth not yet
         QVERIFY(s.AltitudeValid());
         QVERIFY(!s.AzimuthValid());
-        s.SurfaceSolarAzimuth();  // azimuth group current for the old surface
+        s.SurfaceSolarAzimuth(); // azimuth group current for the old surface
         QVERIFY(s.AzimuthValid());
         s.SetSurface(-60, 75);
-        QVERIFY(s.AltitudeValid());  // the surface does not move the sun
+        QVERIFY(s.AltitudeValid()); // the surface does not move the sun
         QVERIFY(!s.AzimuthValid());
 
         // Beam first: it must bring the incident angle up to date itself.

@@ -15,7 +15,9 @@ struct Surface {
 };
 constexpr Surface Surfaces[] = {{0, 0}, {180, 90}, {0, 90}, {-90, 45}, {225, 90}, {30, 120}};
 
-bool Within(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
+bool Within(double v, double lo, double hi) {
+    return std::isfinite(v) && v >= lo && v <= hi;
+}
 
 } // namespace
 
@@ -75,7 +77,8 @@ private slots:
                     } p;
                     RecessAreaFactors(s, sunrise, 1.25, 2.5, 0.15, p.values);
                     QVERIFY(p.before == -99 && p.after == -99);
-                    for (double f : p.values) QVERIFY(Within(f, 0, 1));
+                    for (double f : p.values)
+                        QVERIFY(Within(f, 0, 1));
                 }
             }
         }
