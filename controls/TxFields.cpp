@@ -1,5 +1,6 @@
 #include "TxFields.h"
 
+#include "TxConv.h"
 #include "TxNumText.h"
 
 #include <QtDebug>
@@ -131,4 +132,18 @@ std::optional<QString> FormatNumberByType(const QString& format, TFormatType for
     const bool bySigDigs =
         formatType == ft_Auto || (formatType == ft_AutoOverride && std::pow(10.0, 2 - decimals) > x);
     return FormatFloat(bySigDigs ? SigDigsFormat(sigDigs, 12, x) : format, x);
+}
+
+QString PairValueFromText(const QString& format, const QString& text, double factor, double offset) {
+    double a = 0, b = 0;
+    const bool pair = ParseNumberPair(NormalizeNumberText(text), a, b);
+    a = double(FromDisplay(a, factor, offset));
+    if (!pair) return FormatFloat(QStringLiteral("%0.4g"), a);
+    return FormatPair(format, a, double(FromDisplay(b, factor, offset)));
+}
+
+QString PairTextFromValue(const QString& format, const QString& value, double factor, double offset) {
+    double a = 0, b = 0;
+    ParseNumberPair(value, a, b);
+    return FormatPair(format, double(ToDisplay(a, factor, offset)), double(ToDisplay(b, factor, offset)));
 }

@@ -106,3 +106,11 @@ TFieldErrorHook SetFieldErrorHook(TFieldErrorHook hook);
 // any other format, where callers leave their text as it is.
 std::optional<QString> FormatNumberByType(const QString& format, TFormatType formatType, int decimals,
                                           int sigDigs, double x);
+
+// The value of a pair row or box from its shown text (cleaned with NormalizeNumberText): two numbers
+// give format applied to both taken back with FromDisplay; a single number gives it taken back and
+// printed with "%0.4g". Raises EConvertError.
+QString PairValueFromText(const QString& format, const QString& text, double factor, double offset);
+// The shown text of a pair value "a/b": format applied to both numbers put through ToDisplay. A value
+// with a single number counts as that number and 0. Raises EConvertError.
+QString PairTextFromValue(const QString& format, const QString& value, double factor, double offset);

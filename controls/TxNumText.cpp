@@ -227,10 +227,11 @@ QString NormalizeOne(QString s) {
     s.replace(QLatin1Char('e'), e);
     s = KeepFirst(s, e);
     if (s.size() > 1) {
-        // After the first character a minus survives only as the sign of the exponent.
+        // After the first character a minus survives only as the sign of the exponent, also when the
+        // exponent letter is the first character ("e-5" is 1E-5, not 1E5).
         QString rest;
         for (int i = 1; i < s.size(); ++i)
-            if (s[i] != minus || (i >= 2 && s[i - 1] == e)) rest += s[i];
+            if (s[i] != minus || s[i - 1] == e) rest += s[i];
         s = s.left(1) + rest;
     }
     if (s == QString(minus)) s = QStringLiteral("0");

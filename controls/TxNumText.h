@@ -59,12 +59,12 @@ QString SigDigsFormat(int sigDigs, int maxDecimals, double value);
 // fails. "%0.12f" gives 1 because only one character is read.
 int FormatDecimals(const QString& format);
 
-// Cleans typed number text before it is read: drops spaces, stray minus signs, second decimal points and
-// second exponent letters, turns an empty text or a lone "-" into "0", puts "1" before a bare exponent
-// and cuts an exponent beyond +-300 to its first two characters. A text with "/" is cleaned as two
-// halves. Both "." and the locale's decimal separator count as the decimal point, and the result uses
-// the locale's separator, so StrToFloat reads it whichever of the two was typed.
-// Raises EConvertError when the exponent is not an integer ("1E-").
+// Cleans typed number text before it is read: drops spaces, minus signs other than a leading one or one
+// right after the exponent letter, second decimal points and second exponent letters; turns an empty
+// text or a lone "-" into "0", puts "1" before a bare exponent and cuts an exponent beyond +-300 to its
+// first two characters. A text with "/" is cleaned as two halves. Both "." and the locale's decimal
+// separator count as the decimal point, and the result uses the locale's separator, so StrToFloat reads
+// it whichever of the two was typed. Raises EConvertError when the exponent is not an integer ("1E-").
 QString NormalizeNumberText(const QString& text);
 
 // StrToFloat(NormalizeNumberText(text)): a typed number, cleaned up and read. Raises EConvertError.

@@ -159,6 +159,19 @@ private slots:
         QCOMPARE(row.Field->FormatStr, QString("%S"));
     }
 
+    void pairValues() {
+        const QString f = "%0.1f/%0.1f";
+        QCOMPARE(PairValueFromText(f, " 1.25 / 3 ", 1, 0), QString("1.2/3.0"));
+        QCOMPARE(PairValueFromText(f, "", 1, 0), QString("0"));
+        QCOMPARE(PairValueFromText(f, "0.0/0.0", 1, 0), QString("0.0/0.0"));
+        QCOMPARE(PairValueFromText(f, "12.3456", 1, 0), QString("12.35"));
+        QCOMPARE(PairValueFromText(f, "68/212", 1.8, 32), QString("20.0/100.0"));
+        QCOMPARE(PairTextFromValue(f, "20/100", 1.8, 32), QString("68.0/212.0"));
+        QCOMPARE(PairTextFromValue(f, "2.5", 1, 0), QString("2.5/0.0"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, PairValueFromText(f, "1/x", 1, 0));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, PairTextFromValue(f, "", 1, 0));
+    }
+
     void formatNumberByType_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<TFormatType>("type");

@@ -160,6 +160,8 @@ private slots:
         QTest::newRow("trailing minus") << "5-" << "5";
         QTest::newRow("small e") << "1e-3" << "1E-3";
         QTest::newRow("bare exponent") << "e5" << "1E5";
+        QTest::newRow("bare negative exponent keeps its sign") << "e-5" << "1E-5";
+        QTest::newRow("minus before bare exponent") << "-e5" << "-E5";
         QTest::newRow("second point") << "1.2.3" << "1.23";
         QTest::newRow("empty") << "" << "0";
         QTest::newRow("lone minus") << "-" << "0";
