@@ -1,6 +1,7 @@
 #include "TCalcDocument.h"
 
 #include "ProjectFile.h"
+#include "controls/TxFields.h"
 #include "controls/TxNumText.h"
 #include "solar/RecessShading.h"
 
@@ -17,23 +18,6 @@ QString HMS(double hours) { return QString::fromStdString(HoursToHMS(hours)); }
 
 QString ProfileText(const TProfile24& profile, const char* format) {
     return QString::fromStdString(FormatProfile(profile, format));
-}
-
-// Trims blanks and control characters from both ends of an entry-line piece.
-QString TrimPiece(const QString& piece) {
-    qsizetype begin = 0, end = piece.size();
-    while (begin < end && piece[begin].unicode() <= 0x20) ++begin;
-    while (end > begin && piece[end - 1].unicode() <= 0x20) --end;
-    return piece.mid(begin, end - begin);
-}
-
-// Splits an entry line at each delimiter into trimmed pieces. Empty pieces between delimiters stay; a
-// trailing delimiter adds no empty last piece.
-QStringList SplitEntryLine(QChar delimiter, const QString& line) {
-    QStringList pieces = line.split(delimiter);
-    if (line.endsWith(delimiter) || line.isEmpty()) pieces.removeLast();
-    for (QString& piece : pieces) piece = TrimPiece(piece);
-    return pieces;
 }
 
 QString PieceAt(const QStringList& pieces, qsizetype i) { return i < pieces.size() ? pieces[i] : QString(); }
@@ -202,6 +186,17 @@ bool TCalcDocument::Solve() {
     return true;
 }
 
+namespace {
+// A clock hour limited to the day; a comparison in doubles first keeps a far-off value from
+// overflowing the conversion.
+int HourOfDay(double hours) { return hours <= 0 ? 0 : hours >= 23 ? 23 : int(hours); }
+} // namespace
+
+void TCalcDocument::SunriseRange(int& first, int& last) const {
+    first = HourOfDay(std::trunc(FSunrise));
+    last = HourOfDay(std::trunc(FSunset + 1));
+}
+
 bool TCalcDocument::EnsureSolved() { return FSolved || Solve(); }
 
 const QStringList& TCalcDocument::AnglesColumns() {
@@ -324,7 +319,7 @@ QList<QStringList> TCalcDocument::PropertyCells() const {
     QList<QStringList> cells;
     const QStringList& lines = PropertyLines();
     for (qsizetype row = 0; row < lines.size(); ++row) {
-        const QStringList pieces = SplitEntryLine(QLatin1Char(';'), lines[row]);
+        const QStringList pieces = SplitLine(QLatin1Char(';'), lines[row]);
         // Row r shows input r - 1 (the heading row has none) with its line's format.
         const QString value =
             row == 0 ? PieceAt(pieces, 1) : FormatFloat(PieceAt(pieces, 1), Input(TInputId(row - 1)));

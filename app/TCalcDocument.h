@@ -130,6 +130,9 @@ public:
 
     double Sunrise() const { return FSunrise; }
     double Sunset() const { return FSunset; }
+    // The hours a sunrise-range column profile draws: truncated sunrise to truncated (sunset + 1),
+    // limited to 0..23.
+    void SunriseRange(int& first, int& last) const;
 
     const TProfile24& AltitudeProfile() const { return FAltitudeProfile; }   // [deg]
     const TProfile24& AzimuthProfile() const { return FAzimuthProfile; }     // [deg]
