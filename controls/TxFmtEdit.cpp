@@ -17,6 +17,9 @@ std::function<void()>& BeepHook() {
     return hook;
 }
 
+// The text of a new box, "0.0" with the locale's decimal separator.
+QString DefaultText() { return FormatFloat(QStringLiteral("%0.1f"), 0.0); }
+
 // QLineEdit's own "no limit".
 constexpr int NoLengthLimit = 32767;
 
@@ -128,7 +131,7 @@ std::function<void()> SetBeepHook(std::function<void()> hook) {
 // ---- TxCustomEdit ---------------------------------------------------------------------------------
 
 TxCustomEdit::TxCustomEdit(QWidget* parent) : QLineEdit(parent), FFormatStr(QStringLiteral("%0.1f")) {
-    setText(QStringLiteral("0.0"));
+    setText(DefaultText());
     FSavedText = text();
 }
 
@@ -338,7 +341,7 @@ void TxCustomEdit::Assign(const TxCustomEdit& source) {
 
 void TxCustomEdit::SetFormatStr(const QString& format) {
     FFormatStr = format;
-    if (format == QLatin1String("%S") && text() == QLatin1String("0.0")) clear();
+    if (format == QLatin1String("%S") && text() == DefaultText()) clear();
 }
 
 void TxCustomEdit::SetUnitsType(TUnitsType type) {
