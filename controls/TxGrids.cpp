@@ -259,9 +259,11 @@ void TxCustomGrid::SetFixedRows(int n) {
     ResetPosition();
 }
 
-// A new fixed count puts the view and the current cell back at the first movable cell.
+// A new fixed count keeps the view, the current cell and the anchor among the movable cells.
 void TxCustomGrid::ResetPosition() {
-    topLeft_ = current_ = anchor_ = QPoint(fixedCols_, fixedRows_);
+    topLeft_ = QPoint(fixedCols_, fixedRows_);
+    current_ = QPoint(std::max(current_.x(), fixedCols_), std::max(current_.y(), fixedRows_));
+    anchor_ = current_;
     UpdateScrollBars();
     viewport()->update();
 }
@@ -593,6 +595,8 @@ bool TxCustomGrid::IsActiveControl() const {
     return fw && (fw == this || isAncestorOf(fw));
 }
 
+bool TxCustomGrid::FocusIsWithin() const { return HasFocusWithin(this); }
+
 bool TxCustomGrid::CanEditShow() {
     return options_.Contains(xgoEditing) && !options_.Contains(xgoRowSelect) && editorMode_ && isVisible() &&
            (options_.Contains(xgoAlwaysShowEditor) || IsActiveControl());
@@ -888,7 +892,7 @@ void TxCustomGrid::FocusArrived() {
 }
 
 void TxCustomGrid::FocusLeft(Qt::FocusReason reason) {
-    if (!focusWithin_ || HasFocusWithin(this)) return;
+    if (!focusWithin_ || HasFocusWithin(this) || OwnsFocusWidget(QApplication::focusWidget())) return;
     // A popup or another window taking the keyboard does not mean the user left the grid.
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
     focusWithin_ = false;

@@ -284,6 +284,10 @@ protected:
     virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     // Whether the grid or its editor holds the keyboard focus of its window.
     bool IsActiveControl() const;
+    // Whether the keyboard focus is on the grid or its editor (drawing uses it).
+    bool FocusIsWithin() const;
+    // Widgets outside the grid that count as part of it for focus (a drop-down list of its own).
+    virtual bool OwnsFocusWidget(const QWidget*) const { return false; }
     bool EditorSetUp() const { return editCell_.x() >= 0; }
     QPoint EditCell() const { return editCell_; }
 

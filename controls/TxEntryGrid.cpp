@@ -1,0 +1,618 @@
+#include "controls/TxEntryGrid.h"
+
+#include "controls/TxConv.h"
+#include "controls/TxNumText.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QToolButton>
+
+#include <cmath>
+
+// The glyphs live in the library's resources, which a static library must register itself.
+static void InitControlsResources() { Q_INIT_RESOURCE(controls); }
+
+namespace {
+
+const int kButtonSize = 15;
+const int kPickListVisibleItems = 5;
+const int kPickListMaxWidth = 200;
+
+TEntryMessageHook& MessageHook() {
+    static TEntryMessageHook hook;
+    return hook;
+}
+
+void ShowEntryMessage(const QString& message) {
+    if (MessageHook()) MessageHook()(message);
+    else QMessageBox::information(nullptr, QApplication::applicationDisplayName(), message);
+}
+
+// Error messages of row fields ("Error initialising ...") go to an error dialog unless someone else
+// has taken the hook already.
+void InstallFieldErrorDialog() {
+    TFieldErrorHook previous = SetFieldErrorHook({});
+    if (!previous)
+        previous = [](const QString& message) {
+            QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
+        };
+    SetFieldErrorHook(previous);
+}
+
+// A variant as a double; a text is read as the user's number text. Raises EConvertError.
+double VariantToDouble(const QVariant& value) {
+    bool ok = false;
+    const double x = value.toDouble(&ok);
+    if (ok && value.typeId() != QMetaType::QString) return x;
+    return ReadNumberText(value.toString());
+}
+
+} // namespace
+
+TEntryMessageHook SetEntryMessageHook(TEntryMessageHook hook) {
+    TEntryMessageHook previous = std::move(MessageHook());
+    MessageHook() = std::move(hook);
+    return previous;
+}
+
+// ---- TMyListBox --------------------------------------------------------------------------------------
+
+TMyListBox::TMyListBox(QWidget* parent) : QListWidget(parent) {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setUniformItemSizes(true);
+    setFocusPolicy(Qt::ClickFocus);
+    hide();
+}
+
+void TMyListBox::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (OnClose) OnClose();
+        return;
+    }
+    QListWidget::keyPressEvent(e);
+}
+
+// Arrow keys in the list change the value at once.
+void TMyListBox::keyReleaseEvent(QKeyEvent* e) {
+    QListWidget::keyReleaseEvent(e);
+    if (isVisible() && !e->isAutoRepeat() && OnApply) OnApply();
+}
+
+void TMyListBox::mousePressEvent(QMouseEvent* e) {
+    QListWidget::mousePressEvent(e);
+    if (OnApply) OnApply();
+    if (OnClose) OnClose();
+}
+
+void TMyListBox::focusOutEvent(QFocusEvent* e) {
+    QListWidget::focusOutEvent(e);
+    if (e->reason() != Qt::PopupFocusReason) hide();
+}
+
+// ---- TEntryGrid --------------------------------------------------------------------------------------
+
+TEntryGrid::TEntryGrid(QWidget* parent) : TxStringGrid(parent) {
+    InitControlsResources();
+    InstallFieldErrorDialog();
+    colorEditCol_ = colorEditMode_ = Color();
+    colorEditModeText_ = FontColor();
+    SetColCount(3);
+    SetRowCount(4);
+    SetFixedCols(0);
+    SetDefaultColWidth(60);
+    SetDefaultRowHeight(16);
+    SetScrollBars(TScrollStyle::ssNone);
+    SetColWidths(0, 90);
+    SetColWidths(1, 60);
+    SetColWidths(2, 50);
+    SetOptions({xgoFixedVertLine, xgoFixedHorzLine, xgoVertLine, xgoHorzLine, xgoRangeSelect, xgoColSizing,
+                xgoEditing});
+    resize(206, 72);
+    FocusCell(1, Row());
+    CreateButtons();
+}
+
+TEntryGrid::~TEntryGrid() {
+    for (auto& b : buttons_) delete b.data();
+    delete pickList_.data();
+}
+
+// ---- lines and fields ----
+
+void TEntryGrid::SetLines(const QStringList& lines) {
+    lines_ = lines;
+    Rebuild();
+}
+
+void TEntryGrid::Rebuild() {
+    HideEdit();
+    HideButtons();
+    HidePickList();
+    ClearCurrentRow();
+    curField_ = nullptr;
+    fields_.clear();
+    if (lines_.isEmpty()) {
+        SetRowCount(2);
+        return;
+    }
+    SetRowCount(lines_.size());
+    // A list that shrank to its header lowered the fixed rows; a longer one has its header fixed again.
+    if (RowCount() > 1 && FixedRows() == 0) SetFixedRows(1);
+    SetRows(0, SplitLine(delim_, lines_.at(0)).mid(0, 3));
+    fields_.push_back(std::make_unique<TField>(fk_None, QStringLiteral("%S")));
+    for (int r = 1; r < lines_.size(); ++r) {
+        TRowField row = CreateRowField(lines_.at(r), delim_);
+        SetRows(r, row.Cells);
+        fields_.push_back(std::move(row.Field));
+    }
+}
+
+TField* TEntryGrid::Field(int ARow) const {
+    return ARow >= 0 && ARow < int(fields_.size()) ? fields_[ARow].get() : nullptr;
+}
+
+void TEntryGrid::SetPropertyEditor(int ARow, TPropertyEditorFunc func) {
+    TField* field = Field(ARow);
+    if (!field) {
+        ShowEntryMessage(QStringLiteral("Error setting property editor, row ") + QString::number(ARow));
+        return;
+    }
+    field->Kind = fk_PropEd;
+    field->PropertyEditor = std::move(func);
+}
+
+// ---- values ----
+
+QVariant TEntryGrid::GetCellValue(int ACol, int ARow) {
+    const QString text = Cells(ACol, ARow);
+    if (ACol != 1) return text;
+    TField* field = Field(ARow);
+    try {
+        if (auto* pair = dynamic_cast<TDelimNumField*>(field)) {
+            double a = 0, b = 0;
+            const QString clean = NormalizeNumberText(text.isEmpty() ? QStringLiteral("0.0/0.0") : text);
+            auto base = [pair](double x) { return double(FromDisplay(x, pair->Factor, pair->Offset)); };
+            if (ParseNumberPair(clean, a, b)) return FormatPair(pair->FormatStr, base(a), base(b));
+            return FormatFloat(QStringLiteral("%0.04g"), base(a));
+        }
+        if (auto* num = dynamic_cast<TNumField*>(field)) {
+            const double x = double(FromDisplay(ReadNumberText(text), num->Factor, num->Offset));
+            if (IsIntegerFormat(num->FormatStr)) return qlonglong(std::nearbyint(x));
+            return x;
+        }
+        if (auto* choice = dynamic_cast<TEnumField*>(field)) return int(choice->Items.indexOf(text));
+    } catch (const EConvertError&) {
+    }
+    return text;
+}
+
+void TEntryGrid::SetCellValue(int ACol, int ARow, const QVariant& value) {
+    if (ACol != 1) {
+        SetCells(ACol, ARow, value.toString());
+        return;
+    }
+    TField* field = Field(ARow);
+    QString text;
+    try {
+        if (auto* pair = dynamic_cast<TDelimNumField*>(field)) {
+            double a = 0, b = 0; // a single number shows as that number and 0
+            ParseNumberPair(NormalizeNumberText(value.toString()), a, b);
+            text = FormatPair(pair->FormatStr, double(ToDisplay(a, pair->Factor, pair->Offset)),
+                              double(ToDisplay(b, pair->Factor, pair->Offset)));
+        } else if (auto* num = dynamic_cast<TNumField*>(field)) {
+            const double x = double(ToDisplay(VariantToDouble(value), num->Factor, num->Offset));
+            text = FormatNumberByType(num->FormatStr, num->FormatType, num->Decimals, num->SigDigs, x).value_or(QString());
+        } else if (auto* choice = dynamic_cast<TEnumField*>(field)) {
+            bool ok = false;
+            const int index = value.toInt(&ok);
+            if (ok && index >= 0 && index < choice->Items.size()) text = choice->Items.at(index);
+        } else if (field) {
+            if (!textFormatter_) textFormatter_ = std::make_unique<TxCustomEdit>();
+            textFormatter_->SetFormatStr(field->FormatStr);
+            textFormatter_->SetValue(value);
+            text = textFormatter_->text();
+        } else {
+            text = value.toString();
+        }
+    } catch (const EConvertError&) {
+        text.clear();
+    }
+    SetCells(1, ARow, text);
+}
+
+// ---- selection and the current row ----
+
+void TEntryGrid::ClearCurrentRow() {
+    curNumField_ = nullptr;
+    curEnumField_ = nullptr;
+    curFormat_ = QStringLiteral("%S");
+    curFormatType_ = ft_Fixed;
+    curLo_ = curHi_ = 0;
+}
+
+bool TEntryGrid::SelectCell(int ACol, int ARow) {
+    HideButtons();
+    if (ACol == 1) {
+        HidePickList();
+        ClearCurrentRow();
+        curField_ = Field(ARow);
+        buttonRow_ = ARow;
+        if (curField_) curFormat_ = curField_->FormatStr;
+        if (curField_ && curField_->Enabled) {
+            if (curField_->Kind == fk_PropEd) ShowButton(PropEd);
+            if (curField_->Kind == fk_Spin) {
+                ShowButton(SpinUpBtn);
+                ShowButton(SpinDownBtn);
+            }
+            if (auto* num = dynamic_cast<TNumField*>(curField_)) {
+                curNumField_ = num;
+                curFormatType_ = num->FormatType;
+                auto limit = [&](double v, const char* which) {
+                    try {
+                        return double(ToDisplay(v, num->Factor, num->Offset));
+                    } catch (...) {
+                        ShowEntryMessage(QStringLiteral("Error getting range %1, row %2").arg(which).arg(ARow));
+                        return 0.0;
+                    }
+                };
+                curLo_ = limit(num->RangeLo, "lo");
+                curHi_ = limit(num->RangeHi, "hi");
+            }
+            if (auto* choice = dynamic_cast<TEnumField*>(curField_)) {
+                curEnumField_ = choice;
+                ShowButton(PullDown);
+            }
+        }
+    }
+    return TxStringGrid::SelectCell(ACol, ARow);
+}
+
+void TEntryGrid::DoEnter() {
+    SelectCell(Col(), Row());
+    TxCustomGrid::Reselect = true;
+    TxStringGrid::DoEnter();
+}
+
+// ---- the in-place editor ----
+
+bool TEntryGrid::CanEditShow() {
+    if (Col() == 0 || Col() == unitsCol_) return false;
+    if (TField* field = Field(Row())) {
+        if (dynamic_cast<TEnumField*>(field) || !field->Enabled || !field->Editable) return false;
+    }
+    return TxStringGrid::CanEditShow();
+}
+
+void TEntryGrid::UpdateEdit() {
+    if (CanEditShow()) {
+        if (buttons_[PropEd]) buttons_[PropEd]->hide();
+        if (buttons_[SpinUpBtn]) buttons_[SpinUpBtn]->hide();
+        if (buttons_[SpinDownBtn]) buttons_[SpinDownBtn]->hide();
+    }
+    TxStringGrid::UpdateEdit();
+}
+
+void TEntryGrid::SetUpEditor() {
+    TxInplaceEdit* editor = InplaceEditor();
+    editor->SetFormatStr(curFormat_);
+    editor->SetFormatType(curFormatType_);
+    editor->SetRangeLo(curLo_);
+    editor->SetRangeHi(curHi_);
+    QPalette pal = editor->palette();
+    pal.setColor(QPalette::Base, colorEditMode_);
+    pal.setColor(QPalette::Text, colorEditModeText_);
+    editor->setPalette(pal);
+    LoadEditor();
+}
+
+void TEntryGrid::CommitEditor() {
+    TxInplaceEdit* editor = InplaceEditor();
+    editor->ValidateEdit();
+    SetEditText(EditCell().x(), EditCell().y(), editor->text());
+}
+
+// ---- buttons ----
+
+// The buttons float over the grid as children of its parent, and the pick list over the whole window;
+// both follow the grid when it moves to another parent.
+void TEntryGrid::CreateButtons() {
+    QWidget* host = parentWidget();
+    if (!host) return;
+    static const char* const glyphs[ButtonCount] = {":/glyphs/PROPEDPIC", ":/glyphs/PULLDNPIC", ":/glyphs/SPINUPPIC",
+                                                    ":/glyphs/SPINDNPIC"};
+    for (int b = 0; b < ButtonCount; ++b) {
+        if (!buttons_[b]) {
+            auto* button = new QToolButton(host);
+            button->resize(kButtonSize, kButtonSize);
+            button->setFocusPolicy(Qt::NoFocus);
+            const QPixmap glyph(QString::fromLatin1(glyphs[b]));
+            button->setIcon(QIcon(glyph));
+            button->setIconSize(glyph.size());
+            buttons_[b] = button;
+            ConnectButton(ButtonIndex(b));
+        }
+        buttons_[b]->setParent(host);
+        buttons_[b]->hide();
+    }
+    if (!pickList_) {
+        pickList_ = new TMyListBox(window());
+        pickList_->OnApply = [this] { ApplyPickList(); };
+        pickList_->OnClose = [this] { ClosePickList(); };
+    }
+    pickList_->setParent(window());
+    pickList_->hide();
+}
+
+// The pull-down button acts on the mouse release, the others on a click.
+void TEntryGrid::ConnectButton(ButtonIndex b) {
+    QToolButton* button = buttons_[b];
+    switch (b) {
+    case PropEd:
+        connect(button, &QToolButton::clicked, this, [this] { RunPropertyEditor(); });
+        break;
+    case PullDown:
+        connect(button, &QToolButton::released, this, [this] { TogglePickList(); });
+        break;
+    case SpinUpBtn:
+    case SpinDownBtn:
+        connect(button, &QToolButton::clicked, this, [this, b] { SpinClicked(b == SpinUpBtn); });
+        break;
+    default:
+        break;
+    }
+}
+
+bool TEntryGrid::event(QEvent* e) {
+    const bool result = TxStringGrid::event(e);
+    if (e->type() == QEvent::ParentChange) {
+        CreateButtons();
+    } else if (e->type() == QEvent::Move || e->type() == QEvent::Resize) {
+        PlaceButtons();
+    }
+    return result;
+}
+
+void TEntryGrid::HideButtons() {
+    for (int b = 0; b < ButtonCount; ++b) {
+        buttonShown_[b] = false;
+        if (buttons_[b]) {
+            buttons_[b]->hide();
+            buttons_[b]->setEnabled(false);
+        }
+    }
+}
+
+void TEntryGrid::ShowButton(ButtonIndex b) {
+    buttonShown_[b] = true;
+    if (!buttons_[b]) return;
+    buttons_[b]->setEnabled(true);
+    PlaceButtons();
+}
+
+// Puts the shown buttons at the right end of the value cell of their row, in the grid's parent.
+void TEntryGrid::PlaceButtons() {
+    if (buttonRow_ < 0 || buttonRow_ >= RowCount()) return;
+    const QRect cell = CellRect(1, buttonRow_);
+    const int side = RowHeights(buttonRow_);
+    const int half = (side + 1) / 2;
+    for (int b = 0; b < ButtonCount; ++b) {
+        QToolButton* button = buttons_[b];
+        if (!button || !buttonShown_[b]) continue;
+        if (cell.isEmpty() || !parentWidget()) {
+            button->hide();
+            continue;
+        }
+        const QPoint topRight = viewport()->mapTo(parentWidget(), QPoint(cell.x() + cell.width(), cell.y()));
+        QRect place(topRight.x() - side, topRight.y(), side, side);
+        if (b == SpinUpBtn || b == SpinDownBtn) place.setHeight(half);
+        if (b == SpinDownBtn) place.moveTop(topRight.y() + half);
+        button->setGeometry(place);
+        button->show();
+        button->raise();
+    }
+}
+
+void TEntryGrid::TopLeftChanged() {
+    TxStringGrid::TopLeftChanged();
+    PlaceButtons();
+}
+
+void TEntryGrid::ColWidthsChanged() {
+    TxStringGrid::ColWidthsChanged();
+    PlaceButtons();
+}
+
+// ---- property editor and spin ----
+
+void TEntryGrid::RunPropertyEditor() {
+    if (!curField_ || curField_->Kind != fk_PropEd || !curField_->PropertyEditor) return;
+    const int row = Row();
+    // A copy: the editor may rebuild the rows, which frees the field.
+    const TPropertyEditorFunc editor = curField_->PropertyEditor;
+    QVariant value = GetCellValue(1, row);
+    const int result = editor(value);
+    if (result == 1) {
+        SetCellValue(1, row, value);
+        DoSetData(1, row);
+        setFocus();
+    } else if (result == 2) {
+        setFocus();
+    }
+}
+
+void TEntryGrid::Spin(bool up) {
+    TNumField* num = curNumField_;
+    if (!num || dynamic_cast<TDelimNumField*>(num)) return;
+    const int row = Row();
+    const QVariant cell = GetCellValue(1, row);
+    if (cell.typeId() == QMetaType::QString) throw EConvertError(ConvertErrorMessage(cell.toString()));
+    double v = cell.toDouble();
+    if (v == (up ? num->RangeHi : num->RangeLo)) return;
+    const TSpinFunc& step = up ? num->SpinUp : num->SpinDown;
+    if (step) {
+        v = step(v);
+    } else {
+        // Round to the shown precision, then move to the next multiple of the increment.
+        const bool away = up ? v > 0 : v < 0;
+        const double t = StrToFloat(FormatFloat(num->FormatStr, v));
+        const double q = t / num->Increment;
+        double r = (q - std::trunc(q)) * num->Increment;
+        if (std::fabs(r) < 1e-5) r = 0;
+        v = t - r;
+        if (r == 0 || away) v += up ? num->Increment : -num->Increment;
+    }
+    v = std::clamp(v, std::min(num->RangeLo, num->RangeHi), std::max(num->RangeLo, num->RangeHi));
+    SetCellValue(1, row, v);
+    DoSetData(1, row);
+}
+
+void TEntryGrid::SpinClicked(bool up) {
+    try {
+        Spin(up);
+    } catch (const EConvertError& e) {
+        ShowEntryMessage(e.Message());
+    }
+}
+
+// ---- pick list and enum cycling ----
+
+bool TEntryGrid::OwnsFocusWidget(const QWidget* w) const { return w && w == pickList_.data(); }
+
+bool TEntryGrid::IsEnumValueCell(int c, int r) const { return c == 1 && dynamic_cast<TEnumField*>(Field(r)); }
+
+void TEntryGrid::HidePickList() {
+    if (pickList_) pickList_->hide();
+}
+
+void TEntryGrid::ClosePickList() {
+    HidePickList();
+    setFocus();
+}
+
+void TEntryGrid::TogglePickList() {
+    if (pickList_ && pickList_->isVisible()) ClosePickList();
+    else DropPickList();
+}
+
+void TEntryGrid::DropPickList() {
+    if (!pickList_ || !curEnumField_) return;
+    TMyListBox* list = pickList_;
+    const int row = Row();
+    list->clear();
+    list->addItems(curEnumField_->Items);
+    const int itemHeight = DefaultRowHeight();
+    for (int i = 0; i < list->count(); ++i) list->item(i)->setSizeHint(QSize(0, itemHeight));
+    list->setCurrentRow(GetCellValue(1, row).toInt());
+
+    const QRect cell = CellRect(1, row);
+    const int line = GridLineWidth();
+    const QPoint screen = viewport()->mapToGlobal(QPoint(cell.left() + line, cell.top() + line + DefaultRowHeight()));
+    int width = line + cell.width();
+    for (const QString& item : curEnumField_->Items) {
+        const int w = list->fontMetrics().horizontalAdvance(item) + 8;
+        if (w < kPickListMaxWidth && w > width) width = w;
+    }
+    const int shown = std::min<int>(list->count(), kPickListVisibleItems) + 1;
+    list->setGeometry(QRect(list->parentWidget()->mapFromGlobal(screen), QSize(width, itemHeight * shown)));
+    list->raise();
+    list->show();
+    list->setFocus(Qt::OtherFocusReason);
+}
+
+void TEntryGrid::ApplyPickList() {
+    if (!pickList_ || !curEnumField_ || pickList_->currentRow() < 0) return;
+    const int row = Row();
+    SetCellValue(1, row, pickList_->currentRow());
+    DoSetData(1, row);
+}
+
+void TEntryGrid::CycleEnum(int step) {
+    const int row = Row();
+    const int count = curEnumField_->Items.size();
+    if (count == 0) return;
+    const int index = GetCellValue(1, row).toInt();
+    SetCellValue(1, row, ((index + step) % count + count) % count);
+    DoSetData(1, row);
+}
+
+void TEntryGrid::KeyDown(int& key, Qt::KeyboardModifiers shift) {
+    const bool cycling = curEnumField_ && curEnumField_->Enabled && Col() == 1 && Field(Row()) == curEnumField_;
+    if (cycling && (key == Qt::Key_Right || key == Qt::Key_Left) && !(shift & Qt::ControlModifier)) {
+        if (OnKeyDown) OnKeyDown(this, key, shift);
+        if (key == 0) return;
+        CycleEnum(key == Qt::Key_Right ? 1 : -1);
+        key = 0;
+        return;
+    }
+    TxStringGrid::KeyDown(key, shift);
+}
+
+void TEntryGrid::DblClick() {
+    if (curEnumField_ && curEnumField_->Enabled && Col() == 1 && Field(Row()) == curEnumField_) CycleEnum(1);
+    TxStringGrid::DblClick();
+}
+
+// ---- mouse ----
+
+void TEntryGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    const QPoint hit = MouseToCell(x, y);
+    TField* field = hit.y() >= 0 ? Field(hit.y()) : nullptr;
+    if (!UnitsClick || hit.x() != unitsCol_ || !field) {
+        TxStringGrid::MouseDown(button, shift, x, y);
+        return;
+    }
+    HideEdit();
+    setFocus(Qt::MouseFocusReason);
+    const QPoint screen = viewport()->mapToGlobal(QPoint(x, y));
+    UnitsClick(this, hit.y(), screen.x(), screen.y(), *field);
+    curFormat_ = field->FormatStr;
+    if (OnAfterRightClick) OnAfterRightClick(this, hit.y());
+    SetCellValue(1, hit.y(), GetCellValue(1, hit.y()));
+    FocusCell(hit.x(), hit.y());
+    TxCustomGrid::Reselect = true;
+}
+
+void TEntryGrid::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y) {
+    if (pickList_ && pickList_->isVisible()) {
+        const QPoint hit = MouseToCell(x, y);
+        if (!IsEnumValueCell(hit.x(), hit.y())) ClosePickList();
+    }
+    TxStringGrid::MouseMove(buttons, shift, x, y);
+}
+
+void TEntryGrid::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    if (pickList_ && pickList_->isVisible()) {
+        const QPoint hit = MouseToCell(x, y);
+        if (IsEnumValueCell(hit.x(), hit.y())) ClosePickList();
+    }
+    TxStringGrid::MouseUp(button, shift, x, y);
+}
+
+// ---- drawing ----
+
+void TEntryGrid::SetColorEditCol(const QColor& c) {
+    colorEditCol_ = c;
+    viewport()->update();
+}
+
+void TEntryGrid::DrawCell(int ACol, int ARow, const QRect& rect, TGridDrawState state) {
+    QPainter* p = Canvas();
+    const TField* field = Field(ARow);
+    const QColor text = field && !field->Enabled ? palette().color(QPalette::Disabled, QPalette::Text)
+                                                 : palette().color(QPalette::Active, QPalette::Text);
+    const bool differs = colorEditCol_ != Color();
+    if (ACol == 1 && ARow >= FixedRows() && differs) p->setBrush(colorEditCol_);
+    p->setPen(text);
+    TxStringGrid::DrawCell(ACol, ARow, rect, state);
+    // The current cell is never shown highlighted while the focus is elsewhere.
+    if (differs && (state & gdSelected) && (!isEnabled() || !FocusIsWithin())) {
+        p->setBrush(colorEditCol_);
+        p->setPen(text);
+        DrawCellText(rect, Cells(ACol, ARow));
+    }
+}

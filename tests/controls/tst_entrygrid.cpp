@@ -1,0 +1,460 @@
+// The entry grid: rebuild from lines, value conversion both ways, the floating buttons, spin stepping,
+// the pick list, enum cycling, the units-column hook and the drawing of the value column.
+#include "controls/TxEntryGrid.h"
+#include "controls/TxNumText.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+const QStringList kInputLines = {
+    "Property; Value; Units",          "Barometer; %0.0f; m; PE; 0; 0",   "Latitude; %0.2f; deg; NPE; 0; 0",
+    "Longitude; %0.2f; deg; NPE; 0; 0", "Time Zone; %0.2f; deg; NPE; 0; 0", "Azimuth; %0.2f; deg; PE; 0; 0",
+    "Slope; %0.2f; deg; PE; 0; 0",      "Day Number; %0.1f; ; PE; 0; 0"};
+
+struct Commit {
+    int col, row;
+    bool operator==(const Commit&) const = default;
+};
+
+// A window holding an entry grid set up as the main window sets up its input list, and a second box.
+struct Fixture {
+    QWidget window;
+    TEntryGrid* grid;
+    QLineEdit* other;
+    QList<Commit> commits;
+    QStringList messages;
+    int beeps = 0;
+    std::function<void()> oldBeep;
+    TEntryMessageHook oldMessage;
+    TFieldErrorHook oldFieldError;
+
+    explicit Fixture(const QStringList& lines = kInputLines) {
+        oldBeep = SetBeepHook([this] { ++beeps; });
+        oldMessage = SetEntryMessageHook([this](const QString& m) { messages << m; });
+        oldFieldError = SetFieldErrorHook([this](const QString& m) { messages << m; });
+        grid = new TEntryGrid(&window);
+        grid->move(10, 10);
+        grid->SetColorEditCol(grid->palette().color(QPalette::Base));
+        grid->SetColor(grid->palette().color(QPalette::Button));
+        grid->SetLinesArray(lines);
+        grid->resize(207, 4 + 17 * grid->RowCount());
+        other = new QLineEdit(&window);
+        other->setGeometry(10, grid->geometry().bottom() + 10, 100, 20);
+        window.resize(260, other->geometry().bottom() + 10);
+        grid->OnDoSetData = [this](TxCustomGrid*, int c, int r) { commits << Commit{c, r}; };
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        grid->setFocus();
+    }
+    ~Fixture() {
+        SetBeepHook(oldBeep);
+        SetEntryMessageHook(oldMessage);
+        SetFieldErrorHook(oldFieldError);
+    }
+
+    QPoint Center(int c, int r) const { return grid->CellRect(c, r).center(); }
+    void Press(int c, int r) { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, Center(c, r)); }
+    // The value cell's rectangle in the coordinates of the grid's parent.
+    QRect ValueCellInParent(int r) const {
+        const QRect cell = grid->CellRect(1, r);
+        return QRect(grid->viewport()->mapTo(&window, cell.topLeft()), cell.size());
+    }
+    bool Editing() const { return grid->InplaceEditor() && grid->InplaceEditor()->isVisible(); }
+};
+
+} // namespace
+
+class TestEntryGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void constructorSettings() {
+        QWidget host;
+        TEntryGrid g(&host);
+        QCOMPARE(g.ColCount(), 3);
+        QCOMPARE(g.RowCount(), 4);
+        QCOMPARE(g.FixedCols(), 0);
+        QCOMPARE(g.FixedRows(), 1);
+        QCOMPARE(g.Col(), 1);
+        QCOMPARE((QList<int>{g.ColWidths(0), g.ColWidths(1), g.ColWidths(2)}), (QList<int>{90, 60, 50}));
+        QCOMPARE(g.DefaultColWidth(), 60);
+        QCOMPARE(g.DefaultRowHeight(), 16);
+        QVERIFY(g.ScrollBars() == TScrollStyle::ssNone);
+        QCOMPARE(g.size(), QSize(206, 72));
+        QCOMPARE(g.Delim(), QChar(';'));
+        QVERIFY((g.Options() == TxGridOptions{xgoFixedVertLine, xgoFixedHorzLine, xgoVertLine, xgoHorzLine,
+                                               xgoRangeSelect, xgoColSizing, xgoEditing}));
+        QCOMPARE(g.ColorEditCol(), g.Color());
+        QVERIFY(g.PropEdButton() && g.PullDownButton() && g.SpinUpButton() && g.SpinDownButton());
+        QCOMPARE(g.PropEdButton()->parentWidget(), &host);
+        QCOMPARE(g.PropEdButton()->icon().availableSizes().value(0), QSize(10, 10));
+        QCOMPARE(g.SpinUpButton()->icon().availableSizes().value(0), QSize(6, 4));
+    }
+
+    void rebuildFromLines() {
+        Fixture f;
+        QCOMPARE(f.grid->RowCount(), 8);
+        QCOMPARE(f.grid->FieldCount(), 8);
+        QCOMPARE(f.grid->Rows(0), (QStringList{"Property", "Value", "Units"}));
+        QCOMPARE(f.grid->Rows(2), (QStringList{"Latitude", "0.00", "deg"}));
+        QCOMPARE(f.grid->Rows(7), (QStringList{"Day Number", "0.0", ""}));
+        QCOMPARE(f.grid->Field(1)->Kind, fk_PropEd);
+
+        f.grid->SetLines({});
+        QCOMPARE(f.grid->RowCount(), 2);
+        QCOMPARE(f.grid->FieldCount(), 0);
+        f.grid->SetLines({"Name; Value; Units; extra"});
+        QCOMPARE(f.grid->RowCount(), 1);
+        QCOMPARE(f.grid->FixedRows(), 0);
+        QCOMPARE(f.grid->FieldCount(), 1);
+        f.grid->SetLines(kInputLines); // the header is fixed again
+        QCOMPARE(f.grid->FixedRows(), 1);
+
+        f.grid->SetLines({"H", "Height; %0.2f; m; PE"}); // no limits: a text field after a message
+        QCOMPARE(f.messages, QStringList{"Error initialising Height"});
+        QCOMPARE(f.grid->Cells(1, 1), QString("0.00"));
+        QVERIFY(f.commits.isEmpty());
+    }
+
+    void cellValues_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("rounds to the format") << "A; %0.2f; m; NPE; 0; 0" << QVariant(12.346) << "12.35"
+                                              << QVariant(12.35);
+        QTest::newRow("integer format") << "N; %d; ; NPE; 0; 0" << QVariant(12.6) << "13" << QVariant(qlonglong(13));
+        QTest::newRow("number as text") << "A; %0.1f; ; NPE; 0; 0" << QVariant("2.25") << "2.2" << QVariant(2.2);
+        QTest::newRow("not a number empties, empty reads as 0") << "A; %0.1f; ; NPE; 0; 0" << QVariant("abc") << "" << QVariant(0.0);
+        QTest::newRow("pair") << "P; %0.1f/%0.1f; ; NPE; 0; 0" << QVariant("1.26/3") << "1.3/3.0"
+                              << QVariant("1.3/3.0");
+        QTest::newRow("pair from one number") << "P; %0.1f/%0.1f; ; NPE; 0; 0" << QVariant("4") << "4.0/0.0"
+                                              << QVariant("4.0/0.0");
+        QTest::newRow("enum") << "M; enum; ; Low; Medium; High" << QVariant(1) << "Medium" << QVariant(1);
+        QTest::newRow("enum out of range") << "M; enum; ; Low; Medium; High" << QVariant(3) << "" << QVariant(-1);
+        QTest::newRow("text") << "T; %S; ; NPE" << QVariant("free text") << "free text" << QVariant("free text");
+    }
+    void cellValues() {
+        QFETCH(QString, line);
+        QFETCH(QVariant, stored);
+        QFETCH(QString, text);
+        QFETCH(QVariant, value);
+        Fixture f({"Header", line});
+        f.grid->SetCellValue(1, 1, stored);
+        QCOMPARE(f.grid->Cells(1, 1), text);
+        QCOMPARE(f.grid->GetCellValue(1, 1), value);
+        QVERIFY(f.commits.isEmpty());
+    }
+
+    void readingTypedText() {
+        Fixture f({"H", "A; %0.1f; ; NPE; 0; 0", "P; %0.1f/%0.1f; ; NPE; 0; 0", "M; enum; ; Low; High"});
+        f.grid->SetCells(1, 1, " 1 234.5 ");
+        QCOMPARE(f.grid->GetCellValue(1, 1), QVariant(1234.5));
+        f.grid->SetCells(1, 2, "");
+        QCOMPARE(f.grid->GetCellValue(1, 2), QVariant("0.0/0.0"));
+        f.grid->SetCells(1, 2, "7");
+        QCOMPARE(f.grid->GetCellValue(1, 2), QVariant("7"));
+        f.grid->SetCells(1, 3, "Other");
+        QCOMPARE(f.grid->GetCellValue(1, 3), QVariant(-1));
+        QCOMPARE(f.grid->GetCellValue(0, 3), QVariant("M"));
+    }
+
+    void spinSteps_data() {
+        QTest::addColumn<double>("start");
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("up from 2.5") << 2.5 << true << "3.00";
+        QTest::newRow("up from 2") << 2.0 << true << "3.00";
+        QTest::newRow("down from 2.5") << 2.5 << false << "2.00";
+        QTest::newRow("down from -2.5") << -2.5 << false << "-3.00";
+        QTest::newRow("up from -2.5") << -2.5 << true << "-2.00";
+        QTest::newRow("up clamps to the upper limit") << 9.5 << true << "10.00";
+        QTest::newRow("down clamps to the lower limit") << -9.9 << false << "-10.00";
+    }
+    void spinSteps() {
+        QFETCH(double, start);
+        QFETCH(bool, up);
+        QFETCH(QString, shown);
+        Fixture f({"H", "S; %0.2f; ; Spin; -10; 10; 1"});
+        f.grid->SetCellValue(1, 1, start);
+        f.grid->FocusCell(1, 1);
+        QTest::mouseClick(up ? f.grid->SpinUpButton() : f.grid->SpinDownButton(), Qt::LeftButton);
+        QCOMPARE(f.grid->Cells(1, 1), shown);
+        QCOMPARE(f.commits, (QList<Commit>{{1, 1}}));
+    }
+
+    void spinAtLimitAndOnText() {
+        Fixture f({"H", "S; %0.1f; ; Spin; 0; 5; 0.5", "T; %0.1f; ; Spin; 0; 5"});
+        f.grid->SetCellValue(1, 1, 5.0);
+        f.grid->FocusCell(1, 1);
+        f.grid->SpinUp();
+        QCOMPARE(f.grid->Cells(1, 1), QString("5.0"));
+        QVERIFY(f.commits.isEmpty());
+        f.grid->SpinDown();
+        QCOMPARE(f.grid->Cells(1, 1), QString("4.5"));
+
+        f.grid->FocusCell(1, 2);
+        f.grid->SetCells(1, 2, "x");
+        QVERIFY_THROWS_EXCEPTION(EConvertError, f.grid->SpinUp());
+        QTest::mouseClick(f.grid->SpinUpButton(), Qt::LeftButton); // the click reports it instead
+        QCOMPARE(f.messages, QStringList{"'x' is not a valid floating point value"});
+    }
+
+    void buttonsFollowTheCurrentRow() {
+        Fixture f({"H", "A; %0.2f; deg; PE; 0; 0", "S; %0.1f; ; Spin; 0; 9", "M; enum; ; a; b", "N; %0.1f; ; NPE; 0; 0"});
+        f.Press(1, 1);
+        QVERIFY(f.grid->PropEdButton()->isVisible());
+        const QRect cell = f.ValueCellInParent(1);
+        QCOMPARE(f.grid->PropEdButton()->geometry(), QRect(cell.right() + 1 - 16, cell.top(), 16, 16));
+
+        f.Press(1, 2);
+        QVERIFY(!f.grid->PropEdButton()->isVisible());
+        const QRect spinCell = f.ValueCellInParent(2);
+        QCOMPARE(f.grid->SpinUpButton()->geometry(), QRect(spinCell.right() + 1 - 16, spinCell.top(), 16, 8));
+        QCOMPARE(f.grid->SpinDownButton()->geometry(), QRect(spinCell.right() + 1 - 16, spinCell.top() + 8, 16, 8));
+
+        f.Press(1, 3);
+        QVERIFY(f.grid->PullDownButton()->isVisible());
+        QVERIFY(!f.grid->SpinUpButton()->isVisible());
+        f.Press(0, 3);
+        QVERIFY(!f.grid->PullDownButton()->isVisible());
+        QVERIFY(!f.grid->PullDownButton()->isEnabled());
+        f.Press(1, 4);
+        QVERIFY(!f.grid->PullDownButton()->isVisible());
+
+        f.Press(1, 2); // moved again after column sizing
+        f.grid->SetColWidths(1, 100);
+        const QRect wider = f.ValueCellInParent(2);
+        QCOMPARE(f.grid->SpinUpButton()->geometry().right(), wider.right());
+        f.grid->SetColWidths(0, 20);
+        QCOMPARE(f.grid->SpinUpButton()->geometry().right(), f.ValueCellInParent(2).right());
+
+        // Opening the editor hides the spin buttons; Enter closes it and selects the cell again.
+        QTest::keyClick(f.grid, Qt::Key_Return);
+        QVERIFY(f.Editing());
+        QVERIFY(!f.grid->SpinUpButton()->isVisible());
+        QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_Return);
+        QVERIFY(f.grid->SpinUpButton()->isVisible());
+    }
+
+    void disabledRowGetsNoButtonNorEditor() {
+        Fixture f({"H", "A; %0.2f; deg; PE; 0; 0"});
+        f.grid->Field(1)->Enabled = false;
+        f.Press(1, 1);
+        f.Press(1, 1);
+        QVERIFY(!f.grid->PropEdButton()->isVisible());
+        QVERIFY(!f.Editing());
+    }
+
+    void propertyEditorResults_data() {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("commits");
+        QTest::addColumn<bool>("refocused");
+        QTest::newRow("1 stores and commits") << 1 << "181.3" << 1 << true;
+        QTest::newRow("2 only refocuses") << 2 << "172.5" << 0 << true;
+        QTest::newRow("0 does nothing") << 0 << "172.5" << 0 << false;
+    }
+    void propertyEditorResults() {
+        QFETCH(int, result);
+        QFETCH(QString, shown);
+        QFETCH(int, commits);
+        QFETCH(bool, refocused);
+        Fixture f;
+        QVariant seen;
+        f.grid->SetCellValue(1, 7, 172.5);
+        f.grid->SetPropertyEditor(7, [&](QVariant& value) {
+            seen = value;
+            value = 181.26;
+            f.other->setFocus();
+            return result;
+        });
+        f.Press(1, 7);
+        QTest::mouseClick(f.grid->PropEdButton(), Qt::LeftButton);
+        QCOMPARE(seen, QVariant(172.5));
+        QCOMPARE(f.grid->Cells(1, 7), shown);
+        QCOMPARE(f.commits.size(), commits);
+        QCOMPARE(QApplication::focusWidget() == f.grid, refocused);
+    }
+
+    void propertyEditorOnMissingRow() {
+        Fixture f;
+        f.grid->SetPropertyEditor(12, [](QVariant&) { return 1; });
+        QCOMPARE(f.messages, QStringList{"Error setting property editor, row 12"});
+    }
+
+    void editorUsesRowFormatAndLimits() {
+        Fixture f({"H", "A; %0.1f; ; NPE; 0.01; 100", "B; %0.2f; ; NPE; 0; 0"});
+        f.Press(1, 1);
+        QTest::keyClicks(f.grid, "250");
+        QCOMPARE(f.grid->InplaceEditor()->FormatStr(), QString("%0.1f"));
+        QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_Down);
+        QCOMPARE(f.grid->Cells(1, 1), QString("100.0"));
+        QCOMPARE(f.beeps, 1);
+        QCOMPARE(f.commits, (QList<Commit>{{1, 1}}));
+        QCOMPARE(f.grid->Row(), 2);
+
+        QTest::keyClicks(f.grid, "-5e");  // no range on limits 0 and 0; letters refused
+        QCOMPARE(f.beeps, 2);
+        f.other->setFocus(); // leaving commits, unchanged or not
+        QCOMPARE(f.grid->Cells(1, 2), QString("-5.00"));
+        QCOMPARE(f.commits, (QList<Commit>{{1, 1}, {1, 2}}));
+    }
+
+    void editorNotInNameUnitsOrEnumCells() {
+        Fixture f({"H", "A; %0.1f; m; NPE; 0; 0", "M; enum; ; a; b"});
+        for (QPoint cell : {QPoint(0, 1), QPoint(2, 1), QPoint(1, 2)}) {
+            f.Press(cell.x(), cell.y());
+            f.Press(cell.x(), cell.y());
+            QTest::keyClick(f.grid, Qt::Key_F2);
+            QVERIFY2(!f.Editing(), qPrintable(QString("cell %1,%2").arg(cell.x()).arg(cell.y())));
+        }
+        f.Press(1, 1);
+        f.Press(1, 1);
+        QVERIFY(f.Editing());
+    }
+
+    void focusEntryMakesNextPressSelect() {
+        Fixture f;
+        f.Press(1, 3);
+        f.other->setFocus();
+        f.Press(1, 3); // the grid gains the focus: select again, show the button
+        QVERIFY(!f.Editing());
+        f.Press(1, 3);
+        QVERIFY(f.Editing());
+    }
+
+    void enumCycling() {
+        Fixture f({"H", "M; enum; ; Low; Medium; High"});
+        f.Press(1, 1);
+        QTest::keyClick(f.grid, Qt::Key_Left);
+        QCOMPARE(f.grid->Cells(1, 1), QString("High"));
+        QTest::keyClick(f.grid, Qt::Key_Right);
+        QCOMPARE(f.grid->Cells(1, 1), QString("Low"));
+        QTest::mouseDClick(f.grid->viewport(), Qt::LeftButton, {}, f.Center(1, 1));
+        QCOMPARE(f.grid->Cells(1, 1), QString("Medium"));
+        QCOMPARE(f.commits.size(), 3);
+        QCOMPARE(f.grid->Col(), 1);
+    }
+
+    void pickListSizeAndPlace_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("itemsHigh");
+        QTest::newRow("six items") << "M; enum; ; a; b; c; d; e; f" << 6;
+        QTest::newRow("five items") << "M; enum; ; a; b; c; d; e" << 6;
+        QTest::newRow("two items") << "M; enum; ; a; b" << 3;
+    }
+    void pickListSizeAndPlace() {
+        QFETCH(QString, line);
+        QFETCH(int, itemsHigh);
+        Fixture f({"H", line});
+        f.Press(1, 1);
+        QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton);
+        TMyListBox* list = f.grid->PickList();
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->height(), 16 * itemsHigh);
+        QCOMPARE(list->width(), 61);
+        const QRect cell = f.ValueCellInParent(1);
+        QCOMPARE(list->pos(), QPoint(cell.left() + 1, cell.top() + 1 + 16));
+        QCOMPARE(QApplication::focusWidget(), list);
+        QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton); // toggles it away
+        QVERIFY(!list->isVisible());
+        QCOMPARE(QApplication::focusWidget(), f.grid);
+    }
+
+    void pickListGrowsForLongItems() {
+        Fixture f({"H", "M; enum; ; short; a rather long choice text; " + QString(60, 'w')});
+        f.Press(1, 1);
+        f.grid->TogglePickList();
+        const int wide = f.grid->PickList()->fontMetrics().horizontalAdvance("a rather long choice text") + 8;
+        QCOMPARE(f.grid->PickList()->width(), std::max(61, wide)); // the 60-letter item is too wide to count
+    }
+
+    void pickListKeyboardAndMouse() {
+        Fixture f({"H", "M; enum; ; Low; Medium; High"});
+        f.Press(1, 1);
+        f.grid->TogglePickList();
+        TMyListBox* list = f.grid->PickList();
+        QCOMPARE(list->currentRow(), 0);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(f.grid->Cells(1, 1), QString("Medium"));
+        QCOMPARE(f.commits, (QList<Commit>{{1, 1}}));
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(!list->isVisible());
+        QCOMPARE(QApplication::focusWidget(), f.grid);
+
+        f.grid->TogglePickList();
+        QCOMPARE(list->currentRow(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+        QCOMPARE(f.grid->Cells(1, 1), QString("High"));
+        QVERIFY(!list->isVisible());
+        QCOMPARE(QApplication::focusWidget(), f.grid);
+
+        f.grid->TogglePickList(); // moving the mouse over another cell closes it
+        QTest::mouseMove(f.grid->viewport(), f.Center(0, 1));
+        QVERIFY(!list->isVisible());
+    }
+
+    void unitsColumnHook() {
+        Fixture f({"H", "L; %0.2f; m; NPE; 0; 0"});
+        f.grid->SetCellValue(1, 1, 2.0);
+        QList<int> afterRows;
+        f.grid->UnitsClick = [](TEntryGrid*, int, int, int, TField& field) {
+            auto& num = dynamic_cast<TNumField&>(field);
+            num.Factor = 100; // show centimetres
+            num.FormatStr = "%0.0f";
+        };
+        f.grid->OnAfterRightClick = [&](TxCustomGrid*, int row) { afterRows << row; };
+        QTest::mouseClick(f.grid->viewport(), Qt::RightButton, {}, f.Center(2, 1));
+        QCOMPARE(afterRows, QList<int>{1});
+        // The shown number is re-read and re-stored under the changed field: reformatted, not rescaled.
+        QCOMPARE(f.grid->Cells(1, 1), QString("2"));
+        QCOMPARE(f.grid->GetCellValue(1, 1), QVariant(0.02));
+        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(2, 1));
+        QVERIFY(TxCustomGrid::Reselect);
+        QVERIFY(f.commits.isEmpty());
+        TxCustomGrid::Reselect = false;
+    }
+
+    void valueColumnDrawing() {
+        Fixture f({"H", "A; %0.1f; m; NPE; 0; 0", "B; %0.1f; m; NPE; 0; 0"});
+        f.grid->Field(2)->Enabled = false;
+        f.other->setFocus();
+        const QImage image = f.grid->viewport()->grab().toImage();
+        const QColor white = f.grid->ColorEditCol(), grey = f.grid->Color();
+        QCOMPARE(image.pixelColor(f.grid->CellRect(1, 1).bottomRight() - QPoint(1, 1)), white);
+        QCOMPARE(image.pixelColor(f.grid->CellRect(0, 1).bottomRight() - QPoint(1, 1)), grey);
+        // The current cell (1,1) of an unfocused grid is white, not highlighted; a disabled row is grey text.
+        const QColor disabledText = f.grid->palette().color(QPalette::Disabled, QPalette::Text);
+        bool greyText = false, blackText = false;
+        for (int x = f.grid->CellRect(1, 2).left(); x < f.grid->CellRect(1, 2).right(); ++x)
+            for (int y = f.grid->CellRect(1, 2).top(); y < f.grid->CellRect(1, 2).bottom(); ++y) {
+                greyText |= image.pixelColor(x, y) == disabledText;
+                blackText |= image.pixelColor(x, y) == f.grid->FontColor();
+            }
+        QVERIFY(greyText);
+        QVERIFY(!blackText);
+    }
+
+    void renderPropertyList() {
+        Fixture f;
+        const double values[] = {1665, -26.13, 28.23, 30, 0, 90, 172.5};
+        for (int r = 1; r <= 7; ++r) f.grid->SetCellValue(1, r, values[r - 1]);
+        f.Press(1, 5);
+        const QString dir = QString(QV_BINARY_ROOT) + "/pictures";
+        QDir().mkpath(dir);
+        const QImage picture = f.window.grab().toImage();
+        QVERIFY(picture.save(dir + "/entrygrid-property-list.png"));
+        // An enlarged copy for looking at single pixels.
+        picture.scaled(picture.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .save(dir + "/entrygrid-property-list-x3.png");
+        f.grid->TogglePickList(); // no pick list on a numeric row
+        QVERIFY(!f.grid->PickList()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestEntryGrid)
+#include "tst_entrygrid.moc"
