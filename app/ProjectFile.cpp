@@ -12,15 +12,17 @@
 namespace {
 
 constexpr int ValueCount = ProjectFileSize / 8;
-constexpr TInputId FileOrder[ValueCount] = {inAltitude, inLatitude,  inLongitude, inTimeZone,
-                                            inAzimuth,  inSlope,     inDayNumber};
+constexpr TInputId FileOrder[ValueCount] = {inAltitude, inLatitude, inLongitude, inTimeZone,
+                                            inAzimuth,  inSlope,    inDayNumber};
 
 // Explicit byte order, so the file is the same whatever the host's order.
 double DecodeDouble(const char* bytes) {
     return std::bit_cast<double>(qFromLittleEndian<quint64>(bytes));
 }
 
-void EncodeDouble(double value, char* bytes) { qToLittleEndian(std::bit_cast<quint64>(value), bytes); }
+void EncodeDouble(double value, char* bytes) {
+    qToLittleEndian(std::bit_cast<quint64>(value), bytes);
+}
 
 } // namespace
 
@@ -33,13 +35,15 @@ bool ReadProjectInputs(QIODevice& device, TInputSet& inputs) {
         // A NaN or an infinity would poison every result computed from it.
         if (!std::isfinite(values[i])) return false;
     }
-    for (int i = 0; i < ValueCount; ++i) SetInputValue(inputs, FileOrder[i], values[i]);
+    for (int i = 0; i < ValueCount; ++i)
+        SetInputValue(inputs, FileOrder[i], values[i]);
     return true;
 }
 
 bool WriteProjectInputs(QIODevice& device, const TInputSet& inputs) {
     QByteArray bytes(ProjectFileSize, '\0');
-    for (int i = 0; i < ValueCount; ++i) EncodeDouble(InputValue(inputs, FileOrder[i]), bytes.data() + 8 * i);
+    for (int i = 0; i < ValueCount; ++i)
+        EncodeDouble(InputValue(inputs, FileOrder[i]), bytes.data() + 8 * i);
     return device.write(bytes) == ProjectFileSize;
 }
 

@@ -14,18 +14,23 @@ namespace {
 const QString SolvedStatus = QStringLiteral("Solved...");
 const QString OutOfDateStatus = QStringLiteral("Results are out of date...");
 
-QString HMS(double hours) { return QString::fromStdString(HoursToHMS(hours)); }
+QString HMS(double hours) {
+    return QString::fromStdString(HoursToHMS(hours));
+}
 
 QString ProfileText(const TProfile24& profile, const char* format) {
     return QString::fromStdString(FormatProfile(profile, format));
 }
 
-QString PieceAt(const QStringList& pieces, qsizetype i) { return i < pieces.size() ? pieces[i] : QString(); }
+QString PieceAt(const QStringList& pieces, qsizetype i) {
+    return i < pieces.size() ? pieces[i] : QString();
+}
 
 // A result list row: the clock hour as "%3d" and each value with its format.
 TResultRow MakeRow(int hour, std::initializer_list<std::pair<double, const char*>> values) {
     TResultRow row{FormatInt(QStringLiteral("%3d"), hour), {}};
-    for (const auto& [value, format] : values) row.Cells << FormatFloat(QString::fromLatin1(format), value);
+    for (const auto& [value, format] : values)
+        row.Cells << FormatFloat(QString::fromLatin1(format), value);
     return row;
 }
 
@@ -67,7 +72,8 @@ void TCalcDocument::SetInput(TInputId id, double value) {
 }
 
 void TCalcDocument::ApplyInputs(const TInputSet& inputs) {
-    for (int i = 0; i < InputCount; ++i) SetInput(TInputId(i), InputValue(inputs, TInputId(i)));
+    for (int i = 0; i < InputCount; ++i)
+        SetInput(TInputId(i), InputValue(inputs, TInputId(i)));
 }
 
 bool TCalcDocument::Reset() {
@@ -92,7 +98,9 @@ void TCalcDocument::SetSolved(bool solved) {
     if (OnSolvedChanged) OnSolvedChanged(solved, StatusText());
 }
 
-QString TCalcDocument::StatusText() const { return FSolved ? SolvedStatus : OutOfDateStatus; }
+QString TCalcDocument::StatusText() const {
+    return FSolved ? SolvedStatus : OutOfDateStatus;
+}
 
 bool TCalcDocument::LoadProject(const QString& path) {
     FFileName = path;
@@ -129,8 +137,9 @@ void TCalcDocument::FillSunTimes() {
 }
 
 void TCalcDocument::ClearResults() {
-    for (TProfile24* p : {&FAltitudeProfile, &FAzimuthProfile, &FIncidentProfile, &FSSAProfile, &FNormalProfile,
-                          &FDirectProfile, &FDiffuseProfile, &FReflectedProfile, &FTotalProfile, &FSHGFProfile})
+    for (TProfile24* p :
+         {&FAltitudeProfile, &FAzimuthProfile, &FIncidentProfile, &FSSAProfile, &FNormalProfile,
+          &FDirectProfile, &FDiffuseProfile, &FReflectedProfile, &FTotalProfile, &FSHGFProfile})
         FillProfile(*p, 0);
     FAnglesRows.clear();
     FSolarRows.clear();
@@ -159,12 +168,11 @@ void TCalcDocument::SolveHour(int hour) {
     FTotalProfile[hour] = total;
     FSHGFProfile[hour] = FSolar.SolarHeatGainFactor();
 
-    FAnglesRows << MakeRow(hour, {{altitude, "%0.0f"}, {azimuth, "%0.0f"}, {ssa, "%0.0f"}, {incident, "%0.0f"}});
-    FSolarRows << MakeRow(hour, {{normal, "%0.0f"},
-                                 {direct, "%0.0f"},
-                                 {diffuse, "%0.0f"},
-                                 {reflected, "%0.0f"},
-                                 {total, "%0.0f"}});
+    FAnglesRows << MakeRow(hour,
+                           {{altitude, "%0.0f"}, {azimuth, "%0.0f"}, {ssa, "%0.0f"}, {incident, "%0.0f"}});
+    FSolarRows << MakeRow(
+        hour,
+        {{normal, "%0.0f"}, {direct, "%0.0f"}, {diffuse, "%0.0f"}, {reflected, "%0.0f"}, {total, "%0.0f"}});
 }
 
 bool TCalcDocument::Solve() {
@@ -189,7 +197,9 @@ bool TCalcDocument::Solve() {
 namespace {
 // A clock hour limited to the day; a comparison in doubles first keeps a far-off value from
 // overflowing the conversion.
-int HourOfDay(double hours) { return hours <= 0 ? 0 : hours >= 23 ? 23 : int(hours); }
+int HourOfDay(double hours) {
+    return hours <= 0 ? 0 : hours >= 23 ? 23 : int(hours);
+}
 } // namespace
 
 void TCalcDocument::SunriseRange(int& first, int& last) const {
@@ -197,7 +207,9 @@ void TCalcDocument::SunriseRange(int& first, int& last) const {
     last = HourOfDay(std::trunc(FSunset + 1));
 }
 
-bool TCalcDocument::EnsureSolved() { return FSolved || Solve(); }
+bool TCalcDocument::EnsureSolved() {
+    return FSolved || Solve();
+}
 
 const QStringList& TCalcDocument::AnglesColumns() {
     static const QStringList columns{"CT", "Altitude", "Azimuth", "SSA", "Incident"};
@@ -241,7 +253,9 @@ void TCalcDocument::AutoAmbient() {
     ApplyAmbient(profile);
 }
 
-void TCalcDocument::SetAmbientProfile(const TProfile24& profile) { ApplyAmbient(profile); }
+void TCalcDocument::SetAmbientProfile(const TProfile24& profile) {
+    ApplyAmbient(profile);
+}
 
 void TCalcDocument::ApplyAmbient(const TProfile24& profile) {
     FAmbientProfile = profile;
@@ -308,8 +322,9 @@ bool TCalcDocument::GenerateAreaFactors() {
 
 const QStringList& TCalcDocument::PropertyLines() {
     static const QStringList lines{
-        "Property; Value; Units",          "Barometer; %0.0f; m; PE; 0; 0",  "Latitude; %0.2f; deg; NPE; 0; 0",
-        "Longitude; %0.2f; deg; NPE; 0; 0", "Time Zone; %0.2f; deg; NPE; 0; 0", "Azimuth; %0.2f; deg; PE; 0; 0",
+        "Property; Value; Units",           "Barometer; %0.0f; m; PE; 0; 0",
+        "Latitude; %0.2f; deg; NPE; 0; 0",  "Longitude; %0.2f; deg; NPE; 0; 0",
+        "Time Zone; %0.2f; deg; NPE; 0; 0", "Azimuth; %0.2f; deg; PE; 0; 0",
         "Slope; %0.2f; deg; PE; 0; 0",      "Day Number; %0.1f; ; PE; 0; 0",
     };
     return lines;
@@ -336,10 +351,14 @@ QString TCalcDocument::PageTableText(TResultPage page) {
     };
     auto table = [&]() -> std::optional<TTable> {
         switch (page) {
-        case pgAngles: return TTable{"Angles", AnglesColumns(), FAnglesRows};
-        case pgSolar: return TTable{"Solar", SolarColumns(), FSolarRows};
-        case pgSolAir: return TTable{"SolAir", SolAirColumns(), FSolAirRows};
-        default: return std::nullopt;
+        case pgAngles:
+            return TTable{"Angles", AnglesColumns(), FAnglesRows};
+        case pgSolar:
+            return TTable{"Solar", SolarColumns(), FSolarRows};
+        case pgSolAir:
+            return TTable{"SolAir", SolAirColumns(), FSolAirRows};
+        default:
+            return std::nullopt;
         }
     }();
     if (!table || !EnsureSolved()) return {};
@@ -356,8 +375,12 @@ bool TCalcDocument::CopyPage(TResultPage page) {
         Clipboard(text);
         return true;
     }
-    case pgWindow: return GenerateAreaFactors();
-    case pgLocal: Clipboard(SunTimesText(FLocalFields.Sunrise, FLocalFields.Sunset)); return true;
-    default: return false;
+    case pgWindow:
+        return GenerateAreaFactors();
+    case pgLocal:
+        Clipboard(SunTimesText(FLocalFields.Sunrise, FLocalFields.Sunset));
+        return true;
+    default:
+        return false;
     }
 }

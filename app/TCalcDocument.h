@@ -134,18 +134,18 @@ public:
     // limited to 0..23.
     void SunriseRange(int& first, int& last) const;
 
-    const TProfile24& AltitudeProfile() const { return FAltitudeProfile; }   // [deg]
-    const TProfile24& AzimuthProfile() const { return FAzimuthProfile; }     // [deg]
-    const TProfile24& IncidentProfile() const { return FIncidentProfile; }   // [deg]
-    const TProfile24& SSAProfile() const { return FSSAProfile; }             // [deg]
-    const TProfile24& NormalProfile() const { return FNormalProfile; }       // [W/m2]
-    const TProfile24& DirectProfile() const { return FDirectProfile; }       // [W/m2]
-    const TProfile24& DiffuseProfile() const { return FDiffuseProfile; }     // [W/m2]
-    const TProfile24& ReflectedProfile() const { return FReflectedProfile; } // [W/m2]
-    const TProfile24& TotalProfile() const { return FTotalProfile; }         // [W/m2]
-    const TProfile24& SHGFProfile() const { return FSHGFProfile; }           // [W/m2]
-    const TProfile24& AmbientProfile() const { return FAmbientProfile; }     // [degC]
-    const TProfile24& SolAirProfile() const { return FSolAirProfile; }       // [degC]
+    const TProfile24& AltitudeProfile() const { return FAltitudeProfile; }     // [deg]
+    const TProfile24& AzimuthProfile() const { return FAzimuthProfile; }       // [deg]
+    const TProfile24& IncidentProfile() const { return FIncidentProfile; }     // [deg]
+    const TProfile24& SSAProfile() const { return FSSAProfile; }               // [deg]
+    const TProfile24& NormalProfile() const { return FNormalProfile; }         // [W/m2]
+    const TProfile24& DirectProfile() const { return FDirectProfile; }         // [W/m2]
+    const TProfile24& DiffuseProfile() const { return FDiffuseProfile; }       // [W/m2]
+    const TProfile24& ReflectedProfile() const { return FReflectedProfile; }   // [W/m2]
+    const TProfile24& TotalProfile() const { return FTotalProfile; }           // [W/m2]
+    const TProfile24& SHGFProfile() const { return FSHGFProfile; }             // [W/m2]
+    const TProfile24& AmbientProfile() const { return FAmbientProfile; }       // [degC]
+    const TProfile24& SolAirProfile() const { return FSolAirProfile; }         // [degC]
     const TProfile24& AreaFactorProfile() const { return FAreaFactorProfile; } // [0..1]
 
     // Rows of the result lists as shown, and their column captions.

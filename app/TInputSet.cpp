@@ -8,14 +8,16 @@ struct TInputInfo {
     const char* Key;
 };
 constexpr TInputInfo Inputs[InputCount] = {
-    {&TInputSet::Altitude, "Altitude"},       {&TInputSet::Latitude, "Latitude"},
-    {&TInputSet::Longitude, "Longitude"},     {&TInputSet::TimeZone, "TimeZone"},
-    {&TInputSet::Azimuth, "Azimuth"},         {&TInputSet::Slope, "Slope"},
-    {&TInputSet::DayNumber, "DayNumber"},     {&TInputSet::GlassHeight, "GlassHeight"},
-    {&TInputSet::GlassWidth, "GlassWidth"},   {&TInputSet::GlassDepth, "GlassDepth"},
+    {&TInputSet::Altitude, "Altitude"},     {&TInputSet::Latitude, "Latitude"},
+    {&TInputSet::Longitude, "Longitude"},   {&TInputSet::TimeZone, "TimeZone"},
+    {&TInputSet::Azimuth, "Azimuth"},       {&TInputSet::Slope, "Slope"},
+    {&TInputSet::DayNumber, "DayNumber"},   {&TInputSet::GlassHeight, "GlassHeight"},
+    {&TInputSet::GlassWidth, "GlassWidth"}, {&TInputSet::GlassDepth, "GlassDepth"},
 };
 
-bool Valid(TInputId id) { return id >= 0 && id < InputCount; }
+bool Valid(TInputId id) {
+    return id >= 0 && id < InputCount;
+}
 
 } // namespace
 
@@ -26,10 +28,14 @@ TInputSet ResetInputSet() {
     return inputs;
 }
 
-double InputValue(const TInputSet& inputs, TInputId id) { return Valid(id) ? inputs.*Inputs[id].Field : 0.0; }
+double InputValue(const TInputSet& inputs, TInputId id) {
+    return Valid(id) ? inputs.*Inputs[id].Field : 0.0;
+}
 
 void SetInputValue(TInputSet& inputs, TInputId id, double value) {
     if (Valid(id)) inputs.*Inputs[id].Field = value;
 }
 
-const char* InputKeyName(TInputId id) { return Valid(id) ? Inputs[id].Key : ""; }
+const char* InputKeyName(TInputId id) {
+    return Valid(id) ? Inputs[id].Key : "";
+}

@@ -19,13 +19,13 @@ inline constexpr int InputCount = 10;
 
 // Default member values are the start values of a first run (the settings store's defaults).
 struct TInputSet {
-    double Altitude = 1700;   // site barometric altitude [m]
-    double Latitude = -26.13; // [deg], south negative
-    double Longitude = 28.23; // [deg], east positive
-    double TimeZone = 30;     // longitude of the zone meridian [deg], east positive
-    double Azimuth = 0;       // surface azimuth [deg] from south, west positive
-    double Slope = 0;         // surface tilt from horizontal [deg]
-    double DayNumber = 172.5; // day of the year, may be fractional
+    double Altitude = 1700;    // site barometric altitude [m]
+    double Latitude = -26.13;  // [deg], south negative
+    double Longitude = 28.23;  // [deg], east positive
+    double TimeZone = 30;      // longitude of the zone meridian [deg], east positive
+    double Azimuth = 0;        // surface azimuth [deg] from south, west positive
+    double Slope = 0;          // surface tilt from horizontal [deg]
+    double DayNumber = 172.5;  // day of the year, may be fractional
     double GlassHeight = 1.25; // window glass [m]
     double GlassWidth = 2.5;
     double GlassDepth = 0.15; // recess depth [m]

@@ -23,7 +23,8 @@ QString Quoted(const QString& item) {
 QString CommaText(const QStringList& items) {
     QStringList out;
     out.reserve(items.size());
-    for (const QString& item : items) out << (NeedsQuotes(item) ? Quoted(item) : item);
+    for (const QString& item : items)
+        out << (NeedsQuotes(item) ? Quoted(item) : item);
     return out.join(QLatin1Char(','));
 }
 
@@ -31,14 +32,16 @@ QString TableText(const QList<QStringList>& propertyCells, const QString& name, 
                   const QList<TResultRow>& rows) {
     QStringList lines;
     lines << QStringLiteral("Quorvane Calculator") << QString();
-    for (const QStringList& cells : propertyCells) lines << CommaText(cells);
+    for (const QStringList& cells : propertyCells)
+        lines << CommaText(cells);
     lines << QString() << name << QString();
     lines << captions.join(QLatin1Char(','));
-    for (const TResultRow& row : rows) lines << row.Caption + QLatin1Char(',') + CommaText(row.Cells);
+    for (const TResultRow& row : rows)
+        lines << row.Caption + QLatin1Char(',') + CommaText(row.Cells);
     return lines.join(LineEnd) + LineEnd;
 }
 
 QString SunTimesText(const QString& sunrise, const QString& sunset) {
-    return QStringLiteral("Sunrise ") + sunrise + QStringLiteral(" hh:mm") + LineEnd + QStringLiteral("Sunset ") +
-           sunset + QStringLiteral(" hh:mm");
+    return QStringLiteral("Sunrise ") + sunrise + QStringLiteral(" hh:mm") + LineEnd +
+           QStringLiteral("Sunset ") + sunset + QStringLiteral(" hh:mm");
 }

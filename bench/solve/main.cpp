@@ -34,8 +34,10 @@ volatile double Sink = 0; // keeps the compiler from dropping the measured work
 // Every quantity the solve asks of the model for one hour.
 void EvaluateHour(TSolar& solar, int hour) {
     solar.SetClockTime(hour);
-    double sum = solar.SolarAltitude() + solar.SolarAzimuth() + solar.SurfaceSolarAzimuth() + solar.IncidentAngle();
-    sum += solar.DirectNormal() + solar.DirectRadiation() + solar.DiffuseRadiation() + solar.ReflectedRadiation();
+    double sum =
+        solar.SolarAltitude() + solar.SolarAzimuth() + solar.SurfaceSolarAzimuth() + solar.IncidentAngle();
+    sum += solar.DirectNormal() + solar.DirectRadiation() + solar.DiffuseRadiation() +
+           solar.ReflectedRadiation();
     sum += solar.SolarHeatGainFactor();
     Sink = Sink + sum;
 }
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
 
     TSolar& solar = doc.Solar();
     const double perDay = MedianMicroseconds([&] {
-        for (int hour = 0; hour < 24; ++hour) EvaluateHour(solar, hour);
+        for (int hour = 0; hour < 24; ++hour)
+            EvaluateHour(solar, hour);
     });
     Report(QStringLiteral("solar model per hour evaluated (24 hours)"), perDay / 24);
 

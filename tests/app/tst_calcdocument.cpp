@@ -8,22 +8,26 @@
 
 namespace {
 
-const QString StartAmbientText = QStringLiteral(
-    "21.3,20.8,20.4,20.1,20.0,20.2,20.7,21.6,22.9,24.4,26.1,27.7,28.9,29.7,30.0,29.7,29.0,27.9,26.6,25.3,24.2,"
-    "23.2,22.4,21.8");
+const QString StartAmbientText = QStringLiteral("21.3,20.8,20.4,20.1,20.0,20.2,20.7,21.6,22.9,24.4,26.1,27.7,"
+                                                "28.9,29.7,30.0,29.7,29.0,27.9,26.6,25.3,24.2,"
+                                                "23.2,22.4,21.8");
 
 // The worked example site and day with a vertical surface facing north: the Reset inputs.
-void UseResetInputs(TCalcDocument& doc) { doc.ApplyInputs(ResetInputSet()); }
+void UseResetInputs(TCalcDocument& doc) {
+    doc.ApplyInputs(ResetInputSet());
+}
 
 QList<int> RowHours(const QList<TResultRow>& rows) {
     QList<int> hours;
-    for (const TResultRow& row : rows) hours << row.Caption.trimmed().toInt();
+    for (const TResultRow& row : rows)
+        hours << row.Caption.trimmed().toInt();
     return hours;
 }
 
 QList<int> HourRange(int first, int last) {
     QList<int> hours;
-    for (int h = first; h <= last; ++h) hours << h;
+    for (int h = first; h <= last; ++h)
+        hours << h;
     return hours;
 }
 
@@ -64,7 +68,8 @@ private slots:
         QVERIFY(!doc.Solved());
         QCOMPARE(doc.StatusText(), QString("Results are out of date..."));
         QCOMPARE(QString::fromStdString(FormatProfile(doc.AmbientProfile(), "%0.1f")), StartAmbientText);
-        for (double v : doc.TotalProfile()) QCOMPARE(v, 0.0);
+        for (double v : doc.TotalProfile())
+            QCOMPARE(v, 0.0);
     }
 
     void workedExampleSolve() {
@@ -87,7 +92,8 @@ private slots:
         QVERIFY(qAbs(doc.AltitudeProfile()[12] - 40.376) < 5e-4);
         QVERIFY(qAbs(doc.TotalProfile()[12] - 819.91) < 5e-3);
         QVERIFY(qAbs(doc.SHGFProfile()[12] - 698.80) < 5e-3);
-        for (int h : {0, 5, 19, 23}) QCOMPARE(doc.AltitudeProfile()[h], 0.0);
+        for (int h : {0, 5, 19, 23})
+            QCOMPARE(doc.AltitudeProfile()[h], 0.0);
 
         QVERIFY(qAbs(doc.Sunrise() - 6.96379) < 1e-5);
         QVERIFY(qAbs(doc.Sunset() - 17.32572) < 1e-5);
@@ -111,7 +117,8 @@ private slots:
         QTest::addColumn<double>("day");
         QTest::addColumn<QList<int>>("hours");
         QTest::newRow("midnight sun, north") << 89.0 << 28.23 << 172.5 << HourRange(0, 23);
-        QTest::newRow("midnight sun, far east of the zone meridian") << 89.0 << 60.0 << 172.5 << HourRange(0, 23);
+        QTest::newRow("midnight sun, far east of the zone meridian")
+            << 89.0 << 60.0 << 172.5 << HourRange(0, 23);
         QTest::newRow("polar night, south: noon only") << -89.0 << 28.23 << 172.5 << QList<int>{12};
         QTest::newRow("polar night west of the meridian: nothing") << -89.0 << 5.0 << 172.5 << QList<int>{};
         QTest::newRow("polar night, north in December") << 89.0 << 28.23 << 355.0 << QList<int>{12};
@@ -131,14 +138,25 @@ private slots:
         QCOMPARE(RowHours(doc.SolarRows()), hours);
         for (int h = 0; h < 24; ++h)
             if (!hours.contains(h)) QCOMPARE(doc.IncidentProfile()[h], 0.0);
-        for (int h : hours) QVERIFY(doc.IncidentProfile()[h] > 0);
+        for (int h : hours)
+            QVERIFY(doc.IncidentProfile()[h] > 0);
         int first = -1, last = -1;
         doc.SunriseRange(first, last);
         QVERIFY(first >= 0 && first <= last && last <= 23);
 
         QVERIFY(doc.GenerateAreaFactors());
         QCOMPARE(doc.AreaFactorText().split(',').size(), 24);
-        for (double f : doc.AreaFactorProfile()) QVERIFY(f >= 0 && f <= 1);
+        for (double f : doc.AreaFactorProfile())
+            QVERIFY(f >= 0 && f <= 1);
+    }
+
+    // A window commits a value still being typed when the solve starts; the solve must use it.
+    void solveUsesValueCommittedBeforeIt() {
+        TCalcDocument doc;
+        UseResetInputs(doc);
+        doc.OnBeforeSolve = [&doc] { doc.SetLatitude(-89); };
+        QVERIFY(doc.Solve());
+        QCOMPARE(RowHours(doc.AnglesRows()), QList<int>{12});
     }
 
     void settersNeverChangeSolved() {
@@ -147,10 +165,12 @@ private slots:
         for (bool solved : {false, true}) {
             if (solved) QVERIFY(doc.Solve());
             log.Inputs.clear();
-            for (int i = 0; i < InputCount; ++i) doc.SetInput(TInputId(i), 10.0 + i);
+            for (int i = 0; i < InputCount; ++i)
+                doc.SetInput(TInputId(i), 10.0 + i);
             QCOMPARE(doc.Solved(), solved);
             QCOMPARE(log.Inputs.size(), InputCount);
-            for (int i = 0; i < InputCount; ++i) QCOMPARE(log.Inputs[i], qMakePair(TInputId(i), 10.0 + i));
+            for (int i = 0; i < InputCount; ++i)
+                QCOMPARE(log.Inputs[i], qMakePair(TInputId(i), 10.0 + i));
         }
         QCOMPARE(log.Statuses, QStringList{"Solved..."});
         doc.SetSolved(false);
@@ -161,7 +181,8 @@ private slots:
         TCalcDocument doc;
         TEventLog log(doc);
         TInputSet in;
-        for (int i = 0; i < InputCount; ++i) SetInputValue(in, TInputId(i), 100.0 + i);
+        for (int i = 0; i < InputCount; ++i)
+            SetInputValue(in, TInputId(i), 100.0 + i);
         doc.ApplyInputs(in);
         QCOMPARE(log.Inputs.size(), InputCount);
         for (int i = 0; i < InputCount; ++i) {
@@ -204,10 +225,14 @@ private slots:
         QTest::addColumn<double>("slopeAfterSolve");
         QTest::addColumn<QString>("noon");
         QTest::addColumn<QString>("midnight");
-        QTest::newRow("light") << scLight << 90.0 << "50.2" << "21.3";
-        QTest::newRow("dark") << scDark << 90.0 << "71.5" << "21.3";
-        QTest::newRow("slope 30: no correction") << scLight << 30.0 << "50.2" << "21.3";
-        QTest::newRow("slope 29.99: -3.9 K") << scLight << 29.99 << "46.3" << "17.4";
+        QTest::newRow("light") << scLight << 90.0 << "50.2"
+                               << "21.3";
+        QTest::newRow("dark") << scDark << 90.0 << "71.5"
+                              << "21.3";
+        QTest::newRow("slope 30: no correction") << scLight << 30.0 << "50.2"
+                                                 << "21.3";
+        QTest::newRow("slope 29.99: -3.9 K") << scLight << 29.99 << "46.3"
+                                             << "17.4";
     }
     void solAir() {
         QFETCH(TSurfaceColour, colour);
@@ -290,14 +315,14 @@ private slots:
     void localAngles_data() {
         QTest::addColumn<bool>("solarTime");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("clock time 12") << false
-                                       << QStringList{"Clock Time = 12:00:00 h:m:s", "Solar Time = 11:51:19 h:m:s",
-                                                      "Hour Angle = -2.17",          "Solar Altitude = 40.38",
-                                                      "Solar Azimuth = -177.38",     "Solar-Surface Azimuth = 357.38",
-                                                      "Incident Angle = 40.45"};
-        QTest::newRow("solar time 12") << true
-                                       << QStringList{"Clock Time = 12:08:41 h:m:s", "Solar Time = 12:00:00 h:m:s",
-                                                      "Hour Angle = 0.00"};
+        QTest::newRow("clock time 12")
+            << false << QStringList{"Clock Time = 12:00:00 h:m:s", "Solar Time = 11:51:19 h:m:s",
+                                    "Hour Angle = -2.17",          "Solar Altitude = 40.38",
+                                    "Solar Azimuth = -177.38",     "Solar-Surface Azimuth = 357.38",
+                                    "Incident Angle = 40.45"};
+        QTest::newRow("solar time 12")
+            << true
+            << QStringList{"Clock Time = 12:08:41 h:m:s", "Solar Time = 12:00:00 h:m:s", "Hour Angle = 0.00"};
     }
     void localAngles() {
         QFETCH(bool, solarTime);
@@ -347,17 +372,18 @@ private slots:
         QVERIFY(doc.Solved());
         QCOMPARE(log.Clipboard.size(), 1);
         const QStringList lines = log.Clipboard[0].split("\r\n");
-        QCOMPARE(lines.mid(0, 14), (QStringList{"Quorvane Calculator", "", "Property,Value,Units",
-                                                "Barometer,1700,m", "Latitude,-26.13,deg", "Longitude,28.23,deg",
-                                                "\"Time Zone\",30.00,deg", "Azimuth,180.00,deg", "Slope,90.00,deg",
-                                                "\"Day Number\",172.5,", "", "Angles", "",
-                                                "CT,Altitude,Azimuth,SSA,Incident"}));
+        QCOMPARE(lines.mid(0, 14),
+                 (QStringList{"Quorvane Calculator", "", "Property,Value,Units", "Barometer,1700,m",
+                              "Latitude,-26.13,deg", "Longitude,28.23,deg", "\"Time Zone\",30.00,deg",
+                              "Azimuth,180.00,deg", "Slope,90.00,deg", "\"Day Number\",172.5,", "", "Angles",
+                              "", "CT,Altitude,Azimuth,SSA,Incident"}));
         QCOMPARE(lines[14], QString("  6,-12,-110,290,70"));
         QCOMPARE(lines.size(), 14 + 13 + 1); // 13 rows, then the final line end
         QCOMPARE(lines.last(), QString());
 
         QVERIFY(doc.CopyPage(pgSolAir));
-        QVERIFY(log.Clipboard.last().contains("\r\nSolAir\r\n\r\nCT,Solar,Ambient,TSolAir,SHGF\r\n  0,0,21.3,"));
+        QVERIFY(
+            log.Clipboard.last().contains("\r\nSolAir\r\n\r\nCT,Solar,Ambient,TSolAir,SHGF\r\n  0,0,21.3,"));
         QVERIFY(doc.CopyPage(pgLocal));
         QCOMPARE(log.Clipboard.last(), QString("Sunrise 06:57:50 hh:mm\r\nSunset 17:19:33 hh:mm"));
         QVERIFY(!doc.CopyPage(pgPlot));

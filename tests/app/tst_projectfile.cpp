@@ -22,7 +22,8 @@ QByteArray FileBytes(std::initializer_list<double> values) {
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
     out.setFloatingPointPrecision(QDataStream::DoublePrecision);
-    for (double v : values) out << v;
+    for (double v : values)
+        out << v;
     return bytes;
 }
 
@@ -154,7 +155,7 @@ private slots:
         QVERIFY(WriteAll(dir.filePath("folder.qvx/inside"), SampleFile));
         TCalcDocument doc;
         TMessages messages(doc);
-        QVERIFY(!doc.SaveProject(dir.filePath("folder.qvx")));          // a folder in the way
+        QVERIFY(!doc.SaveProject(dir.filePath("folder.qvx")));           // a folder in the way
         QVERIFY(!doc.SaveProject(dir.filePath("no/such/folder/x.qvx"))); // no folder to write in
         QCOMPARE(messages.Texts, QStringList({"Error saving file...", "Error saving file..."}));
         QCOMPARE(ReadAll(dir.filePath("folder.qvx/inside")), SampleFile);

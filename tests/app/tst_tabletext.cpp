@@ -14,8 +14,8 @@ private slots:
         QTest::newRow("comma quotes") << QStringList{"-26,13"} << "\"-26,13\"";
         QTest::newRow("quote doubled") << QStringList{"5\" pane"} << "\"5\"\" pane\"";
         QTest::newRow("control character quotes") << QStringList{"a\tb"} << "\"a\tb\"";
-        QTest::newRow("empty item stays empty") << QStringList{"Day Number", "172.5", ""}
-                                                << "\"Day Number\",172.5,";
+        QTest::newRow("empty item stays empty")
+            << QStringList{"Day Number", "172.5", ""} << "\"Day Number\",172.5,";
         QTest::newRow("no items") << QStringList{} << "";
         QTest::newRow("other letters unquoted") << QStringList{"°C;x"} << "°C;x";
     }

@@ -33,7 +33,8 @@ bool WriteProject(const QString& path, std::initializer_list<double> values, int
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
     out.setFloatingPointPrecision(QDataStream::DoublePrecision);
-    for (double v : values) out << v;
+    for (double v : values)
+        out << v;
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes.left(keepBytes)) == keepBytes;
 }
@@ -52,8 +53,8 @@ private slots:
         QVERIFY(run.Err.isEmpty());
         const QStringList lines = QString::fromUtf8(run.Out).split('\n');
         QCOMPARE(lines.size(), 26); // header, 24 rows, the empty rest after the last line end
-        QCOMPARE(lines[0],
-                 QString("hour,altitude,azimuth,ssa,incident,normal,direct,diffuse,reflected,total,shgf,ambient,solair"));
+        QCOMPARE(lines[0], QString("hour,altitude,azimuth,ssa,incident,normal,direct,diffuse,reflected,total,"
+                                   "shgf,ambient,solair"));
 
         TCalcDocument doc;
         doc.ApplyInputs(ResetInputSet());
@@ -67,13 +68,14 @@ private slots:
             const QStringList cells = lines[hour + 1].split(',');
             QCOMPARE(cells.size(), 13);
             QCOMPARE(cells[0], QString::number(hour));
-            for (int c = 0; c < 12; ++c) QCOMPARE(cells[c + 1].toDouble(), (*columns[c])[hour]);
+            for (int c = 0; c < 12; ++c)
+                QCOMPARE(cells[c + 1].toDouble(), (*columns[c])[hour]);
         }
         // Noon of the worked example, to 17 significant digits.
         const QStringList noon = lines[13].split(',');
         QVERIFY(noon[10].startsWith("698.79")); // SHGF
         QCOMPARE(QString(noon[10]).remove('.').remove('-').size(), 17);
-        QVERIFY(noon[12].startsWith("71.5")); // dark sol-air
+        QVERIFY(noon[12].startsWith("71.5"));                                   // dark sol-air
         QCOMPARE(lines[1].section(',', 1, 10), QString("0,0,0,0,0,0,0,0,0,0")); // hour 0 unsolved
     }
 
@@ -105,7 +107,8 @@ private slots:
     void anglesText() {
         const QString out = QString::fromUtf8(RunCli({"--table", "angles"}).Out);
         QVERIFY(out.startsWith("Quorvane Calculator\r\n\r\nProperty,Value,Units\r\nBarometer,1700,m\r\n"));
-        QVERIFY(out.contains("\r\nAngles\r\n\r\nCT,Altitude,Azimuth,SSA,Incident\r\n  6,-12,-110,290,70\r\n"));
+        QVERIFY(
+            out.contains("\r\nAngles\r\n\r\nCT,Altitude,Azimuth,SSA,Incident\r\n  6,-12,-110,290,70\r\n"));
         QVERIFY(out.endsWith(" 18,-8,112,68,68\r\n"));
     }
 
@@ -116,26 +119,32 @@ private slots:
         const TRun run = RunCli({"--file", path, "--latitude", "-33.9", "--table", "solar"});
         QCOMPARE(run.Status, 0);
         const QStringList lines = QString::fromUtf8(run.Out).split("\r\n");
-        QCOMPARE(lines.mid(3, 7), (QStringList{"Barometer,250,m", "Latitude,-33.90,deg", "Longitude,-0.12,deg",
-                                               "\"Time Zone\",0.00,deg", "Azimuth,-45.00,deg", "Slope,30.00,deg",
-                                               "\"Day Number\",200.2,"}));
+        QCOMPARE(lines.mid(3, 7),
+                 (QStringList{"Barometer,250,m", "Latitude,-33.90,deg", "Longitude,-0.12,deg",
+                              "\"Time Zone\",0.00,deg", "Azimuth,-45.00,deg", "Slope,30.00,deg",
+                              "\"Day Number\",200.2,"}));
     }
 
     void badInput_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("not a number") << QStringList{"--altitude", "12x"}
-                                      << "--altitude: '12x' is not a valid floating point value";
-        QTest::newRow("missing value") << QStringList{"--csv", "--latitude"} << "Missing value after '--latitude'";
+        QTest::newRow("not a number")
+            << QStringList{"--altitude", "12x"} << "--altitude: '12x' is not a valid floating point value";
+        QTest::newRow("missing value")
+            << QStringList{"--csv", "--latitude"} << "Missing value after '--latitude'";
         QTest::newRow("unknown option") << QStringList{"--height", "3"} << "Unknown option 'height'";
         QTest::newRow("stray argument") << QStringList{"12"} << "unexpected argument '12'";
-        QTest::newRow("short file") << QStringList{"--file", "short.qvx"} << "--file: cannot read project file";
-        QTest::newRow("missing file") << QStringList{"--file", "none.qvx"} << "--file: cannot read project file";
-        QTest::newRow("colour") << QStringList{"--colour", "grey"} << "--colour: 'grey' is neither light nor dark";
+        QTest::newRow("short file") << QStringList{"--file", "short.qvx"}
+                                    << "--file: cannot read project file";
+        QTest::newRow("missing file")
+            << QStringList{"--file", "none.qvx"} << "--file: cannot read project file";
+        QTest::newRow("colour") << QStringList{"--colour", "grey"}
+                                << "--colour: 'grey' is neither light nor dark";
         QTest::newRow("page") << QStringList{"--table", "plot"} << "--table: unknown page 'plot'";
-        QTest::newRow("both outputs") << QStringList{"--table", "angles", "--csv"} << "either --table or --csv";
-        QTest::newRow("glass out of range") << QStringList{"--glass-width", "0"}
-                                            << "--glass-width: 0 lies outside 0.01 to 100";
+        QTest::newRow("both outputs")
+            << QStringList{"--table", "angles", "--csv"} << "either --table or --csv";
+        QTest::newRow("glass out of range")
+            << QStringList{"--glass-width", "0"} << "--glass-width: 0 lies outside 0.01 to 100";
     }
     void badInput() {
         QFETCH(QStringList, args);
@@ -156,9 +165,9 @@ private slots:
         const TRun run = RunCli({"--help"});
         QCOMPARE(run.Status, 0);
         const QString out = QString::fromUtf8(run.Out);
-        for (const char* option : {"--altitude", "--latitude", "--longitude", "--timezone", "--azimuth", "--slope",
-                                   "--day", "--glass-height", "--glass-width", "--glass-depth", "--file",
-                                   "--colour", "--table", "--csv", "Exit status"})
+        for (const char* option : {"--altitude", "--latitude", "--longitude", "--timezone", "--azimuth",
+                                   "--slope", "--day", "--glass-height", "--glass-width", "--glass-depth",
+                                   "--file", "--colour", "--table", "--csv", "Exit status"})
             QVERIFY2(out.contains(option), option);
     }
 };

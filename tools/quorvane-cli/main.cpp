@@ -36,7 +36,8 @@ const std::array<TNumberOption, InputCount> NumberOptions{{
     {"altitude", inAltitude, "M", "Site barometric altitude above sea level [m]."},
     {"latitude", inLatitude, "DEG", "Site latitude [deg], south negative."},
     {"longitude", inLongitude, "DEG", "Site longitude [deg], east positive."},
-    {"timezone", inTimeZone, "DEG", "Longitude of the time-zone meridian [deg], east positive (15 per hour)."},
+    {"timezone", inTimeZone, "DEG",
+     "Longitude of the time-zone meridian [deg], east positive (15 per hour)."},
     {"azimuth", inAzimuth, "DEG", "Surface azimuth [deg]: 0 south, 90 west, -90 east, 180 north."},
     {"slope", inSlope, "DEG", "Surface slope from horizontal [deg]: 0 horizontal, 90 vertical."},
     {"day", inDayNumber, "N", "Day of the year, may be fractional."},
@@ -72,22 +73,28 @@ const char* Description =
     "option, a missing value, a text that is not a number, a value out of range, an unreadable or\n"
     "short project file), with one line on stderr.";
 
-QString Number(double value) { return FormatFloat(QStringLiteral("%g"), value); }
+QString Number(double value) {
+    return FormatFloat(QStringLiteral("%g"), value);
+}
 
 void AddOptions(QCommandLineParser& parser) {
     const TInputSet defaults = ResetInputSet();
     for (const TNumberOption& o : NumberOptions)
         parser.addOption({QString::fromLatin1(o.Name),
-                          QStringLiteral("%1 [%2]").arg(QString::fromLatin1(o.Help), Number(InputValue(defaults, o.Input))),
+                          QStringLiteral("%1 [%2]").arg(QString::fromLatin1(o.Help),
+                                                        Number(InputValue(defaults, o.Input))),
                           QString::fromLatin1(o.ValueName)});
     parser.addOption({QStringLiteral("file"), QStringLiteral("Project file whose seven inputs to use."),
                       QStringLiteral("PROJECT.qvx")});
-    parser.addOption({QStringLiteral("colour"), QStringLiteral("Outer surface colour for sol-air: light or dark [light]."),
+    parser.addOption({QStringLiteral("colour"),
+                      QStringLiteral("Outer surface colour for sol-air: light or dark [light]."),
                       QStringLiteral("light|dark")});
-    parser.addOption({QStringLiteral("table"),
-                      QStringLiteral("Print a result page's clipboard text: angles, solar, solair, local or window."),
-                      QStringLiteral("PAGE")});
-    parser.addOption({QStringLiteral("csv"), QStringLiteral("Print every hourly result as CSV (the default).")});
+    parser.addOption(
+        {QStringLiteral("table"),
+         QStringLiteral("Print a result page's clipboard text: angles, solar, solair, local or window."),
+         QStringLiteral("PAGE")});
+    parser.addOption(
+        {QStringLiteral("csv"), QStringLiteral("Print every hourly result as CSV (the default).")});
     parser.addHelpOption();
 }
 
@@ -96,7 +103,8 @@ double ReadNumber(const TNumberOption& o, const QString& text) {
     double value = 0;
     if (!TryStrToFloat(text, value)) throw EUsage(name + QStringLiteral(": ") + ConvertErrorMessage(text));
     if (o.Lo != o.Hi && (value < o.Lo || value > o.Hi))
-        throw EUsage(QStringLiteral("%1: %2 lies outside %3 to %4").arg(name, text, Number(o.Lo), Number(o.Hi)));
+        throw EUsage(
+            QStringLiteral("%1: %2 lies outside %3 to %4").arg(name, text, Number(o.Lo), Number(o.Hi)));
     return value;
 }
 
@@ -124,27 +132,32 @@ TSurfaceColour ReadColour(const QCommandLineParser& parser) {
 
 std::optional<TResultPage> ReadPage(const QCommandLineParser& parser) {
     if (!parser.isSet(QStringLiteral("table"))) return std::nullopt;
-    if (parser.isSet(QStringLiteral("csv"))) throw EUsage(QStringLiteral("give either --table or --csv, not both"));
+    if (parser.isSet(QStringLiteral("csv")))
+        throw EUsage(QStringLiteral("give either --table or --csv, not both"));
     const QString text = parser.value(QStringLiteral("table"));
     for (const TPageName& p : Pages)
         if (text == QLatin1String(p.Name)) return p.Page;
-    throw EUsage(QStringLiteral("--table: unknown page '%1' (angles, solar, solair, local or window)").arg(text));
+    throw EUsage(
+        QStringLiteral("--table: unknown page '%1' (angles, solar, solair, local or window)").arg(text));
 }
 
 // Machine-readable numbers: 17 significant digits and always a '.' decimal point, whatever the
 // locale, so a CSV reader gets the exact double back.
-QString Exact(double value) { return QString::number(value, 'g', 17); }
+QString Exact(double value) {
+    return QString::number(value, 'g', 17);
+}
 
 QString CsvText(const TCalcDocument& doc) {
-    const TProfile24* columns[] = {&doc.AltitudeProfile(), &doc.AzimuthProfile(),  &doc.SSAProfile(),
-                                   &doc.IncidentProfile(), &doc.NormalProfile(),   &doc.DirectProfile(),
+    const TProfile24* columns[] = {&doc.AltitudeProfile(), &doc.AzimuthProfile(),   &doc.SSAProfile(),
+                                   &doc.IncidentProfile(), &doc.NormalProfile(),    &doc.DirectProfile(),
                                    &doc.DiffuseProfile(),  &doc.ReflectedProfile(), &doc.TotalProfile(),
-                                   &doc.SHGFProfile(),     &doc.AmbientProfile(),  &doc.SolAirProfile()};
+                                   &doc.SHGFProfile(),     &doc.AmbientProfile(),   &doc.SolAirProfile()};
     QString text = QStringLiteral(
         "hour,altitude,azimuth,ssa,incident,normal,direct,diffuse,reflected,total,shgf,ambient,solair\n");
     for (int hour = 0; hour < 24; ++hour) {
         QStringList cells{QString::number(hour)};
-        for (const TProfile24* column : columns) cells << Exact((*column)[hour]);
+        for (const TProfile24* column : columns)
+            cells << Exact((*column)[hour]);
         text += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
     return text;
