@@ -34,6 +34,12 @@ TResultRow MakeRow(int hour, std::initializer_list<std::pair<double, const char*
     return row;
 }
 
+// A clock hour limited to the day; comparing in doubles first keeps a far-off value (or NaN, which
+// reads as 0) from overflowing the conversion.
+int HourOfDay(double hours) {
+    return !(hours > 0) ? 0 : hours >= 23 ? 23 : int(hours);
+}
+
 } // namespace
 
 double SolAirTemperature(double total, double ambient, double slope, TSurfaceColour colour) {
@@ -193,14 +199,6 @@ bool TCalcDocument::Solve() {
     SetSolved(true);
     return true;
 }
-
-namespace {
-// A clock hour limited to the day; a comparison in doubles first keeps a far-off value from
-// overflowing the conversion.
-int HourOfDay(double hours) {
-    return hours <= 0 ? 0 : hours >= 23 ? 23 : int(hours);
-}
-} // namespace
 
 void TCalcDocument::SunriseRange(int& first, int& last) const {
     first = HourOfDay(std::trunc(FSunrise));
