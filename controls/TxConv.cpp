@@ -24,6 +24,7 @@ struct TKindDef {
 };
 
 // Factors are display units per base unit, written with the fewest digits that read back exactly.
+// clang-format off
 const TUnitDef kAirFlowPrim[] = {
     {"m\xB3/s", "cms", 1.0, "%0.3f"},
     {"m\xB3/min", "cmm", 60.0, "%0.2f"},
@@ -329,6 +330,7 @@ const TKindDef kKinds[] = {
     {"utWaterFlow", "Water Flow", kWaterFlow, int(std::size(kWaterFlow))},
     {"utWaterPressDrop", "Water Pressure Drop", kAirPressDrop, int(std::size(kAirPressDrop))},
 };
+// clang-format on
 
 // Only absolute temperature carries offsets; utTemperatureChange shares the table without them.
 const double kTemperatureOffsets[] = {0.0, 32.0, 273.15};
@@ -398,11 +400,17 @@ long double FromDisplay(long double display, long double factor, long double off
     return (display - offset) / factor;
 }
 
-int UnitCount(TUnitsType kind) { return Kind(kind).Count; }
+int UnitCount(TUnitsType kind) {
+    return Kind(kind).Count;
+}
 
-QString UnitsKindName(TUnitsType kind) { return QString::fromLatin1(Kind(kind).Name); }
+QString UnitsKindName(TUnitsType kind) {
+    return QString::fromLatin1(Kind(kind).Name);
+}
 
-QString UnitsTypeIdent(TUnitsType kind) { return QString::fromLatin1(Kind(kind).Ident); }
+QString UnitsTypeIdent(TUnitsType kind) {
+    return QString::fromLatin1(Kind(kind).Ident);
+}
 
 bool UnitsTypeFromIdent(const QString& ident, TUnitsType& kind) {
     for (int i = 0; i < UnitsTypeCount; ++i) {

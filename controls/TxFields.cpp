@@ -33,8 +33,10 @@ void ReportFieldError(const QString& message) {
 // Blanks and control characters (every code up to the space) count as padding.
 QString TrimLine(const QString& s) {
     int first = 0, last = int(s.size());
-    while (first < last && s[first].unicode() <= ' ') ++first;
-    while (last > first && s[last - 1].unicode() <= ' ') --last;
+    while (first < last && s[first].unicode() <= ' ')
+        ++first;
+    while (last > first && s[last - 1].unicode() <= ' ')
+        --last;
     return s.mid(first, last - first);
 }
 
@@ -48,7 +50,8 @@ double ReadLineNumber(const QString& text) {
 }
 
 void PadTo(QStringList& pieces, int count) {
-    while (pieces.size() < count) pieces.append(QString());
+    while (pieces.size() < count)
+        pieces.append(QString());
 }
 
 TFieldKind KindOfMode(const QString& mode) {
@@ -57,7 +60,9 @@ TFieldKind KindOfMode(const QString& mode) {
     return fk_None;
 }
 
-bool IsEnumFormat(const QString& format) { return format.compare(QLatin1String("enum"), Qt::CaseInsensitive) == 0; }
+bool IsEnumFormat(const QString& format) {
+    return format.compare(QLatin1String("enum"), Qt::CaseInsensitive) == 0;
+}
 
 // The field class chosen by the format; raises EConvertError for a numeric line with a bad limit or step.
 std::unique_ptr<TField> MakeField(TFieldKind kind, QStringList& pieces) {

@@ -60,7 +60,7 @@ public:
     TSpinFunc SpinDown;
     double Factor = 1.0; // shown = ToDisplay(value, Factor, Offset)
     double Offset = 0.0;
-    int Decimals;        // FormatDecimals(FormatStr) at construction
+    int Decimals; // FormatDecimals(FormatStr) at construction
     TFormatType FormatType = ft_Fixed;
     int SigDigs = 5;
 };

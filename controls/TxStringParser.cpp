@@ -8,13 +8,18 @@ const QChar kQuote(u'"');
 
 TStringParser::TCharSet TStringParser::DefaultDelimiters() {
     TCharSet set;
-    for (char c : {'\t', '\r', ' ', ','}) set.set(static_cast<unsigned char>(c));
+    for (char c : {'\t', '\r', ' ', ','})
+        set.set(static_cast<unsigned char>(c));
     return set;
 }
 
-TStringParser::TStringParser(const QString& text) : delimiters_(DefaultDelimiters()) { SetText(text); }
+TStringParser::TStringParser(const QString& text) : delimiters_(DefaultDelimiters()) {
+    SetText(text);
+}
 
-void TStringParser::SetDelimiters(const TCharSet& delimiters) { delimiters_ = delimiters; }
+void TStringParser::SetDelimiters(const TCharSet& delimiters) {
+    delimiters_ = delimiters;
+}
 
 void TStringParser::SetText(const QString& text) {
     text_ = text;
@@ -32,7 +37,8 @@ QChar TStringParser::NextChar() {
 QString TStringParser::NextToken() {
     QString token;
     QChar c = NextChar();
-    while (IsDelimiter(c) && error_ == spe_None) c = NextChar();
+    while (IsDelimiter(c) && error_ == spe_None)
+        c = NextChar();
     if (c == kQuote) {
         c = NextChar();
         while (c != kQuote && error_ == spe_None) {

@@ -11,16 +11,18 @@ class TestConv : public QObject {
 private slots:
     // Published properties store kinds by identifier, so order and names must not drift.
     void kindIdentifiersInOrder() {
-        const QStringList expected = QString(
-            "utNone utAirFlowPrim utAirFlowSec utAirFlowSmall utAirFlowRate utAirPressDrop utAltitude "
-            "utAngularSpeed utArea utCondensateRate utConductance utConductivity utDensity utDiameter "
-            "utDutyPrim utDutySec utDutyRate utEnergy utEnthalpy utFinDensity utHeatOfRespir "
-            "utHeatTransCoeff utHumidity utLengthBig utLengthMeasure utLengthPrim utLengthSec "
-            "utLengthSmall utMass utMassFlow utMassFlowGas utMassFlux utMetRate utPeopleDensity utPower "
-            "utPressure utPressureBar utPressureSteam utPressureRateGas utPressureRateLiquid "
-            "utProportion utSpecificHeat utSpecificVol utTemperature utTemperatureChange "
-            "utThermalCapacity utThermalResist utTime utVelocity utViscosity utVolume utVolumeFluid "
-            "utWaterFlow utWaterPressDrop").split(' ');
+        const QStringList expected =
+            QString(
+                "utNone utAirFlowPrim utAirFlowSec utAirFlowSmall utAirFlowRate utAirPressDrop utAltitude "
+                "utAngularSpeed utArea utCondensateRate utConductance utConductivity utDensity utDiameter "
+                "utDutyPrim utDutySec utDutyRate utEnergy utEnthalpy utFinDensity utHeatOfRespir "
+                "utHeatTransCoeff utHumidity utLengthBig utLengthMeasure utLengthPrim utLengthSec "
+                "utLengthSmall utMass utMassFlow utMassFlowGas utMassFlux utMetRate utPeopleDensity utPower "
+                "utPressure utPressureBar utPressureSteam utPressureRateGas utPressureRateLiquid "
+                "utProportion utSpecificHeat utSpecificVol utTemperature utTemperatureChange "
+                "utThermalCapacity utThermalResist utTime utVelocity utViscosity utVolume utVolumeFluid "
+                "utWaterFlow utWaterPressDrop")
+                .split(' ');
         QCOMPARE(UnitsTypeCount, 54);
         QCOMPARE(expected.size(), UnitsTypeCount);
         for (int i = 0; i < UnitsTypeCount; ++i) {
@@ -40,20 +42,24 @@ private slots:
 
     void unitCounts() {
         const QList<QPair<int, QList<TUnitsType>>> byCount = {
-            {5, {utAirFlowPrim, utAirFlowSec, utAirFlowRate, utArea, utDiameter, utDutyPrim, utDutySec,
-                 utDutyRate, utEnergy, utLengthMeasure, utLengthPrim, utLengthSec, utVolume}},
+            {5,
+             {utAirFlowPrim, utAirFlowSec, utAirFlowRate, utArea, utDiameter, utDutyPrim, utDutySec,
+              utDutyRate, utEnergy, utLengthMeasure, utLengthPrim, utLengthSec, utVolume}},
             {8, {utAirPressDrop, utPressure, utPressureSteam, utWaterPressDrop}},
             {6, {utMassFlow, utMassFlowGas, utMassFlux, utPressureBar, utWaterFlow}},
             {7, {utViscosity}},
-            {4, {utCondensateRate, utConductance, utConductivity, utFinDensity, utPressureRateGas,
-                 utPressureRateLiquid, utVolumeFluid}},
-            {3, {utAirFlowSmall, utAngularSpeed, utDensity, utHumidity, utLengthSmall, utMass, utPower,
-                 utProportion, utTemperature, utTemperatureChange, utTime}},
+            {4,
+             {utCondensateRate, utConductance, utConductivity, utFinDensity, utPressureRateGas,
+              utPressureRateLiquid, utVolumeFluid}},
+            {3,
+             {utAirFlowSmall, utAngularSpeed, utDensity, utHumidity, utLengthSmall, utMass, utPower,
+              utProportion, utTemperature, utTemperatureChange, utTime}},
             {0, {utNone}},
         };
         QList<int> expected(UnitsTypeCount, 2); // every kind not listed has two units
         for (const auto& [count, kinds] : byCount)
-            for (TUnitsType k : kinds) expected[k] = count;
+            for (TUnitsType k : kinds)
+                expected[k] = count;
         for (int i = 0; i < UnitsTypeCount; ++i) {
             const TUnitsType k = TUnitsType(i);
             QVERIFY2(UnitCount(k) == expected[i], qPrintable(UnitsTypeIdent(k)));
@@ -97,25 +103,37 @@ private slots:
         QTest::addColumn<QString>("ident");
         QTest::addColumn<double>("factor");
         QTest::addColumn<QString>("format");
-        QTest::newRow("long factor") << utAirFlowPrim << 4 << u8"cfm" << "ft3permin" << 2118.8800032893155 << "%0.2f";
+        QTest::newRow("long factor") << utAirFlowPrim << 4 << u8"cfm" << "ft3permin" << 2118.8800032893155
+                                     << "%0.2f";
         QTest::newRow("cubic metres") << utAirFlowPrim << 0 << u8"m\u00b3/s" << "cms" << 1.0 << "%0.3f";
-        QTest::newRow("superscript two") << utArea << 4 << u8"ft\u00b2" << "sqft" << 10.763910416709722 << "%0.1f";
+        QTest::newRow("superscript two")
+            << utArea << 4 << u8"ft\u00b2" << "sqft" << 10.763910416709722 << "%0.1f";
         QTest::newRow("degree") << utTemperature << 1 << u8"\u00b0F" << "degF" << 1.8 << "%0.1f";
-        QTest::newRow("degree before hex letter") << utConductance << 0 << u8"kW/\u00b0C" << "kWperdegC" << 1.0 << "%0.3f";
+        QTest::newRow("degree before hex letter")
+            << utConductance << 0 << u8"kW/\u00b0C" << "kWperdegC" << 1.0 << "%0.3f";
         QTest::newRow("middle dot and degree") << utHeatTransCoeff << 1 << u8"Btu/hr\u00b7ft\u00b2\u00b0F"
                                                << "Btu/hrsqftdegF" << 0.17611835153222966 << "%0.5g";
         QTest::newRow("micro sign") << utViscosity << 2 << u8"\u00b5Pa\u00b7s" << "uPas" << 1e6 << "%0.6g";
         QTest::newRow("three dots") << utThermalResist << 1 << u8"ft\u00b2\u00b7hr\u00b7\u00b0F/Btu"
                                     << "sqfthrdegFperBtu" << 5.678264134306047 << "%0.3f";
-        QTest::newRow("eighths with quote") << utDiameter << 3 << "1/8\"" << "eighthsOfAnInch" << 314.96062992125985 << "%0.0f";
-        QTest::newRow("thou with quote") << utLengthSmall << 2 << "Thou\"" << "Thousandths" << 39.37007874015748 << "%0.3f";
-        QTest::newRow("identifier with space") << utDutyPrim << 3 << "MBh" << "Mega Btuperhr" << 3.412141156488376 << "%0.3f";
-        QTest::newRow("small factor") << utDutyRate << 3 << u8"MBh/ft\u00b2" << "MBh/sqft" << 0.00031699828634688585 << "%0.3f";
-        QTest::newRow("exponent factor") << utPressureRateGas << 3 << "Psi/ft" << "Psi/ft" << 4.4207485104630184e-05 << "%0.6f";
-        QTest::newRow("last viscosity") << utViscosity << 6 << u8"lbf\u00b7hr/ft\u00b2" << "lbfhr/sqft" << 5.8014e-06 << "%0.6g";
-        QTest::newRow("general format") << utDensity << 1 << "mg/L" << "mgperl" << 1000.0 << "%0.1g";
-        QTest::newRow("last water flow") << utWaterFlow << 5 << "usgpm" << "usgpm" << 15.850323141488905 << "%0.1f";
-        QTest::newRow("none") << utNone << 0 << "" << "" << 1.0 << "%0.1f";
+        QTest::newRow("eighths with quote") << utDiameter << 3 << "1/8\""
+                                            << "eighthsOfAnInch" << 314.96062992125985 << "%0.0f";
+        QTest::newRow("thou with quote") << utLengthSmall << 2 << "Thou\""
+                                         << "Thousandths" << 39.37007874015748 << "%0.3f";
+        QTest::newRow("identifier with space") << utDutyPrim << 3 << "MBh"
+                                               << "Mega Btuperhr" << 3.412141156488376 << "%0.3f";
+        QTest::newRow("small factor")
+            << utDutyRate << 3 << u8"MBh/ft\u00b2" << "MBh/sqft" << 0.00031699828634688585 << "%0.3f";
+        QTest::newRow("exponent factor") << utPressureRateGas << 3 << "Psi/ft"
+                                         << "Psi/ft" << 4.4207485104630184e-05 << "%0.6f";
+        QTest::newRow("last viscosity")
+            << utViscosity << 6 << u8"lbf\u00b7hr/ft\u00b2" << "lbfhr/sqft" << 5.8014e-06 << "%0.6g";
+        QTest::newRow("general format") << utDensity << 1 << "mg/L"
+                                        << "mgperl" << 1000.0 << "%0.1g";
+        QTest::newRow("last water flow") << utWaterFlow << 5 << "usgpm"
+                                         << "usgpm" << 15.850323141488905 << "%0.1f";
+        QTest::newRow("none") << utNone << 0 << ""
+                              << "" << 1.0 << "%0.1f";
     }
     void units() {
         QFETCH(TUnitsType, kind);
@@ -139,11 +157,15 @@ private slots:
         QTest::addColumn<double>("offset");
         QTest::addColumn<QString>("format");
         QTest::newRow("kelvin from celsius") << utTemperature << 2 << 0 << "K" << 1.0 << 273.15 << "%0.2f";
-        QTest::newRow("fahrenheit from celsius") << utTemperature << 1 << 0 << u8"\u00b0F" << 1.8 << 32.0 << "%0.1f";
-        QTest::newRow("change has no offset") << utTemperatureChange << 1 << 0 << u8"\u00b0F" << 1.8 << 0.0 << "%0.1f";
-        QTest::newRow("m2 from ft2") << utArea << 0 << 4 << u8"m\u00b2" << 1 / 10.763910416709722 << 0.0 << "%0.1f";
+        QTest::newRow("fahrenheit from celsius")
+            << utTemperature << 1 << 0 << u8"\u00b0F" << 1.8 << 32.0 << "%0.1f";
+        QTest::newRow("change has no offset")
+            << utTemperatureChange << 1 << 0 << u8"\u00b0F" << 1.8 << 0.0 << "%0.1f";
+        QTest::newRow("m2 from ft2") << utArea << 0 << 4 << u8"m\u00b2" << 1 / 10.763910416709722 << 0.0
+                                     << "%0.1f";
         QTest::newRow("Pa from kPa") << utPressure << 1 << 0 << "Pa" << 1000.0 << 0.0 << "%0.0f";
-        QTest::newRow("kelvin base to celsius") << utTemperature << 0 << 2 << u8"\u00b0C" << 1.0 << -273.15 << "%0.1f";
+        QTest::newRow("kelvin base to celsius")
+            << utTemperature << 0 << 2 << u8"\u00b0C" << 1.0 << -273.15 << "%0.1f";
     }
     void unitsInfo() {
         QFETCH(TUnitsType, kind);

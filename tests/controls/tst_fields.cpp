@@ -28,14 +28,21 @@ private slots:
         QTest::addColumn<QString>("delim");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("pieces");
-        QTest::newRow("empty pieces stay, last delimiter adds none")
-            << ";" << "a;;b;" << QStringList{"a", "", "b"};
-        QTest::newRow("empty text") << ";" << "" << QStringList{};
-        QTest::newRow("blanks trimmed") << ";" << "  a ;  b c  " << QStringList{"a", "b c"};
-        QTest::newRow("control characters trimmed") << ";" << "\ta\x01;\r\nb\n" << QStringList{"a", "b"};
-        QTest::newRow("blank after last delimiter") << ";" << "a; " << QStringList{"a", ""};
-        QTest::newRow("other delimiter") << "," << "x, y;z" << QStringList{"x", "y;z"};
-        QTest::newRow("only delimiters") << ";" << ";;" << QStringList{"", ""};
+        QTest::newRow("empty pieces stay, last delimiter adds none") << ";"
+                                                                     << "a;;b;" << QStringList{"a", "", "b"};
+        QTest::newRow("empty text") << ";"
+                                    << "" << QStringList{};
+        QTest::newRow("blanks trimmed") << ";"
+                                        << "  a ;  b c  " << QStringList{"a", "b c"};
+        QTest::newRow("control characters trimmed") << ";"
+                                                    << "\ta\x01;\r\nb\n"
+                                                    << QStringList{"a", "b"};
+        QTest::newRow("blank after last delimiter") << ";"
+                                                    << "a; " << QStringList{"a", ""};
+        QTest::newRow("other delimiter") << ","
+                                         << "x, y;z" << QStringList{"x", "y;z"};
+        QTest::newRow("only delimiters") << ";"
+                                         << ";;" << QStringList{"", ""};
     }
     void splitLine() {
         QFETCH(QString, delim);
@@ -54,44 +61,59 @@ private slots:
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<bool>("error");
         const QList<double> none;
-        QTest::newRow("day number") << "Day Number; %0.1f; ; PE; 0; 0" << "N" << int(fk_PropEd) << "%0.1f"
-                                    << QList<double>{0, 0, 1} << QStringList{"Day Number", "0.0", ""} << false;
-        QTest::newRow("latitude") << "Latitude; %0.2f; deg; NPE; 0; 0" << "N" << int(fk_None) << "%0.2f"
-                                  << QList<double>{0, 0, 1} << QStringList{"Latitude", "0.00", "deg"} << false;
+        QTest::newRow("day number") << "Day Number; %0.1f; ; PE; 0; 0"
+                                    << "N" << int(fk_PropEd) << "%0.1f" << QList<double>{0, 0, 1}
+                                    << QStringList{"Day Number", "0.0", ""} << false;
+        QTest::newRow("latitude") << "Latitude; %0.2f; deg; NPE; 0; 0"
+                                  << "N" << int(fk_None) << "%0.2f" << QList<double>{0, 0, 1}
+                                  << QStringList{"Latitude", "0.00", "deg"} << false;
         QTest::newRow("spin in other case, step, negative limit")
-            << "Tilt; %0.1f; deg; sPIN; -90; 90; 2.5" << "N" << int(fk_Spin) << "%0.1f"
-            << QList<double>{-90, 90, 2.5} << QStringList{"Tilt", "0.0", "deg"} << false;
-        QTest::newRow("pe in lower case") << "Count; %3d; ; pe; 1; 10" << "N" << int(fk_PropEd) << "%3d"
-                                          << QList<double>{1, 10, 1} << QStringList{"Count", "  0", ""} << false;
-        QTest::newRow("general format") << "G; %0.4g; ; ; 0; 1" << "N" << int(fk_None) << "%0.4g"
-                                        << QList<double>{0, 1, 1} << QStringList{"G", "0", ""} << false;
-        QTest::newRow("pair") << "Size; %0.1f/%0.1f; m; Spin; 0; 5; 0.5" << "P" << int(fk_Spin)
-                              << "%0.1f/%0.1f" << QList<double>{0, 5, 0.5} << QStringList{"Size", "0.0/0.0", "m"}
-                              << false;
-        QTest::newRow("integer pair") << "N; %d/%d; ; NPE; 0; 9" << "P" << int(fk_None) << "%d/%d"
-                                      << QList<double>{0, 9, 1} << QStringList{"N", "0/0", ""} << false;
-        QTest::newRow("enum") << "Mode; enum; ; Low; Medium; High" << "E" << int(fk_Enum) << ""
-                              << none << QStringList{"Mode", "Low", ""} << false;
-        QTest::newRow("enum in capitals with units") << "Mode; ENUM; u; only" << "E" << int(fk_Enum) << ""
-                                                     << none << QStringList{"Mode", "only", "u"} << false;
-        QTest::newRow("enum of two pieces") << "Mode; enum" << "E" << int(fk_Enum) << "" << none
-                                            << QStringList{"Mode", "", ""} << false;
-        QTest::newRow("text") << "Note; %S; ; NPE" << "T" << int(fk_None) << "%S" << none
-                              << QStringList{"Note", "", ""} << false;
-        QTest::newRow("name only") << "Lonely" << "T" << int(fk_None) << "" << none
-                                   << QStringList{"Lonely", "", ""} << false;
-        QTest::newRow("only three cells kept") << "A; %S; u; PE; x; y; z; w" << "T" << int(fk_PropEd) << "%S"
-                                               << none << QStringList{"A", "", "u"} << false;
-        QTest::newRow("no limits") << "Height; %0.2f; m; PE" << "T" << int(fk_PropEd) << "%S" << none
+            << "Tilt; %0.1f; deg; sPIN; -90; 90; 2.5"
+            << "N" << int(fk_Spin) << "%0.1f" << QList<double>{-90, 90, 2.5}
+            << QStringList{"Tilt", "0.0", "deg"} << false;
+        QTest::newRow("pe in lower case") << "Count; %3d; ; pe; 1; 10"
+                                          << "N" << int(fk_PropEd) << "%3d" << QList<double>{1, 10, 1}
+                                          << QStringList{"Count", "  0", ""} << false;
+        QTest::newRow("general format")
+            << "G; %0.4g; ; ; 0; 1"
+            << "N" << int(fk_None) << "%0.4g" << QList<double>{0, 1, 1} << QStringList{"G", "0", ""} << false;
+        QTest::newRow("pair") << "Size; %0.1f/%0.1f; m; Spin; 0; 5; 0.5"
+                              << "P" << int(fk_Spin) << "%0.1f/%0.1f" << QList<double>{0, 5, 0.5}
+                              << QStringList{"Size", "0.0/0.0", "m"} << false;
+        QTest::newRow("integer pair") << "N; %d/%d; ; NPE; 0; 9"
+                                      << "P" << int(fk_None) << "%d/%d" << QList<double>{0, 9, 1}
+                                      << QStringList{"N", "0/0", ""} << false;
+        QTest::newRow("enum") << "Mode; enum; ; Low; Medium; High"
+                              << "E" << int(fk_Enum) << "" << none << QStringList{"Mode", "Low", ""} << false;
+        QTest::newRow("enum in capitals with units")
+            << "Mode; ENUM; u; only"
+            << "E" << int(fk_Enum) << "" << none << QStringList{"Mode", "only", "u"} << false;
+        QTest::newRow("enum of two pieces")
+            << "Mode; enum"
+            << "E" << int(fk_Enum) << "" << none << QStringList{"Mode", "", ""} << false;
+        QTest::newRow("text") << "Note; %S; ; NPE"
+                              << "T" << int(fk_None) << "%S" << none << QStringList{"Note", "", ""} << false;
+        QTest::newRow("name only") << "Lonely"
+                                   << "T" << int(fk_None) << "" << none << QStringList{"Lonely", "", ""}
+                                   << false;
+        QTest::newRow("only three cells kept")
+            << "A; %S; u; PE; x; y; z; w"
+            << "T" << int(fk_PropEd) << "%S" << none << QStringList{"A", "", "u"} << false;
+        QTest::newRow("no limits") << "Height; %0.2f; m; PE"
+                                   << "T" << int(fk_PropEd) << "%S" << none
                                    << QStringList{"Height", "0.00", "m"} << true;
-        QTest::newRow("no upper limit") << "X; %0.1f; ; Spin; 0" << "T" << int(fk_Spin) << "%S" << none
-                                        << QStringList{"X", "0.0", ""} << true;
-        QTest::newRow("letters in a limit") << "X; %0.1f; ; NPE; 0; ten" << "T" << int(fk_None) << "%S"
-                                            << none << QStringList{"X", "0.0", ""} << true;
-        QTest::newRow("bad step") << "X; %3d; ; Spin; 0; 1; y" << "T" << int(fk_Spin) << "%S" << none
-                                  << QStringList{"X", "  0", ""} << true;
-        QTest::newRow("bad pair limits") << "P; %0.1f/%0.1f; ; NPE" << "T" << int(fk_None) << "%S" << none
-                                         << QStringList{"P", "0.0/0.0", ""} << true;
+        QTest::newRow("no upper limit")
+            << "X; %0.1f; ; Spin; 0"
+            << "T" << int(fk_Spin) << "%S" << none << QStringList{"X", "0.0", ""} << true;
+        QTest::newRow("letters in a limit")
+            << "X; %0.1f; ; NPE; 0; ten"
+            << "T" << int(fk_None) << "%S" << none << QStringList{"X", "0.0", ""} << true;
+        QTest::newRow("bad step") << "X; %3d; ; Spin; 0; 1; y"
+                                  << "T" << int(fk_Spin) << "%S" << none << QStringList{"X", "  0", ""}
+                                  << true;
+        QTest::newRow("bad pair limits")
+            << "P; %0.1f/%0.1f; ; NPE"
+            << "T" << int(fk_None) << "%S" << none << QStringList{"P", "0.0/0.0", ""} << true;
     }
     void createRowField() {
         QFETCH(QString, line);

@@ -31,7 +31,8 @@ private slots:
         QTest::newRow("empty text") << "" << QStringList{"", ""} << QList<int>{2, 2};
         QTest::newRow("carriage returns") << "5\r\n6\r" << QStringList{"5", "\n6", ""} << QList<int>{0, 0, 2};
         QTest::newRow("wide character is no delimiter")
-            << QString::fromUtf8("\u20ac,1") << QStringList{QString::fromUtf8("\u20ac"), "1"} << QList<int>{0, 2};
+            << QString::fromUtf8("\u20ac,1") << QStringList{QString::fromUtf8("\u20ac"), "1"}
+            << QList<int>{0, 2};
     }
     void tokens() {
         QFETCH(QString, text);
