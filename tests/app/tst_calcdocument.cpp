@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 const QString StartAmbientText = QStringLiteral("21.3,20.8,20.4,20.1,20.0,20.2,20.7,21.6,22.9,24.4,26.1,27.7,"
@@ -148,6 +150,21 @@ private slots:
         QCOMPARE(doc.AreaFactorText().split(',').size(), 24);
         for (double f : doc.AreaFactorProfile())
             QVERIFY(f >= 0 && f <= 1);
+    }
+
+    // A non-finite input (a settings store can hold one) solves no hour and writes nothing odd.
+    void nonFiniteInputSolvesNothing() {
+        TCalcDocument doc;
+        UseResetInputs(doc);
+        doc.SetLongitude(std::numeric_limits<double>::quiet_NaN());
+        QVERIFY(doc.Solve());
+        QVERIFY(doc.AnglesRows().isEmpty());
+        QCOMPARE(doc.LocalFields().Sunrise, QString("--:--:--"));
+        int first = -1, last = -1;
+        doc.SunriseRange(first, last);
+        QCOMPARE(QPair(first, last), QPair(0, 0));
+        QVERIFY(doc.GenerateAreaFactors());
+        QCOMPARE(doc.AreaFactorText(), QStringList(24, "0.00").join(','));
     }
 
     // A window commits a value still being typed when the solve starts; the solve must use it.
