@@ -18,7 +18,9 @@ std::function<void()>& BeepHook() {
 }
 
 // The text of a new box, "0.0" with the locale's decimal separator.
-QString DefaultText() { return FormatFloat(QStringLiteral("%0.1f"), 0.0); }
+QString DefaultText() {
+    return FormatFloat(QStringLiteral("%0.1f"), 0.0);
+}
 
 // QLineEdit's own "no limit".
 constexpr int NoLengthLimit = 32767;
@@ -43,9 +45,11 @@ QString FormatText(const QString& format, const QString& value) {
         }
         int j = i + 1;
         bool left = false;
-        while (j < format.size() && QStringLiteral("-+ #0").contains(format[j])) left |= format[j++] == '-';
+        while (j < format.size() && QStringLiteral("-+ #0").contains(format[j]))
+            left |= format[j++] == '-';
         int width = 0;
-        while (j < format.size() && format[j].isDigit()) width = qMin(width * 10 + format[j++].digitValue(), 1000);
+        while (j < format.size() && format[j].isDigit())
+            width = qMin(width * 10 + format[j++].digitValue(), 1000);
         int precision = -1;
         if (j < format.size() && format[j] == QLatin1Char('.')) {
             ++j;
@@ -54,7 +58,8 @@ QString FormatText(const QString& format, const QString& value) {
                 precision = qMin(precision * 10 + format[j++].digitValue(), 100000);
         }
         if (j >= format.size() || format[j].toLower() != QLatin1Char('s') || used)
-            throw EConvertError(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
+            throw EConvertError(
+                QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
         used = true;
         const QString piece = precision >= 0 ? value.left(precision) : value;
         out += left ? piece.leftJustified(width) : piece.rightJustified(width);
@@ -99,9 +104,13 @@ bool IsNumberVariant(const QVariant& v) {
     }
 }
 
-bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
-bool IsDecimalPoint(QChar c) { return c == QLatin1Char('.') || c == LocaleDecimalSeparator(); }
+bool IsDecimalPoint(QChar c) {
+    return c == QLatin1Char('.') || c == LocaleDecimalSeparator();
+}
 
 // A key that types text (as opposed to an editing or navigation key or a shortcut).
 bool TypesText(const QKeyEvent* e) {
@@ -137,7 +146,9 @@ TxCustomEdit::TxCustomEdit(QWidget* parent) : QLineEdit(parent), FFormatStr(QStr
 
 TxCustomEdit::~TxCustomEdit() = default;
 
-bool TxCustomEdit::EditCanModify() { return true; }
+bool TxCustomEdit::EditCanModify() {
+    return true;
+}
 
 void TxCustomEdit::Reset() {
     if (!Modified()) return;
@@ -180,7 +191,9 @@ bool TxCustomEdit::ValidateText(const QString& text) {
     }
 }
 
-void TxCustomEdit::ValidateError() { SystemBeep(); }
+void TxCustomEdit::ValidateError() {
+    SystemBeep();
+}
 
 void TxCustomEdit::ValidateEdit() {
     if (Modified() && !ValidateText(text())) {
@@ -284,7 +297,8 @@ void TxCustomEdit::SetValue(const QVariant& value) {
             setText(FormatPair(FFormatStr, ToBox(a), ToBox(b)));
         } else {
             const double x = ToBox(VariantNumber(value));
-            if (auto shown = FormatNumberByType(FFormatStr, FFormatType, FDecimals, FSigDigs, x)) setText(*shown);
+            if (auto shown = FormatNumberByType(FFormatStr, FFormatType, FDecimals, FSigDigs, x))
+                setText(*shown);
         }
     } catch (const EConvertError&) {
         clear();
@@ -363,7 +377,9 @@ void TxCustomEdit::SetUnitsBase(int index) {
     ApplyUnits();
 }
 
-QLabel* TxCustomEdit::UnitsLabel() const { return FUnitsLabel.data(); }
+QLabel* TxCustomEdit::UnitsLabel() const {
+    return FUnitsLabel.data();
+}
 
 void TxCustomEdit::SetUnitsLabel(QLabel* label) {
     if (IsStringFormat(FFormatStr)) FFormatStr = QStringLiteral("%0.1f");
@@ -372,9 +388,13 @@ void TxCustomEdit::SetUnitsLabel(QLabel* label) {
     if (label && FUnitsType != utNone) label->setText(UnitLabel(FUnitsType, FUnitsValue));
 }
 
-int TxCustomEdit::MaxLength() const { return maxLength() >= NoLengthLimit ? 0 : maxLength(); }
+int TxCustomEdit::MaxLength() const {
+    return maxLength() >= NoLengthLimit ? 0 : maxLength();
+}
 
-void TxCustomEdit::SetMaxLength(int length) { setMaxLength(length > 0 ? length : NoLengthLimit); }
+void TxCustomEdit::SetMaxLength(int length) {
+    setMaxLength(length > 0 ? length : NoLengthLimit);
+}
 
 // ---- Keys and focus -------------------------------------------------------------------------------
 

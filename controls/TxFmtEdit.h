@@ -90,9 +90,9 @@ public:
     void SetMaxLength(int length);
 
     // ---- Events -----------------------------------------------------------------------------------
-    TNotifyEvent OnEnter;        // after the box was entered
-    TNotifyEvent OnExit;         // after the box was left (and validated), and from CommitEdit
-    TNotifyEvent OnUnitsEdited;  // for a units selector; nothing in the program fires it
+    TNotifyEvent OnEnter;       // after the box was entered
+    TNotifyEvent OnExit;        // after the box was left (and validated), and from CommitEdit
+    TNotifyEvent OnUnitsEdited; // for a units selector; nothing in the program fires it
 
 protected:
     bool event(QEvent* e) override;

@@ -16,7 +16,9 @@
 namespace {
 
 // A text written with "." as the decimal point, in the locale's form.
-QString L(QString text) { return text.replace(QLatin1Char('.'), LocaleDecimalSeparator()); }
+QString L(QString text) {
+    return text.replace(QLatin1Char('.'), LocaleDecimalSeparator());
+}
 
 // A shown, active window with the box, its units label and a second box to move the focus to.
 struct Form {
@@ -79,18 +81,30 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("fails");
-        QTest::newRow("0.4 % over passes as typed") << "%0.1f" << 0.01 << 100.0 << "100.4" << "100.4" << false;
-        QTest::newRow("reformatted") << "%0.1f" << 0.01 << 100.0 << "2.25" << "2.2" << false;
-        QTest::newRow("above clamps") << "%0.1f" << 0.01 << 100.0 << "101" << "100.0" << true;
-        QTest::newRow("below clamps") << "%0.1f" << 0.01 << 100.0 << "0" << "0.0" << true;
-        QTest::newRow("0.5 % under passes") << "%0.3f" << 10.0 << 20.0 << "9.96" << "9.960" << false;
-        QTest::newRow("zero limit, no tolerance") << "%0.1f" << 0.0 << 20.0 << "-1" << "0.0" << true;
-        QTest::newRow("negative limit tolerance") << "%0.2f" << -10.0 << 10.0 << "-10.04" << "-10.04" << false;
-        QTest::newRow("no range") << "%0.1f" << 0.0 << 0.0 << "-7.25" << "-7.2" << false;
-        QTest::newRow("general keeps exponent input") << "%0.4g" << 0.0 << 0.0 << "1.5e3" << "1500" << false;
-        QTest::newRow("pair, both checked") << "%0.1f/%0.1f" << 0.0 << 10.0 << "3/12" << "3.0/10.0" << true;
-        QTest::newRow("pair, one number") << "%0.1f/%0.2f" << 0.0 << 10.0 << "4" << "4.0" << false;
-        QTest::newRow("text format") << "%S" << 0.0 << 10.0 << "abc 12" << "abc 12" << false;
+        QTest::newRow("0.4 % over passes as typed") << "%0.1f" << 0.01 << 100.0 << "100.4"
+                                                    << "100.4" << false;
+        QTest::newRow("reformatted") << "%0.1f" << 0.01 << 100.0 << "2.25"
+                                     << "2.2" << false;
+        QTest::newRow("above clamps") << "%0.1f" << 0.01 << 100.0 << "101"
+                                      << "100.0" << true;
+        QTest::newRow("below clamps") << "%0.1f" << 0.01 << 100.0 << "0"
+                                      << "0.0" << true;
+        QTest::newRow("0.5 % under passes") << "%0.3f" << 10.0 << 20.0 << "9.96"
+                                            << "9.960" << false;
+        QTest::newRow("zero limit, no tolerance") << "%0.1f" << 0.0 << 20.0 << "-1"
+                                                  << "0.0" << true;
+        QTest::newRow("negative limit tolerance") << "%0.2f" << -10.0 << 10.0 << "-10.04"
+                                                  << "-10.04" << false;
+        QTest::newRow("no range") << "%0.1f" << 0.0 << 0.0 << "-7.25"
+                                  << "-7.2" << false;
+        QTest::newRow("general keeps exponent input") << "%0.4g" << 0.0 << 0.0 << "1.5e3"
+                                                      << "1500" << false;
+        QTest::newRow("pair, both checked") << "%0.1f/%0.1f" << 0.0 << 10.0 << "3/12"
+                                            << "3.0/10.0" << true;
+        QTest::newRow("pair, one number") << "%0.1f/%0.2f" << 0.0 << 10.0 << "4"
+                                          << "4.0" << false;
+        QTest::newRow("text format") << "%S" << 0.0 << 10.0 << "abc 12"
+                                     << "abc 12" << false;
     }
     void leaveValidates() {
         QFETCH(QString, format);
@@ -157,13 +171,27 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("refused");
-        QTest::newRow("integer refuses point and e") << "%d" << "-1.e2" << "-12" << 2;
-        QTest::newRow("fixed refuses e") << "%0.1f" << "1e5x" << "15" << 2;
-        QTest::newRow("fixed takes point") << "%0.2f" << "-0.5" << "-0.5" << 0;
-        QTest::newRow("general takes e and E") << "%0.4g" << "1e5E" << "1e5E" << 0;
-        QTest::newRow("pair takes slash") << "%0.1f/%0.1f" << "1.5/-2a" << "1.5/-2" << 1;
-        QTest::newRow("text takes anything") << "%S" << "a b,c!" << "a b,c!" << 0;
-        QTest::newRow("unknown format takes anything") << "%x" << "zq" << "zq" << 0;
+        QTest::newRow("integer refuses point and e") << "%d"
+                                                     << "-1.e2"
+                                                     << "-12" << 2;
+        QTest::newRow("fixed refuses e") << "%0.1f"
+                                         << "1e5x"
+                                         << "15" << 2;
+        QTest::newRow("fixed takes point") << "%0.2f"
+                                           << "-0.5"
+                                           << "-0.5" << 0;
+        QTest::newRow("general takes e and E") << "%0.4g"
+                                               << "1e5E"
+                                               << "1e5E" << 0;
+        QTest::newRow("pair takes slash") << "%0.1f/%0.1f"
+                                          << "1.5/-2a"
+                                          << "1.5/-2" << 1;
+        QTest::newRow("text takes anything") << "%S"
+                                             << "a b,c!"
+                                             << "a b,c!" << 0;
+        QTest::newRow("unknown format takes anything") << "%x"
+                                                       << "zq"
+                                                       << "zq" << 0;
     }
     void keyFilter() {
         QFETCH(QString, format);
@@ -208,6 +236,30 @@ private slots:
         QCOMPARE(f.box->text(), QString("15"));
         QTest::keyClick(f.box, '7');
         QCOMPARE(f.box->text(), QString("75"));
+    }
+
+    // Text from an input method passes the same filter; a read-only box takes no typing at all.
+    void inputMethodAndReadOnly() {
+        TxFEdit box;
+        box.SetFormatStr("%d");
+        box.clear();
+        QInputMethodEvent digits({}, {});
+        digits.setCommitString("12");
+        QApplication::sendEvent(&box, &digits);
+        QCOMPARE(box.text(), QString("12"));
+        QInputMethodEvent letters({}, {});
+        letters.setCommitString("3a");
+        QApplication::sendEvent(&box, &letters);
+        QCOMPARE(box.text(), QString("12"));
+        QCOMPARE(beeps, 1);
+
+        box.setReadOnly(true);
+        box.setModified(false);
+        QTest::keyClicks(&box, "3x");
+        QTest::keyClick(&box, Qt::Key_Return);
+        QCOMPARE(box.text(), QString("12"));
+        QCOMPARE(beeps, 1);
+        QVERIFY(!box.Modified());
     }
 
     // Backspace removes only the character before the caret or the selection, never the selection.
@@ -382,25 +434,28 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QVariant>("read");
         QTest::newRow("fixed") << "%0.2f" << int(ft_Fixed) << QVariant(2.5) << "2.50" << QVariant(2.5);
-        QTest::newRow("text of a number") << "%0.1f" << int(ft_Fixed) << QVariant("3.25") << "3.2"
-                                          << QVariant(3.2);
-        QTest::newRow("integer ties to even") << "%d" << int(ft_Fixed) << QVariant(2.5) << "2" << QVariant(2LL);
-        QTest::newRow("significant digits") << "%0.1f" << int(ft_Auto) << QVariant(0.00123) << "0.00123"
-                                            << QVariant(0.00123);
-        QTest::newRow("auto override, small") << "%0.1f" << int(ft_AutoOverride) << QVariant(7.25) << "7.250"
-                                              << QVariant(7.25);
-        QTest::newRow("auto override, large") << "%0.1f" << int(ft_AutoOverride) << QVariant(1234.56) << "1234.6"
-                                              << QVariant(1234.6);
+        QTest::newRow("text of a number")
+            << "%0.1f" << int(ft_Fixed) << QVariant("3.25") << "3.2" << QVariant(3.2);
+        QTest::newRow("integer ties to even")
+            << "%d" << int(ft_Fixed) << QVariant(2.5) << "2" << QVariant(2LL);
+        QTest::newRow("significant digits")
+            << "%0.1f" << int(ft_Auto) << QVariant(0.00123) << "0.00123" << QVariant(0.00123);
+        QTest::newRow("auto override, small")
+            << "%0.1f" << int(ft_AutoOverride) << QVariant(7.25) << "7.250" << QVariant(7.25);
+        QTest::newRow("auto override, large")
+            << "%0.1f" << int(ft_AutoOverride) << QVariant(1234.56) << "1234.6" << QVariant(1234.6);
         QTest::newRow("pair") << "%0.1f/%0.1f" << int(ft_Fixed) << QVariant("3/4.25") << "3.0/4.2"
                               << QVariant("3.0/4.2");
-        QTest::newRow("pair from one number") << "%0.1f/%0.1f" << int(ft_Fixed) << QVariant(5.0) << "5.0/0.0"
-                                              << QVariant("5.0/0.0");
+        QTest::newRow("pair from one number")
+            << "%0.1f/%0.1f" << int(ft_Fixed) << QVariant(5.0) << "5.0/0.0" << QVariant("5.0/0.0");
         QTest::newRow("text") << "%S" << int(ft_Fixed) << QVariant("a b") << "a b" << QVariant("a b");
         QTest::newRow("text, width") << "[%-4s]" << int(ft_Fixed) << QVariant("ab") << "[ab  ]"
                                      << QVariant("[[ab  ]]");
-        QTest::newRow("no number empties") << "%0.1f" << int(ft_Fixed) << QVariant("xyz") << "" << QVariant(0.0);
+        QTest::newRow("no number empties")
+            << "%0.1f" << int(ft_Fixed) << QVariant("xyz") << "" << QVariant(0.0);
         QTest::newRow("null empties") << "%0.1f" << int(ft_Fixed) << QVariant() << "" << QVariant(0.0);
-        QTest::newRow("infinity empties") << "%0.1f" << int(ft_Fixed) << QVariant(qInf()) << "" << QVariant(0.0);
+        QTest::newRow("infinity empties")
+            << "%0.1f" << int(ft_Fixed) << QVariant(qInf()) << "" << QVariant(0.0);
     }
     void valueReadWrite() {
         QFETCH(QString, format);
@@ -506,8 +561,8 @@ private slots:
             QVERIFY(label->width() >= label->sizeHint().width());
             QVERIFY(box->width() > box->fontMetrics().horizontalAdvance(box->text()));
         }
-        QVERIFY(form.grab().save(QStringLiteral(QV_BINARY_ROOT "/fmtedit-form-%1.png")
-                                      .arg(QLocale().name())));
+        QVERIFY(
+            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/fmtedit-form-%1.png").arg(QLocale().name())));
     }
 };
 
