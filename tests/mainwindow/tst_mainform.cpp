@@ -1,0 +1,87 @@
+// The main window over the document: start-up state, typing into the property list, the solve key,
+// the result pages, Copy, and the inputs kept for the next run.
+#include "app/Main.h"
+#include "app/TextSetup.h"
+#include "controls/TxEntryGrid.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+    // Types a value into the property list's value cell of a row and commits it with Enter.
+    static void TypeIntoRow(TMainForm& form, int row, const QString& text) {
+        TEntryGrid* grid = form.Grid();
+        const QRect cell = grid->CellRect(1, row);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::keyClick(grid->viewport(), Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+
+private slots:
+    void initTestCase() { InstallTextHooks(); }
+
+    void startsSolvedWithStartValues() {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(form.windowTitle().startsWith("Quorvane - Version "));
+        QCOMPARE(form.StatusText(), QString("Solved..."));
+        QCOMPARE(form.Grid()->Cells(1, 1), QString("1700"));
+        QCOMPARE(form.Grid()->Cells(1, 2), QString("-26.13"));
+        QCOMPARE(form.Grid()->Cells(1, 7), QString("172.5"));
+        QCOMPARE(form.Pages()->currentIndex(), 0);
+        QCOMPARE(form.AnglesList()->topLevelItemCount(), 13); // hours 6 to 18
+        QCOMPARE(form.AnglesList()->topLevelItem(0)->text(0), QString("  6"));
+        QDir().mkpath(QV_BINARY_ROOT "/screens");
+        for (int page = 0; page < form.Pages()->count(); ++page) {
+            form.Pages()->setCurrentIndex(page);
+            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-%1.png").arg(page));
+        }
+    }
+
+    void typedInputMarksOutOfDateAndF9Solves() {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        TypeIntoRow(form, 5, "180");
+        QCOMPARE(form.Document().Azimuth(), 180.0);
+        QCOMPARE(form.StatusText(), QString("Results are out of date..."));
+        QTest::keyClick(&form, Qt::Key_F9);
+        QCOMPARE(form.StatusText(), QString("Solved..."));
+        form.Pages()->setCurrentIndex(pgAngles);
+        form.ActionCopyExecute();
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith("Quorvane Calculator\r\n"));
+        QVERIFY(QGuiApplication::clipboard()->text().contains("Azimuth,180.00,deg\r\n"));
+    }
+
+    void resetAndSettingsCarryToTheNextRun() {
+        {
+            TMainForm form;
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            form.ActionResetExecute();
+            QCOMPARE(form.Grid()->Cells(1, 5), QString("180.00"));
+            QCOMPARE(form.Grid()->Cells(1, 6), QString("90.00"));
+            form.close();
+        }
+        TMainForm next;
+        QCOMPARE(next.Document().Azimuth(), 180.0);
+        QCOMPARE(next.Document().Slope(), 90.0);
+        QCOMPARE(next.Grid()->Cells(1, 6), QString("90.00"));
+        QCOMPARE(next.StatusText(), QString("Results are out of date..."));
+    }
+};
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
