@@ -371,8 +371,10 @@ bool TEntryGrid::event(QEvent* e) {
     const bool result = TxStringGrid::event(e);
     if (e->type() == QEvent::ParentChange) {
         CreateButtons();
-    } else if (e->type() == QEvent::Move || e->type() == QEvent::Resize) {
+    } else if (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show ||
+               e->type() == QEvent::Hide) {
         PlaceButtons();
+        if (e->type() == QEvent::Hide) HidePickList();
     }
     return result;
 }
@@ -403,7 +405,7 @@ void TEntryGrid::PlaceButtons() {
     for (int b = 0; b < ButtonCount; ++b) {
         QToolButton* button = buttons_[b];
         if (!button || !buttonShown_[b]) continue;
-        if (cell.isEmpty() || !parentWidget()) {
+        if (cell.isEmpty() || !parentWidget() || !isVisible()) {
             button->hide();
             continue;
         }

@@ -39,12 +39,98 @@ template <typename T> void MoveVectorItem(std::vector<T>& v, int from, int to) {
     v.insert(v.begin() + to, item);
 }
 
+// Stores one per-column or per-row value; the table is created on the first assignment, filled with
+// the default. Returns whether the value changed.
+template <typename T> bool StoreInTable(std::vector<T>& table, int count, const T& fallback, int i, const T& value) {
+    if (i < 0 || i >= count) IndexOutOfRange();
+    if (table.empty()) table.assign(count, fallback);
+    if (table[i] == value) return false;
+    table[i] = value;
+    return true;
+}
+
 bool HasFocusWithin(const QWidget* w) {
     const QWidget* fw = QApplication::focusWidget();
     return fw && (fw == w || w->isAncestorOf(fw));
 }
 
 } // namespace
+
+// One direction of the grid, columns or rows: the sizes, the fixed count, the first scrolled index and
+// the grid line after each cell. Both directions share the same arithmetic through it.
+struct TxCustomGrid::Axis {
+    const std::vector<int>& sizes;
+    int defaultSize, count, fixed, first, fixedLine, line;
+
+    int Size(int i) const { return i >= 0 && i < int(sizes.size()) ? sizes[i] : defaultSize; }
+    int Extent(int i) const { return Size(i) + (i < fixed ? fixedLine : line); }
+    int FixedExtent() const {
+        int e = 0;
+        for (int i = 0; i < fixed; ++i) e += Extent(i);
+        return e;
+    }
+    // Client position of a cell's start, -1 when scrolled out (before the first index).
+    int Start(int i) const {
+        if (i < 0 || i >= count || (i >= fixed && i < first)) return -1;
+        int pos = i < fixed ? 0 : FixedExtent();
+        for (int k = i < fixed ? 0 : first; k < i; ++k) pos += Extent(k);
+        return pos;
+    }
+    // The index at a client position, or -1.
+    int Find(int pos) const {
+        if (pos < 0) return -1;
+        int edge = 0;
+        for (int i = 0; i < fixed; ++i)
+            if (pos < (edge += Extent(i))) return i;
+        for (int i = first; i < count; ++i)
+            if (pos < (edge += Extent(i))) return i;
+        return -1;
+    }
+    // Whole cells that fit in the room after the fixed cells (at least 1).
+    int VisibleCount(int room) const {
+        room -= FixedExtent();
+        int n = 0;
+        for (int i = first; i < count && room >= Extent(i); ++i, ++n) room -= Extent(i);
+        return std::max(n, 1);
+    }
+    // The largest first index that still fills the room down to the last cell.
+    int MaxFirst(int room) const {
+        room -= FixedExtent();
+        int top = count - 1;
+        while (top > fixed && room - Extent(top) >= Extent(top - 1)) room -= Extent(top--);
+        return std::max(top, fixed);
+    }
+    // The first index that brings cell i wholly into view.
+    int FirstShowing(int i, int room) const {
+        if (i < fixed) return first;
+        if (i < first) return i;
+        room -= FixedExtent();
+        int need = 0, f = first;
+        for (int k = f; k <= i; ++k) need += Extent(k);
+        while (need > room && f < i) need -= Extent(f++);
+        return f;
+    }
+    // The cell whose far edge lies within the sizing slop of a position, or -1.
+    int EdgeAt(int pos, int slop) const {
+        for (int i = 0; i < count; ++i) {
+            const int start = Start(i);
+            if (start < 0) continue;
+            if (start > pos) break;
+            if (std::abs(pos - (start + Size(i))) <= slop) return i;
+        }
+        return -1;
+    }
+};
+
+TxCustomGrid::Axis TxCustomGrid::ColAxis() const {
+    return {colWidths_, defaultColWidth_, colCount_, fixedCols_, topLeft_.x(),
+            options_.Contains(xgoFixedVertLine) ? gridLineWidth_ : 0, options_.Contains(xgoVertLine) ? gridLineWidth_ : 0};
+}
+
+TxCustomGrid::Axis TxCustomGrid::RowAxis() const {
+    return {rowHeights_, defaultRowHeight_, rowCount_, fixedRows_, topLeft_.y(),
+            options_.Contains(xgoFixedHorzLine) ? gridLineWidth_ : 0, options_.Contains(xgoHorzLine) ? gridLineWidth_ : 0};
+}
 
 // ---- TxInplaceEdit -----------------------------------------------------------------------------------
 
@@ -292,7 +378,7 @@ void TxCustomGrid::SetDefaultDrawing(bool on) {
 
 void TxCustomGrid::SetGridLineWidth(int w) {
     gridLineWidth_ = std::max(w, 0);
-    ColWidthsChanged();
+    Relayout();
 }
 
 void TxCustomGrid::SetScrollBars(TScrollStyle s) {
@@ -318,7 +404,7 @@ void TxCustomGrid::SetOptions(TxGridOptions options) {
         else HideEdit();
     }
     if (options_.Contains(xgoRowSelect)) MoveCurrent(current_.x(), current_.y(), true, false);
-    ColWidthsChanged();
+    Relayout();
 }
 
 void TxCustomGrid::SetFixedColor(const QColor& c) {
@@ -335,28 +421,16 @@ QColor TxCustomGrid::FontColor() const { return palette().color(QPalette::Text);
 
 void TxCustomGrid::SetTabStop(bool on) { setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); }
 
-int TxCustomGrid::ColWidths(int c) const {
-    return c >= 0 && c < int(colWidths_.size()) ? colWidths_[c] : defaultColWidth_;
-}
+int TxCustomGrid::ColWidths(int c) const { return ColAxis().Size(c); }
 
 void TxCustomGrid::SetColWidths(int c, int w) {
-    if (c < 0 || c >= colCount_) IndexOutOfRange();
-    if (colWidths_.empty()) colWidths_.assign(colCount_, defaultColWidth_);
-    if (colWidths_[c] == w) return;
-    colWidths_[c] = w;
-    ColWidthsChanged();
+    if (StoreInTable(colWidths_, colCount_, defaultColWidth_, c, w)) ColWidthsChanged();
 }
 
-int TxCustomGrid::RowHeights(int r) const {
-    return r >= 0 && r < int(rowHeights_.size()) ? rowHeights_[r] : defaultRowHeight_;
-}
+int TxCustomGrid::RowHeights(int r) const { return RowAxis().Size(r); }
 
 void TxCustomGrid::SetRowHeights(int r, int h) {
-    if (r < 0 || r >= rowCount_) IndexOutOfRange();
-    if (rowHeights_.empty()) rowHeights_.assign(rowCount_, defaultRowHeight_);
-    if (rowHeights_[r] == h) return;
-    rowHeights_[r] = h;
-    RowHeightsChanged();
+    if (StoreInTable(rowHeights_, rowCount_, defaultRowHeight_, r, h)) RowHeightsChanged();
 }
 
 QString TxCustomGrid::ColFormatStr(int c) const {
@@ -364,63 +438,13 @@ QString TxCustomGrid::ColFormatStr(int c) const {
 }
 
 void TxCustomGrid::SetColFormatStr(int c, const QString& fmt) {
-    if (c < 0 || c >= colCount_) IndexOutOfRange();
-    if (colFormats_.empty()) colFormats_.assign(colCount_, defaultColFormatStr_);
-    colFormats_[c] = fmt.left(kMaxFormatLength);
+    StoreInTable(colFormats_, colCount_, defaultColFormatStr_, c, fmt.left(kMaxFormatLength));
 }
 
 // ---- geometry ----
 
-int TxCustomGrid::ColExtent(int c) const {
-    const bool line = options_.Contains(c < fixedCols_ ? xgoFixedVertLine : xgoVertLine);
-    return ColWidths(c) + (line ? gridLineWidth_ : 0);
-}
-
-int TxCustomGrid::RowExtent(int r) const {
-    const bool line = options_.Contains(r < fixedRows_ ? xgoFixedHorzLine : xgoHorzLine);
-    return RowHeights(r) + (line ? gridLineWidth_ : 0);
-}
-
-int TxCustomGrid::FixedWidth() const {
-    int w = 0;
-    for (int c = 0; c < fixedCols_; ++c) w += ColExtent(c);
-    return w;
-}
-
-int TxCustomGrid::FixedHeight() const {
-    int h = 0;
-    for (int r = 0; r < fixedRows_; ++r) h += RowExtent(r);
-    return h;
-}
-
-int TxCustomGrid::ColLeft(int c) const {
-    if (c < 0 || c >= colCount_) return -1;
-    int x = 0;
-    if (c < fixedCols_) {
-        for (int i = 0; i < c; ++i) x += ColExtent(i);
-        return x;
-    }
-    if (c < topLeft_.x()) return -1;
-    x = FixedWidth();
-    for (int i = topLeft_.x(); i < c; ++i) x += ColExtent(i);
-    return x;
-}
-
-int TxCustomGrid::RowTop(int r) const {
-    if (r < 0 || r >= rowCount_) return -1;
-    int y = 0;
-    if (r < fixedRows_) {
-        for (int i = 0; i < r; ++i) y += RowExtent(i);
-        return y;
-    }
-    if (r < topLeft_.y()) return -1;
-    y = FixedHeight();
-    for (int i = topLeft_.y(); i < r; ++i) y += RowExtent(i);
-    return y;
-}
-
 QRect TxCustomGrid::CellRect(int c, int r) const {
-    const int x = ColLeft(c), y = RowTop(r);
+    const int x = ColAxis().Start(c), y = RowAxis().Start(r);
     if (x < 0 || y < 0) return {};
     const QSize client = viewport()->size();
     if (x >= client.width() || y >= client.height()) return {};
@@ -428,64 +452,30 @@ QRect TxCustomGrid::CellRect(int c, int r) const {
 }
 
 QPoint TxCustomGrid::MouseToCell(int x, int y) const {
-    auto find = [](int pos, int fixed, int first, int count, int fixedEdge, auto extent) {
-        if (pos < 0) return -1;
-        int edge = 0;
-        for (int i = 0; i < fixed; ++i) {
-            edge += extent(i);
-            if (pos < edge) return i;
-        }
-        edge = fixedEdge;
-        for (int i = first; i < count; ++i) {
-            edge += extent(i);
-            if (pos < edge) return i;
-        }
-        return -1;
-    };
-    const int c = find(x, fixedCols_, topLeft_.x(), colCount_, FixedWidth(), [this](int i) { return ColExtent(i); });
-    const int r = find(y, fixedRows_, topLeft_.y(), rowCount_, FixedHeight(), [this](int i) { return RowExtent(i); });
+    const int c = ColAxis().Find(x), r = RowAxis().Find(y);
     if (c < 0 || r < 0) return {-1, -1};
     return {c, r};
 }
 
-int TxCustomGrid::VisibleRowCount() const {
-    int h = viewport()->height() - FixedHeight(), n = 0;
-    for (int r = topLeft_.y(); r < rowCount_ && h >= RowExtent(r); ++r, ++n) h -= RowExtent(r);
-    return std::max(n, 1);
-}
+int TxCustomGrid::VisibleRowCount() const { return RowAxis().VisibleCount(viewport()->height()); }
 
-int TxCustomGrid::VisibleColCount() const {
-    int w = viewport()->width() - FixedWidth(), n = 0;
-    for (int c = topLeft_.x(); c < colCount_ && w >= ColExtent(c); ++c, ++n) w -= ColExtent(c);
-    return std::max(n, 1);
-}
+int TxCustomGrid::VisibleColCount() const { return ColAxis().VisibleCount(viewport()->width()); }
 
-// The largest top row that still fills the view down to the last row.
-int TxCustomGrid::MaxTopRow() const {
-    int room = viewport()->height() - FixedHeight();
-    int top = rowCount_ - 1;
-    while (top > fixedRows_ && room - RowExtent(top) >= RowExtent(top - 1)) room -= RowExtent(top--);
-    return std::max(top, fixedRows_);
-}
+int TxCustomGrid::MaxTopRow() const { return RowAxis().MaxFirst(viewport()->height()); }
 
-int TxCustomGrid::MaxLeftCol() const {
-    int room = viewport()->width() - FixedWidth();
-    int left = colCount_ - 1;
-    while (left > fixedCols_ && room - ColExtent(left) >= ColExtent(left - 1)) room -= ColExtent(left--);
-    return std::max(left, fixedCols_);
-}
+int TxCustomGrid::MaxLeftCol() const { return ColAxis().MaxFirst(viewport()->width()); }
 
 void TxCustomGrid::UpdateScrollBars() {
     const bool was = updatingBars_;
     updatingBars_ = true;
-    verticalScrollBar()->setRange(0, MaxTopRow() - fixedRows_);
-    verticalScrollBar()->setPageStep(VisibleRowCount());
-    verticalScrollBar()->setValue(topLeft_.y() - fixedRows_);
-    horizontalScrollBar()->setRange(0, MaxLeftCol() - fixedCols_);
-    horizontalScrollBar()->setPageStep(VisibleColCount());
-    horizontalScrollBar()->setValue(topLeft_.x() - fixedCols_);
-    verticalScrollBar()->setTracking(options_.Contains(xgoThumbTracking));
-    horizontalScrollBar()->setTracking(options_.Contains(xgoThumbTracking));
+    auto setBar = [this](QScrollBar* bar, int maxFirst, int fixed, int page, int first) {
+        bar->setRange(0, maxFirst - fixed);
+        bar->setPageStep(page);
+        bar->setValue(first - fixed);
+        bar->setTracking(options_.Contains(xgoThumbTracking));
+    };
+    setBar(verticalScrollBar(), MaxTopRow(), fixedRows_, VisibleRowCount(), topLeft_.y());
+    setBar(horizontalScrollBar(), MaxLeftCol(), fixedCols_, VisibleColCount(), topLeft_.x());
     updatingBars_ = was;
 }
 
@@ -510,26 +500,7 @@ void TxCustomGrid::scrollContentsBy(int, int) {
 
 // Scrolls so that the whole cell is in view.
 void TxCustomGrid::ClampInView(int c, int r) {
-    QPoint tl = topLeft_;
-    if (c >= fixedCols_) {
-        if (c < tl.x()) tl.setX(c);
-        else {
-            int room = viewport()->width() - FixedWidth();
-            int need = 0;
-            for (int i = tl.x(); i <= c; ++i) need += ColExtent(i);
-            while (need > room && tl.x() < c) need -= ColExtent(tl.rx()++);
-        }
-    }
-    if (r >= fixedRows_) {
-        if (r < tl.y()) tl.setY(r);
-        else {
-            int room = viewport()->height() - FixedHeight();
-            int need = 0;
-            for (int i = tl.y(); i <= r; ++i) need += RowExtent(i);
-            while (need > room && tl.y() < r) need -= RowExtent(tl.ry()++);
-        }
-    }
-    ApplyTopLeft(tl);
+    ApplyTopLeft(QPoint(ColAxis().FirstShowing(c, viewport()->width()), RowAxis().FirstShowing(r, viewport()->height())));
 }
 
 void TxCustomGrid::resizeEvent(QResizeEvent* e) {
@@ -698,13 +669,12 @@ void TxCustomGrid::RowMoved(int, int) {}
 
 void TxCustomGrid::TopLeftChanged() { InvalidateEditor(); }
 
-void TxCustomGrid::ColWidthsChanged() {
-    UpdateScrollBars();
-    viewport()->update();
-    InvalidateEditor();
-}
+void TxCustomGrid::ColWidthsChanged() { Relayout(); }
 
-void TxCustomGrid::RowHeightsChanged() {
+void TxCustomGrid::RowHeightsChanged() { Relayout(); }
+
+// After a change of sizes, lines or options: scroll ranges, a repaint and the editor's place.
+void TxCustomGrid::Relayout() {
     UpdateScrollBars();
     viewport()->update();
     InvalidateEditor();
@@ -920,29 +890,13 @@ void TxCustomGrid::changeEvent(QEvent* e) {
 
 TxCustomGrid::GridState TxCustomGrid::CalcSizingState(int x, int y, int& index) {
     index = -1;
-    if (options_.Contains(xgoColSizing) && y >= 0 && y < FixedHeight()) {
-        for (int c = 0; c < colCount_; ++c) {
-            const int left = ColLeft(c);
-            if (left < 0) continue;
-            const int edge = left + ColWidths(c);
-            if (std::abs(x - edge) <= kSizingSlop) {
-                index = c;
-                return GridState::ColSizing;
-            }
-            if (left > x) break;
-        }
+    if (options_.Contains(xgoColSizing) && y >= 0 && y < RowAxis().FixedExtent()) {
+        index = ColAxis().EdgeAt(x, kSizingSlop);
+        if (index >= 0) return GridState::ColSizing;
     }
-    if (options_.Contains(xgoRowSizing) && x >= 0 && x < FixedWidth()) {
-        for (int r = 0; r < rowCount_; ++r) {
-            const int top = RowTop(r);
-            if (top < 0) continue;
-            const int edge = top + RowHeights(r);
-            if (std::abs(y - edge) <= kSizingSlop) {
-                index = r;
-                return GridState::RowSizing;
-            }
-            if (top > y) break;
-        }
+    if (options_.Contains(xgoRowSizing) && x >= 0 && x < ColAxis().FixedExtent()) {
+        index = RowAxis().EdgeAt(y, kSizingSlop);
+        if (index >= 0) return GridState::RowSizing;
     }
     return GridState::Normal;
 }
@@ -1001,7 +955,7 @@ void TxCustomGrid::PressLeft(Qt::KeyboardModifiers shift, int x, int y) {
     if (sizing != GridState::Normal) {
         state_ = sizing;
         sizingIndex_ = index;
-        sizingOrigin_ = sizing == GridState::ColSizing ? ColLeft(index) : RowTop(index);
+        sizingOrigin_ = sizing == GridState::ColSizing ? ColAxis().Start(index) : RowAxis().Start(index);
         return;
     }
     const QPoint hit = MouseToCell(x, y);
@@ -1103,11 +1057,12 @@ void TxCustomGrid::paintEvent(QPaintEvent*) {
         for (int r = 0; r < fixedRows_; ++r) each(r);
         for (int r = topLeft_.y(); r < rowCount_; ++r) each(r);
     };
+    const Axis cols = ColAxis(), rowAxis = RowAxis();
     rows([&](int r) {
-        const int y = RowTop(r);
+        const int y = rowAxis.Start(r);
         if (y < 0 || y >= client.height()) return;
         auto cell = [&](int c) {
-            const int x = ColLeft(c);
+            const int x = cols.Start(c);
             if (x < 0 || x >= client.width()) return;
             const QRect rect(x, y, ColWidths(c), RowHeights(r));
             PaintCell(p, c, r, rect, focused, sel);

@@ -306,17 +306,15 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    struct Axis;
+    Axis ColAxis() const;
+    Axis RowAxis() const;
     void CheckIndex(int c, int r) const;
-    int ColExtent(int c) const; // width plus its grid line
-    int RowExtent(int r) const;
-    int FixedWidth() const;
-    int FixedHeight() const;
-    int ColLeft(int c) const; // client x of a visible column, -1 when scrolled out
-    int RowTop(int r) const;
     int MaxTopRow() const;
     int MaxLeftCol() const;
     void ClampInView(int c, int r);
     void UpdateScrollBars();
+    void Relayout();
     void ApplyTopLeft(QPoint topLeft);
     bool Navigate(int key, Qt::KeyboardModifiers shift);
     void SizeChanged();

@@ -240,6 +240,25 @@ private slots:
         QVERIFY(f.grid->SpinUpButton()->isVisible());
     }
 
+    void buttonsFollowScrollingAndHiding() {
+        Fixture f;
+        f.grid->resize(207, 4 + 17 * 4); // header and three rows in view
+        f.Press(1, 1);
+        for (int i = 0; i < 6; ++i) QTest::keyClick(f.grid, Qt::Key_Down);
+        QCOMPARE(f.grid->Row(), 7);
+        QVERIFY(f.grid->TopRow() > 1);
+        QVERIFY(f.grid->PropEdButton()->isVisible());
+        QCOMPARE(f.grid->PropEdButton()->geometry().top(), f.ValueCellInParent(7).top());
+        f.grid->SetTopRow(1); // row 7 scrolled out of view: no stray button
+        QVERIFY(!f.grid->PropEdButton()->isVisible());
+        f.grid->SetTopRow(5);
+        QCOMPARE(f.grid->PropEdButton()->geometry().top(), f.ValueCellInParent(7).top());
+        f.grid->hide();
+        QVERIFY(!f.grid->PropEdButton()->isVisible());
+        f.grid->show();
+        QVERIFY(f.grid->PropEdButton()->isVisible());
+    }
+
     void disabledRowGetsNoButtonNorEditor() {
         Fixture f({"H", "A; %0.2f; deg; PE; 0; 0"});
         f.grid->Field(1)->Enabled = false;
@@ -448,6 +467,12 @@ private slots:
         QDir().mkpath(dir);
         const QImage picture = f.window.grab().toImage();
         QVERIFY(picture.save(dir + "/entrygrid-property-list.png"));
+        f.Press(1, 2);
+        f.Press(1, 2);
+        QVERIFY(f.Editing());
+        QImage editing = f.window.grab().toImage();
+        editing.scaled(editing.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .save(dir + "/entrygrid-editing-x3.png");
         // An enlarged copy for looking at single pixels.
         picture.scaled(picture.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
             .save(dir + "/entrygrid-property-list-x3.png");
