@@ -40,9 +40,13 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
+
 namespace {
 
 const char* const SettingsSection = "Settings";
+// The text a glass box showed for the document's value, kept on the box.
+const char* const ShownTextProperty = "shownText";
 
 // The property list's rows 1 to 7 hold the inputs Altitude to DayNumber.
 constexpr int FirstInputRow = 1;
@@ -263,11 +267,9 @@ QWidget* TMainForm::CreateWindowPage() {
     FGlassHeightEdit->setObjectName(QStringLiteral("GlassHeightEdit"));
     FGlassWidthEdit->setObjectName(QStringLiteral("GlassWidthEdit"));
     FGlassDepthEdit->setObjectName(QStringLiteral("GlassDepthEdit"));
-    FGlassHeightEdit->OnExit = [this](QObject*) {
-        FDoc.SetGlassHeight(FGlassHeightEdit->Value().toDouble());
-    };
-    FGlassWidthEdit->OnExit = [this](QObject*) { FDoc.SetGlassWidth(FGlassWidthEdit->Value().toDouble()); };
-    FGlassDepthEdit->OnExit = [this](QObject*) { FDoc.SetGlassDepth(FGlassDepthEdit->Value().toDouble()); };
+    FGlassHeightEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassHeightEdit, inGlassHeight); };
+    FGlassWidthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassWidthEdit, inGlassWidth); };
+    FGlassDepthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassDepthEdit, inGlassDepth); };
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Glass Height, m"), FGlassHeightEdit);
@@ -362,21 +364,31 @@ void TMainForm::ConnectDocument() {
     FDoc.OnMessage = [this](const QString& text) { ShowMessage(text); };
 }
 
-void TMainForm::ShowInput(TInputId id, double value) {
+TxFEdit* TMainForm::GlassEditOf(TInputId id) const {
     switch (id) {
-    case inGlassHeight:
-        FGlassHeightEdit->SetValue(value);
-        break;
-    case inGlassWidth:
-        FGlassWidthEdit->SetValue(value);
-        break;
-    case inGlassDepth:
-        FGlassDepthEdit->SetValue(value);
-        break;
-    default:
-        FGrid->SetCellValue(1, int(id) + FirstInputRow, value);
-        break;
+    case inGlassHeight: return FGlassHeightEdit;
+    case inGlassWidth: return FGlassWidthEdit;
+    case inGlassDepth: return FGlassDepthEdit;
+    default: return nullptr;
     }
+}
+
+void TMainForm::ShowInput(TInputId id, double value) {
+    if (TxFEdit* box = GlassEditOf(id)) {
+        box->SetValue(value);
+        box->setProperty(ShownTextProperty, box->text());
+    } else {
+        FGrid->SetCellValue(1, int(id) + FirstInputRow, value);
+    }
+}
+
+// The boxes show one decimal, so a value such as 1.25 m reads back as 1.2: only a text the user
+// changed is stored, and leaving a box untouched keeps the document's exact value.
+void TMainForm::GlassEditExit(TxFEdit* box, TInputId id) {
+    if (box->text() == box->property(ShownTextProperty).toString()) return;
+    bool ok = false;
+    const double value = box->Value().toDouble(&ok);
+    if (ok) FDoc.SetInput(id, value);
 }
 
 void TMainForm::FillList(QTreeWidget* list, const QList<TResultRow>& rows) {
@@ -428,6 +440,10 @@ void TMainForm::FillPlot() {
     chart->addAxis(y, Qt::AlignLeft);
     FBars->attachAxis(x);
     FBars->attachAxis(y);
+    // The stacks reach the total of each hour; the axis is scaled to the highest stack.
+    double top = 0;
+    for (const QString& hour : hours) top = std::max(top, FDoc.TotalProfile()[hour.toInt()]);
+    y->setRange(0, top > 0 ? top : 1);
     y->applyNiceNumbers();
 }
 

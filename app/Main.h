@@ -77,6 +77,8 @@ private:
     void FirstActivation();
 
     void ShowInput(TInputId id, double value);
+    TxFEdit* GlassEditOf(TInputId id) const;
+    void GlassEditExit(TxFEdit* box, TInputId id);
     void FillList(QTreeWidget* list, const QList<TResultRow>& rows);
     void FillPlot();
     void ShowLocalPage();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -45,6 +46,7 @@ private slots:
         QDir().mkpath(QV_BINARY_ROOT "/screens");
         for (int page = 0; page < form.Pages()->count(); ++page) {
             form.Pages()->setCurrentIndex(page);
+            QTest::qWait(20); // let a page lay itself out before the picture
             form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-%1.png").arg(page));
         }
     }
@@ -63,6 +65,28 @@ private slots:
         form.ActionCopyExecute();
         QVERIFY(QGuiApplication::clipboard()->text().startsWith("Quorvane Calculator\r\n"));
         QVERIFY(QGuiApplication::clipboard()->text().contains("Azimuth,180.00,deg\r\n"));
+    }
+
+    // The glass boxes show one decimal: passing through a box keeps the exact value, typing stores.
+    void glassBoxesKeepExactValuesUntilTyped() {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        form.Pages()->setCurrentIndex(pgWindow);
+        auto* height = form.findChild<QLineEdit*>("GlassHeightEdit");
+        auto* depth = form.findChild<QLineEdit*>("GlassDepthEdit");
+        QVERIFY(height && depth);
+        QCOMPARE(height->text(), QString("1.2"));
+        height->setFocus();
+        depth->setFocus(); // leaves the height box untouched
+        QCOMPARE(form.Document().GlassHeight(), 1.25);
+        height->setFocus();
+        height->selectAll();
+        QTest::keyClicks(height, "2");
+        depth->setFocus();
+        QCOMPARE(form.Document().GlassHeight(), 2.0);
+        QCOMPARE(form.StatusText(), QString("Solved...")); // glass edits leave the state alone
     }
 
     void resetAndSettingsCarryToTheNextRun() {
