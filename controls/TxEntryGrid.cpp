@@ -89,9 +89,14 @@ void TMyListBox::mousePressEvent(QMouseEvent* e) {
     if (OnClose) OnClose();
 }
 
+// The focus going to the owning grid does not hide the list: a press on the grid's pull-down button
+// passes the focus to the grid before the button sees the press, and the button's release closes the
+// list itself.
 void TMyListBox::focusOutEvent(QFocusEvent* e) {
     QListWidget::focusOutEvent(e);
-    if (e->reason() != Qt::PopupFocusReason) hide();
+    if (e->reason() == Qt::PopupFocusReason) return;
+    if (Owner && QApplication::focusWidget() == Owner) return;
+    hide();
 }
 
 // ---- TEntryGrid --------------------------------------------------------------------------------------
@@ -318,34 +323,27 @@ void TEntryGrid::CommitEditor() {
 
 // ---- buttons ----
 
-// The buttons float over the grid as children of its parent, and the pick list over the whole window;
-// both follow the grid when it moves to another parent.
+// The buttons float over the grid's value column as children of the grid itself, so that they never
+// join a layout or a splitter the grid sits in. The pick list floats over the whole window; it moves
+// there when it drops.
 void TEntryGrid::CreateButtons() {
-    QWidget* host = parentWidget();
-    if (!host) return;
     static const char* const glyphs[ButtonCount] = {":/glyphs/PROPEDPIC", ":/glyphs/PULLDNPIC", ":/glyphs/SPINUPPIC",
                                                     ":/glyphs/SPINDNPIC"};
     for (int b = 0; b < ButtonCount; ++b) {
-        if (!buttons_[b]) {
-            auto* button = new QToolButton(host);
-            button->resize(kButtonSize, kButtonSize);
-            button->setFocusPolicy(Qt::NoFocus);
-            const QPixmap glyph(QString::fromLatin1(glyphs[b]));
-            button->setIcon(QIcon(glyph));
-            button->setIconSize(glyph.size());
-            buttons_[b] = button;
-            ConnectButton(ButtonIndex(b));
-        }
-        buttons_[b]->setParent(host);
-        buttons_[b]->hide();
+        auto* button = new QToolButton(this);
+        button->resize(kButtonSize, kButtonSize);
+        button->setFocusPolicy(Qt::NoFocus);
+        const QPixmap glyph(QString::fromLatin1(glyphs[b]));
+        button->setIcon(QIcon(glyph));
+        button->setIconSize(glyph.size());
+        button->hide();
+        buttons_[b] = button;
+        ConnectButton(ButtonIndex(b));
     }
-    if (!pickList_) {
-        pickList_ = new TMyListBox(window());
-        pickList_->OnApply = [this] { ApplyPickList(); };
-        pickList_->OnClose = [this] { ClosePickList(); };
-    }
-    pickList_->setParent(window());
-    pickList_->hide();
+    pickList_ = new TMyListBox(this);
+    pickList_->Owner = this;
+    pickList_->OnApply = [this] { ApplyPickList(); };
+    pickList_->OnClose = [this] { ClosePickList(); };
 }
 
 // The pull-down button acts on the mouse release, the others on a click.
@@ -369,13 +367,8 @@ void TEntryGrid::ConnectButton(ButtonIndex b) {
 
 bool TEntryGrid::event(QEvent* e) {
     const bool result = TxStringGrid::event(e);
-    if (e->type() == QEvent::ParentChange) {
-        CreateButtons();
-    } else if (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show ||
-               e->type() == QEvent::Hide) {
-        PlaceButtons();
-        if (e->type() == QEvent::Hide) HidePickList();
-    }
+    if (e->type() == QEvent::Resize || e->type() == QEvent::Show) PlaceButtons();
+    if (e->type() == QEvent::Hide) HidePickList();
     return result;
 }
 
@@ -396,7 +389,7 @@ void TEntryGrid::ShowButton(ButtonIndex b) {
     PlaceButtons();
 }
 
-// Puts the shown buttons at the right end of the value cell of their row, in the grid's parent.
+// Puts the shown buttons at the right end of the value cell of their row.
 void TEntryGrid::PlaceButtons() {
     if (buttonRow_ < 0 || buttonRow_ >= RowCount()) return;
     const QRect cell = CellRect(1, buttonRow_);
@@ -405,11 +398,11 @@ void TEntryGrid::PlaceButtons() {
     for (int b = 0; b < ButtonCount; ++b) {
         QToolButton* button = buttons_[b];
         if (!button || !buttonShown_[b]) continue;
-        if (cell.isEmpty() || !parentWidget() || !isVisible()) {
+        if (cell.isEmpty()) {
             button->hide();
             continue;
         }
-        const QPoint topRight = viewport()->mapTo(parentWidget(), QPoint(cell.x() + cell.width(), cell.y()));
+        const QPoint topRight = viewport()->mapTo(this, QPoint(cell.x() + cell.width(), cell.y()));
         QRect place(topRight.x() - side, topRight.y(), side, side);
         if (b == SpinUpBtn || b == SpinDownBtn) place.setHeight(half);
         if (b == SpinDownBtn) place.moveTop(topRight.y() + half);
@@ -504,6 +497,7 @@ void TEntryGrid::TogglePickList() {
 void TEntryGrid::DropPickList() {
     if (!pickList_ || !curEnumField_) return;
     TMyListBox* list = pickList_;
+    if (list->parentWidget() != window()) list->setParent(window());
     const int row = Row();
     list->clear();
     list->addItems(curEnumField_->Items);

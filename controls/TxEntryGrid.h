@@ -37,6 +37,7 @@ public:
 
     std::function<void()> OnApply; // the selection is to be taken over
     std::function<void()> OnClose; // hide and give the focus back to the grid
+    QPointer<QWidget> Owner;       // the grid, which closes the list itself
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

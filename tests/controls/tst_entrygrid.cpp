@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QSplitter>
 #include <QTest>
 
 namespace {
@@ -58,10 +59,10 @@ struct Fixture {
 
     QPoint Center(int c, int r) const { return grid->CellRect(c, r).center(); }
     void Press(int c, int r) { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, Center(c, r)); }
-    // The value cell's rectangle in the coordinates of the grid's parent.
-    QRect ValueCellInParent(int r) const {
+    // The value cell's rectangle in the coordinates of the grid (buttons) or the window (pick list).
+    QRect ValueCellIn(const QWidget* w, int r) const {
         const QRect cell = grid->CellRect(1, r);
-        return QRect(grid->viewport()->mapTo(&window, cell.topLeft()), cell.size());
+        return QRect(grid->viewport()->mapTo(w, cell.topLeft()), cell.size());
     }
     bool Editing() const { return grid->InplaceEditor() && grid->InplaceEditor()->isVisible(); }
 };
@@ -89,9 +90,13 @@ private slots:
                                                xgoRangeSelect, xgoColSizing, xgoEditing}));
         QCOMPARE(g.ColorEditCol(), g.Color());
         QVERIFY(g.PropEdButton() && g.PullDownButton() && g.SpinUpButton() && g.SpinDownButton());
-        QCOMPARE(g.PropEdButton()->parentWidget(), &host);
+        QCOMPARE(g.PropEdButton()->parentWidget(), &g);
         QCOMPARE(g.PropEdButton()->icon().availableSizes().value(0), QSize(10, 10));
         QCOMPARE(g.SpinUpButton()->icon().availableSizes().value(0), QSize(6, 4));
+
+        QSplitter splitter; // the floating buttons and the list never become sections of a splitter
+        splitter.addWidget(new TEntryGrid);
+        QCOMPARE(splitter.count(), 1);
     }
 
     void rebuildFromLines() {
@@ -207,12 +212,12 @@ private slots:
         Fixture f({"H", "A; %0.2f; deg; PE; 0; 0", "S; %0.1f; ; Spin; 0; 9", "M; enum; ; a; b", "N; %0.1f; ; NPE; 0; 0"});
         f.Press(1, 1);
         QVERIFY(f.grid->PropEdButton()->isVisible());
-        const QRect cell = f.ValueCellInParent(1);
+        const QRect cell = f.ValueCellIn(f.grid, 1);
         QCOMPARE(f.grid->PropEdButton()->geometry(), QRect(cell.right() + 1 - 16, cell.top(), 16, 16));
 
         f.Press(1, 2);
         QVERIFY(!f.grid->PropEdButton()->isVisible());
-        const QRect spinCell = f.ValueCellInParent(2);
+        const QRect spinCell = f.ValueCellIn(f.grid, 2);
         QCOMPARE(f.grid->SpinUpButton()->geometry(), QRect(spinCell.right() + 1 - 16, spinCell.top(), 16, 8));
         QCOMPARE(f.grid->SpinDownButton()->geometry(), QRect(spinCell.right() + 1 - 16, spinCell.top() + 8, 16, 8));
 
@@ -227,10 +232,10 @@ private slots:
 
         f.Press(1, 2); // moved again after column sizing
         f.grid->SetColWidths(1, 100);
-        const QRect wider = f.ValueCellInParent(2);
+        const QRect wider = f.ValueCellIn(f.grid, 2);
         QCOMPARE(f.grid->SpinUpButton()->geometry().right(), wider.right());
         f.grid->SetColWidths(0, 20);
-        QCOMPARE(f.grid->SpinUpButton()->geometry().right(), f.ValueCellInParent(2).right());
+        QCOMPARE(f.grid->SpinUpButton()->geometry().right(), f.ValueCellIn(f.grid, 2).right());
 
         // Opening the editor hides the spin buttons; Enter closes it and selects the cell again.
         QTest::keyClick(f.grid, Qt::Key_Return);
@@ -248,11 +253,11 @@ private slots:
         QCOMPARE(f.grid->Row(), 7);
         QVERIFY(f.grid->TopRow() > 1);
         QVERIFY(f.grid->PropEdButton()->isVisible());
-        QCOMPARE(f.grid->PropEdButton()->geometry().top(), f.ValueCellInParent(7).top());
+        QCOMPARE(f.grid->PropEdButton()->geometry().top(), f.ValueCellIn(f.grid, 7).top());
         f.grid->SetTopRow(1); // row 7 scrolled out of view: no stray button
         QVERIFY(!f.grid->PropEdButton()->isVisible());
         f.grid->SetTopRow(5);
-        QCOMPARE(f.grid->PropEdButton()->geometry().top(), f.ValueCellInParent(7).top());
+        QCOMPARE(f.grid->PropEdButton()->geometry().top(), f.ValueCellIn(f.grid, 7).top());
         f.grid->hide();
         QVERIFY(!f.grid->PropEdButton()->isVisible());
         f.grid->show();
@@ -376,7 +381,7 @@ private slots:
         QVERIFY(list->isVisible());
         QCOMPARE(list->height(), 16 * itemsHigh);
         QCOMPARE(list->width(), 61);
-        const QRect cell = f.ValueCellInParent(1);
+        const QRect cell = f.ValueCellIn(&f.window, 1);
         QCOMPARE(list->pos(), QPoint(cell.left() + 1, cell.top() + 1 + 16));
         QCOMPARE(QApplication::focusWidget(), list);
         QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton); // toggles it away
@@ -414,6 +419,9 @@ private slots:
 
         f.grid->TogglePickList(); // moving the mouse over another cell closes it
         QTest::mouseMove(f.grid->viewport(), f.Center(0, 1));
+        QVERIFY(!list->isVisible());
+        f.grid->TogglePickList(); // and so does the focus going elsewhere
+        f.other->setFocus();
         QVERIFY(!list->isVisible());
     }
 
