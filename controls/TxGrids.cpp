@@ -247,8 +247,6 @@ bool TxInplaceEdit::event(QEvent* e) {
     return TxCustomEdit::event(e);
 }
 
-void TxInplaceEdit::mousePressEvent(QMouseEvent* e) { TxCustomEdit::mousePressEvent(e); }
-
 void TxInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e) {
     const QPoint p = mapTo(grid_->viewport(), e->position().toPoint());
     grid_->MouseDouble(e->button(), e->modifiers(), p.x(), p.y());
@@ -845,6 +843,8 @@ void TxCustomGrid::KeyPress(QChar& key) {
 void TxCustomGrid::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
     FocusArrived();
+    // A grid that always shows its editor opens it again when it gets the focus back.
+    if (options_.Contains(xgoAlwaysShowEditor) && !inHideEdit_) UpdateEdit();
     viewport()->update();
 }
 

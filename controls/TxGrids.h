@@ -114,7 +114,6 @@ protected:
     void DoExit() override;
     void keyPressEvent(QKeyEvent* e) override;
     bool event(QEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;

@@ -225,6 +225,58 @@ private slots:
         QCOMPARE(f.Focus(), f.other);
     }
 
+    void commitErrorStillClosesEditor() {
+        Fixture f;
+        f.grid->OnDoSetData = [](TxCustomGrid*, int, int) { throw std::runtime_error("handler failed"); };
+        QTest::keyClicks(f.grid, "5");
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.grid->HideEditor());
+        QVERIFY(!f.Editing());
+        QCOMPARE(f.grid->Cells(1, 1), QString("5"));
+        QCOMPARE(f.Focus(), f.grid);
+        f.grid->OnDoSetData = nullptr;
+        QTest::keyClick(f.grid, Qt::Key_Return); // the grid still works
+        QVERIFY(f.Editing());
+    }
+
+    void alwaysShowEditorFollowsTheCurrentCell() {
+        Fixture f;
+        f.grid->SetCells(1, 1, "ab");
+        f.other->setFocus();
+        f.grid->SetOptions(f.grid->Options().Include(xgoAlwaysShowEditor));
+        f.grid->setFocus();
+        QVERIFY(f.Editing());
+        QTest::keyClick(f.Editor(), Qt::Key_Return); // Enter does not close it: all selected, so caret to end
+        QVERIFY(f.Editing());
+        QCOMPARE(f.Editor()->cursorPosition(), 2);
+        QTest::keyClick(f.Editor(), Qt::Key_Right); // at the end of the text: next cell
+        QCOMPARE(f.grid->Col(), 2);
+        QVERIFY(f.Editing());
+        QCOMPARE(f.commits, (QList<Commit>{{1, 1}}));
+        f.grid->SetOptions(f.grid->Options().Include(xgoRowSelect)); // row selection drops it
+        QVERIFY(!f.grid->Options().Contains(xgoAlwaysShowEditor));
+    }
+
+    void mouseSelectionAndColumnMoving() {
+        Fixture f;
+        f.grid->SetOptions(f.grid->Options().Exclude(xgoEditing).Include(xgoColMoving));
+        QWidget* vp = f.grid->viewport();
+        QTest::mousePress(vp, Qt::LeftButton, {}, f.Center(1, 1));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(f.Center(3, 2)), vp->mapToGlobal(QPointF(f.Center(3, 2))),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(vp, &drag);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, f.Center(3, 2));
+        QCOMPARE(f.grid->Selection(), (TGridRect{1, 1, 3, 2}));
+
+        f.grid->SetCells(1, 3, "moved");
+        QList<QPoint> moves;
+        f.grid->OnColumnMoved = [&](TxCustomGrid*, int from, int to) { moves << QPoint(from, to); };
+        QTest::mousePress(vp, Qt::LeftButton, {}, f.Center(1, 0));
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, f.Center(3, 0));
+        QCOMPARE(moves, QList<QPoint>{QPoint(1, 3)});
+        QCOMPARE(f.grid->Cells(3, 3), QString("moved"));
+        QCOMPARE(f.grid->Cells(1, 3), QString());
+    }
+
     void navigationKeys_data() {
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QPoint>("cell");
