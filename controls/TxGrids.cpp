@@ -285,7 +285,11 @@ TxCustomGrid::TxCustomGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     SetScrollBars(TScrollStyle::ssBoth);
 }
 
-TxCustomGrid::~TxCustomGrid() = default;
+// The editor goes first, while the grid it reports to is still whole.
+TxCustomGrid::~TxCustomGrid() {
+    delete editor_;
+    editor_ = nullptr;
+}
 
 // ---- sizes and counts ----
 
