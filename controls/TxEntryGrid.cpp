@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
+#include <QStyle>
 #include <QToolButton>
 
 #include <cmath>
@@ -509,10 +510,15 @@ void TEntryGrid::DropPickList() {
     const int line = GridLineWidth();
     const QPoint screen = viewport()->mapToGlobal(QPoint(cell.left() + line, cell.top() + line + DefaultRowHeight()));
     int width = line + cell.width();
+    // What the list draws around an item's text: its frame and the item's text margins.
+    const int chrome =
+        2 * list->frameWidth() + 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
     for (const QString& item : curEnumField_->Items) {
         const int w = list->fontMetrics().horizontalAdvance(item) + 8;
-        if (w < kPickListMaxWidth && w > width) width = w;
+        if (w < kPickListMaxWidth && w + chrome > width) width = w + chrome;
     }
+    // The width above is room for the texts; a scroll bar, when the items do not all fit, comes on top.
+    if (list->count() > kPickListVisibleItems) width += list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
     const int shown = std::min<int>(list->count(), kPickListVisibleItems) + 1;
     list->setGeometry(QRect(list->parentWidget()->mapFromGlobal(screen), QSize(width, itemHeight * shown)));
     list->raise();

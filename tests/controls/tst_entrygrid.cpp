@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QSplitter>
+#include <QStyle>
 #include <QTest>
 
 namespace {
@@ -380,7 +381,8 @@ private slots:
         TMyListBox* list = f.grid->PickList();
         QVERIFY(list->isVisible());
         QCOMPARE(list->height(), 16 * itemsHigh);
-        QCOMPARE(list->width(), 61);
+        const int scrollBar = list->count() > 5 ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+        QCOMPARE(list->width(), 61 + scrollBar);
         const QRect cell = f.ValueCellIn(&f.window, 1);
         QCOMPARE(list->pos(), QPoint(cell.left() + 1, cell.top() + 1 + 16));
         QCOMPARE(QApplication::focusWidget(), list);
@@ -393,8 +395,10 @@ private slots:
         Fixture f({"H", "M; enum; ; short; a rather long choice text; " + QString(60, 'w')});
         f.Press(1, 1);
         f.grid->TogglePickList();
-        const int wide = f.grid->PickList()->fontMetrics().horizontalAdvance("a rather long choice text") + 8;
-        QCOMPARE(f.grid->PickList()->width(), std::max(61, wide)); // the 60-letter item is too wide to count
+        TMyListBox* list = f.grid->PickList();
+        const int chrome = 2 * list->frameWidth() + 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        const int wide = list->fontMetrics().horizontalAdvance("a rather long choice text") + 8 + chrome;
+        QCOMPARE(list->width(), std::max(61, wide)); // the 60-letter item is too wide to count
     }
 
     void pickListKeyboardAndMouse() {
@@ -486,6 +490,23 @@ private slots:
             .save(dir + "/entrygrid-property-list-x3.png");
         f.grid->TogglePickList(); // no pick list on a numeric row
         QVERIFY(!f.grid->PickList()->isVisible());
+    }
+
+    void renderButtonsAndPickList() {
+        Fixture f({"Property; Value; Units", "Colour; enum; ; Light; Medium; Dark; Very dark; Black; White",
+                   "Count; %0.0f; ; Spin; 0; 10", "Ratio; %0.2f; ; NPE; 0; 0"});
+        f.window.resize(260, 160);
+        f.Press(1, 2);
+        const QString dir = QString(QV_BINARY_ROOT) + "/pictures";
+        QDir().mkpath(dir);
+        QImage spin = f.window.grab().toImage();
+        spin.scaled(spin.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(dir + "/entrygrid-spin-x3.png");
+        f.Press(1, 1);
+        QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton);
+        QVERIFY(f.grid->PickList()->isVisible());
+        QImage list = f.window.grab().toImage();
+        QVERIFY(list.scaled(list.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                    .save(dir + "/entrygrid-picklist-x3.png"));
     }
 };
 
