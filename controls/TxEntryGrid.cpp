@@ -242,6 +242,16 @@ void TEntryGrid::ClearCurrentRow() {
 }
 
 bool TEntryGrid::SelectCell(int ACol, int ARow) {
+    ApplyRowState(ACol, ARow);
+    if (TxStringGrid::SelectCell(ACol, ARow)) return true;
+    // The move was refused: the buttons and the row state stay with the cell that remains current, so
+    // a button never acts on one row with the field of another.
+    if (QPoint(ACol, ARow) != QPoint(Col(), Row())) ApplyRowState(Col(), Row());
+    return false;
+}
+
+// The buttons and the current-row state for a cell about to become current.
+void TEntryGrid::ApplyRowState(int ACol, int ARow) {
     HideButtons();
     if (ACol == 1) {
         HidePickList();
@@ -275,7 +285,6 @@ bool TEntryGrid::SelectCell(int ACol, int ARow) {
             }
         }
     }
-    return TxStringGrid::SelectCell(ACol, ARow);
 }
 
 void TEntryGrid::DoEnter() {

@@ -130,6 +130,7 @@ private:
     void Spin(bool up);
     void CycleEnum(int step);
     void ClearCurrentRow();
+    void ApplyRowState(int ACol, int ARow);
     bool IsEnumValueCell(int c, int r) const;
     // Shows the value of a spin step through a button click, reporting a conversion error.
     void SpinClicked(bool up);

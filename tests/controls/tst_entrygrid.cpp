@@ -265,6 +265,24 @@ private slots:
         QVERIFY(f.grid->PropEdButton()->isVisible());
     }
 
+    void refusedMoveKeepsButtonsWithCurrentRow() {
+        Fixture f;
+        f.grid->OnSelectCell = [](TxCustomGrid*, int, int r, bool& can) { can = r != 3; };
+        QVariant seen;
+        f.grid->SetPropertyEditor(1, [&](QVariant& v) {
+            seen = v;
+            return 0;
+        });
+        f.grid->SetCellValue(1, 1, 1665);
+        f.Press(1, 1);
+        f.Press(1, 3); // refused: row 1 stays current with its button
+        QCOMPARE(f.grid->Row(), 1);
+        QVERIFY(f.grid->PropEdButton()->isVisible());
+        QCOMPARE(f.grid->PropEdButton()->geometry().top(), f.ValueCellIn(f.grid, 1).top());
+        QTest::mouseClick(f.grid->PropEdButton(), Qt::LeftButton);
+        QCOMPARE(seen, QVariant(1665.0));
+    }
+
     void disabledRowGetsNoButtonNorEditor() {
         Fixture f({"H", "A; %0.2f; deg; PE; 0; 0"});
         f.grid->Field(1)->Enabled = false;
