@@ -13,7 +13,9 @@
 #include <cmath>
 
 // The glyphs live in the library's resources, which a static library must register itself.
-static void InitControlsResources() { Q_INIT_RESOURCE(controls); }
+static void InitControlsResources() {
+    Q_INIT_RESOURCE(controls);
+}
 
 namespace {
 
@@ -27,8 +29,10 @@ TEntryMessageHook& MessageHook() {
 }
 
 void ShowEntryMessage(const QString& message) {
-    if (MessageHook()) MessageHook()(message);
-    else QMessageBox::information(nullptr, QApplication::applicationDisplayName(), message);
+    if (MessageHook())
+        MessageHook()(message);
+    else
+        QMessageBox::information(nullptr, QApplication::applicationDisplayName(), message);
 }
 
 // Error messages of row fields ("Error initialising ...") go to an error dialog unless someone else
@@ -124,7 +128,8 @@ TEntryGrid::TEntryGrid(QWidget* parent) : TxStringGrid(parent) {
 }
 
 TEntryGrid::~TEntryGrid() {
-    for (auto& b : buttons_) delete b.data();
+    for (auto& b : buttons_)
+        delete b.data();
     delete pickList_.data();
 }
 
@@ -212,7 +217,8 @@ void TEntryGrid::SetCellValue(int ACol, int ARow, const QVariant& value) {
                               double(ToDisplay(b, pair->Factor, pair->Offset)));
         } else if (auto* num = dynamic_cast<TNumField*>(field)) {
             const double x = double(ToDisplay(VariantToDouble(value), num->Factor, num->Offset));
-            text = FormatNumberByType(num->FormatStr, num->FormatType, num->Decimals, num->SigDigs, x).value_or(QString());
+            text = FormatNumberByType(num->FormatStr, num->FormatType, num->Decimals, num->SigDigs, x)
+                       .value_or(QString());
         } else if (auto* choice = dynamic_cast<TEnumField*>(field)) {
             bool ok = false;
             const int index = value.toInt(&ok);
@@ -272,7 +278,8 @@ void TEntryGrid::ApplyRowState(int ACol, int ARow) {
                     try {
                         return double(ToDisplay(v, num->Factor, num->Offset));
                     } catch (...) {
-                        ShowEntryMessage(QStringLiteral("Error getting range %1, row %2").arg(which).arg(ARow));
+                        ShowEntryMessage(
+                            QStringLiteral("Error getting range %1, row %2").arg(which).arg(ARow));
                         return 0.0;
                     }
                 };
@@ -337,8 +344,8 @@ void TEntryGrid::CommitEditor() {
 // join a layout or a splitter the grid sits in. The pick list floats over the whole window; it moves
 // there when it drops.
 void TEntryGrid::CreateButtons() {
-    static const char* const glyphs[ButtonCount] = {":/glyphs/PROPEDPIC", ":/glyphs/PULLDNPIC", ":/glyphs/SPINUPPIC",
-                                                    ":/glyphs/SPINDNPIC"};
+    static const char* const glyphs[ButtonCount] = {":/glyphs/PROPEDPIC", ":/glyphs/PULLDNPIC",
+                                                    ":/glyphs/SPINUPPIC", ":/glyphs/SPINDNPIC"};
     for (int b = 0; b < ButtonCount; ++b) {
         auto* button = new QToolButton(this);
         button->resize(kButtonSize, kButtonSize);
@@ -486,9 +493,13 @@ void TEntryGrid::SpinClicked(bool up) {
 
 // ---- pick list and enum cycling ----
 
-bool TEntryGrid::OwnsFocusWidget(const QWidget* w) const { return w && w == pickList_.data(); }
+bool TEntryGrid::OwnsFocusWidget(const QWidget* w) const {
+    return w && w == pickList_.data();
+}
 
-bool TEntryGrid::IsEnumValueCell(int c, int r) const { return c == 1 && dynamic_cast<TEnumField*>(Field(r)); }
+bool TEntryGrid::IsEnumValueCell(int c, int r) const {
+    return c == 1 && dynamic_cast<TEnumField*>(Field(r));
+}
 
 void TEntryGrid::HidePickList() {
     if (pickList_) pickList_->hide();
@@ -500,8 +511,10 @@ void TEntryGrid::ClosePickList() {
 }
 
 void TEntryGrid::TogglePickList() {
-    if (pickList_ && pickList_->isVisible()) ClosePickList();
-    else DropPickList();
+    if (pickList_ && pickList_->isVisible())
+        ClosePickList();
+    else
+        DropPickList();
 }
 
 void TEntryGrid::DropPickList() {
@@ -512,22 +525,25 @@ void TEntryGrid::DropPickList() {
     list->clear();
     list->addItems(curEnumField_->Items);
     const int itemHeight = DefaultRowHeight();
-    for (int i = 0; i < list->count(); ++i) list->item(i)->setSizeHint(QSize(0, itemHeight));
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setSizeHint(QSize(0, itemHeight));
     list->setCurrentRow(GetCellValue(1, row).toInt());
 
     const QRect cell = CellRect(1, row);
     const int line = GridLineWidth();
-    const QPoint screen = viewport()->mapToGlobal(QPoint(cell.left() + line, cell.top() + line + DefaultRowHeight()));
+    const QPoint screen =
+        viewport()->mapToGlobal(QPoint(cell.left() + line, cell.top() + line + DefaultRowHeight()));
     int width = line + cell.width();
     // What the list draws around an item's text: its frame and the item's text margins.
-    const int chrome =
-        2 * list->frameWidth() + 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    const int chrome = 2 * list->frameWidth() +
+                       2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
     for (const QString& item : curEnumField_->Items) {
         const int w = list->fontMetrics().horizontalAdvance(item) + 8;
         if (w < kPickListMaxWidth && w + chrome > width) width = w + chrome;
     }
     // The width above is room for the texts; a scroll bar, when the items do not all fit, comes on top.
-    if (list->count() > kPickListVisibleItems) width += list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    if (list->count() > kPickListVisibleItems)
+        width += list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
     const int shown = std::min<int>(list->count(), kPickListVisibleItems) + 1;
     list->setGeometry(QRect(list->parentWidget()->mapFromGlobal(screen), QSize(width, itemHeight * shown)));
     list->raise();
@@ -552,7 +568,8 @@ void TEntryGrid::CycleEnum(int step) {
 }
 
 void TEntryGrid::KeyDown(int& key, Qt::KeyboardModifiers shift) {
-    const bool cycling = curEnumField_ && curEnumField_->Enabled && Col() == 1 && Field(Row()) == curEnumField_;
+    const bool cycling =
+        curEnumField_ && curEnumField_->Enabled && Col() == 1 && Field(Row()) == curEnumField_;
     if (cycling && (key == Qt::Key_Right || key == Qt::Key_Left) && !(shift & Qt::ControlModifier)) {
         if (OnKeyDown) OnKeyDown(this, key, shift);
         if (key == 0) return;

@@ -8,13 +8,12 @@
 #include "controls/TxGrids.h"
 
 #include <QListWidget>
-#include <QToolButton>
 #include <QPointer>
+#include <QToolButton>
 #include <QVariant>
 
 #include <memory>
 #include <vector>
-
 
 class TEntryGrid;
 

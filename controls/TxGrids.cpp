@@ -15,7 +15,9 @@ const int kMaxFormatLength = 12;
 const int kSizingSlop = 2;     // pixels either side of a line that start a sizing drag
 const int kScrollTimerMs = 60; // scroll rate while a mouse selection is dragged outside
 
-[[noreturn]] void IndexOutOfRange() { throw EInvalidGridOperation("Grid index out of range"); }
+[[noreturn]] void IndexOutOfRange() {
+    throw EInvalidGridOperation("Grid index out of range");
+}
 
 // Moves the entry at `from` to `to` in a sparse map, shifting the keys in between by one.
 template <typename Map> void MoveSparseKey(Map& map, int from, int to) {
@@ -25,8 +27,10 @@ template <typename Map> void MoveSparseKey(Map& map, int from, int to) {
     const int lo = std::min(from, to), hi = std::max(from, to);
     for (auto it = map.begin(); it != map.end(); ++it) {
         int key = it.key();
-        if (key == from) key = to;
-        else if (key >= lo && key <= hi) key += step;
+        if (key == from)
+            key = to;
+        else if (key >= lo && key <= hi)
+            key += step;
         moved.insert(key, it.value());
     }
     map = moved;
@@ -41,7 +45,8 @@ template <typename T> void MoveVectorItem(std::vector<T>& v, int from, int to) {
 
 // Stores one per-column or per-row value; the table is created on the first assignment, filled with
 // the default. Returns whether the value changed.
-template <typename T> bool StoreInTable(std::vector<T>& table, int count, const T& fallback, int i, const T& value) {
+template <typename T>
+bool StoreInTable(std::vector<T>& table, int count, const T& fallback, int i, const T& value) {
     if (i < 0 || i >= count) IndexOutOfRange();
     if (table.empty()) table.assign(count, fallback);
     if (table[i] == value) return false;
@@ -66,14 +71,16 @@ struct TxCustomGrid::Axis {
     int Extent(int i) const { return Size(i) + (i < fixed ? fixedLine : line); }
     int FixedExtent() const {
         int e = 0;
-        for (int i = 0; i < fixed; ++i) e += Extent(i);
+        for (int i = 0; i < fixed; ++i)
+            e += Extent(i);
         return e;
     }
     // Client position of a cell's start, -1 when scrolled out (before the first index).
     int Start(int i) const {
         if (i < 0 || i >= count || (i >= fixed && i < first)) return -1;
         int pos = i < fixed ? 0 : FixedExtent();
-        for (int k = i < fixed ? 0 : first; k < i; ++k) pos += Extent(k);
+        for (int k = i < fixed ? 0 : first; k < i; ++k)
+            pos += Extent(k);
         return pos;
     }
     // The index at a client position, or -1.
@@ -90,14 +97,16 @@ struct TxCustomGrid::Axis {
     int VisibleCount(int room) const {
         room -= FixedExtent();
         int n = 0;
-        for (int i = first; i < count && room >= Extent(i); ++i, ++n) room -= Extent(i);
+        for (int i = first; i < count && room >= Extent(i); ++i, ++n)
+            room -= Extent(i);
         return std::max(n, 1);
     }
     // The largest first index that still fills the room down to the last cell.
     int MaxFirst(int room) const {
         room -= FixedExtent();
         int top = count - 1;
-        while (top > fixed && room - Extent(top) >= Extent(top - 1)) room -= Extent(top--);
+        while (top > fixed && room - Extent(top) >= Extent(top - 1))
+            room -= Extent(top--);
         return std::max(top, fixed);
     }
     // The first index that brings cell i wholly into view.
@@ -106,8 +115,10 @@ struct TxCustomGrid::Axis {
         if (i < first) return i;
         room -= FixedExtent();
         int need = 0, f = first;
-        for (int k = f; k <= i; ++k) need += Extent(k);
-        while (need > room && f < i) need -= Extent(f++);
+        for (int k = f; k <= i; ++k)
+            need += Extent(k);
+        while (need > room && f < i)
+            need -= Extent(f++);
         return f;
     }
     // The cell whose far edge lies within the sizing slop of a position, or -1.
@@ -123,13 +134,23 @@ struct TxCustomGrid::Axis {
 };
 
 TxCustomGrid::Axis TxCustomGrid::ColAxis() const {
-    return {colWidths_, defaultColWidth_, colCount_, fixedCols_, topLeft_.x(),
-            options_.Contains(xgoFixedVertLine) ? gridLineWidth_ : 0, options_.Contains(xgoVertLine) ? gridLineWidth_ : 0};
+    return {colWidths_,
+            defaultColWidth_,
+            colCount_,
+            fixedCols_,
+            topLeft_.x(),
+            options_.Contains(xgoFixedVertLine) ? gridLineWidth_ : 0,
+            options_.Contains(xgoVertLine) ? gridLineWidth_ : 0};
 }
 
 TxCustomGrid::Axis TxCustomGrid::RowAxis() const {
-    return {rowHeights_, defaultRowHeight_, rowCount_, fixedRows_, topLeft_.y(),
-            options_.Contains(xgoFixedHorzLine) ? gridLineWidth_ : 0, options_.Contains(xgoHorzLine) ? gridLineWidth_ : 0};
+    return {rowHeights_,
+            defaultRowHeight_,
+            rowCount_,
+            fixedRows_,
+            topLeft_.y(),
+            options_.Contains(xgoFixedHorzLine) ? gridLineWidth_ : 0,
+            options_.Contains(xgoHorzLine) ? gridLineWidth_ : 0};
 }
 
 // ---- TxInplaceEdit -----------------------------------------------------------------------------------
@@ -159,7 +180,9 @@ void TxInplaceEdit::CaretToEnd() {
     setCursorPosition(text().length());
 }
 
-bool TxInplaceEdit::EditCanModify() { return grid_->CanEditModify(); }
+bool TxInplaceEdit::EditCanModify() {
+    return grid_->CanEditModify();
+}
 
 void TxInplaceEdit::DoExit() {
     // The grid validates and commits the text when it closes the editor.
@@ -226,8 +249,10 @@ void TxInplaceEdit::keyPressEvent(QKeyEvent* e) {
         const bool clipboardChange = e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut);
         if ((printable || ch == QChar('\b') || clipboardChange) && !grid_->CanEditModify()) return;
         if (ch == QChar('\r')) {
-            if (selectedText() == this->text()) CaretToEnd();
-            else selectAll();
+            if (selectedText() == this->text())
+                CaretToEnd();
+            else
+                selectAll();
             return;
         }
         if (ch == QChar('\t') || ch == QChar(0x1b)) return;
@@ -252,7 +277,9 @@ void TxInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e) {
     grid_->MouseDouble(e->button(), e->modifiers(), p.x(), p.y());
 }
 
-void TxInplaceEdit::wheelEvent(QWheelEvent* e) { QCoreApplication::sendEvent(grid_->viewport(), e); }
+void TxInplaceEdit::wheelEvent(QWheelEvent* e) {
+    QCoreApplication::sendEvent(grid_->viewport(), e);
+}
 
 void TxInplaceEdit::focusOutEvent(QFocusEvent* e) {
     TxCustomEdit::focusOutEvent(e);
@@ -319,7 +346,8 @@ void TxCustomGrid::SetRowCount(int n) {
 // Keeps the current cell, the anchor, the view and the editor inside the grid after a count change.
 void TxCustomGrid::SizeChanged() {
     auto clampPoint = [this](QPoint p) {
-        return QPoint(std::clamp(p.x(), fixedCols_, colCount_ - 1), std::clamp(p.y(), fixedRows_, rowCount_ - 1));
+        return QPoint(std::clamp(p.x(), fixedCols_, colCount_ - 1),
+                      std::clamp(p.y(), fixedRows_, rowCount_ - 1));
     };
     current_ = clampPoint(current_);
     anchor_ = clampPoint(anchor_);
@@ -402,8 +430,10 @@ void TxCustomGrid::SetOptions(TxGridOptions options) {
     if (options == options_) return;
     options_ = options;
     if (!editorMode_) {
-        if (options_.Contains(xgoAlwaysShowEditor)) ShowEditor();
-        else HideEdit();
+        if (options_.Contains(xgoAlwaysShowEditor))
+            ShowEditor();
+        else
+            HideEdit();
     }
     if (options_.Contains(xgoRowSelect)) MoveCurrent(current_.x(), current_.y(), true, false);
     Relayout();
@@ -419,17 +449,25 @@ void TxCustomGrid::SetColor(const QColor& c) {
     viewport()->update();
 }
 
-QColor TxCustomGrid::FontColor() const { return palette().color(QPalette::Text); }
+QColor TxCustomGrid::FontColor() const {
+    return palette().color(QPalette::Text);
+}
 
-void TxCustomGrid::SetTabStop(bool on) { setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); }
+void TxCustomGrid::SetTabStop(bool on) {
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+}
 
-int TxCustomGrid::ColWidths(int c) const { return ColAxis().Size(c); }
+int TxCustomGrid::ColWidths(int c) const {
+    return ColAxis().Size(c);
+}
 
 void TxCustomGrid::SetColWidths(int c, int w) {
     if (StoreInTable(colWidths_, colCount_, defaultColWidth_, c, w)) ColWidthsChanged();
 }
 
-int TxCustomGrid::RowHeights(int r) const { return RowAxis().Size(r); }
+int TxCustomGrid::RowHeights(int r) const {
+    return RowAxis().Size(r);
+}
 
 void TxCustomGrid::SetRowHeights(int r, int h) {
     if (StoreInTable(rowHeights_, rowCount_, defaultRowHeight_, r, h)) RowHeightsChanged();
@@ -459,13 +497,21 @@ QPoint TxCustomGrid::MouseToCell(int x, int y) const {
     return {c, r};
 }
 
-int TxCustomGrid::VisibleRowCount() const { return RowAxis().VisibleCount(viewport()->height()); }
+int TxCustomGrid::VisibleRowCount() const {
+    return RowAxis().VisibleCount(viewport()->height());
+}
 
-int TxCustomGrid::VisibleColCount() const { return ColAxis().VisibleCount(viewport()->width()); }
+int TxCustomGrid::VisibleColCount() const {
+    return ColAxis().VisibleCount(viewport()->width());
+}
 
-int TxCustomGrid::MaxTopRow() const { return RowAxis().MaxFirst(viewport()->height()); }
+int TxCustomGrid::MaxTopRow() const {
+    return RowAxis().MaxFirst(viewport()->height());
+}
 
-int TxCustomGrid::MaxLeftCol() const { return ColAxis().MaxFirst(viewport()->width()); }
+int TxCustomGrid::MaxLeftCol() const {
+    return ColAxis().MaxFirst(viewport()->width());
+}
 
 void TxCustomGrid::UpdateScrollBars() {
     const bool was = updatingBars_;
@@ -491,18 +537,24 @@ void TxCustomGrid::ApplyTopLeft(QPoint topLeft) {
     TopLeftChanged();
 }
 
-void TxCustomGrid::SetTopRow(int r) { ApplyTopLeft(QPoint(topLeft_.x(), std::min(r, MaxTopRow()))); }
+void TxCustomGrid::SetTopRow(int r) {
+    ApplyTopLeft(QPoint(topLeft_.x(), std::min(r, MaxTopRow())));
+}
 
-void TxCustomGrid::SetLeftCol(int c) { ApplyTopLeft(QPoint(std::min(c, MaxLeftCol()), topLeft_.y())); }
+void TxCustomGrid::SetLeftCol(int c) {
+    ApplyTopLeft(QPoint(std::min(c, MaxLeftCol()), topLeft_.y()));
+}
 
 void TxCustomGrid::scrollContentsBy(int, int) {
     if (updatingBars_) return;
-    ApplyTopLeft(QPoint(horizontalScrollBar()->value() + fixedCols_, verticalScrollBar()->value() + fixedRows_));
+    ApplyTopLeft(
+        QPoint(horizontalScrollBar()->value() + fixedCols_, verticalScrollBar()->value() + fixedRows_));
 }
 
 // Scrolls so that the whole cell is in view.
 void TxCustomGrid::ClampInView(int c, int r) {
-    ApplyTopLeft(QPoint(ColAxis().FirstShowing(c, viewport()->width()), RowAxis().FirstShowing(r, viewport()->height())));
+    ApplyTopLeft(QPoint(ColAxis().FirstShowing(c, viewport()->width()),
+                        RowAxis().FirstShowing(r, viewport()->height())));
 }
 
 void TxCustomGrid::resizeEvent(QResizeEvent* e) {
@@ -554,7 +606,9 @@ void TxCustomGrid::SelectTo(int c, int r) {
     if (QPoint(c, r) != current_) MoveCurrent(c, r, !options_.Contains(xgoRangeSelect), true);
 }
 
-bool TxCustomGrid::SelectCell(int, int) { return true; }
+bool TxCustomGrid::SelectCell(int, int) {
+    return true;
+}
 
 void TxCustomGrid::InvalidateCell(int c, int r) {
     const QRect rect = CellRect(c, r);
@@ -568,18 +622,24 @@ bool TxCustomGrid::IsActiveControl() const {
     return fw && (fw == this || isAncestorOf(fw));
 }
 
-bool TxCustomGrid::FocusIsWithin() const { return HasFocusWithin(this); }
+bool TxCustomGrid::FocusIsWithin() const {
+    return HasFocusWithin(this);
+}
 
 bool TxCustomGrid::CanEditShow() {
     return options_.Contains(xgoEditing) && !options_.Contains(xgoRowSelect) && editorMode_ && isVisible() &&
            (options_.Contains(xgoAlwaysShowEditor) || IsActiveControl());
 }
 
-TxInplaceEdit* TxCustomGrid::CreateEditor() { return new TxInplaceEdit(this); }
+TxInplaceEdit* TxCustomGrid::CreateEditor() {
+    return new TxInplaceEdit(this);
+}
 
 void TxCustomGrid::SetEditorMode(bool on) {
-    if (on) ShowEditor();
-    else HideEditor();
+    if (on)
+        ShowEditor();
+    else
+        HideEditor();
 }
 
 void TxCustomGrid::ShowEditor() {
@@ -660,20 +720,36 @@ void TxCustomGrid::DoSetData(int ACol, int ARow) {
     if (OnDoSetData) OnDoSetData(this, ACol, ARow);
 }
 
-bool TxCustomGrid::CanEditAcceptKey(QChar) { return true; }
-bool TxCustomGrid::CanGridAcceptKey(int, Qt::KeyboardModifiers) { return true; }
-bool TxCustomGrid::CanEditModify() { return GetEditLimit() != -1; }
-QString TxCustomGrid::GetEditText(int, int) { return {}; }
+bool TxCustomGrid::CanEditAcceptKey(QChar) {
+    return true;
+}
+bool TxCustomGrid::CanGridAcceptKey(int, Qt::KeyboardModifiers) {
+    return true;
+}
+bool TxCustomGrid::CanEditModify() {
+    return GetEditLimit() != -1;
+}
+QString TxCustomGrid::GetEditText(int, int) {
+    return {};
+}
 void TxCustomGrid::SetEditText(int, int, const QString&) {}
-int TxCustomGrid::GetEditLimit() { return 0; }
+int TxCustomGrid::GetEditLimit() {
+    return 0;
+}
 void TxCustomGrid::ColumnMoved(int, int) {}
 void TxCustomGrid::RowMoved(int, int) {}
 
-void TxCustomGrid::TopLeftChanged() { InvalidateEditor(); }
+void TxCustomGrid::TopLeftChanged() {
+    InvalidateEditor();
+}
 
-void TxCustomGrid::ColWidthsChanged() { Relayout(); }
+void TxCustomGrid::ColWidthsChanged() {
+    Relayout();
+}
 
-void TxCustomGrid::RowHeightsChanged() { Relayout(); }
+void TxCustomGrid::RowHeightsChanged() {
+    Relayout();
+}
 
 // After a change of sizes, lines or options: scroll ranges, a repaint and the editor's place.
 void TxCustomGrid::Relayout() {
@@ -682,7 +758,9 @@ void TxCustomGrid::Relayout() {
     InvalidateEditor();
 }
 
-void TxCustomGrid::TimedScroll(int dx, int dy) { SelectTo(current_.x() + dx, current_.y() + dy); }
+void TxCustomGrid::TimedScroll(int dx, int dy) {
+    SelectTo(current_.x() + dx, current_.y() + dy);
+}
 
 // ---- rows and columns ----
 
@@ -737,8 +815,10 @@ void TxCustomGrid::keyPressEvent(QKeyEvent* e) {
     const QString text = e->text();
     if (text.isEmpty()) return;
     QChar ch = text.at(0);
-    if (options_.Contains(xgoEditing) && (ch == QChar('\b') || ch.isPrint())) ShowEditorChar(ch);
-    else KeyPress(ch);
+    if (options_.Contains(xgoEditing) && (ch == QChar('\b') || ch.isPrint()))
+        ShowEditorChar(ch);
+    else
+        KeyPress(ch);
 }
 
 void TxCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift) {
@@ -766,8 +846,10 @@ void TxCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift) {
 // Moves the current cell as a standard grid does; returns whether the key was a navigation key.
 bool TxCustomGrid::Navigate(int key, Qt::KeyboardModifiers shift) {
     if (layoutDirection() == Qt::RightToLeft) {
-        if (key == Qt::Key_Left) key = Qt::Key_Right;
-        else if (key == Qt::Key_Right) key = Qt::Key_Left;
+        if (key == Qt::Key_Left)
+            key = Qt::Key_Right;
+        else if (key == Qt::Key_Right)
+            key = Qt::Key_Left;
     }
     const bool ctrl = shift & Qt::ControlModifier;
     const int page = VisibleRowCount();
@@ -807,11 +889,15 @@ bool TxCustomGrid::Navigate(int key, Qt::KeyboardModifiers shift) {
     case Qt::Key_Backtab:
         tab = true;
         if (key == Qt::Key_Backtab || (shift & Qt::ShiftModifier)) {
-            if (p.x() > firstCol) p.rx() -= 1;
-            else if (p.y() > firstRow) p = QPoint(lastCol, p.y() - 1);
+            if (p.x() > firstCol)
+                p.rx() -= 1;
+            else if (p.y() > firstRow)
+                p = QPoint(lastCol, p.y() - 1);
         } else {
-            if (p.x() < lastCol) p.rx() += 1;
-            else if (p.y() < lastRow) p = QPoint(firstCol, p.y() + 1);
+            if (p.x() < lastCol)
+                p.rx() += 1;
+            else if (p.y() < lastRow)
+                p = QPoint(firstCol, p.y() + 1);
         }
         break;
     default:
@@ -1058,8 +1144,10 @@ void TxCustomGrid::paintEvent(QPaintEvent*) {
     const bool focused = HasFocusWithin(this) && isEnabled();
     const TGridRect sel = Selection();
     auto rows = [this](auto each) {
-        for (int r = 0; r < fixedRows_; ++r) each(r);
-        for (int r = topLeft_.y(); r < rowCount_; ++r) each(r);
+        for (int r = 0; r < fixedRows_; ++r)
+            each(r);
+        for (int r = topLeft_.y(); r < rowCount_; ++r)
+            each(r);
     };
     const Axis cols = ColAxis(), rowAxis = RowAxis();
     rows([&](int r) {
@@ -1071,13 +1159,16 @@ void TxCustomGrid::paintEvent(QPaintEvent*) {
             const QRect rect(x, y, ColWidths(c), RowHeights(r));
             PaintCell(p, c, r, rect, focused, sel);
         };
-        for (int c = 0; c < fixedCols_; ++c) cell(c);
-        for (int c = topLeft_.x(); c < colCount_; ++c) cell(c);
+        for (int c = 0; c < fixedCols_; ++c)
+            cell(c);
+        for (int c = topLeft_.x(); c < colCount_; ++c)
+            cell(c);
     });
     canvas_ = nullptr;
 }
 
-void TxCustomGrid::PaintCell(QPainter& p, int c, int r, const QRect& rect, bool focused, const TGridRect& sel) {
+void TxCustomGrid::PaintCell(QPainter& p, int c, int r, const QRect& rect, bool focused,
+                             const TGridRect& sel) {
     TGridDrawState state = 0;
     const bool fixed = c < fixedCols_ || r < fixedRows_;
     QColor fill = color_, text = FontColor();
@@ -1087,9 +1178,9 @@ void TxCustomGrid::PaintCell(QPainter& p, int c, int r, const QRect& rect, bool 
     } else {
         if (focused && QPoint(c, r) == current_) state |= gdFocused;
         if (sel.Contains(c, r)) state |= gdSelected;
-        const bool highlight = (state & gdSelected) &&
-                               (!(state & gdFocused) || options_.Contains(xgoDrawFocusSelected) ||
-                                options_.Contains(xgoRowSelect));
+        const bool highlight =
+            (state & gdSelected) && (!(state & gdFocused) || options_.Contains(xgoDrawFocusSelected) ||
+                                     options_.Contains(xgoRowSelect));
         if (highlight) {
             fill = palette().color(QPalette::Highlight);
             text = palette().color(QPalette::HighlightedText);
@@ -1111,8 +1202,8 @@ void TxCustomGrid::PaintCell(QPainter& p, int c, int r, const QRect& rect, bool 
         p.setPen(palette().color(QPalette::Mid));
         p.drawLine(rect.bottomLeft(), rect.bottomRight());
         p.drawLine(rect.topRight(), rect.bottomRight());
-    } else if ((state & gdFocused) && !options_.Contains(xgoDrawFocusSelected) && !options_.Contains(xgoRowSelect) &&
-               !(EditorSetUp() && editor_->isVisible())) {
+    } else if ((state & gdFocused) && !options_.Contains(xgoDrawFocusSelected) &&
+               !options_.Contains(xgoRowSelect) && !(EditorSetUp() && editor_->isVisible())) {
         QPen dots(FontColor(), 1, Qt::DotLine);
         p.setPen(dots);
         p.setBrush(Qt::NoBrush);
@@ -1127,8 +1218,12 @@ void TxCustomGrid::DrawLines(QPainter& p, int c, int r, const QRect& rect) {
     const QColor lineColor = fixed ? palette().color(QPalette::Dark) : QColor(192, 192, 192);
     const bool vert = options_.Contains(c < fixedCols_ ? xgoFixedVertLine : xgoVertLine);
     const bool horz = options_.Contains(r < fixedRows_ ? xgoFixedHorzLine : xgoHorzLine);
-    if (vert) p.fillRect(QRect(rect.right() + 1, rect.top(), gridLineWidth_, rect.height() + gridLineWidth_), lineColor);
-    if (horz) p.fillRect(QRect(rect.left(), rect.bottom() + 1, rect.width() + gridLineWidth_, gridLineWidth_), lineColor);
+    if (vert)
+        p.fillRect(QRect(rect.right() + 1, rect.top(), gridLineWidth_, rect.height() + gridLineWidth_),
+                   lineColor);
+    if (horz)
+        p.fillRect(QRect(rect.left(), rect.bottom() + 1, rect.width() + gridLineWidth_, gridLineWidth_),
+                   lineColor);
 }
 
 // ---- TxDrawGrid --------------------------------------------------------------------------------------
@@ -1221,24 +1316,28 @@ void TxStringGrid::SetObjects(int c, int r, QObject* object) {
 
 QStringList TxStringGrid::Rows(int r) const {
     QStringList list;
-    for (int c = 0; c < ColCount(); ++c) list << Cells(c, r);
+    for (int c = 0; c < ColCount(); ++c)
+        list << Cells(c, r);
     return list;
 }
 
 QStringList TxStringGrid::Cols(int c) const {
     QStringList list;
-    for (int r = 0; r < RowCount(); ++r) list << Cells(c, r);
+    for (int r = 0; r < RowCount(); ++r)
+        list << Cells(c, r);
     return list;
 }
 
 void TxStringGrid::SetRows(int r, const QStringList& items) {
     const int n = std::min<int>(items.size(), ColCount());
-    for (int c = 0; c < n; ++c) SetCells(c, r, items.at(c));
+    for (int c = 0; c < n; ++c)
+        SetCells(c, r, items.at(c));
 }
 
 void TxStringGrid::SetCols(int c, const QStringList& items) {
     const int n = std::min<int>(items.size(), RowCount());
-    for (int r = 0; r < n; ++r) SetCells(c, r, items.at(r));
+    for (int r = 0; r < n; ++r)
+        SetCells(c, r, items.at(r));
 }
 
 void TxStringGrid::SetAlwaysShowCell(bool on) {
@@ -1249,22 +1348,29 @@ void TxStringGrid::SetAlwaysShowCell(bool on) {
 void TxStringGrid::SetColCount(int n) {
     TxDrawGrid::SetColCount(n);
     for (auto row = rows_.begin(); row != rows_.end();) {
-        while (!row->isEmpty() && row->lastKey() >= ColCount()) row->erase(std::prev(row->end()));
+        while (!row->isEmpty() && row->lastKey() >= ColCount())
+            row->erase(std::prev(row->end()));
         row = row->isEmpty() ? rows_.erase(row) : std::next(row);
     }
 }
 
 void TxStringGrid::SetRowCount(int n) {
     TxDrawGrid::SetRowCount(n);
-    while (!rows_.isEmpty() && rows_.lastKey() >= RowCount()) rows_.erase(std::prev(rows_.end()));
+    while (!rows_.isEmpty() && rows_.lastKey() >= RowCount())
+        rows_.erase(std::prev(rows_.end()));
 }
 
-void TxStringGrid::DeleteRow(int r) { TxDrawGrid::DeleteRow(r); }
+void TxStringGrid::DeleteRow(int r) {
+    TxDrawGrid::DeleteRow(r);
+}
 
-void TxStringGrid::DeleteColumn(int c) { TxDrawGrid::DeleteColumn(c); }
+void TxStringGrid::DeleteColumn(int c) {
+    TxDrawGrid::DeleteColumn(c);
+}
 
 void TxStringGrid::ColumnMoved(int from, int to) {
-    for (RowCells& row : rows_) MoveSparseKey(row, from, to);
+    for (RowCells& row : rows_)
+        MoveSparseKey(row, from, to);
     TxDrawGrid::ColumnMoved(from, to);
 }
 

@@ -51,7 +51,8 @@ class TxGridOptions {
 public:
     TxGridOptions() = default;
     TxGridOptions(std::initializer_list<TxGridOption> options) {
-        for (TxGridOption o : options) Include(o);
+        for (TxGridOption o : options)
+            Include(o);
     }
     bool Contains(TxGridOption o) const { return bits_ & Bit(o); }
     TxGridOptions& Include(TxGridOption o) {
@@ -94,8 +95,8 @@ using TMovedEvent = std::function<void(TxCustomGrid* Sender, int FromIndex, int 
 using TNotifyEvent = std::function<void(TxCustomGrid* Sender)>;
 using TKeyEvent = std::function<void(TxCustomGrid* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
 using TKeyPressEvent = std::function<void(TxCustomGrid* Sender, QChar& Key)>;
-using TMouseEvent =
-    std::function<void(TxCustomGrid* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)>;
+using TMouseEvent = std::function<void(TxCustomGrid* Sender, Qt::MouseButton Button,
+                                       Qt::KeyboardModifiers Shift, int X, int Y)>;
 
 // The in-place editor: a formatted edit box that routes navigation keys to its grid and asks the grid
 // whether its text may be modified.

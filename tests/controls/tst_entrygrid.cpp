@@ -11,10 +11,10 @@
 
 namespace {
 
-const QStringList kInputLines = {
-    "Property; Value; Units",          "Barometer; %0.0f; m; PE; 0; 0",   "Latitude; %0.2f; deg; NPE; 0; 0",
-    "Longitude; %0.2f; deg; NPE; 0; 0", "Time Zone; %0.2f; deg; NPE; 0; 0", "Azimuth; %0.2f; deg; PE; 0; 0",
-    "Slope; %0.2f; deg; PE; 0; 0",      "Day Number; %0.1f; ; PE; 0; 0"};
+const QStringList kInputLines = {"Property; Value; Units",           "Barometer; %0.0f; m; PE; 0; 0",
+                                 "Latitude; %0.2f; deg; NPE; 0; 0",  "Longitude; %0.2f; deg; NPE; 0; 0",
+                                 "Time Zone; %0.2f; deg; NPE; 0; 0", "Azimuth; %0.2f; deg; PE; 0; 0",
+                                 "Slope; %0.2f; deg; PE; 0; 0",      "Day Number; %0.1f; ; PE; 0; 0"};
 
 struct Commit {
     int col, row;
@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(g.size(), QSize(206, 72));
         QCOMPARE(g.Delim(), QChar(';'));
         QVERIFY((g.Options() == TxGridOptions{xgoFixedVertLine, xgoFixedHorzLine, xgoVertLine, xgoHorzLine,
-                                               xgoRangeSelect, xgoColSizing, xgoEditing}));
+                                              xgoRangeSelect, xgoColSizing, xgoEditing}));
         QCOMPARE(g.ColorEditCol(), g.Color());
         QVERIFY(g.PropEdButton() && g.PullDownButton() && g.SpinUpButton() && g.SpinDownButton());
         QCOMPARE(g.PropEdButton()->parentWidget(), &g);
@@ -130,18 +130,23 @@ private slots:
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QVariant>("value");
-        QTest::newRow("rounds to the format") << "A; %0.2f; m; NPE; 0; 0" << QVariant(12.346) << "12.35"
-                                              << QVariant(12.35);
-        QTest::newRow("integer format") << "N; %d; ; NPE; 0; 0" << QVariant(12.6) << "13" << QVariant(qlonglong(13));
-        QTest::newRow("number as text") << "A; %0.1f; ; NPE; 0; 0" << QVariant("2.25") << "2.2" << QVariant(2.2);
-        QTest::newRow("not a number empties, empty reads as 0") << "A; %0.1f; ; NPE; 0; 0" << QVariant("abc") << "" << QVariant(0.0);
+        QTest::newRow("rounds to the format")
+            << "A; %0.2f; m; NPE; 0; 0" << QVariant(12.346) << "12.35" << QVariant(12.35);
+        QTest::newRow("integer format")
+            << "N; %d; ; NPE; 0; 0" << QVariant(12.6) << "13" << QVariant(qlonglong(13));
+        QTest::newRow("number as text")
+            << "A; %0.1f; ; NPE; 0; 0" << QVariant("2.25") << "2.2" << QVariant(2.2);
+        QTest::newRow("not a number empties, empty reads as 0")
+            << "A; %0.1f; ; NPE; 0; 0" << QVariant("abc") << "" << QVariant(0.0);
         QTest::newRow("pair") << "P; %0.1f/%0.1f; ; NPE; 0; 0" << QVariant("1.26/3") << "1.3/3.0"
                               << QVariant("1.3/3.0");
-        QTest::newRow("pair from one number") << "P; %0.1f/%0.1f; ; NPE; 0; 0" << QVariant("4") << "4.0/0.0"
-                                              << QVariant("4.0/0.0");
+        QTest::newRow("pair from one number")
+            << "P; %0.1f/%0.1f; ; NPE; 0; 0" << QVariant("4") << "4.0/0.0" << QVariant("4.0/0.0");
         QTest::newRow("enum") << "M; enum; ; Low; Medium; High" << QVariant(1) << "Medium" << QVariant(1);
-        QTest::newRow("enum out of range") << "M; enum; ; Low; Medium; High" << QVariant(3) << "" << QVariant(-1);
-        QTest::newRow("text") << "T; %S; ; NPE" << QVariant("free text") << "free text" << QVariant("free text");
+        QTest::newRow("enum out of range")
+            << "M; enum; ; Low; Medium; High" << QVariant(3) << "" << QVariant(-1);
+        QTest::newRow("text") << "T; %S; ; NPE" << QVariant("free text") << "free text"
+                              << QVariant("free text");
     }
     void cellValues() {
         QFETCH(QString, line);
@@ -210,7 +215,8 @@ private slots:
     }
 
     void buttonsFollowTheCurrentRow() {
-        Fixture f({"H", "A; %0.2f; deg; PE; 0; 0", "S; %0.1f; ; Spin; 0; 9", "M; enum; ; a; b", "N; %0.1f; ; NPE; 0; 0"});
+        Fixture f({"H", "A; %0.2f; deg; PE; 0; 0", "S; %0.1f; ; Spin; 0; 9", "M; enum; ; a; b",
+                   "N; %0.1f; ; NPE; 0; 0"});
         f.Press(1, 1);
         QVERIFY(f.grid->PropEdButton()->isVisible());
         const QRect cell = f.ValueCellIn(f.grid, 1);
@@ -220,7 +226,8 @@ private slots:
         QVERIFY(!f.grid->PropEdButton()->isVisible());
         const QRect spinCell = f.ValueCellIn(f.grid, 2);
         QCOMPARE(f.grid->SpinUpButton()->geometry(), QRect(spinCell.right() + 1 - 16, spinCell.top(), 16, 8));
-        QCOMPARE(f.grid->SpinDownButton()->geometry(), QRect(spinCell.right() + 1 - 16, spinCell.top() + 8, 16, 8));
+        QCOMPARE(f.grid->SpinDownButton()->geometry(),
+                 QRect(spinCell.right() + 1 - 16, spinCell.top() + 8, 16, 8));
 
         f.Press(1, 3);
         QVERIFY(f.grid->PullDownButton()->isVisible());
@@ -250,7 +257,8 @@ private slots:
         Fixture f;
         f.grid->resize(207, 4 + 17 * 4); // header and three rows in view
         f.Press(1, 1);
-        for (int i = 0; i < 6; ++i) QTest::keyClick(f.grid, Qt::Key_Down);
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(f.grid, Qt::Key_Down);
         QCOMPARE(f.grid->Row(), 7);
         QVERIFY(f.grid->TopRow() > 1);
         QVERIFY(f.grid->PropEdButton()->isVisible());
@@ -340,7 +348,7 @@ private slots:
         QCOMPARE(f.commits, (QList<Commit>{{1, 1}}));
         QCOMPARE(f.grid->Row(), 2);
 
-        QTest::keyClicks(f.grid, "-5e");  // no range on limits 0 and 0; letters refused
+        QTest::keyClicks(f.grid, "-5e"); // no range on limits 0 and 0; letters refused
         QCOMPARE(f.beeps, 2);
         f.other->setFocus(); // leaving commits, unchanged or not
         QCOMPARE(f.grid->Cells(1, 2), QString("-5.00"));
@@ -414,7 +422,8 @@ private slots:
         f.Press(1, 1);
         f.grid->TogglePickList();
         TMyListBox* list = f.grid->PickList();
-        const int chrome = 2 * list->frameWidth() + 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        const int chrome =
+            2 * list->frameWidth() + 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
         const int wide = list->fontMetrics().horizontalAdvance("a rather long choice text") + 8 + chrome;
         QCOMPARE(list->width(), std::max(61, wide)); // the 60-letter item is too wide to count
     }
@@ -491,7 +500,8 @@ private slots:
     void renderPropertyList() {
         Fixture f;
         const double values[] = {1665, -26.13, 28.23, 30, 0, 90, 172.5};
-        for (int r = 1; r <= 7; ++r) f.grid->SetCellValue(1, r, values[r - 1]);
+        for (int r = 1; r <= 7; ++r)
+            f.grid->SetCellValue(1, r, values[r - 1]);
         f.Press(1, 5);
         const QString dir = QString(QV_BINARY_ROOT) + "/pictures";
         QDir().mkpath(dir);
@@ -518,7 +528,8 @@ private slots:
         const QString dir = QString(QV_BINARY_ROOT) + "/pictures";
         QDir().mkpath(dir);
         QImage spin = f.window.grab().toImage();
-        spin.scaled(spin.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(dir + "/entrygrid-spin-x3.png");
+        spin.scaled(spin.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .save(dir + "/entrygrid-spin-x3.png");
         f.Press(1, 1);
         QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton);
         QVERIFY(f.grid->PickList()->isVisible());

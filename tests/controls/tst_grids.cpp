@@ -71,7 +71,7 @@ private slots:
         QVERIFY(g.ScrollBars() == TScrollStyle::ssBoth);
         QVERIFY(g.BorderStyle() == TBorderStyle::bsSingle);
         QVERIFY((g.Options() == TxGridOptions{xgoFixedVertLine, xgoFixedHorzLine, xgoVertLine, xgoHorzLine,
-                                               xgoRangeSelect, xgoEditing}));
+                                              xgoRangeSelect, xgoEditing}));
         QVERIFY(!g.AlwaysShowCell());
         QVERIFY(g.TabStop());
         QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(1, 1));
@@ -291,7 +291,8 @@ private slots:
         QFETCH(QPoint, cell);
         Fixture f;
         f.grid->SetOptions(f.grid->Options().Include(xgoTabs));
-        for (int k : keys) QTest::keyClick(f.grid, Qt::Key(k));
+        for (int k : keys)
+            QTest::keyClick(f.grid, Qt::Key(k));
         QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), cell);
     }
 
@@ -299,7 +300,8 @@ private slots:
         Fixture f;
         f.grid->SetRowCount(100);
         f.grid->SetColCount(30);
-        for (int i = 0; i < 40; ++i) QTest::keyClick(f.grid, Qt::Key_Down);
+        for (int i = 0; i < 40; ++i)
+            QTest::keyClick(f.grid, Qt::Key_Down);
         QCOMPARE(f.grid->Row(), 41);
         QVERIFY(f.grid->TopRow() > 1);
         QVERIFY(!f.grid->CellRect(1, 41).isEmpty());
@@ -321,8 +323,9 @@ private slots:
         const QPoint edge(cell.right() + 1, cell.center().y());
         QWidget* vp = f.grid->viewport();
         QTest::mousePress(vp, Qt::LeftButton, {}, edge);
-        QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)), vp->mapToGlobal(QPointF(edge + QPoint(30, 0))),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)),
+                         vp->mapToGlobal(QPointF(edge + QPoint(30, 0))), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QCoreApplication::sendEvent(vp, &move);
         QTest::mouseRelease(vp, Qt::LeftButton, {}, edge + QPoint(30, 0));
         QCOMPARE(f.grid->ColWidths(1), 64 + 30);
@@ -390,7 +393,8 @@ private slots:
             return QString();
         };
         QCOMPARE(message([&] { g.SetFixedRows(5); }), QString("Fixed row count must be less than row count"));
-        QCOMPARE(message([&] { g.SetFixedCols(7); }), QString("Fixed column count must be less than column count"));
+        QCOMPARE(message([&] { g.SetFixedCols(7); }),
+                 QString("Fixed column count must be less than column count"));
         QCOMPARE(message([&] { g.SetFixedCols(-1); }), QString("Grid index out of range"));
         QCOMPARE(message([&] { g.FocusCell(5, 1); }), QString("Grid index out of range"));
         g.SetRowCount(0);
@@ -402,7 +406,8 @@ private slots:
 
     void deleteRowMovesRowsUp() {
         TxStringGrid g;
-        for (int r = 0; r < 5; ++r) g.SetCells(1, r, QString::number(r));
+        for (int r = 0; r < 5; ++r)
+            g.SetCells(1, r, QString::number(r));
         g.SetRowHeights(2, 30);
         g.DeleteRow(2);
         QCOMPARE(g.RowCount(), 4);
