@@ -1143,26 +1143,24 @@ void TxCustomGrid::paintEvent(QPaintEvent*) {
     const QSize client = viewport()->size();
     const bool focused = HasFocusWithin(this) && isEnabled();
     const TGridRect sel = Selection();
-    auto rows = [this](auto each) {
-        for (int r = 0; r < fixedRows_; ++r)
-            each(r);
-        for (int r = topLeft_.y(); r < rowCount_; ++r)
-            each(r);
-    };
-    const Axis cols = ColAxis(), rowAxis = RowAxis();
-    rows([&](int r) {
-        const int y = rowAxis.Start(r);
-        if (y < 0 || y >= client.height()) return;
-        auto cell = [&](int c) {
-            const int x = cols.Start(c);
-            if (x < 0 || x >= client.width()) return;
-            const QRect rect(x, y, ColWidths(c), RowHeights(r));
-            PaintCell(p, c, r, rect, focused, sel);
+    // The cells in view along one axis with their client positions: the fixed ones, then from the
+    // first scrolled index until the room is used up.
+    auto forEachInView = [](const Axis& axis, int room, auto each) {
+        int pos = 0;
+        auto run = [&](int from, int to) {
+            for (int i = from; i < to && pos < room; ++i) {
+                each(i, pos);
+                pos += axis.Extent(i);
+            }
         };
-        for (int c = 0; c < fixedCols_; ++c)
-            cell(c);
-        for (int c = topLeft_.x(); c < colCount_; ++c)
-            cell(c);
+        run(0, axis.fixed);
+        run(axis.first, axis.count);
+    };
+    const Axis cols = ColAxis();
+    forEachInView(RowAxis(), client.height(), [&](int r, int y) {
+        forEachInView(cols, client.width(), [&](int c, int x) {
+            PaintCell(p, c, r, QRect(x, y, cols.Size(c), RowHeights(r)), focused, sel);
+        });
     });
     canvas_ = nullptr;
 }

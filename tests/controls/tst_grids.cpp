@@ -3,8 +3,10 @@
 #include "controls/TxGrids.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 
@@ -296,6 +298,15 @@ private slots:
         QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), cell);
     }
 
+    void rightToLeftReversesHorizontalKeys() {
+        Fixture f;
+        f.grid->setLayoutDirection(Qt::RightToLeft);
+        QTest::keyClick(f.grid, Qt::Key_Left);
+        QCOMPARE(f.grid->Col(), 2);
+        QTest::keyClick(f.grid, Qt::Key_Right);
+        QCOMPARE(f.grid->Col(), 1);
+    }
+
     void scrollingKeepsCurrentCellInView() {
         Fixture f;
         f.grid->SetRowCount(100);
@@ -308,6 +319,12 @@ private slots:
         QVERIFY(f.grid->viewport()->rect().contains(f.grid->CellRect(1, 41)));
         QTest::keyClick(f.grid, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(f.grid->TopRow(), 1);
+        QWheelEvent wheel(QPointF(10, 10), f.grid->viewport()->mapToGlobal(QPointF(10, 10)), {},
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(f.grid->viewport(), &wheel);
+        QCOMPARE(f.grid->TopRow(), 4);
+        QCOMPARE(f.grid->verticalScrollBar()->value(), 3);
+        QCOMPARE(f.grid->Row(), 1); // the wheel scrolls the view, not the current cell
         QTest::keyClick(f.grid, Qt::Key_End);
         QVERIFY(f.grid->LeftCol() > 1);
         QVERIFY(f.grid->viewport()->rect().contains(f.grid->CellRect(29, 1)));
