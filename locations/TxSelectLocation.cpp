@@ -1,7 +1,8 @@
 #include "TxSelectLocation.h"
 
 #include "PlaceListModel.h"
-#include "SummaryGrid.h"
+
+#include "controls/TxGrids.h"
 
 #include "storage/Folders.h"
 #include "storage/FormPlacement.h"
@@ -27,6 +28,8 @@ const QString SectionName = QStringLiteral("SelectLocationForm");
 constexpr int ClientWidth = 383;
 constexpr int ClientHeight = 303;
 constexpr int LeftWidth = 185;
+constexpr int LabelColumnWidth = 100;
+const QColor Peach(240, 202, 166);
 constexpr int PanelWidths[2] = {110, 200};
 
 void ShowPlainMessage(QWidget* parent, const QString& text) {
@@ -94,10 +97,7 @@ void TSelectLocationForm::BuildControls() {
     });
     connect(placeList_, &QListView::doubleClicked, this, &TSelectLocationForm::AcceptClick);
 
-    summary_ = new TSummaryGrid(this);
-    TLocationSummary labels = LocationSummary({});
-    for (auto& row : labels) row.second.clear();
-    summary_->SetRows(labels);
+    BuildSummaryGrid();
 
     auto* left = new QVBoxLayout;
     left->setSpacing(2);
@@ -134,6 +134,41 @@ void TSelectLocationForm::BuildControls() {
     setFixedSize(ClientWidth, ClientHeight);
 }
 
+void TSelectLocationForm::FitSummaryGrid() {
+    summary_->SetColWidths(1, summary_->width() - (LabelColumnWidth + 4));
+    // The ten rows share the grid's height, leaving no empty band below them.
+    summary_->SetDefaultRowHeight(std::max(summary_->DefaultRowHeight(),
+                                           (summary_->viewport()->height() - 1) / LocationSummaryRows));
+}
+
+void TSelectLocationForm::BuildSummaryGrid() {
+    summary_ = new TxStringGrid(this);
+    summary_->SetFixedCols(0);
+    summary_->SetFixedRows(0);
+    summary_->SetColCount(2);
+    summary_->SetRowCount(LocationSummaryRows);
+    summary_->SetScrollBars(TScrollStyle::ssNone);
+    summary_->SetOptions({xgoVertLine, xgoHorzLine});
+    summary_->SetColor(Peach);
+    summary_->SetColWidths(0, LabelColumnWidth);
+    // Read-only: the grid takes no input; its text keeps the normal colour rather than greyed out, and
+    // a disabled grid highlights no cell.
+    QPalette palette = summary_->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    summary_->setPalette(palette);
+    summary_->setEnabled(false);
+    TLocationSummary labels = LocationSummary({});
+    for (auto& row : labels) row.second.clear();
+    ShowSummary(labels);
+}
+
+void TSelectLocationForm::ShowSummary(const TLocationSummary& rows) {
+    for (int r = 0; r < LocationSummaryRows; ++r) {
+        summary_->SetCells(0, r, rows[size_t(r)].first);
+        summary_->SetCells(1, r, rows[size_t(r)].second);
+    }
+}
+
 QString TSelectLocationForm::StatusText(int panel) const {
     return (panel >= 0 && panel < 2) ? statusPanels_[panel]->text() : QString();
 }
@@ -153,7 +188,9 @@ void TSelectLocationForm::Guarded(const std::function<void()>& step) {
 
 void TSelectLocationForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) Guarded([this] { Prepare(); });
+    if (event->spontaneous()) return;
+    FitSummaryGrid();
+    Guarded([this] { Prepare(); });
 }
 
 void TSelectLocationForm::Prepare() {
@@ -173,9 +210,6 @@ void TSelectLocationForm::OpenSelectedDatabase() {
     const QString name = databaseBox_->currentText();
     if (!db_.Open(name)) {
         ShowMessage(MissingDatabaseMessage(name));
-        // The box goes back to the database whose regions and places are still listed, so that a
-        // region chosen next is looked up in the right section.
-        if (db_.IsOpen()) SelectText(databaseBox_, db_.OpenDatabase());
         return;
     }
     FillSorted(regionBox_, db_.RegionNames(name));
@@ -186,7 +220,7 @@ void TSelectLocationForm::OpenSelectedDatabase() {
 }
 
 void TSelectLocationForm::ListSelectedRegion() {
-    const int32_t code = db_.RegionCode(databaseBox_->currentText(), regionBox_->currentText());
+    const int32_t code = db_.RegionCode(ListedDatabase(), regionBox_->currentText());
     filling_ = true;
     try {
         places_->SetPlaces(db_.ListPlaces(code));
@@ -202,6 +236,12 @@ void TSelectLocationForm::ListSelectedRegion() {
     ShowSelectedPlace();
 }
 
+QString TSelectLocationForm::ListedDatabase() const {
+    // After a database whose file is missing was chosen, the box names it while the regions and places
+    // listed are still those of the database opened before; lookups follow what is listed.
+    return db_.IsOpen() ? db_.OpenDatabase() : databaseBox_->currentText();
+}
+
 int TSelectLocationForm::SelectedRow() const {
     const QModelIndex current = placeList_->currentIndex();
     return current.isValid() ? current.row() : -1;
@@ -211,8 +251,8 @@ void TSelectLocationForm::ShowSelectedPlace() {
     const int row = SelectedRow();
     if (row < 0) return;
     const LocationRecord record = db_.ReadRecord(places_->Entry(row).Rec.RecordIndex);
-    summary_->SetRows(LocationSummary(record));
-    const QString database = databaseBox_->currentText(), region = regionBox_->currentText();
+    ShowSummary(LocationSummary(record));
+    const QString database = ListedDatabase(), region = regionBox_->currentText();
     rememberedRegion_ = db_.RegionLabel(record, database, region);
     record_ = record;
     pickedName_ = db_.PickedName(record, database, region);

@@ -4,6 +4,7 @@
 // PickedName() and Record().
 #include "LocationDb.h"
 #include "LocationRecord.h"
+#include "LocationSummary.h"
 
 #include <QDialog>
 #include <QString>
@@ -17,7 +18,7 @@ class QModelIndex;
 class QPushButton;
 class QToolButton;
 class TPlaceListModel;
-class TSummaryGrid;
+class TxStringGrid;
 
 class TSelectLocationForm : public QDialog {
     Q_OBJECT
@@ -42,7 +43,7 @@ public:
     QComboBox* DatabaseBox() const { return databaseBox_; }
     QComboBox* RegionBox() const { return regionBox_; }
     QListView* PlaceList() const { return placeList_; }
-    TSummaryGrid* SummaryGrid() const { return summary_; }
+    TxStringGrid* SummaryGrid() const { return summary_; }
     QString StatusText(int panel) const;
     QToolButton* AcceptButton() const { return acceptButton_; }
     QToolButton* CancelButton() const { return cancelButton_; }
@@ -54,12 +55,16 @@ protected:
 
 private:
     void BuildControls();
+    void BuildSummaryGrid();
+    void FitSummaryGrid();
+    void ShowSummary(const TLocationSummary& rows);
     void Prepare();
     void OpenSelectedDatabase();
     void ListSelectedRegion();
     void ShowSelectedPlace();
     void SaveState();
     int SelectedRow() const;
+    QString ListedDatabase() const;
     // Runs a step that reads database files; a read error is shown and the dialog stays open.
     void Guarded(const std::function<void()>& step);
 
@@ -79,7 +84,7 @@ private:
     QComboBox* databaseBox_ = nullptr;
     QComboBox* regionBox_ = nullptr;
     QListView* placeList_ = nullptr;
-    TSummaryGrid* summary_ = nullptr;
+    TxStringGrid* summary_ = nullptr;
     QLabel* statusPanels_[2] = {};
     QToolButton* acceptButton_ = nullptr;
     QToolButton* cancelButton_ = nullptr;
