@@ -1,0 +1,110 @@
+// The qdb tool: building a database from CSV sources, refusing rows that do not fit, and dumping records.
+#include "LocationFixture.h"
+#include "locations/LocationDb.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+const QByteArray Header = "region,name,latitude,longitude,timezone,altitude,cooling_first,cooling_second,"
+                          "heating_design,wind_speed,max_dry_bulb,min_dry_bulb,dry_bulb_range\n";
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run Qdb(const QStringList& args) {
+    QProcess p;
+    p.start(QDB_PROGRAM, args);
+    Run r;
+    if (!p.waitForFinished(30000)) return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TestQdb : public QObject {
+    Q_OBJECT
+private slots:
+    void refusesRowsThatDoNotFit_data() {
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("name too long") << QByteArray("R,") + QByteArray(32, 'n') + ",1,2,0,5,1,1,1,1,1,1,1"
+                                       << "longer than 31 characters";
+        QTest::newRow("name outside the code page") << QByteArray("R,Łódź,1,2,0,5,1,1,1,1,1,1,1")
+                                                    << "outside Windows-1252";
+        QTest::newRow("latitude out of range") << QByteArray("R,X,95,2,0,5,1,1,1,1,1,1,1") << "latitude '95'";
+        QTest::newRow("not a number") << QByteArray("R,X,1,2,0,high,1,1,1,1,1,1,1") << "altitude 'high'";
+        QTest::newRow("too big for single precision") << QByteArray("R,X,1,2,0,5,1e39,1,1,1,1,1,1")
+                                                      << "cooling_first";
+        QTest::newRow("missing column") << QByteArray("R,X,1,2,0,5,1,1,1,1,1,1") << "12 fields, expected 13";
+        QTest::newRow("open quote") << QByteArray("R,\"X,1,2,0,5,1,1,1,1,1,1,1") << "unbalanced quotes";
+        QTest::newRow("reserved region") << QByteArray("+all,X,1,2,0,5,1,1,1,1,1,1,1") << "is reserved";
+        QTest::newRow("region breaks the index") << QByteArray("a=b,X,1,2,0,5,1,1,1,1,1,1,1") << "holds '='";
+    }
+    void refusesRowsThatDoNotFit() {
+        QFETCH(QByteArray, row);
+        QFETCH(QString, reason);
+        TLocationFixture src, out;
+        src.WriteFile("Land.csv", "# notes\n" + Header + "R,Good,1,2,0,5,1,1,1,1,1,1,1\n" + row + "\n");
+        const Run r = Qdb({"build", src.Folder(), out.Path("db")});
+        QVERIFY(r.exitCode > 0);
+        QVERIFY2(r.err.contains(src.Path("Land.csv") + ":4: "), qPrintable(r.err));
+        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        QVERIFY(!QFile::exists(out.Path("db/Regions.idx")));
+    }
+
+    void buildsWhatTheReaderReadsAndDumpsIt() {
+        TLocationFixture src, out;
+        src.WriteFile("Lakes.csv", "# indicative values\n" + Header +
+                                       "North,\"Cove, \"\"Old\"\"\",-26.13,28.23,30,1694,29.6,17.1,1.2,3.5,31.5,-0.5,13.3\n"
+                                       "South,Été,0.1,-73.97,-75,0,0,0,0,0,0,0,0\r\n"
+                                       ",Unfiled,1,2,0,5,1,1,1,1,1,1,1\n"
+                                       "north,Ash,1,2,0,5,1,1,1,1,1,1,1\n");
+        src.WriteFile("Ft. Rock.csv", Header + "Top,Peak,1,2,0,5,1,1,1,1,1,1,1\n");
+        const QString db = out.Path("db");
+        const Run built = Qdb({"build", src.Folder(), db});
+        QCOMPARE(built.exitCode, 0);
+        QVERIFY2(built.err.isEmpty(), qPrintable(built.err));
+
+        TLocationDatabase reader;
+        reader.LoadIndex(db + '/');
+        QCOMPARE(reader.DatabaseNames(), QStringList({"+All", "Ft. Rock", "Lakes"}));
+        QCOMPARE(reader.RegionNames("Lakes"), QStringList({"+All", "North", "South"}));
+        QVERIFY(reader.Open("Ft. Rock")); // lies in Ft.qdb
+        QCOMPARE(reader.ListPlaces(0).size(), size_t(1));
+        QVERIFY(reader.Open("+All"));
+        const int lakes = reader.RegionCode("+All", "Lakes");
+        QCOMPARE(reader.ListPlaces(lakes).size(), size_t(4));
+        QCOMPARE(reader.PickedName(reader.ReadRecord(4), "+All", "+All"), QString("Ash, North"));
+
+        const Run dump = Qdb({"dump", db + "/Lakes.qdb"});
+        QCOMPARE(dump.exitCode, 0);
+        QCOMPARE(dump.out,
+                 QString("record,database_code,region_code,name,latitude,longitude,timezone,altitude,"
+                         "cooling_first,cooling_second,heating_design,wind_speed,max_dry_bulb,min_dry_bulb,"
+                         "dry_bulb_range\n"
+                         "0,2,1,\"Cove, \"\"Old\"\"\",-26.13,28.23,30,1694,29.6,17.1,1.2,3.5,31.5,-0.5,13.3\n"
+                         "1,2,2,Été,0.1,-73.97,-75,0,0,0,0,0,0,0,0\n"
+                         "2,2,0,Unfiled,1,2,0,5,1,1,1,1,1,1,1\n"
+                         "3,2,1,Ash,1,2,0,5,1,1,1,1,1,1,1\n"));
+    }
+
+    void dumpReadsWholeRecordsOnly() {
+        TLocationFixture f;
+        f.WriteFile("T.qdb", TLocationFixture::Records({Place(1, 2, "A", 1.5f)}) + QByteArray(83, 'x'));
+        const Run r = Qdb({"dump", f.Path("T.qdb")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out.count('\n'), 2);
+        QVERIFY(r.out.endsWith("0,1,2,A,1.5,0,0,0,0,0,0,0,0,0,0\n"));
+        QVERIFY(Qdb({"dump", f.Path("missing.qdb")}).exitCode > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQdb)
+#include "tst_qdb.moc"
