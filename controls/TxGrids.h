@@ -92,11 +92,11 @@ using TSetEditEvent = std::function<void(TxCustomGrid* Sender, int ACol, int ARo
 using TDrawCellEvent =
     std::function<void(TxCustomGrid* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State)>;
 using TMovedEvent = std::function<void(TxCustomGrid* Sender, int FromIndex, int ToIndex)>;
-using TNotifyEvent = std::function<void(TxCustomGrid* Sender)>;
-using TKeyEvent = std::function<void(TxCustomGrid* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
-using TKeyPressEvent = std::function<void(TxCustomGrid* Sender, QChar& Key)>;
-using TMouseEvent = std::function<void(TxCustomGrid* Sender, Qt::MouseButton Button,
-                                       Qt::KeyboardModifiers Shift, int X, int Y)>;
+using TGridNotifyEvent = std::function<void(TxCustomGrid* Sender)>;
+using TGridKeyEvent = std::function<void(TxCustomGrid* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
+using TGridKeyPressEvent = std::function<void(TxCustomGrid* Sender, QChar& Key)>;
+using TGridMouseEvent = std::function<void(TxCustomGrid* Sender, Qt::MouseButton Button,
+                                           Qt::KeyboardModifiers Shift, int X, int Y)>;
 
 // The in-place editor: a formatted edit box that routes navigation keys to its grid and asks the grid
 // whether its text may be modified.
@@ -218,16 +218,16 @@ public:
     TDrawCellEvent OnDrawCell;
     TMovedEvent OnColumnMoved;
     TMovedEvent OnRowMoved;
-    TNotifyEvent OnColWidthsChanged;
-    TNotifyEvent OnTopLeftChanged;
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TNotifyEvent OnEnter;
-    TNotifyEvent OnExit;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-    TMouseEvent OnMouseDown;
-    TMouseEvent OnMouseUp;
+    TGridNotifyEvent OnColWidthsChanged;
+    TGridNotifyEvent OnTopLeftChanged;
+    TGridNotifyEvent OnClick;
+    TGridNotifyEvent OnDblClick;
+    TGridNotifyEvent OnEnter;
+    TGridNotifyEvent OnExit;
+    TGridKeyEvent OnKeyDown;
+    TGridKeyPressEvent OnKeyPress;
+    TGridMouseEvent OnMouseDown;
+    TGridMouseEvent OnMouseUp;
 
     // The overridable operations of the grid.
     virtual void UpdateEdit();
