@@ -172,7 +172,8 @@ void TxInplaceEdit::MoveTo(const QRect& cellRect) {
     setContentsMargins(1, 1, 1, 1);
     show();
     raise();
-    if (grid_->hasFocus()) setFocus(Qt::OtherFocusReason);
+    // The grid holding the focus of its window (active or not) hands it to the editor.
+    if (grid_->hasFocus() || grid_->window()->focusWidget() == grid_) setFocus(Qt::OtherFocusReason);
 }
 
 void TxInplaceEdit::CaretToEnd() {
