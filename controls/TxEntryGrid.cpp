@@ -588,6 +588,8 @@ void TEntryGrid::DblClick() {
 // ---- mouse ----
 
 void TEntryGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    // The focus came to the grid with this press, which the list lets pass (it is the grid's own).
+    HidePickList();
     const QPoint hit = MouseToCell(x, y);
     TField* field = hit.y() >= 0 ? Field(hit.y()) : nullptr;
     if (!UnitsClick || hit.x() != unitsCol_ || !field) {

@@ -451,6 +451,9 @@ private slots:
         f.grid->TogglePickList(); // moving the mouse over another cell closes it
         QTest::mouseMove(f.grid->viewport(), f.Center(0, 1));
         QVERIFY(!list->isVisible());
+        f.grid->TogglePickList(); // a press on the grid closes it
+        f.Press(0, 1);
+        QVERIFY(!list->isVisible());
         f.grid->TogglePickList(); // and so does the focus going elsewhere
         f.other->setFocus();
         QVERIFY(!list->isVisible());
