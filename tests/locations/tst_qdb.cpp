@@ -95,6 +95,23 @@ private slots:
                          "3,2,1,Ash,1,2,0,5,1,1,1,1,1,1,1\n"));
     }
 
+    void sampleDatabaseBuildsAndEveryDatabaseOpens() {
+        TLocationFixture out;
+        QCOMPARE(Qdb({"build", QV_SOURCE_ROOT "/data/locations", out.Path("db")}).exitCode, 0);
+        TLocationDatabase reader;
+        reader.LoadIndex(out.Path("db/"));
+        const QStringList databases = reader.DatabaseNames();
+        QVERIFY(databases.size() >= 4);
+        size_t total = 0;
+        for (const QString& name : databases.mid(1)) {
+            QVERIFY2(reader.Open(name), qPrintable(name));
+            total += reader.ListPlaces(0).size();
+        }
+        QVERIFY(reader.Open("+All"));
+        QCOMPARE(reader.ListPlaces(0).size(), total);
+        QVERIFY(total >= 150);
+    }
+
     void dumpReadsWholeRecordsOnly() {
         TLocationFixture f;
         f.WriteFile("T.qdb", TLocationFixture::Records({Place(1, 2, "A", 1.5f)}) + QByteArray(83, 'x'));
