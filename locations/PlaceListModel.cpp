@@ -3,6 +3,7 @@
 #include "storage/Win1252.h"
 
 #include <algorithm>
+#include <cstring>
 
 QByteArray LocationSortKey(const QString& text) { return UpperWin1252(EncodeWin1252(text)); }
 
@@ -25,13 +26,29 @@ int IndexOfLocationText(const QStringList& texts, const QString& text) {
     return -1;
 }
 
+TPlaceListModel::Key TPlaceListModel::KeyOf(const QString& text) {
+    // Zero padding orders a name before every longer name it begins; names longer than the buffer
+    // compare by their first 32 bytes and then keep their file order.
+    Key key{};
+    const QByteArray bytes = EncodeWin1252(text);
+    const size_t n = std::min(key.size(), size_t(bytes.size()));
+    for (size_t i = 0; i < n; ++i) key[i] = UpperWin1252(bytes[qsizetype(i)]);
+    return key;
+}
+
+namespace {
+template <typename K> bool KeyLess(const K& a, const K& b) {
+    return std::memcmp(a.data(), b.data(), a.size()) < 0; // byte order, as unsigned characters
+}
+} // namespace
+
 void TPlaceListModel::SetPlaces(std::vector<TPlaceEntry> places) {
     beginResetModel();
     entries_.clear();
     entries_.reserve(places.size());
-    for (TPlaceEntry& p : places) entries_.push_back({LocationSortKey(p.PlaceName), std::move(p)});
+    for (TPlaceEntry& p : places) entries_.push_back({KeyOf(p.PlaceName), std::move(p)});
     std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const Sorted& a, const Sorted& b) { return a.key < b.key; });
+                     [](const Sorted& a, const Sorted& b) { return KeyLess(a.key, b.key); });
     endResetModel();
 }
 
@@ -48,8 +65,12 @@ QVariant TPlaceListModel::data(const QModelIndex& index, int role) const {
 }
 
 int TPlaceListModel::Find(const QString& text) const {
-    const QByteArray key = LocationSortKey(text);
-    const auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
-                                     [](const Sorted& e, const QByteArray& k) { return e.key < k; });
-    return (it != entries_.end() && it->key == key) ? int(it - entries_.begin()) : -1;
+    // Equal keys are only a candidate when the name is longer than the key; the whole names decide.
+    const Key key = KeyOf(text);
+    const QByteArray whole = LocationSortKey(text);
+    auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
+                               [](const Sorted& e, const Key& k) { return KeyLess(e.key, k); });
+    for (; it != entries_.end() && it->key == key; ++it)
+        if (LocationSortKey(it->place.PlaceName) == whole) return int(it - entries_.begin());
+    return -1;
 }

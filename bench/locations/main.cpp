@@ -1,0 +1,141 @@
+// Times the location database on a generated 200,000-place database: listing every place of "+All"
+// through the reader, filling and sorting the dialog's place list, and listing one region and all
+// regions in the dialog itself. Prints one line per figure (best of several runs).
+#include "locations/LocationDb.h"
+#include "locations/PlaceListModel.h"
+#include "locations/TxSelectLocation.h"
+#include "storage/Settings.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListView>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int PlaceCount = 200000;
+constexpr int RegionCount = 50;
+constexpr int Runs = 5;
+
+// Names of two to four random syllables, so sorting has real work to do.
+QString RandomName(QRandomGenerator& rng) {
+    static const char* const syllables[] = {"ka", "lo", "mi", "Ne", "ru", "sa", "To", "vi", "Wes", "zan",
+                                            "ber", "Ash", "dal", "ford", "hill", "ton", "ville", "burg"};
+    QString name;
+    const int parts = 2 + int(rng.bounded(3));
+    for (int i = 0; i < parts; ++i) name += QLatin1String(syllables[rng.bounded(int(std::size(syllables)))]);
+    return name;
+}
+
+bool WriteDatabase(const QString& folder) {
+    QString index = QStringLiteral("[+All]\r\n+All=0\r\nBig=1\r\n[Big]\r\n+All=0\r\n");
+    for (int r = 1; r <= RegionCount; ++r) index += QStringLiteral("Region %1=%1\r\n").arg(r);
+    QFile idx(folder + QStringLiteral("Regions.idx"));
+    if (!idx.open(QIODevice::WriteOnly) || idx.write(index.toLatin1()) < 0) return false;
+
+    QRandomGenerator rng(42);
+    QByteArray bytes;
+    bytes.reserve(qsizetype(PlaceCount) * LocationRecordSize);
+    LocationRecordBytes one;
+    for (int i = 0; i < PlaceCount; ++i) {
+        LocationRecord r;
+        r.DatabaseCode = 1;
+        r.RegionCode = 1 + i % RegionCount;
+        r.PlaceName = RandomName(rng);
+        r.Latitude = float(rng.bounded(180.0) - 90);
+        r.Longitude = float(rng.bounded(360.0) - 180);
+        if (!EncodeLocationRecord(r, one)) return false;
+        bytes.append(one.data(), one.size());
+    }
+    for (const char* name : {"Big.qdb", "+All.qdb"}) {
+        QFile f(folder + QLatin1String(name));
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return false;
+    }
+    return true;
+}
+
+// Best time of several runs, in milliseconds.
+double BestMs(const std::function<void()>& step) {
+    double best = 1e300;
+    for (int i = 0; i < Runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        step();
+        best = std::min(best, double(t.nsecsElapsed()) / 1e6);
+    }
+    return best;
+}
+
+void Report(const char* what, double ms, size_t count) {
+    std::printf("%-52s %9.2f ms  (%zu places)\n", what, ms, count);
+    std::fflush(stdout);
+}
+
+void Choose(QComboBox* box, const QString& text) {
+    const int i = box->findText(text);
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit()); // keep the user's own settings untouched
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    if (!dir.isValid() || !WriteDatabase(folder)) {
+        std::fprintf(stderr, "cannot write the benchmark database in %s\n", qPrintable(folder));
+        return 1;
+    }
+
+    TLocationDatabase db;
+    db.LoadIndex(folder);
+    db.Open(QStringLiteral("+All"));
+    std::vector<TPlaceEntry> places;
+    double ms = BestMs([&] { places = db.ListPlaces(0); });
+    Report("reader: list all places of +All", ms, places.size());
+    std::vector<TPlaceEntry> region;
+    ms = BestMs([&] { region = db.ListPlaces(1); });
+    Report("reader: list one database of +All (code 1)", ms, region.size());
+
+    TPlaceListModel model;
+    ms = BestMs([&] { model.SetPlaces(places); });
+    Report("dialog list: fill and sort all places", ms, size_t(model.rowCount()));
+
+    TSettingsStore("SelectLocationForm").WriteString(QStringLiteral("Database"), QStringLiteral("Big"));
+    TSelectLocationForm form(nullptr, folder);
+    form.ShowMessage = [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
+    form.PresetLocation(QStringLiteral("Kalo, Region 7"));
+    QElapsedTimer shown;
+    shown.start();
+    form.show();
+    app.processEvents();
+    Report("dialog: show, open Big and list Region 7", double(shown.nsecsElapsed()) / 1e6,
+           size_t(form.PlaceList()->model()->rowCount()));
+
+    QComboBox* regions = form.RegionBox();
+    int flip = 0;
+    ms = BestMs([&] {
+        Choose(regions, QStringLiteral("Region %1").arg(++flip % RegionCount + 1));
+        form.PlaceList()->repaint();
+    });
+    Report("dialog: choose a region, list and paint", ms, size_t(form.PlaceList()->model()->rowCount()));
+    ms = BestMs([&] {
+        Choose(regions, QStringLiteral("+All"));
+        form.PlaceList()->repaint();
+    });
+    Report("dialog: choose all regions (+All), list and paint", ms,
+           size_t(form.PlaceList()->model()->rowCount()));
+    form.reject();
+    return 0;
+}
