@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <memory>
+
 namespace {
 
 // The sample database with climate values on Ashford, and "Gone" listed in the index without a file.
@@ -69,6 +71,19 @@ struct Dialog {
     QStringList messages;
 };
 
+// The dialog on the dialog database, shown with a remembered database and a preset location.
+struct ShownDialog {
+    ShownDialog(const QString& database, const QString& preset) {
+        WriteDialogDatabase(fixture);
+        Remember(database);
+        dialog = std::make_unique<Dialog>(fixture);
+        dialog->form.PresetLocation(preset);
+        dialog->form.show();
+    }
+    TLocationFixture fixture;
+    std::unique_ptr<Dialog> dialog;
+};
+
 } // namespace
 
 class TestSelectLocation : public QObject {
@@ -77,12 +92,8 @@ private slots:
     void init() { Remember({}); }
 
     void showingReselectsThePresetPlace() {
-        TLocationFixture f;
-        WriteDialogDatabase(f);
-        Remember("lakes");
-        Dialog d(f);
-        d.form.PresetLocation("Ashford, North");
-        d.form.show();
+        ShownDialog shown("lakes", "Ashford, North");
+        Dialog& d = *shown.dialog;
         QCOMPARE(d.form.windowTitle(), QString("Select Location"));
         QCOMPARE(Items(d.form.DatabaseBox()), QStringList({"+All", "Empty", "Gone", "Hills", "Lakes"}));
         QCOMPARE(d.form.DatabaseBox()->currentText(), QString("Lakes"));
@@ -113,23 +124,15 @@ private slots:
         QFETCH(QString, preset);
         QFETCH(QString, region);
         QFETCH(QString, place);
-        TLocationFixture f;
-        WriteDialogDatabase(f);
-        Remember("Lakes");
-        Dialog d(f);
-        d.form.PresetLocation(preset);
-        d.form.show();
+        ShownDialog shown("Lakes", preset);
+        Dialog& d = *shown.dialog;
         QCOMPARE(d.form.RegionBox()->currentText(), region);
         QCOMPARE(Selected(d.form.PlaceList()), place);
     }
 
     void userChoosesDatabaseRegionAndPlace() {
-        TLocationFixture f;
-        WriteDialogDatabase(f);
-        Remember("Lakes");
-        Dialog d(f);
-        d.form.PresetLocation("Cove, South");
-        d.form.show();
+        ShownDialog shown("Lakes", "Cove, South");
+        Dialog& d = *shown.dialog;
 
         Choose(d.form.DatabaseBox(), "+All");
         QCOMPARE(Items(d.form.RegionBox()), QStringList({"+All", "Hills", "Lakes"}));
@@ -153,12 +156,8 @@ private slots:
     }
 
     void missingDatabaseKeepsTheWorkingLists() {
-        TLocationFixture f;
-        WriteDialogDatabase(f);
-        Remember("Lakes");
-        Dialog d(f);
-        d.form.PresetLocation("Ashford, South");
-        d.form.show();
+        ShownDialog shown("Lakes", "Ashford, South");
+        Dialog& d = *shown.dialog;
         const QStringList places = Places(d.form.PlaceList());
 
         Choose(d.form.DatabaseBox(), "Gone");
@@ -201,12 +200,8 @@ private slots:
     }
 
     void closingHandsBackAndRemembers() {
-        TLocationFixture f;
-        WriteDialogDatabase(f);
-        Remember("Lakes");
-        Dialog d(f);
-        d.form.PresetLocation("Cove, South");
-        d.form.show();
+        ShownDialog shown("Lakes", "Cove, South");
+        Dialog& d = *shown.dialog;
         ClickPlace(d.form.PlaceList(), 0);
         QTest::mouseDClick(d.form.PlaceList()->viewport(), Qt::LeftButton, {},
                            PlaceRect(d.form.PlaceList(), 0).center());
