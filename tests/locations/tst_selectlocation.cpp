@@ -185,6 +185,17 @@ private slots:
         QCOMPARE(d.form.result(), int(QDialog::Rejected)); // nothing was shown, so nothing is handed back
     }
 
+    void vanishedRememberedDatabaseSelectsNothing() {
+        ShownDialog shown("Vanished", "Cove, South");
+        Dialog& d = *shown.dialog;
+        QCOMPARE(d.form.DatabaseBox()->currentIndex(), -1);
+        QCOMPARE(d.messages, QStringList({"The  Database has not been installed...\r\n"
+                                          "Please install the Varnholt Terralog Database."}));
+        Choose(d.form.DatabaseBox(), "Hills"); // the user picks another one
+        QCOMPARE(Places(d.form.PlaceList()), QStringList({"Base", "Summit"}));
+        QCOMPARE(d.form.PickedName(), QString("Base, Hills"));
+    }
+
     void badRecordFileIsReportedAndTheDialogStays() {
         TLocationFixture f;
         WriteDialogDatabase(f);
