@@ -39,13 +39,13 @@ void ShowPlainMessage(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-// Fills a box with the texts in sorted order and selects text (the first entry when text is empty, no
-// entry when it is not found).
+// Fills a box with the texts in alphabetical order without regard to case.
 void FillSorted(QComboBox* box, const QStringList& texts) {
     box->clear();
     box->addItems(SortedByLocationKey(texts));
 }
 
+// Selects the first entry equal to text without regard to case; no entry when there is none.
 void SelectText(QComboBox* box, const QString& text) {
     QStringList items;
     for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
