@@ -312,9 +312,12 @@ bool TEntryGrid::CanEditShow() {
 
 void TEntryGrid::UpdateEdit() {
     if (CanEditShow()) {
-        if (buttons_[PropEd]) buttons_[PropEd]->hide();
-        if (buttons_[SpinUpBtn]) buttons_[SpinUpBtn]->hide();
-        if (buttons_[SpinDownBtn]) buttons_[SpinDownBtn]->hide();
+        // Hidden for the editor's time, and no longer "shown", so scrolling or sizing a column does
+        // not bring them back over the editor.
+        for (ButtonIndex b : {PropEd, SpinUpBtn, SpinDownBtn}) {
+            buttonShown_[b] = false;
+            if (buttons_[b]) buttons_[b]->hide();
+        }
     }
     TxStringGrid::UpdateEdit();
 }

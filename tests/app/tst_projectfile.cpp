@@ -3,6 +3,7 @@
 #include "app/ProjectFile.h"
 #include "app/TCalcDocument.h"
 #include "app/TextSetup.h"
+#include "tests/common/ProjectBytes.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -16,16 +17,7 @@
 
 namespace {
 
-// Seven doubles written little-endian by an independent route.
-QByteArray FileBytes(std::initializer_list<double> values) {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.setFloatingPointPrecision(QDataStream::DoublePrecision);
-    for (double v : values)
-        out << v;
-    return bytes;
-}
+QByteArray FileBytes(std::initializer_list<double> values) { return ProjectFileBytes(values); }
 
 const QByteArray SampleFile = FileBytes({250, 51.5, -0.12, 0, -45, 30, 200.25});
 

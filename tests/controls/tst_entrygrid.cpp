@@ -249,6 +249,8 @@ private slots:
         QTest::keyClick(f.grid, Qt::Key_Return);
         QVERIFY(f.Editing());
         QVERIFY(!f.grid->SpinUpButton()->isVisible());
+        f.grid->SetColWidths(1, 90); // sizing a column while editing leaves them hidden
+        QVERIFY(!f.grid->SpinUpButton()->isVisible());
         QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_Return);
         QVERIFY(f.grid->SpinUpButton()->isVisible());
     }

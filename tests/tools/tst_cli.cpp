@@ -2,6 +2,7 @@
 // gets one line on stderr and exit status 2.
 #include "app/TCalcDocument.h"
 #include "app/TextSetup.h"
+#include "tests/common/ProjectBytes.h"
 
 #include <QDataStream>
 #include <QFile>
@@ -29,12 +30,7 @@ TRun RunCli(const QStringList& args) {
 }
 
 bool WriteProject(const QString& path, std::initializer_list<double> values, int keepBytes = 56) {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.setFloatingPointPrecision(QDataStream::DoublePrecision);
-    for (double v : values)
-        out << v;
+    const QByteArray bytes = ProjectFileBytes(values);
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes.left(keepBytes)) == keepBytes;
 }

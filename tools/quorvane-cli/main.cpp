@@ -66,7 +66,10 @@ const char* Description =
     "                sunrise and sunset text; window prints the 24 sunlit fractions of the glass (this\n"
     "                makes the surface vertical, as the window-shading command does).\n"
     "  --csv         a header line and 24 rows, one per clock hour 0..23, each value with 17\n"
-    "                significant digits and a '.' decimal point; hours that were not solved hold 0.\n"
+    "                significant digits and a '.' decimal point. Columns: hour, altitude, azimuth,\n"
+    "                ssa, incident (degrees), normal, direct, diffuse, reflected, total, shgf (W/m2),\n"
+    "                ambient, solair (degC). Hours that were not solved hold 0 in every column but\n"
+    "                ambient and solair, which cover all 24 hours.\n"
     "                This is the default.\n"
     "\n"
     "Numbers are read in the user's locale. Exit status: 0 on success, 2 for bad input (an unknown\n"
@@ -173,7 +176,7 @@ int Run(const QCoreApplication& app) {
     parser.setApplicationDescription(QString::fromLatin1(Description));
     AddOptions(parser);
     if (!parser.parse(app.arguments())) throw EUsage(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         Print(parser.helpText(), stdout);
         return 0;
     }
