@@ -5,15 +5,29 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace solartext {
 namespace {
 
+// The conversion letter of the format's first conversion ("%0.1f min" gives 'f'), or 0 if none.
+char ConversionLetter(const std::string& format) {
+    for (std::size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != '%') continue;
+        if (format[i + 1] == '%') {
+            ++i;
+            continue;
+        }
+        std::size_t j = format.find_first_not_of("-+ #0123456789.hlLqjzt", i + 1);
+        return j == std::string::npos ? 0 : format[j];
+    }
+    return 0;
+}
+
 bool IsIntegerConversion(const std::string& format) {
-    for (char c : format)
-        if (c == 'd' || c == 'i' || c == 'u' || c == 'x' || c == 'X') return true;
-    return false;
+    const char c = ConversionLetter(format);
+    return c == 'd' || c == 'i' || c == 'u' || c == 'x' || c == 'X';
 }
 
 std::string DefaultFormat(const std::string& format, double value) {
@@ -21,6 +35,8 @@ std::string DefaultFormat(const std::string& format, double value) {
     const double whole = std::isnan(value) ? 0.0 : std::trunc(std::fmax(INT_MIN, std::fmin(INT_MAX, value)));
     std::vector<char> buf(64);
     for (;;) {
+        const char letter = ConversionLetter(format);
+        if (letter != 0 && !std::strchr("diuxXeEfFgGaA", letter)) return format; // no number to print
         int n = IsIntegerConversion(format)
                     ? std::snprintf(buf.data(), buf.size(), format.c_str(), static_cast<int>(whole))
                     : std::snprintf(buf.data(), buf.size(), format.c_str(), value);
