@@ -3,6 +3,8 @@
 #include "app/Main.h"
 #include "app/TextSetup.h"
 #include "controls/TxEntryGrid.h"
+#include "controls/TxNumText.h"
+#include "locations/TxSelectLocation.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 class TestMainForm : public QObject {
@@ -87,6 +90,31 @@ private slots:
         depth->setFocus();
         QCOMPARE(form.Document().GlassHeight(), 2.0);
         QCOMPARE(form.StatusText(), QString("Solved...")); // glass edits leave the state alone
+    }
+
+    // The Barometer row's button opens the location dialog on the sample database; OK takes the place.
+    void locationPickFillsSiteRows() {
+        TMainForm form;
+        TSelectLocationForm locations(&form, QStringLiteral(QV_BINARY_ROOT "/Varnholt/Common Files/"));
+        locations.ShowMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
+        form.SetLocationDialog(&locations);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const double azimuth = form.Document().Azimuth();
+        QTimer::singleShot(0, &locations, [&] {
+            QTRY_VERIFY(locations.isVisible());
+            QTest::mouseClick(locations.AcceptButton(), Qt::LeftButton);
+        });
+        form.ActionLocationExecute();
+        const LocationRecord& r = locations.Record();
+        QVERIFY(!locations.PickedName().isEmpty());
+        QCOMPARE(form.Document().LocationName(), locations.PickedName());
+        QCOMPARE(form.Document().Latitude(), double(r.Latitude));
+        QCOMPARE(form.Document().DesignMaxTemp(), double(r.MaxDryBulb));
+        QCOMPARE(form.Document().Azimuth(), azimuth);
+        QCOMPARE(form.Grid()->Cells(1, 2), FormatFloat("%0.2f", r.Latitude));
+        QCOMPARE(form.Grid()->Cells(1, 1), FormatFloat("%0.0f", r.Altitude));
+        QCOMPARE(form.StatusText(), QString("Results are out of date..."));
     }
 
     void resetAndSettingsCarryToTheNextRun() {
