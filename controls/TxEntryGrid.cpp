@@ -1,6 +1,7 @@
 #include "controls/TxEntryGrid.h"
 
 #include "controls/TxConv.h"
+#include "controls/TxHook.h"
 #include "controls/TxNumText.h"
 
 #include <QApplication>
@@ -23,43 +24,24 @@ const int kButtonSize = 15;
 const int kPickListVisibleItems = 5;
 const int kPickListMaxWidth = 200;
 
-TEntryMessageHook& MessageHook() {
-    static TEntryMessageHook hook;
+THook<const QString&, bool>& MessageHook() {
+    static THook<const QString&, bool> hook([](const QString& message, bool isError) {
+        if (isError)
+            QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
+        else
+            QMessageBox::information(nullptr, QApplication::applicationDisplayName(), message);
+    });
     return hook;
 }
 
-void ShowEntryMessage(const QString& message) {
-    if (MessageHook())
-        MessageHook()(message);
-    else
-        QMessageBox::information(nullptr, QApplication::applicationDisplayName(), message);
-}
-
-// Error messages of row fields ("Error initialising ...") go to an error dialog unless someone else
-// has taken the hook already.
-void InstallFieldErrorDialog() {
-    TFieldErrorHook previous = SetFieldErrorHook({});
-    if (!previous)
-        previous = [](const QString& message) {
-            QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
-        };
-    SetFieldErrorHook(previous);
-}
-
-// A variant as a double; a text is read as the user's number text. Raises EConvertError.
-double VariantToDouble(const QVariant& value) {
-    bool ok = false;
-    const double x = value.toDouble(&ok);
-    if (ok && value.typeId() != QMetaType::QString) return x;
-    return ReadNumberText(value.toString());
+void ShowEntryMessage(const QString& message, bool isError = false) {
+    MessageHook()(message, isError);
 }
 
 } // namespace
 
 TEntryMessageHook SetEntryMessageHook(TEntryMessageHook hook) {
-    TEntryMessageHook previous = std::move(MessageHook());
-    MessageHook() = std::move(hook);
-    return previous;
+    return MessageHook().Set(std::move(hook));
 }
 
 // ---- TMyListBox --------------------------------------------------------------------------------------
@@ -108,7 +90,6 @@ void TMyListBox::focusOutEvent(QFocusEvent* e) {
 
 TEntryGrid::TEntryGrid(QWidget* parent) : TxStringGrid(parent) {
     InitControlsResources();
-    InstallFieldErrorDialog();
     colorEditCol_ = colorEditMode_ = Color();
     colorEditModeText_ = FontColor();
     SetColCount(3);
@@ -160,6 +141,7 @@ void TEntryGrid::Rebuild() {
         TRowField row = CreateRowField(lines_.at(r), delim_);
         SetRows(r, row.Cells);
         fields_.push_back(std::move(row.Field));
+        if (!row.Error.isEmpty()) ShowEntryMessage(row.Error, true);
     }
 }
 
@@ -181,58 +163,26 @@ void TEntryGrid::SetPropertyEditor(int ARow, TPropertyEditorFunc func) {
 
 QVariant TEntryGrid::GetCellValue(int ACol, int ARow) {
     const QString text = Cells(ACol, ARow);
-    if (ACol != 1) return text;
-    TField* field = Field(ARow);
+    const TField* field = Field(ARow);
+    if (ACol != 1 || !field) return text;
     try {
-        if (auto* pair = dynamic_cast<TDelimNumField*>(field)) {
-            double a = 0, b = 0;
-            const QString clean = NormalizeNumberText(text.isEmpty() ? QStringLiteral("0.0/0.0") : text);
-            auto base = [pair](double x) { return double(FromDisplay(x, pair->Factor, pair->Offset)); };
-            if (ParseNumberPair(clean, a, b)) return FormatPair(pair->FormatStr, base(a), base(b));
-            return FormatFloat(QStringLiteral("%0.04g"), base(a));
-        }
-        if (auto* num = dynamic_cast<TNumField*>(field)) {
-            const double x = double(FromDisplay(ReadNumberText(text), num->Factor, num->Offset));
-            if (IsIntegerFormat(num->FormatStr)) return qlonglong(std::nearbyint(x));
-            return x;
-        }
-        if (auto* choice = dynamic_cast<TEnumField*>(field)) return int(choice->Items.indexOf(text));
+        return field->ValueOf(text);
     } catch (const EConvertError&) {
+        return text;
     }
-    return text;
 }
 
 void TEntryGrid::SetCellValue(int ACol, int ARow, const QVariant& value) {
-    if (ACol != 1) {
+    const TField* field = Field(ARow);
+    if (ACol != 1 || !field) {
         SetCells(ACol, ARow, value.toString());
         return;
     }
-    TField* field = Field(ARow);
     QString text;
     try {
-        if (auto* pair = dynamic_cast<TDelimNumField*>(field)) {
-            double a = 0, b = 0; // a single number shows as that number and 0
-            ParseNumberPair(NormalizeNumberText(value.toString()), a, b);
-            text = FormatPair(pair->FormatStr, double(ToDisplay(a, pair->Factor, pair->Offset)),
-                              double(ToDisplay(b, pair->Factor, pair->Offset)));
-        } else if (auto* num = dynamic_cast<TNumField*>(field)) {
-            const double x = double(ToDisplay(VariantToDouble(value), num->Factor, num->Offset));
-            text = FormatNumberByType(num->FormatStr, num->FormatType, num->Decimals, num->SigDigs, x)
-                       .value_or(QString());
-        } else if (auto* choice = dynamic_cast<TEnumField*>(field)) {
-            bool ok = false;
-            const int index = value.toInt(&ok);
-            if (ok && index >= 0 && index < choice->Items.size()) text = choice->Items.at(index);
-        } else if (field) {
-            if (!textFormatter_) textFormatter_ = std::make_unique<TxCustomEdit>();
-            textFormatter_->SetFormatStr(field->FormatStr);
-            textFormatter_->SetValue(value);
-            text = textFormatter_->text();
-        } else {
-            text = value.toString();
-        }
+        text = field->TextOf(value);
     } catch (const EConvertError&) {
-        text.clear();
+        text.clear(); // a value that cannot be shown empties the cell
     }
     SetCells(1, ARow, text);
 }
@@ -462,7 +412,7 @@ void TEntryGrid::RunPropertyEditor() {
 
 void TEntryGrid::Spin(bool up) {
     TNumField* num = curNumField_;
-    if (!num || dynamic_cast<TDelimNumField*>(num)) return;
+    if (!num || !num->CanSpin()) return;
     const int row = Row();
     const QVariant cell = GetCellValue(1, row);
     if (cell.typeId() == QMetaType::QString) throw EConvertError(ConvertErrorMessage(cell.toString()));

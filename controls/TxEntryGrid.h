@@ -17,9 +17,10 @@
 
 class TEntryGrid;
 
-// Where the entry grid's plain messages go ("Error setting property editor, row 3"). Unset, they show
-// in a message box with one OK button. Tests replace it. Returns the previous hook.
-using TEntryMessageHook = std::function<void(const QString& message)>;
+// Where the entry grid's messages go ("Error initialising Height", "Error setting property editor, row 3").
+// isError marks a faulty entry line, shown as an error dialog; unset, every message shows in a message
+// box with one OK button. Tests replace it. Returns the previous hook.
+using TEntryMessageHook = std::function<void(const QString& message, bool isError)>;
 TEntryMessageHook SetEntryMessageHook(TEntryMessageHook hook);
 
 using TAfterRightClickEvent = std::function<void(TxCustomGrid* Sender, int ARow)>;
@@ -152,6 +153,4 @@ private:
     int buttonRow_ = -1;
     QPointer<TMyListBox> pickList_;
     const int unitsCol_ = 2;
-    // Formats texts of rows that are neither numbers nor choices, by the edit box's own rules.
-    std::unique_ptr<TxCustomEdit> textFormatter_;
 };

@@ -31,12 +31,10 @@ struct Fixture {
     int beeps = 0;
     std::function<void()> oldBeep;
     TEntryMessageHook oldMessage;
-    TFieldErrorHook oldFieldError;
 
     explicit Fixture(const QStringList& lines = kInputLines) {
         oldBeep = SetBeepHook([this] { ++beeps; });
-        oldMessage = SetEntryMessageHook([this](const QString& m) { messages << m; });
-        oldFieldError = SetFieldErrorHook([this](const QString& m) { messages << m; });
+        oldMessage = SetEntryMessageHook([this](const QString& m, bool) { messages << m; });
         grid = new TEntryGrid(&window);
         grid->move(10, 10);
         grid->SetColorEditCol(grid->palette().color(QPalette::Base));
@@ -55,7 +53,6 @@ struct Fixture {
     ~Fixture() {
         SetBeepHook(oldBeep);
         SetEntryMessageHook(oldMessage);
-        SetFieldErrorHook(oldFieldError);
     }
 
     QPoint Center(int c, int r) const { return grid->CellRect(c, r).center(); }
