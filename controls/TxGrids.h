@@ -3,6 +3,8 @@
 // selection, column and row sizing and moving, keyboard navigation, scrolling by whole cells, and an
 // in-place editor that is the formatted edit box. Every closing of the editor reports a commit through
 // OnDoSetData; OnCanEditShow may veto the editor; a first click selects a cell and a second one edits it.
+#include "storage/MessageError.h"
+
 #include "controls/TxFmtEdit.h"
 
 #include <QAbstractScrollArea>
@@ -22,10 +24,9 @@ class TxCustomGrid;
 class TxInplaceEdit;
 
 // Raised for grid operations with a bad index or count; the message is the user-visible text.
-class EInvalidGridOperation : public std::runtime_error {
+class EInvalidGridOperation : public EMessageError {
 public:
-    explicit EInvalidGridOperation(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString Message() const { return QString::fromStdString(what()); }
+    using EMessageError::EMessageError;
 };
 
 enum TxGridOption {
