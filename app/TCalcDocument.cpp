@@ -1,6 +1,7 @@
 #include "TCalcDocument.h"
 
 #include "ProjectFile.h"
+#include "SolarText.h"
 #include "controls/TxFields.h"
 #include "controls/TxNumText.h"
 #include "solar/RecessShading.h"
@@ -13,14 +14,6 @@ namespace {
 
 const QString SolvedStatus = QStringLiteral("Solved...");
 const QString OutOfDateStatus = QStringLiteral("Results are out of date...");
-
-QString HMS(double hours) {
-    return QString::fromStdString(HoursToHMS(hours));
-}
-
-QString ProfileText(const TProfile24& profile, const char* format) {
-    return QString::fromStdString(FormatProfile(profile, format));
-}
 
 QString PieceAt(const QStringList& pieces, qsizetype i) {
     return i < pieces.size() ? pieces[i] : QString();
@@ -137,7 +130,8 @@ void TCalcDocument::SetUpSolar() {
 
 void TCalcDocument::FillSunTimes() {
     FSolar.SunriseSunset(FSunrise, FSunset);
-    FLocalFields = {HMS(FSunrise), HMS(FSunset), FormatFloat(QStringLiteral("%0.3f"), FSolar.Declination()),
+    FLocalFields = {HoursText(FSunrise), HoursText(FSunset),
+                    FormatFloat(QStringLiteral("%0.3f"), FSolar.Declination()),
                     FormatFloat(QStringLiteral("%0.3f"), EquationOfTime(DayNumber()))};
     Notify(OnLocalChanged);
 }
@@ -247,7 +241,7 @@ void TCalcDocument::RebuildSolAir() {
 void TCalcDocument::AutoAmbient() {
     TProfile24 profile{};
     MakeAmbientProfile(profile, FDesignMaxTemp, FDesignMaxTemp - FDailyRange);
-    Clipboard(ProfileText(profile, "%0.1f"));
+    Clipboard(ProfileText(profile, QStringLiteral("%0.1f")));
     ApplyAmbient(profile);
 }
 
@@ -279,8 +273,8 @@ bool TCalcDocument::RefreshLocalAngles() {
         FSolar.SetSolarTime(time);
     else
         FSolar.SetClockTime(time);
-    FLocalLines << QStringLiteral("Clock Time = %1 h:m:s").arg(HMS(FSolar.ClockTime()))
-                << QStringLiteral("Solar Time = %1 h:m:s").arg(HMS(FSolar.SolarTime()))
+    FLocalLines << QStringLiteral("Clock Time = %1 h:m:s").arg(HoursText(FSolar.ClockTime()))
+                << QStringLiteral("Solar Time = %1 h:m:s").arg(HoursText(FSolar.SolarTime()))
                 << FormatFloat(QStringLiteral("Hour Angle = %0.2f"), FSolar.HourAngle())
                 << FormatFloat(QStringLiteral("Solar Altitude = %0.2f"), FSolar.SolarAltitude())
                 << FormatFloat(QStringLiteral("Solar Azimuth = %0.2f"), FSolar.SolarAzimuth())
@@ -310,7 +304,7 @@ bool TCalcDocument::GenerateAreaFactors() {
     SetUpSolar();
     FillSunTimes();
     RecessAreaFactors(FSolar, FSunrise, GlassHeight(), GlassWidth(), GlassDepth(), FAreaFactorProfile);
-    FAreaFactorText = ProfileText(FAreaFactorProfile, "%0.2f");
+    FAreaFactorText = ProfileText(FAreaFactorProfile, QStringLiteral("%0.2f"));
     Clipboard(FAreaFactorText);
     Notify(OnAreaFactorsChanged);
     return true;

@@ -1,7 +1,6 @@
 // The program: the application, its folders and locale hooks, the main window and the dialogs it
 // uses, each created once, then the message loop.
 #include "app/Main.h"
-#include "app/TextSetup.h"
 #include "locations/TxSelectLocation.h"
 #include "storage/Folders.h"
 
@@ -13,7 +12,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Varnholt"));
-    InstallTextHooks();
     try {
         InitFolders();
     } catch (const EFolderError& e) {

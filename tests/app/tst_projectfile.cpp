@@ -2,7 +2,6 @@
 // and saves that fail without destroying the previous file.
 #include "app/ProjectFile.h"
 #include "app/TCalcDocument.h"
-#include "app/TextSetup.h"
 #include "tests/common/ProjectBytes.h"
 
 #include <QDataStream>
@@ -59,7 +58,6 @@ struct TMessages {
 class TestProjectFile : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallTextHooks(); }
 
     void saveResetInputs() {
         QTemporaryDir dir;

@@ -6,9 +6,16 @@
 
 #include <QTest>
 
+#include <cstdio>
 #include <limits>
 
 namespace {
+
+std::string Fixed2(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%0.2f", v);
+    return buf;
+}
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
@@ -46,7 +53,7 @@ private slots:
         s.SunriseSunset(sunrise, sunset);
         TProfile24 p{};
         RecessAreaFactors(s, sunrise, 1.25, 2.5, 0.15, p);
-        QCOMPARE(QString::fromStdString(FormatProfile(p, "%0.2f")),
+        QCOMPARE(QString::fromStdString(FormatProfile(p, Fixed2)),
                  QString("0.00,0.00,0.00,0.00,0.00,0.00,0.00,1.00,0.95,0.93,0.91,0.90,"
                          "0.90,0.89,0.87,0.87,0.87,0.87,0.00,0.00,0.00,0.00,0.00,0.00"));
     }

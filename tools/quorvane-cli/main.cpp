@@ -3,7 +3,6 @@
 // page or every hourly result as CSV. Bad input gets one line on stderr and exit status 2.
 #include "app/ProjectFile.h"
 #include "app/TCalcDocument.h"
-#include "app/TextSetup.h"
 #include "controls/TxNumText.h"
 
 #include <QCommandLineParser>
@@ -204,7 +203,6 @@ int Run(const QCoreApplication& app) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorvane-cli"));
-    InstallTextHooks();
     try {
         return Run(app);
     } catch (const EUsage& e) {
