@@ -81,13 +81,13 @@ QPushButton* LinkButton(const QString& text) {
     return button;
 }
 
-TxFEdit* GlassEdit(double lo, double hi) {
+TxFEdit* GlassEdit(TInputRange range) {
     auto* edit = new TxFEdit;
     edit->SetFormatStr(QStringLiteral("%0.1f"));
     edit->SetFormatType(ft_Fixed);
     edit->SetSigDigs(5);
-    edit->SetRangeLo(lo);
-    edit->SetRangeHi(hi);
+    edit->SetRangeLo(range.Lo);
+    edit->SetRangeHi(range.Hi);
     edit->setAlignment(Qt::AlignRight);
     edit->setMaximumWidth(90);
     return edit;
@@ -261,9 +261,9 @@ QWidget* TMainForm::CreatePlotPage() {
 
 QWidget* TMainForm::CreateWindowPage() {
     auto* page = new QWidget;
-    FGlassHeightEdit = GlassEdit(0.01, 100);
-    FGlassWidthEdit = GlassEdit(0.01, 100);
-    FGlassDepthEdit = GlassEdit(0, 20);
+    FGlassHeightEdit = GlassEdit(InputRange(inGlassHeight));
+    FGlassWidthEdit = GlassEdit(InputRange(inGlassWidth));
+    FGlassDepthEdit = GlassEdit(InputRange(inGlassDepth));
     FGlassHeightEdit->setObjectName(QStringLiteral("GlassHeightEdit"));
     FGlassWidthEdit->setObjectName(QStringLiteral("GlassWidthEdit"));
     FGlassDepthEdit->setObjectName(QStringLiteral("GlassDepthEdit"));

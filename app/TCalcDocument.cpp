@@ -1,6 +1,7 @@
 #include "TCalcDocument.h"
 
 #include "ProjectFile.h"
+#include "ResultColumns.h"
 #include "SolarText.h"
 #include "controls/TxFields.h"
 #include "controls/TxNumText.h"
@@ -19,14 +20,6 @@ QString PieceAt(const QStringList& pieces, qsizetype i) {
     return i < pieces.size() ? pieces[i] : QString();
 }
 
-// A result list row: the clock hour as "%3d" and each value with its format.
-TResultRow MakeRow(int hour, std::initializer_list<std::pair<double, const char*>> values) {
-    TResultRow row{FormatInt(QStringLiteral("%3d"), hour), {}};
-    for (const auto& [value, format] : values)
-        row.Cells << FormatFloat(QString::fromLatin1(format), value);
-    return row;
-}
-
 // A clock hour limited to the day; comparing in doubles first keeps a far-off value (or NaN, which
 // reads as 0) from overflowing the conversion.
 int HourOfDay(double hours) {
@@ -34,13 +27,6 @@ int HourOfDay(double hours) {
 }
 
 } // namespace
-
-double SolAirTemperature(double total, double ambient, double slope, TSurfaceColour colour) {
-    // Surfaces facing the sky lose long-wave radiation to it; steep ones see mostly the ground.
-    const double skyCorrection = slope >= 30 ? 0.0 : -3.9;
-    const double absorptanceRatio = (colour == scDark ? 2 : 1) * 0.026; // [m2K/W]
-    return absorptanceRatio * total + ambient + skyCorrection;
-}
 
 TCalcDocument::TCalcDocument() {
     MakeAmbientProfile(FAmbientProfile, FDesignMaxTemp, FDesignMaxTemp - FDailyRange);
@@ -168,11 +154,8 @@ void TCalcDocument::SolveHour(int hour) {
     FTotalProfile[hour] = total;
     FSHGFProfile[hour] = FSolar.SolarHeatGainFactor();
 
-    FAnglesRows << MakeRow(hour,
-                           {{altitude, "%0.0f"}, {azimuth, "%0.0f"}, {ssa, "%0.0f"}, {incident, "%0.0f"}});
-    FSolarRows << MakeRow(
-        hour,
-        {{normal, "%0.0f"}, {direct, "%0.0f"}, {diffuse, "%0.0f"}, {reflected, "%0.0f"}, {total, "%0.0f"}});
+    FAnglesRows << ResultRow(*this, pgAngles, hour);
+    FSolarRows << ResultRow(*this, pgSolar, hour);
 }
 
 bool TCalcDocument::Solve() {
@@ -204,17 +187,17 @@ bool TCalcDocument::EnsureSolved() {
 }
 
 const QStringList& TCalcDocument::AnglesColumns() {
-    static const QStringList columns{"CT", "Altitude", "Azimuth", "SSA", "Incident"};
+    static const QStringList columns = ColumnCaptions(pgAngles);
     return columns;
 }
 
 const QStringList& TCalcDocument::SolarColumns() {
-    static const QStringList columns{"CT", "Normal", "Direct", "Diffuse", "Reflect", "Total"};
+    static const QStringList columns = ColumnCaptions(pgSolar);
     return columns;
 }
 
 const QStringList& TCalcDocument::SolAirColumns() {
-    static const QStringList columns{"CT", "Solar", "Ambient", "TSolAir", "SHGF"};
+    static const QStringList columns = ColumnCaptions(pgSolAir);
     return columns;
 }
 
@@ -230,10 +213,7 @@ void TCalcDocument::RebuildSolAir() {
     for (int hour = 0; hour < 24; ++hour) {
         FSolAirProfile[hour] =
             SolAirTemperature(FTotalProfile[hour], FAmbientProfile[hour], Slope(), FSurfaceColour);
-        FSolAirRows << MakeRow(hour, {{FTotalProfile[hour], "%0.0f"},
-                                      {FAmbientProfile[hour], "%0.1f"},
-                                      {FSolAirProfile[hour], "%0.1f"},
-                                      {FSHGFProfile[hour], "%0.1f"}});
+        FSolAirRows << ResultRow(*this, pgSolAir, hour);
     }
     Notify(OnSolAirChanged);
 }
