@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QToolButton>
@@ -47,6 +48,8 @@ TEntryMessageHook SetEntryMessageHook(TEntryMessageHook hook) {
 // ---- TMyListBox --------------------------------------------------------------------------------------
 
 TMyListBox::TMyListBox(QWidget* parent) : QListWidget(parent) {
+    setWindowFlags(Qt::Popup);
+    setMouseTracking(true); // moves outside the list reach the grid's rule even with no button down
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -54,6 +57,26 @@ TMyListBox::TMyListBox(QWidget* parent) : QListWidget(parent) {
     setUniformItemSizes(true);
     setFocusPolicy(Qt::ClickFocus);
     hide();
+}
+
+// While the list is up it receives every mouse event; those outside it belong to the window below.
+bool TMyListBox::event(QEvent* e) {
+    const QEvent::Type type = e->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return QListWidget::event(e);
+    auto* m = static_cast<QMouseEvent*>(e);
+    if (rect().contains(m->position().toPoint())) return QListWidget::event(e);
+    const QPoint screen = m->globalPosition().toPoint();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        // The press closes the list and goes on to the widget under it, except on the pull-down button,
+        // whose release would drop the list again.
+        setAttribute(Qt::WA_NoMouseReplay, TogglesAt && TogglesAt(screen));
+        hide();
+    } else if (OnMouseOutside) {
+        OnMouseOutside(type, screen);
+    }
+    return true;
 }
 
 void TMyListBox::keyPressEvent(QKeyEvent* e) {
@@ -76,14 +99,15 @@ void TMyListBox::mousePressEvent(QMouseEvent* e) {
     if (OnClose) OnClose();
 }
 
-// The focus going to the owning grid does not hide the list: a press on the grid's pull-down button
-// passes the focus to the grid before the button sees the press, and the button's release closes the
-// list itself.
+// Focus leaving the list for anything but its grid hides it and, as the grid had handed its focus to
+// the list, counts as leaving the grid.
 void TMyListBox::focusOutEvent(QFocusEvent* e) {
     QListWidget::focusOutEvent(e);
     if (e->reason() == Qt::PopupFocusReason) return;
-    if (Owner && QApplication::focusWidget() == Owner) return;
+    const QWidget* next = QApplication::focusWidget();
+    if (next == this || (Owner && next == Owner)) return;
     hide();
+    if (OnFocusLeft) OnFocusLeft();
 }
 
 // ---- TEntryGrid --------------------------------------------------------------------------------------
@@ -314,6 +338,14 @@ void TEntryGrid::CreateButtons() {
     pickList_->Owner = this;
     pickList_->OnApply = [this] { ApplyPickList(); };
     pickList_->OnClose = [this] { ClosePickList(); };
+    pickList_->OnMouseOutside = [this](QEvent::Type type, QPoint screen) {
+        PickListMouseOutside(type, screen);
+    };
+    pickList_->OnFocusLeft = [this] { FocusLeft(Qt::OtherFocusReason); };
+    pickList_->TogglesAt = [this](QPoint screen) {
+        QToolButton* b = buttons_[PullDown];
+        return b && b->isVisible() && b->rect().contains(b->mapFromGlobal(screen));
+    };
 }
 
 // The pull-down button acts on the mouse release, the others on a click.
@@ -473,7 +505,6 @@ void TEntryGrid::TogglePickList() {
 void TEntryGrid::DropPickList() {
     if (!pickList_ || !curEnumField_) return;
     TMyListBox* list = pickList_;
-    if (list->parentWidget() != window()) list->setParent(window());
     const int row = Row();
     list->clear();
     list->addItems(curEnumField_->Items);
@@ -498,10 +529,9 @@ void TEntryGrid::DropPickList() {
     if (list->count() > kPickListVisibleItems)
         width += list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
     const int shown = std::min<int>(list->count(), kPickListVisibleItems) + 1;
-    list->setGeometry(QRect(list->parentWidget()->mapFromGlobal(screen), QSize(width, itemHeight * shown)));
-    list->raise();
+    list->setGeometry(QRect(screen, QSize(width, itemHeight * shown)));
     list->show();
-    list->setFocus(Qt::OtherFocusReason);
+    list->setFocus(Qt::PopupFocusReason);
 }
 
 void TEntryGrid::ApplyPickList() {
@@ -558,6 +588,16 @@ void TEntryGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, 
     SetCellValue(1, hit.y(), GetCellValue(1, hit.y()));
     FocusCell(hit.x(), hit.y());
     TxCustomGrid::Reselect = true;
+}
+
+// The list holds the mouse while it is up: moves and releases over the grid come through it.
+void TEntryGrid::PickListMouseOutside(QEvent::Type type, QPoint screen) {
+    const QPoint at = viewport()->mapFromGlobal(screen);
+    if (!viewport()->rect().contains(at)) return;
+    const QPoint hit = MouseToCell(at.x(), at.y());
+    const bool onChoice = IsEnumValueCell(hit.x(), hit.y());
+    // Moving off the choice cell, or releasing on it, closes the list.
+    if (type == QEvent::MouseMove ? !onChoice : onChoice) ClosePickList();
 }
 
 void TEntryGrid::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y) {

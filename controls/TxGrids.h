@@ -289,6 +289,9 @@ protected:
     bool FocusIsWithin() const;
     // Widgets outside the grid that count as part of it for focus (a drop-down list of its own).
     virtual bool OwnsFocusWidget(const QWidget*) const { return false; }
+    // The focus went from the grid (or a widget it owns) to the given reason's target: fires the exit
+    // event unless the focus is still within the grid.
+    void FocusLeft(Qt::FocusReason reason);
     bool EditorSetUp() const { return editCell_.x() >= 0; }
     QPoint EditCell() const { return editCell_; }
 
@@ -321,7 +324,6 @@ private:
     void SizeChanged();
     void ResetPosition();
     void FocusArrived();
-    void FocusLeft(Qt::FocusReason reason);
     bool TakeFocusForPress();
     void PressLeft(Qt::KeyboardModifiers shift, int x, int y);
     void PaintCell(QPainter& p, int c, int r, const QRect& rect, bool focused, const TGridRect& sel);

@@ -408,8 +408,11 @@ private slots:
         QCOMPARE(list->height(), 16 * itemsHigh);
         const int scrollBar = list->count() > 5 ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
         QCOMPARE(list->width(), 61 + scrollBar);
+        // A popup of its own, placed in screen coordinates: it may reach past the window's edge.
+        QVERIFY(list->isWindow());
         const QRect cell = f.ValueCellIn(&f.window, 1);
-        QCOMPARE(list->pos(), QPoint(cell.left() + 1, cell.top() + 1 + 16));
+        QCOMPARE(list->pos(), f.window.mapToGlobal(QPoint(cell.left() + 1, cell.top() + 1 + 16)));
+        if (itemsHigh == 6) QVERIFY(list->geometry().bottom() > f.window.geometry().bottom());
         QCOMPARE(QApplication::focusWidget(), list);
         QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton); // toggles it away
         QVERIFY(!list->isVisible());
@@ -447,15 +450,39 @@ private slots:
         QVERIFY(!list->isVisible());
         QCOMPARE(QApplication::focusWidget(), f.grid);
 
+        f.grid->TogglePickList(); // Enter closes it and keeps the choice
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!list->isVisible());
+        QCOMPARE(f.grid->Cells(1, 1), QString("Medium"));
+        QCOMPARE(QApplication::focusWidget(), f.grid);
+
         f.grid->TogglePickList(); // moving the mouse over another cell closes it
         QTest::mouseMove(f.grid->viewport(), f.Center(0, 1));
+        QVERIFY(!list->isVisible());
+        f.grid->TogglePickList(); // moving over the choice cell keeps it; releasing there closes it
+        QTest::mouseMove(f.grid->viewport(), f.Center(1, 1));
+        QVERIFY(list->isVisible());
+        QTest::mouseRelease(f.grid->viewport(), Qt::LeftButton, {}, f.Center(1, 1));
         QVERIFY(!list->isVisible());
         f.grid->TogglePickList(); // a press on the grid closes it
         f.Press(0, 1);
         QVERIFY(!list->isVisible());
-        f.grid->TogglePickList(); // and so does the focus going elsewhere
+    }
+
+    // The grid hands its focus to the list; focus leaving through the list leaves the grid.
+    void pickListFocusLeavingFiresExit() {
+        Fixture f({"H", "M; enum; ; Low; Medium; High"});
+        int exits = 0;
+        f.grid->OnExit = [&](TxCustomGrid*) { ++exits; };
+        f.Press(1, 1);
+        QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton);
+        TMyListBox* list = f.grid->PickList();
+        QVERIFY(list->isVisible());
+        QCOMPARE(exits, 0);
         f.other->setFocus();
-        QVERIFY(!list->isVisible());
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(exits, 1);
     }
 
     void unitsColumnHook() {
