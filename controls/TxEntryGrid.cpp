@@ -453,15 +453,10 @@ void TEntryGrid::Spin(bool up) {
     const TSpinFunc& step = up ? num->SpinUp : num->SpinDown;
     if (step) {
         v = step(v);
+    } else if (const std::optional<double> next = num->NextMultiple(v, up)) {
+        v = *next;
     } else {
-        // Round to the shown precision, then move to the next multiple of the increment.
-        const bool away = up ? v > 0 : v < 0;
-        const double t = StrToFloat(FormatFloat(num->FormatStr, v));
-        const double q = t / num->Increment;
-        double r = (q - std::trunc(q)) * num->Increment;
-        if (std::fabs(r) < 1e-5) r = 0;
-        v = t - r;
-        if (r == 0 || away) v += up ? num->Increment : -num->Increment;
+        return; // an increment of 0 has no step
     }
     v = std::clamp(v, std::min(num->RangeLo, num->RangeHi), std::max(num->RangeLo, num->RangeHi));
     SetCellValue(1, row, v);

@@ -225,6 +225,19 @@ QString TNumField::NumberText(double x) const {
         .value_or(FormatFloat(FormatStr, x));
 }
 
+std::optional<double> TNumField::NextMultiple(double v, bool up) const {
+    if (Increment == 0 || !std::isfinite(Increment)) return std::nullopt;
+    const double shown = StrToFloat(FormatFloat(FormatStr, v)); // rounded to the shown precision
+    const double q = shown / Increment;
+    const double nearest = std::nearbyint(q);
+    double k = 0;
+    if (std::fabs((q - nearest) * Increment) < 1e-5)
+        k = nearest + (up ? 1 : -1);
+    else
+        k = up ? std::ceil(q) : std::floor(q);
+    return k * Increment;
+}
+
 QString TNumField::TextOf(const QVariant& value) const {
     return NumberText(ToShown(VariantNumber(value)));
 }

@@ -80,6 +80,11 @@ public:
     QString Tidy(const QString& text, bool& inRange) const override;
     bool CanSpin() const override { return true; }
 
+    // The built-in spin step from value v: the next multiple of Increment above (up) or below the value
+    // as the format shows it. A value within 1e-5 of a multiple counts as on it (in binary, 0.3 / 0.1 is
+    // just below 3). nullopt for an increment of 0 or one that is not finite: there is no step.
+    std::optional<double> NextMultiple(double v, bool up) const;
+
     // The display limits (the range through ToDisplay).
     double DisplayLo() const;
     double DisplayHi() const;

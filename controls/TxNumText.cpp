@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <locale.h>
 #include <vector>
 
@@ -373,7 +376,20 @@ QString NormalizeNumberText(const QString& text) {
 }
 
 double ReadNumberText(const QString& text) {
-    return StrToFloat(NormalizeNumberText(text));
+    const QString clean = NormalizeNumberText(text);
+    double v = 0;
+    if (TryStrToFloat(clean, v)) return v;
+    // A number too large for a double (a pasted run of 309 digits) reads as the largest one of its sign,
+    // so that a range check clamps it rather than keeping it as text.
+    const QByteArray c = QString(clean).replace(LocaleDecimalSeparator(), QLatin1Char('.')).toUtf8();
+    CNumericScope scope;
+    char* end = nullptr;
+    const double x = std::strtod(c.constData(), &end);
+    const bool digitsOnly =
+        std::all_of(c.begin(), c.end(), [](char ch) { return std::strchr("0123456789+-.E", ch); });
+    if (digitsOnly && !c.isEmpty() && end == c.constData() + c.size() && std::isinf(x))
+        return std::copysign(std::numeric_limits<double>::max(), x);
+    throw EConvertError(ConvertErrorMessage(clean));
 }
 
 bool ParseNumberPair(const QString& text, double& a, double& b) {

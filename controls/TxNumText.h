@@ -91,7 +91,8 @@ int FormatDecimals(const QString& format);
 // it whichever of the two was typed. Raises EConvertError when the exponent is not an integer ("1E-").
 QString NormalizeNumberText(const QString& text);
 
-// StrToFloat(NormalizeNumberText(text)): a typed number, cleaned up and read. Raises EConvertError.
+// StrToFloat(NormalizeNumberText(text)): a typed number, cleaned up and read; a number beyond the double
+// range reads as the largest double of its sign. Raises EConvertError.
 double ReadNumberText(const QString& text);
 
 // Reads "a/b" into a and b and returns true. A text without "/" is read whole into a, leaves b as it
