@@ -55,9 +55,7 @@ struct TEventLog {
 class TestCalcDocument : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() {
-        QLocale::setDefault(QLocale::c());
-    }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
 
     void startValues() {
         TCalcDocument doc;
@@ -148,6 +146,28 @@ private slots:
         QCOMPARE(doc.AreaFactorText().split(',').size(), 24);
         for (double f : doc.AreaFactorProfile())
             QVERIFY(f >= 0 && f <= 1);
+    }
+
+    // A second solve clears what the first one wrote: after the midnight sun at 89 N fills all 24 hours,
+    // the polar night at 89 S solves noon alone and every other slot of every result profile is 0.
+    void secondSolveKeepsNothingOfTheFirst() {
+        TCalcDocument doc;
+        UseResetInputs(doc);
+        doc.SetLatitude(89);
+        QVERIFY(doc.Solve());
+        QCOMPARE(doc.AnglesRows().size(), 24);
+        doc.SetLatitude(-89);
+        QVERIFY(doc.Solve());
+        QCOMPARE(RowHours(doc.AnglesRows()), QList<int>{12});
+        QCOMPARE(RowHours(doc.SolarRows()), QList<int>{12});
+        const TProfile24* profiles[] = {
+            &doc.AltitudeProfile(), &doc.AzimuthProfile(), &doc.IncidentProfile(), &doc.SSAProfile(),
+            &doc.NormalProfile(),   &doc.DirectProfile(),  &doc.DiffuseProfile(),  &doc.ReflectedProfile(),
+            &doc.TotalProfile(),    &doc.SHGFProfile()};
+        for (const TProfile24* p : profiles)
+            for (int h = 0; h < 24; ++h)
+                if (h != 12) QCOMPARE((*p)[h], 0.0);
+        QVERIFY(doc.AltitudeProfile()[12] < 0); // the sun stays below the horizon all day
     }
 
     // A non-finite input (a settings store can hold one) solves no hour and writes nothing odd.
@@ -291,9 +311,10 @@ private slots:
     void windowShading_data() {
         QTest::addColumn<double>("depth");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("worked example") << 0.15
-                                        << "0.00,0.00,0.00,0.00,0.00,0.00,0.00,1.00,0.95,0.93,0.91,0.90,0.90,0.89,"
-                                           "0.87,0.87,0.87,0.87,0.00,0.00,0.00,0.00,0.00,0.00";
+        QTest::newRow("worked example")
+            << 0.15
+            << "0.00,0.00,0.00,0.00,0.00,0.00,0.00,1.00,0.95,0.93,0.91,0.90,0.90,0.89,"
+               "0.87,0.87,0.87,0.87,0.00,0.00,0.00,0.00,0.00,0.00";
         QTest::newRow("no recess") << 0.0
                                    << "0.00,0.00,0.00,0.00,0.00,0.00,0.00,1.00,1.00,1.00,1.00,1.00,1.00,1.00,"
                                       "1.00,1.00,1.00,1.00,0.00,0.00,0.00,0.00,0.00,0.00";

@@ -16,7 +16,9 @@
 
 namespace {
 
-QByteArray FileBytes(std::initializer_list<double> values) { return ProjectFileBytes(values); }
+QByteArray FileBytes(std::initializer_list<double> values) {
+    return ProjectFileBytes(values);
+}
 
 const QByteArray SampleFile = FileBytes({250, 51.5, -0.12, 0, -45, 30, 200.25});
 
@@ -58,7 +60,6 @@ struct TMessages {
 class TestProjectFile : public QObject {
     Q_OBJECT
 private slots:
-
     void saveResetInputs() {
         QTemporaryDir dir;
         const QString path = dir.filePath("reset.qvx");
@@ -70,6 +71,19 @@ private slots:
         QCOMPARE(doc.FileName(), path);
         QVERIFY(messages.Texts.isEmpty());
         QVERIFY(!doc.Solved()); // saving leaves the state alone
+    }
+
+    // ... and a solved document stays solved with its results.
+    void saveKeepsSolved() {
+        QTemporaryDir dir;
+        TCalcDocument doc;
+        doc.ApplyInputs(ResetInputSet());
+        QVERIFY(doc.Solve());
+        const int rows = doc.AnglesRows().size();
+        QVERIFY(doc.SaveProject(dir.filePath("solved.qvx")));
+        QVERIFY(doc.Solved());
+        QCOMPARE(doc.StatusText(), QString("Solved..."));
+        QCOMPARE(doc.AnglesRows().size(), rows);
     }
 
     void loadMarksOutOfDateAndKeepsGlass() {

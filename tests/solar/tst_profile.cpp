@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -70,6 +71,30 @@ private slots:
         FillProfile(p, 7);
         QVERIFY(!ParseProfile(p, Source({1, 2, 3})));
         QCOMPARE(Text(p), "1,2,3,0" + QString(",7").repeated(20));
+    }
+
+    // A NaN is never the largest after slot 0, but the smallest whenever it comes last; one in slot 0
+    // is the largest for good and is replaced as the smallest by the next value.
+    void profileMaxMinWithNaN() {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        TProfile24 p{};
+        for (int i = 0; i < 24; ++i)
+            p[i] = i + 1;
+        p[23] = nan;
+        double hi = 0, lo = 0;
+        ProfileMaxMin(p, hi, lo);
+        QCOMPARE(hi, 23.0);
+        QVERIFY(std::isnan(lo));
+        p[23] = 24;
+        p[10] = nan; // in the middle: replaced as the smallest by the next value, 12
+        ProfileMaxMin(p, hi, lo);
+        QCOMPARE(hi, 24.0);
+        QCOMPARE(lo, 12.0);
+        p[10] = 11;
+        p[0] = nan;
+        ProfileMaxMin(p, hi, lo);
+        QVERIFY(std::isnan(hi));
+        QCOMPARE(lo, 2.0);
     }
 
     void profileMaxMin_data() {

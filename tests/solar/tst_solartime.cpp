@@ -279,6 +279,26 @@ private slots:
         QCOMPARE(QString::fromStdString(HoursToHMS(hours, ":")), expected);
     }
 
+    // Only northern latitudes are clamped (to 1.55 rad) before tan(L); southern ones are used as they
+    // are. Day 80 (declination -0.40365 deg by Cooper's equation): at 89.5 S, tan(L) tan(decl) = 0.8072
+    // gives a day of 2 acos(-0.8072) / 15 = 19.178 h; at 89.5 N the clamp gives 9.360 h.
+    void dayLengthNearThePoles_data() {
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("hours");
+        QTest::newRow("89.5 S, not clamped") << -89.5 << 19.178;
+        QTest::newRow("89.5 N, clamped to 1.55 rad") << 89.5 << 9.360;
+    }
+    void dayLengthNearThePoles() {
+        QFETCH(double, latitude);
+        QFETCH(double, hours);
+        TSolar s;
+        s.SetDay(80);
+        s.SetLocation(latitude, 30, 30, 0);
+        double sunrise = 0, sunset = 0;
+        s.SunriseSunset(sunrise, sunset);
+        QVERIFY2(std::fabs(sunset - sunrise - hours) < 2e-3, qPrintable(QString::number(sunset - sunrise)));
+    }
+
     void hoursToHMSJoinsWithTheGivenSeparator() {
         QCOMPARE(HoursToHMS(6.5, "."), std::string("06.30.00"));
         QCOMPARE(HoursToHMS(std::nan(""), "h"), std::string("--h--h--"));
