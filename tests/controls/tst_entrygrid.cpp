@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QSplitter>
 #include <QStyle>
 #include <QTest>
@@ -735,8 +736,17 @@ private slots:
             .save(dir + "/entrygrid-spin-x3.png");
         f.Press(1, 1);
         QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton);
-        QVERIFY(f.grid->PickList()->isVisible());
-        QImage list = f.window.grab().toImage();
+        TMyListBox* pick = f.grid->PickList();
+        QVERIFY(pick->isVisible());
+        // The list is a popup window of its own: draw it over the window where the screen shows it.
+        const QRect listRect(f.window.mapFromGlobal(pick->pos()), pick->size());
+        const QRect all = f.window.rect().united(listRect);
+        QImage list(all.size(), QImage::Format_ARGB32);
+        list.fill(Qt::darkGray);
+        QPainter painter(&list);
+        painter.drawPixmap(-all.topLeft(), f.window.grab());
+        painter.drawPixmap(listRect.topLeft() - all.topLeft(), pick->grab());
+        painter.end();
         QVERIFY(list.scaled(list.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
                     .save(dir + "/entrygrid-picklist-x3.png"));
     }
