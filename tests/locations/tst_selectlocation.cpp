@@ -31,17 +31,21 @@ void Remember(const QString& database, const QString& region = {}, const QString
 
 QStringList Items(const QComboBox* box) {
     QStringList items;
-    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
     return items;
 }
 
 QStringList Places(const QListView* list) {
     QStringList items;
-    for (int i = 0; i < list->model()->rowCount(); ++i) items << list->model()->index(i, 0).data().toString();
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        items << list->model()->index(i, 0).data().toString();
     return items;
 }
 
-QString Selected(const QListView* list) { return list->currentIndex().data().toString(); }
+QString Selected(const QListView* list) {
+    return list->currentIndex().data().toString();
+}
 
 // Chooses an entry from the box's drop-down list with the mouse, as a user does.
 void Choose(QComboBox* box, const QString& text) {
@@ -56,7 +60,9 @@ void Choose(QComboBox* box, const QString& text) {
     QCOMPARE(box->currentIndex(), target);
 }
 
-QRect PlaceRect(QListView* list, int row) { return list->visualRect(list->model()->index(row, 0)); }
+QRect PlaceRect(QListView* list, int row) {
+    return list->visualRect(list->model()->index(row, 0));
+}
 void ClickPlace(QListView* list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, PlaceRect(list, row).center());
 }
@@ -114,11 +120,21 @@ private slots:
         QTest::addColumn<QString>("preset");
         QTest::addColumn<QString>("region");
         QTest::addColumn<QString>("place");
-        QTest::newRow("place and region") << "Cove, South" << "South" << "Cove";
-        QTest::newRow("blank before the comma is not found") << "Cove , South" << "South" << "brook";
-        QTest::newRow("place alone: first region") << "Cove" << "+All" << "Cove";
-        QTest::newRow("unknown region: first region, all places") << "Unfiled, Nowhere" << "+All" << "Unfiled";
-        QTest::newRow("found without regard to case") << "COVE, south" << "South" << "Cove";
+        QTest::newRow("place and region") << "Cove, South"
+                                          << "South"
+                                          << "Cove";
+        QTest::newRow("blank before the comma is not found") << "Cove , South"
+                                                             << "South"
+                                                             << "brook";
+        QTest::newRow("place alone: first region") << "Cove"
+                                                   << "+All"
+                                                   << "Cove";
+        QTest::newRow("unknown region: first region, all places") << "Unfiled, Nowhere"
+                                                                  << "+All"
+                                                                  << "Unfiled";
+        QTest::newRow("found without regard to case") << "COVE, south"
+                                                      << "South"
+                                                      << "Cove";
     }
     void presetTokensChooseRegionAndPlace() {
         QFETCH(QString, preset);
