@@ -24,35 +24,50 @@ QStringList SortedByLocationKey(QStringList texts) {
     return texts;
 }
 
+bool SameLocationText(const QString& a, const QString& b) {
+    // Upper-casing keeps the length, so texts of different lengths differ without being encoded.
+    return a.size() == b.size() && LocationSortKey(a) == LocationSortKey(b);
+}
+
 int IndexOfLocationText(const QStringList& texts, const QString& text) {
-    const QByteArray key = LocationSortKey(text);
     for (int i = 0; i < texts.size(); ++i)
-        if (LocationSortKey(texts[i]) == key) return i;
+        if (SameLocationText(texts[i], text)) return i;
     return -1;
 }
 
-std::vector<int32_t> TCollationRanks::RanksOf(const std::vector<QString>& names) {
+std::vector<int32_t> TCollationRanks::RanksOf(const std::vector<TPlaceEntry>& places) {
     if (const QString locale = QLocale().name(); locale != localeName_) {
         // The user's locale changed: the names met so far are collated again when next met.
         localeName_ = locale;
         collator_ = LocationCollator();
         sorted_.clear();
         rank_.clear();
+        byRecord_.clear();
     }
-    std::vector<int32_t> ranks(names.size(), -1);
+    std::vector<int32_t> ranks(places.size(), -1);
     std::vector<QString> unknown;
-    for (size_t i = 0; i < names.size(); ++i) {
-        const auto it = rank_.constFind(names[i]);
-        if (it != rank_.cend())
-            ranks[i] = *it;
-        else
-            unknown.push_back(names[i]);
-    }
+    for (size_t i = 0; i < places.size(); ++i)
+        if ((ranks[i] = KnownRank(places[i])) < 0) unknown.push_back(places[i].PlaceName);
     if (unknown.empty()) return ranks;
     AddNames(std::move(unknown));
-    for (size_t i = 0; i < names.size(); ++i)
-        ranks[i] = rank_.value(names[i]);
+    for (size_t i = 0; i < places.size(); ++i)
+        ranks[i] = KnownRank(places[i]);
     return ranks;
+}
+
+int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
+    // The record's own slot answers most lookups with one comparison; the name decides, so a slot
+    // of another file or of a changed record falls back to the lookup by name.
+    const auto record = size_t(place.Rec.RecordIndex);
+    if (record < byRecord_.size() && byRecord_[record].second == place.PlaceName)
+        return byRecord_[record].first;
+    const auto it = rank_.constFind(place.PlaceName);
+    if (it == rank_.cend()) return -1;
+    if (place.Rec.RecordIndex >= 0) {
+        if (record >= byRecord_.size()) byRecord_.resize(record + 1, {-1, QString()});
+        byRecord_[record] = {*it, place.PlaceName};
+    }
+    return *it;
 }
 
 void TCollationRanks::AddNames(std::vector<QString> names) {
@@ -76,6 +91,7 @@ void TCollationRanks::AddNames(std::vector<QString> names) {
     std::move(old, sorted_.end(), std::back_inserter(merged));
     sorted_ = std::move(merged);
     rank_.clear();
+    byRecord_.clear();
     rank_.reserve(qsizetype(sorted_.size()));
     int32_t rank = 0;
     for (size_t i = 0; i < sorted_.size(); ++i) {
@@ -84,28 +100,18 @@ void TCollationRanks::AddNames(std::vector<QString> names) {
     }
 }
 
-TPlaceListModel::Key TPlaceListModel::KeyOf(const QString& text) {
-    Key key{};
-    const QByteArray bytes = EncodeWin1252(text);
-    const size_t n = std::min(key.size(), size_t(bytes.size()));
-    for (size_t i = 0; i < n; ++i)
-        key[i] = UpperWin1252(bytes[qsizetype(i)]);
-    return key;
-}
-
 void TPlaceListModel::SetPlaces(std::vector<TPlaceEntry> places) {
     beginResetModel();
-    std::vector<QString> names;
-    names.reserve(places.size());
-    for (const TPlaceEntry& p : places)
-        names.push_back(p.PlaceName);
-    const std::vector<int32_t> ranks = ranks_.RanksOf(names);
+    const std::vector<int32_t> ranks = ranks_.RanksOf(places);
+    // Sorting (rank, position) pairs as single numbers keeps equal names in file order and is quick.
+    std::vector<uint64_t> order(places.size());
+    for (size_t i = 0; i < places.size(); ++i)
+        order[i] = (uint64_t(uint32_t(ranks[i])) << 32) | i;
+    std::sort(order.begin(), order.end());
     entries_.clear();
     entries_.reserve(places.size());
-    for (size_t i = 0; i < places.size(); ++i)
-        entries_.push_back({ranks[i], KeyOf(places[i].PlaceName), std::move(places[i])});
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const Sorted& a, const Sorted& b) { return a.rank < b.rank; });
+    for (uint64_t o : order)
+        entries_.push_back(std::move(places[size_t(o & 0xFFFFFFFFu)]));
     endResetModel();
 }
 
@@ -115,20 +121,16 @@ int TPlaceListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant TPlaceListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= int(entries_.size())) return {};
-    const TPlaceEntry& e = entries_[size_t(index.row())].place;
+    const TPlaceEntry& e = entries_[size_t(index.row())];
     if (role == Qt::DisplayRole) return e.PlaceName;
     if (role == Qt::UserRole) return e.Rec.RecordIndex;
     return {};
 }
 
 std::vector<int> TPlaceListModel::FindAll(const QString& text) const {
-    // The fixed keys pick the candidates; the whole names decide.
-    const Key key = KeyOf(text);
-    const QByteArray whole = LocationSortKey(text);
     std::vector<int> rows;
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].key == key && LocationSortKey(entries_[i].place.PlaceName) == whole)
-            rows.push_back(int(i));
+        if (SameLocationText(entries_[i].PlaceName, text)) rows.push_back(int(i));
     return rows;
 }
 

@@ -9,7 +9,6 @@
 #include <QCollator>
 #include <QHash>
 
-#include <array>
 #include <vector>
 
 // The collation of every sorted list of names: the user's locale, without regard to case, digits
@@ -20,6 +19,8 @@ QCollator LocationCollator();
 // The search key of a name: its Windows-1252 bytes, upper-cased. The database and region boxes use
 // the same rule.
 QByteArray LocationSortKey(const QString& text);
+// True when the two texts are equal without regard to case, by that rule.
+bool SameLocationText(const QString& a, const QString& b);
 // Sorts texts with the collation (stable) and returns them.
 QStringList SortedByLocationKey(QStringList texts);
 // Position of the first of texts equal to text without regard to case; -1 when none.
@@ -30,16 +31,19 @@ int IndexOfLocationText(const QStringList& texts, const QString& text);
 // collated once and a list of a few hundred thousand places is sorted by rank.
 class TCollationRanks {
 public:
-    // The rank of each name, in the order given.
-    std::vector<int32_t> RanksOf(const std::vector<QString>& names);
+    // The rank of each place's name, in the order given.
+    std::vector<int32_t> RanksOf(const std::vector<TPlaceEntry>& places);
 
 private:
+    // The rank of a name met before; -1 for a new one.
+    int32_t KnownRank(const TPlaceEntry& place);
     void AddNames(std::vector<QString> names);
 
     QString localeName_;
     QCollator collator_;
     std::vector<QString> sorted_; // the distinct names met, in collation order
     QHash<QString, int32_t> rank_;
+    std::vector<std::pair<int32_t, QString>> byRecord_; // by record number: the rank and name last seen
 };
 
 class TPlaceListModel : public QAbstractListModel {
@@ -54,22 +58,13 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    const TPlaceEntry& Entry(int row) const { return entries_[size_t(row)].place; }
+    const TPlaceEntry& Entry(int row) const { return entries_[size_t(row)]; }
     // Rows, in list order, of the entries whose name equals text without regard to case.
     std::vector<int> FindAll(const QString& text) const;
     // Row of the first of them; -1 when none.
     int Find(const QString& text) const;
 
 private:
-    // The search key of a name in a fixed buffer: a record name has at most 31 bytes, and comparing
-    // fixed buffers keeps searching a few hundred thousand places quick.
-    using Key = std::array<char, 32>;
-    static Key KeyOf(const QString& text);
-    struct Sorted {
-        int32_t rank;
-        Key key;
-        TPlaceEntry place;
-    };
-    std::vector<Sorted> entries_;
+    std::vector<TPlaceEntry> entries_;
     TCollationRanks ranks_;
 };
