@@ -1,8 +1,8 @@
 // The location dialog driven as a user would: databases, regions, places, messages and remembered choices.
 #include "LocationFixture.h"
 #include "controls/TxGrids.h"
-#include "locations/TxSelectLocation.h"
 #include "locations/LocationDb.h"
+#include "locations/TxSelectLocation.h"
 #include "storage/Settings.h"
 
 #include <sys/stat.h>
@@ -341,10 +341,14 @@ private slots:
         QTest::addColumn<int>("row"); // of the place to pick among the sorted places
         QTest::addColumn<QString>("picked");
         QTest::addColumn<float>("latitude");
-        QTest::newRow("+All, second Albany") << "+All" << "+All" << 1 << "Albany, North" << 3.0f;
-        QTest::newRow("+All, third Albany") << "+All" << "+All" << 2 << "Albany, Ridge" << 2.0f;
-        QTest::newRow("+All, second Ashford") << "+All" << "+All" << 4 << "Ashford, Ridge" << 5.0f;
-        QTest::newRow("Lakes, second Albany") << "Lakes" << "+All" << 1 << "Albany, North" << 3.0f;
+        QTest::newRow("+All, second Albany") << "+All"
+                                             << "+All" << 1 << "Albany, North" << 3.0f;
+        QTest::newRow("+All, third Albany") << "+All"
+                                            << "+All" << 2 << "Albany, Ridge" << 2.0f;
+        QTest::newRow("+All, second Ashford") << "+All"
+                                              << "+All" << 4 << "Ashford, Ridge" << 5.0f;
+        QTest::newRow("Lakes, second Albany") << "Lakes"
+                                              << "+All" << 1 << "Albany, North" << 3.0f;
     }
     void samePlaceComesBackAmongDuplicates() {
         QFETCH(QString, database);
@@ -360,7 +364,8 @@ private slots:
         ShowActive(&d.form);
         QCOMPARE(d.form.RegionBox()->currentText(), region);
         d.form.PlaceList()->setFocus();
-        for (int i = 0; i < row; ++i) QTest::keyClick(d.form.PlaceList(), Qt::Key_Down);
+        for (int i = 0; i < row; ++i)
+            QTest::keyClick(d.form.PlaceList(), Qt::Key_Down);
         QTest::keyClick(d.form.PlaceList(), Qt::Key_Return);
         QCOMPARE(d.form.result(), int(QDialog::Accepted));
         QCOMPARE(d.form.PickedName(), picked);
@@ -382,7 +387,7 @@ private slots:
         TLocationFixture f;
         WriteDialogDatabase(f);
         std::vector<LocationRecord> lakes = LakesRecords();
-        lakes[1].Latitude = std::numeric_limits<float>::quiet_NaN(); // brook
+        lakes[1].Latitude = std::numeric_limits<float>::quiet_NaN();    // brook
         lakes[4].DryBulbRange = std::numeric_limits<float>::infinity(); // Cove
         f.WriteRecords("Lakes.qdb", lakes);
         Remember("Lakes");
@@ -433,7 +438,8 @@ private slots:
         TLocationFixture f;
         f.WriteIndex("[Many]\r\n+All=0\r\n");
         std::vector<LocationRecord> many;
-        for (int i = 0; i < 196; ++i) many.push_back(Place(1, 0, QString("P%1").arg(i, 3, 10, QChar('0'))));
+        for (int i = 0; i < 196; ++i)
+            many.push_back(Place(1, 0, QString("P%1").arg(i, 3, 10, QChar('0'))));
         f.WriteRecords("Many.qdb", many);
         Remember("Many");
         Dialog d(f);
@@ -453,7 +459,8 @@ private slots:
         QStringList clipped;
         for (int row = 0; row < sample.PlaceList()->model()->rowCount(); ++row) {
             sample.PlaceList()->setCurrentIndex(sample.PlaceList()->model()->index(row, 0));
-            if (!TextFits(sample.StatusPanel(0)) || !TextFits(sample.StatusPanel(1))) clipped << sample.PickedName();
+            if (!TextFits(sample.StatusPanel(0)) || !TextFits(sample.StatusPanel(1)))
+                clipped << sample.PickedName();
         }
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
         sample.PlaceList()->setCurrentIndex(sample.PlaceList()->model()->index(0, 0));
