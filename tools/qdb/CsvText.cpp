@@ -24,8 +24,7 @@ bool SplitCsvLine(const QString& line, QStringList& fields) {
             }
             if (i < n && line[i] != u',') return false; // text after the closing quote
         } else {
-            while (i < n && line[i] != u',')
-                field += line[i++];
+            while (i < n && line[i] != u',') field += line[i++];
         }
         fields << field;
         if (i >= n) return true;
