@@ -18,17 +18,9 @@
 #include <QTabWidget>
 #include <QUrl>
 
-namespace {
-
-QString VersionText() {
-    return QStringLiteral(QUORVANE_VERSION);
-}
-
-} // namespace
-
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Quorvane - Version ") + VersionText());
+    SetVersion(QStringLiteral(QUORVANE_VERSION));
     setMinimumSize(520, 450);
     resize(820, 520);
 
@@ -54,8 +46,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::SetLocationDialog(TSelectLocationForm* dialog) {
-    FGrid->SetLocationDialog(dialog);
+void TMainForm::SetRowDialogs(const TRowDialogs& dialogs) {
+    FGrid->SetRowDialogs(dialogs);
+}
+
+void TMainForm::SetVersion(const QString& version) {
+    setWindowTitle(QStringLiteral("Quorvane - Version ") + version);
 }
 
 TEntryGrid* TMainForm::Grid() const {
@@ -169,6 +165,10 @@ void TMainForm::ActionSaveExecute() {
     dialog.setDefaultSuffix(QStringLiteral("qvx"));
     dialog.selectFile(FDoc.FileName());
     if (dialog.exec() == QDialog::Accepted) FDoc.SaveProject(dialog.selectedFiles().value(0));
+}
+
+void TMainForm::ActionCloseExecute() {
+    close();
 }
 
 void TMainForm::GenerateButtonClick() {

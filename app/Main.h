@@ -2,10 +2,13 @@
 // The main window: the input property list on the left, the six result pages on the right, the
 // commands in menus and a tool bar, the results state in the status bar. Every number comes from the
 // calculation document, which the window observes and shows; the window itself calculates nothing.
+#include "app/PropertyList.h"
 #include "app/TCalcDocument.h"
 
 #include <QList>
 #include <QMainWindow>
+
+#include <functional>
 
 class QAction;
 class QTabWidget;
@@ -13,9 +16,7 @@ class QTreeWidget;
 class TEntryGrid;
 class TLocalPage;
 class TPlotPage;
-class TPropertyList;
 class TResultPageWidget;
-class TSelectLocationForm;
 class TWindowPage;
 
 class TMainForm : public QMainWindow {
@@ -25,8 +26,13 @@ public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The location dialog, created once by the program after this window; not owned.
-    void SetLocationDialog(TSelectLocationForm* dialog);
+    // The dialogs of the property list's rows, created once by the program after this window.
+    void SetRowDialogs(const TRowDialogs& dialogs);
+    // The caption for a version: "Quorvane - Version " and the version text.
+    void SetVersion(const QString& version);
+    // Gives a command whose target comes later ("ActionReport", "ActionAbout", "ActionProfile") its
+    // handler and enables it; until then it is in its menu, disabled.
+    void WireCommand(const QString& actionName, std::function<void()> run);
 
     TCalcDocument& Document() { return FDoc; }
     TEntryGrid* Grid() const;
@@ -45,6 +51,7 @@ public:
     void ActionHelpExecute();
     void ActionLoadExecute();
     void ActionSaveExecute();
+    void ActionCloseExecute();
     // The Window page's command: the sunlit fractions of the recessed glass.
     void GenerateButtonClick();
     // The Local page's "Update Local Angles".

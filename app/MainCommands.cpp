@@ -5,10 +5,13 @@
 #include "ResultPages.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
+
+#include <vector>
 
 namespace {
 
@@ -16,22 +19,45 @@ struct TCommandSpec {
     const char* Name;
     const char* Caption;
     const char* Hint;
-    void (TMainForm::*Run)(); // null: closes the window
+    void (TMainForm::*Run)(); // null: the command waits for WireCommand and is disabled until then
     QStyle::StandardPixmap Icon;
+    QKeySequence Key;
+    const char* MenuText = nullptr; // when the menu shows more than the caption
 };
 
-const TCommandSpec Commands[] = {
-    {"ActionLoad", "&Open", "Load", &TMainForm::ActionLoadExecute, QStyle::SP_DialogOpenButton},
-    {"ActionSave", "&Save", "Save", &TMainForm::ActionSaveExecute, QStyle::SP_DialogSaveButton},
-    {"ActionReset", "&Reset", "Reset", &TMainForm::ActionResetExecute, QStyle::SP_BrowserReload},
-    {"ActionClose", "&Exit", "Close", nullptr, QStyle::SP_DialogCloseButton},
-    {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, QStyle::SP_MediaPlay},
-    {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute,
-     QStyle::SP_FileDialogDetailedView},
-    {"ActionLocation", "&Location", "Select Location", &TMainForm::ActionLocationExecute,
-     QStyle::SP_DirHomeIcon},
-    {"ActionHelp", "&Documentation", "Help", &TMainForm::ActionHelpExecute, QStyle::SP_DialogHelpButton},
-};
+// Built on first use: a standard key sequence needs the running application's platform.
+const std::vector<TCommandSpec>& Commands() {
+    static const std::vector<TCommandSpec> commands{
+        {"ActionLoad", "&Open", "Load", &TMainForm::ActionLoadExecute, QStyle::SP_DialogOpenButton,
+         QKeySequence::Open},
+        {"ActionSave", "&Save", "Save", &TMainForm::ActionSaveExecute, QStyle::SP_DialogSaveButton,
+         QKeySequence::Save},
+        {"ActionReset", "&Reset", "Reset", &TMainForm::ActionResetExecute, QStyle::SP_BrowserReload, {}},
+        {"ActionClose", "&Exit", "Close", &TMainForm::ActionCloseExecute, QStyle::SP_DialogCloseButton,
+         QKeySequence::Quit},
+        {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, QStyle::SP_MediaPlay, Qt::Key_F9},
+        {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute,
+         QStyle::SP_FileDialogDetailedView, QKeySequence::Copy},
+        {"ActionLocation",
+         "&Location",
+         "Select Location",
+         &TMainForm::ActionLocationExecute,
+         QStyle::SP_DirHomeIcon,
+         {}},
+        {"ActionProfile",
+         "&Profile",
+         "Show Profile",
+         nullptr,
+         QStyle::SP_FileDialogContentsView,
+         {},
+         "Total Solar &Profile"},
+        {"ActionHelp", "&Documentation", "Help", &TMainForm::ActionHelpExecute, QStyle::SP_DialogHelpButton,
+         QKeySequence::HelpContents},
+        {"ActionReport", "&Report", "Report Preview", nullptr, QStyle::SP_FileIcon, {}},
+        {"ActionAbout", "&About", "About", nullptr, QStyle::SP_MessageBoxInformation, {}},
+    };
+    return commands;
+}
 
 // A menu or tool bar layout: action names, "" for a separator.
 using TLayout = std::initializer_list<const char*>;
@@ -48,17 +74,28 @@ template <class Bar> void AddActions(Bar* bar, const TMainForm* form, TLayout na
 } // namespace
 
 void TMainForm::CreateActions() {
-    for (const TCommandSpec& s : Commands) {
+    for (const TCommandSpec& s : Commands()) {
         auto* action = new QAction(style()->standardIcon(s.Icon), QString::fromLatin1(s.Caption), this);
         action->setObjectName(QString::fromLatin1(s.Name));
         action->setToolTip(QString::fromLatin1(s.Hint));
         action->setStatusTip(QString::fromLatin1(s.Hint));
+        action->setShortcut(s.Key);
+        if (s.MenuText) {
+            action->setText(QString::fromLatin1(s.MenuText));
+            action->setIconText(QString::fromLatin1(s.Caption).remove(QLatin1Char('&')));
+        }
         if (s.Run)
             connect(action, &QAction::triggered, this, [this, run = s.Run] { (this->*run)(); });
         else
-            connect(action, &QAction::triggered, this, &QWidget::close);
+            action->setEnabled(false);
     }
-    Action(QStringLiteral("ActionSolve"))->setShortcut(Qt::Key_F9);
+}
+
+void TMainForm::WireCommand(const QString& actionName, std::function<void()> run) {
+    QAction* action = Action(actionName);
+    if (!action || !run) return;
+    connect(action, &QAction::triggered, this, std::move(run));
+    action->setEnabled(true);
 }
 
 QAction* TMainForm::Action(const QString& objectName) const {
@@ -67,7 +104,7 @@ QAction* TMainForm::Action(const QString& objectName) const {
 
 void TMainForm::CreateMenus() {
     AddActions(menuBar()->addMenu(QStringLiteral("&File")), this,
-               {"ActionLoad", "ActionSave", "", "ActionReset", "", "ActionClose"});
+               {"ActionLoad", "ActionSave", "", "ActionReset", "", "ActionReport", "", "ActionClose"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Edit")), this, {"ActionLocation", "", "ActionCopy"});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -75,9 +112,10 @@ void TMainForm::CreateMenus() {
     for (int i = 0; i < pages.size(); ++i)
         view->addAction(QString::fromLatin1(pages[i].ViewCaption), this,
                         [this, i] { FPages->setCurrentIndex(i); });
+    AddActions(view, this, {"", "ActionProfile"});
 
     AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this, {"ActionSolve"});
-    AddActions(menuBar()->addMenu(QStringLiteral("&Help")), this, {"ActionHelp"});
+    AddActions(menuBar()->addMenu(QStringLiteral("&Help")), this, {"ActionHelp", "", "ActionAbout"});
 }
 
 void TMainForm::CreateToolBar() {
@@ -86,5 +124,5 @@ void TMainForm::CreateToolBar() {
     bar->setMovable(false);
     AddActions(bar, this,
                {"ActionLoad", "ActionSave", "ActionReset", "", "ActionSolve", "ActionLocation", "",
-                "ActionCopy", "", "ActionHelp"});
+                "ActionReport", "ActionCopy", "", "ActionHelp"});
 }

@@ -1,6 +1,11 @@
 #include "PropertyList.h"
 
+#include "dialogs/SelectAngleDlg.h"
+#include "dialogs/SelectAzimuthDlg.h"
+#include "dialogs/TxCalendar.h"
 #include "locations/TxSelectLocation.h"
+
+#include <QCursor>
 
 namespace {
 
@@ -29,10 +34,18 @@ TPropertyList::TPropertyList(TCalcDocument& doc, QWidget* parent) : TEntryGrid(p
     for (int c = 0; c < 3; ++c)
         SetColWidths(c, widths[c]);
     setMinimumWidth(90 + 60 + 50 + 8);
-    SetPropertyEditor(1, [this](QVariant&) {
-        PickLocation();
-        return 0;
-    });
+    // Each action shows its result through the document's setters, so the grid takes no step (0).
+    const std::pair<int, void (TPropertyList::*)()> actions[] = {
+        {1, &TPropertyList::PickLocation},
+        {5, &TPropertyList::PickAzimuth},
+        {6, &TPropertyList::PickSlope},
+        {7, &TPropertyList::PickDay},
+    };
+    for (const auto& [row, pick] : actions)
+        SetPropertyEditor(row, [this, pick](QVariant&) {
+            (this->*pick)();
+            return 0;
+        });
     OnDoSetData = [this](TxCustomGrid*, int c, int r) { GridDoSetData(c, r); };
 }
 
@@ -51,10 +64,38 @@ void TPropertyList::GridDoSetData(int, int ARow) {
 }
 
 void TPropertyList::PickLocation() {
-    if (!FLocationDialog) return;
-    FLocationDialog->PresetLocation(FDoc.LocationName());
-    if (FLocationDialog->exec() != QDialog::Accepted) return;
-    const LocationRecord& r = FLocationDialog->Record();
-    FDoc.PickLocation(FLocationDialog->PickedName(), r.Altitude, r.Latitude, r.Longitude, r.TimeZone,
-                      r.MaxDryBulb, r.DryBulbRange);
+    TSelectLocationForm* dialog = FDialogs.Location;
+    if (!dialog) return;
+    dialog->PresetLocation(FDoc.LocationName());
+    if (dialog->exec() != QDialog::Accepted) return;
+    const LocationRecord& r = dialog->Record();
+    FDoc.PickLocation(dialog->PickedName(), r.Altitude, r.Latitude, r.Longitude, r.TimeZone, r.MaxDryBulb,
+                      r.DryBulbRange);
+}
+
+void TPropertyList::PickAzimuth() {
+    TSelectAzimuthForm* dialog = FDialogs.Azimuth;
+    if (!dialog) return;
+    dialog->SetAzimuth(FDoc.Azimuth());
+    if (dialog->exec() == QDialog::Accepted) FDoc.SetAzimuth(dialog->Azimuth());
+    FDoc.SetSolved(false);
+}
+
+void TPropertyList::PickSlope() {
+    TAnglesForm* dialog = FDialogs.Angles;
+    if (!dialog) return;
+    if (dialog->exec() == QDialog::Accepted) FDoc.SetSlope(dialog->Tilt());
+    FDoc.SetSolved(false);
+}
+
+void TPropertyList::PickDay() {
+    TCalendarForm* dialog = FDialogs.Calendar;
+    if (!dialog) return;
+    dialog->move(QCursor::pos());
+    const TDateTimeParts shown = DateOfDayNumber(FDoc.DayNumber());
+    dialog->SetDate(QDate(shown.Year, shown.Month, shown.Day));
+    if (dialog->exec() != QDialog::Accepted) return;
+    const QDate picked = dialog->Date();
+    FDoc.SetDayNumber(DayOfYear(picked.year(), picked.month(), picked.day()));
+    FDoc.SetSolved(false);
 }

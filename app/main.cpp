@@ -1,7 +1,10 @@
 // The program: the application, its folders and locale hooks, the main window and the dialogs it
-// uses, each created once, then the message loop.
+// uses, each created once in the program's order, then the message loop.
 #include "app/Main.h"
 #include "app/TextSetup.h"
+#include "dialogs/SelectAngleDlg.h"
+#include "dialogs/SelectAzimuthDlg.h"
+#include "dialogs/TxCalendar.h"
 #include "locations/TxSelectLocation.h"
 #include "storage/Folders.h"
 
@@ -22,8 +25,11 @@ int main(int argc, char* argv[]) {
     }
 
     TMainForm mainForm;
+    TCalendarForm calendarForm(&mainForm);
     TSelectLocationForm locationForm(&mainForm);
-    mainForm.SetLocationDialog(&locationForm);
+    TSelectAzimuthForm azimuthForm(&mainForm);
+    TAnglesForm anglesForm(&mainForm);
+    mainForm.SetRowDialogs({&locationForm, &azimuthForm, &anglesForm, &calendarForm});
     mainForm.show();
     return app.exec();
 }

@@ -126,7 +126,7 @@ void DrawSurfaces(QPainter& p) {
     {
         const QPointF base(305, 118), right(70, 0);
         p.setPen(QPen(Ink, 1));
-        p.drawLine(base - QPointF(6, 0), base + right + depth + QPointF(10, 0));
+        p.drawLine(base - QPointF(10, 0), base + right + QPointF(20, 0));
         p.setPen(QPen(QColor(70, 110, 160), 1));
         p.setBrush(Surface);
         p.drawPolygon(Quad(base, base + right, base + right + Up * 80, base + Up * 80));
@@ -141,7 +141,8 @@ void DrawSurfaces(QPainter& p) {
         p.drawLine(hinge - QPointF(10, 0), hinge + along + QPointF(15, 0));
         p.setPen(QPen(QColor(70, 110, 160), 1));
         p.setBrush(Surface);
-        p.drawPolygon(Quad(hinge, hinge + rise, hinge + rise + depth, hinge + depth));
+        const QPointF side(34, 12); // the plane's edge along the hinge, seen obliquely
+        p.drawPolygon(Quad(hinge, hinge + rise, hinge + rise + side, hinge + side));
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(AngleColour, 1.2));
         AngleArc(p, hinge, QPointF(1, 0), rise, 38, QString());
