@@ -13,10 +13,26 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
+
+namespace {
+
+// Tabs with less space around their captions, so that all six fit beside the property list at the
+// window's minimum width.
+class TCompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? std::min(value, 12) : value;
+    }
+};
+
+} // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
@@ -62,6 +78,12 @@ TEntryGrid* TMainForm::Grid() const {
 
 void TMainForm::CreatePages() {
     FPages = new QTabWidget;
+    // Every tab stays in view: at the minimum width the six captions just fit beside the list.
+    FPages->setUsesScrollButtons(false);
+    FPages->setElideMode(Qt::ElideNone);
+    auto* tabStyle = new TCompactTabStyle;
+    tabStyle->setParent(FPages->tabBar());
+    FPages->tabBar()->setStyle(tabStyle);
     for (const TPageSpec& spec : ResultPageTable()) {
         TResultPageWidget* page = spec.Build(FDoc);
         FPageWidgets << page;
@@ -153,9 +175,12 @@ void TMainForm::ActionHelpExecute() {
 }
 
 void TMainForm::ActionLoadExecute() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), FDoc.FileName(),
-                                                      QStringLiteral("Quorvane File (*.qvx)"));
-    if (!path.isEmpty()) FDoc.LoadProject(path);
+    QFileDialog dialog(this, QStringLiteral("Open"), FDoc.FileName(),
+                       QStringLiteral("Quorvane File (*.qvx)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A name typed without an extension means the project file of that name.
+    dialog.setDefaultSuffix(QStringLiteral("qvx"));
+    if (dialog.exec() == QDialog::Accepted) FDoc.LoadProject(dialog.selectedFiles().value(0));
 }
 
 void TMainForm::ActionSaveExecute() {
@@ -190,6 +215,13 @@ void TMainForm::ReadSettings() {
 void TMainForm::WriteSettings() {
     SaveFormPlacement(this);
     WriteInputSettings(FDoc.CopyInputs(), FDoc.LocationName());
+}
+
+// The status bar holds the results state alone: a hint of a menu item or tool button would replace it
+// and, once the pointer moved on, leave it empty. The hints show as tool tips instead.
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) return true;
+    return QMainWindow::event(event);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

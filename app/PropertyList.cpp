@@ -34,6 +34,11 @@ TPropertyList::TPropertyList(TCalcDocument& doc, QWidget* parent) : TEntryGrid(p
     for (int c = 0; c < 3; ++c)
         SetColWidths(c, widths[c]);
     setMinimumWidth(90 + 60 + 50 + 8);
+    // The values stand out white on the grey list.
+    SetColor(palette().color(QPalette::Button));
+    SetColorEditCol(palette().color(QPalette::Base));
+    SetColorEditMode(palette().color(QPalette::Base));
+    SetColorEditModeText(palette().color(QPalette::Text));
     // Each action shows its result through the document's setters, so the grid takes no step (0).
     const std::pair<int, void (TPropertyList::*)()> actions[] = {
         {1, &TPropertyList::PickLocation},

@@ -14,10 +14,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedBarSeries>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -82,18 +87,74 @@ TResultPageWidget::TResultPageWidget(TCalcDocument& doc, QWidget* parent) : QWid
 
 // ---- Result lists --------------------------------------------------------------------------------
 
+namespace {
+
+// Grid lines between the cells of a result list.
+class TGridLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(p, option, index);
+        const QRect r = option.rect;
+        p->save();
+        p->setPen(option.palette.color(QPalette::Midlight));
+        p->drawLine(r.topRight(), r.bottomRight());
+        p->drawLine(r.bottomLeft(), r.bottomRight());
+        p->restore();
+    }
+};
+
+// A result list whose columns share its width: each at least as wide as its heading, the room left
+// over shared out evenly, so the list never scrolls sideways and never leaves half its page empty.
+class TResultList : public QTreeWidget {
+public:
+    TResultList() {
+        header()->setSectionResizeMode(QHeaderView::Fixed);
+        header()->setStretchLastSection(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    // The width the columns need: headings, or a four-digit value where that is wider.
+    int ColumnHint(int c) const {
+        return std::max(header()->sectionSizeHint(c),
+                        fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 12);
+    }
+    int ColumnsHint() const {
+        int sum = 0;
+        for (int c = 0; c < columnCount(); ++c)
+            sum += ColumnHint(c);
+        return sum;
+    }
+    QSize minimumSizeHint() const override {
+        const int chrome = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        return {ColumnsHint() + chrome, QTreeWidget::minimumSizeHint().height()};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QTreeWidget::resizeEvent(event);
+        FitColumns();
+    }
+    void FitColumns() {
+        const int n = columnCount();
+        if (n == 0) return;
+        const int spare = std::max(0, viewport()->width() - ColumnsHint());
+        for (int c = 0; c < n; ++c)
+            setColumnWidth(c, ColumnHint(c) + spare / n + (c < spare % n ? 1 : 0));
+    }
+};
+
+} // namespace
+
 QTreeWidget* CreateResultList(const QStringList& captions, int leftAligned) {
-    auto* list = new QTreeWidget;
+    auto* list = new TResultList;
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
-    list->setAlternatingRowColors(true);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setItemDelegate(new TGridLineDelegate(list));
     list->setHeaderLabels(captions);
-    list->header()->setStretchLastSection(false);
     for (int c = 0; c < captions.size(); ++c) {
         const Qt::Alignment align = c < leftAligned ? Qt::AlignLeft : Qt::AlignRight;
         list->headerItem()->setTextAlignment(c, align | Qt::AlignVCenter);
-        list->setColumnWidth(c, 70);
     }
     return list;
 }
@@ -119,6 +180,12 @@ TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page) : TResult
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FList);
+    // A row of the Angles list gives its clock hour to the Local page and updates the local angles.
+    if (page == pgAngles)
+        connect(FList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+            FDoc.SetLocalTime(item->text(0).trimmed(), FDoc.LocalTimeIsSolar());
+            FDoc.RefreshLocalAngles();
+        });
 }
 
 void TResultListPage::SolveFinished() {
@@ -197,6 +264,88 @@ void TPlotPage::CopyChart() {
 
 // ---- Window --------------------------------------------------------------------------------------
 
+namespace {
+// Marks a place where a comma-separated line may wrap; never copied out.
+const QChar WrapPoint(0x200B);
+} // namespace
+
+void TFractionMemo::SetLine(const QString& line) {
+    QString shown = line;
+    shown.replace(QLatin1Char(','), QString(QLatin1Char(',')) + WrapPoint);
+    setPlainText(shown);
+}
+
+TFractionMemo::TFractionMemo(QWidget* parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setObjectName(QStringLiteral("AreaFactorMemo"));
+}
+
+QMimeData* TFractionMemo::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(textCursor().selectedText().remove(WrapPoint));
+    return data;
+}
+
+TRecessPicture::TRecessPicture(QWidget* parent) : QWidget(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(QStringLiteral("Sunlit Area Fraction (vertical glass)"));
+    setMinimumSize(120, 80);
+    setMaximumHeight(220);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void TRecessPicture::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+        OnClick();
+}
+
+// A window in a recess, seen from outside and a little from the left and above: the wall face, the
+// opening, and set back by the depth the glass, with the head and a reveal in shade.
+void TRecessPicture::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a 245 x 140 plan, scaled to fit and centred.
+    const double scale = std::min({width() / 245.0, height() / 140.0, 1.5});
+    p.translate((width() - 245 * scale) / 2, (height() - 140 * scale) / 2);
+    p.scale(scale, scale);
+    const QRectF opening(40, 22, 120, 92);
+    const QPointF back(16, 12); // the depth, as it shows in this view
+    const QRectF glass = opening.translated(back).adjusted(0, 0, -back.x() * 0.2, -back.y() * 0.2);
+    p.fillRect(QRectF(16, 6, 168, 128), QColor(215, 208, 195)); // wall face
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    const QPolygonF head{opening.topLeft(), opening.topRight(), glass.topRight(), glass.topLeft()};
+    const QPolygonF reveal{opening.topLeft(), glass.topLeft(), glass.bottomLeft(), opening.bottomLeft()};
+    const QPolygonF otherReveal{opening.topRight(), opening.bottomRight(), glass.bottomRight(),
+                                glass.topRight()};
+    const QPolygonF sill{opening.bottomLeft(), glass.bottomLeft(), glass.bottomRight(),
+                         opening.bottomRight()};
+    p.setBrush(QColor(150, 145, 135));
+    p.drawPolygon(head);
+    p.drawPolygon(reveal);
+    p.setBrush(QColor(190, 184, 172));
+    p.drawPolygon(otherReveal);
+    p.drawPolygon(sill);
+    p.setBrush(QColor(175, 210, 235));
+    p.drawRect(glass);
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(glass.topLeft() + QPointF(20, 30), glass.topLeft() + QPointF(45, 8));
+
+    p.setPen(QColor(30, 30, 30));
+    auto label = [&](QPointF at, QPointF text, const QString& caption) {
+        p.drawLine(at, text);
+        p.drawText(QRectF(text.x() + 2, text.y() - 8, 60, 16), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    };
+    label(QPointF(120, 28), QPointF(190, 14), QStringLiteral("Head"));
+    label(QPointF(48, 80), QPointF(190, 126), QString());
+    p.drawText(QRectF(192, 118, 50, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Reveal"));
+    label(QPointF(120, 70), QPointF(190, 64), QStringLiteral("Glass"));
+    // The depth along the lower-left edge of the recess.
+    p.setPen(QPen(QColor(180, 40, 40), 1.5));
+    const QPointF a = opening.bottomLeft() + QPointF(-6, 8), b = a + back;
+    p.drawLine(a, b);
+    p.drawText(QRectF(0, 118, 40, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Depth"));
+}
+
 TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {
     FGlassHeightEdit = GlassEdit("GlassHeightEdit", 0.01, 100);
     FGlassWidthEdit = GlassEdit("GlassWidthEdit", 0.01, 100);
@@ -210,14 +359,19 @@ TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {
     form->addRow(QStringLiteral("Glass Width, m"), FGlassWidthEdit);
     form->addRow(QStringLiteral("Recess Depth, m"), FGlassDepthEdit);
     auto* generate = LinkButton(QStringLiteral("Sunlit Area Fraction (vertical glass)"));
-    connect(generate, &QPushButton::clicked, this, [this] {
+    auto run = [this] {
         if (OnGenerate) OnGenerate();
-    });
-    FAreaFactorMemo = new QPlainTextEdit;
-    FAreaFactorMemo->setReadOnly(true);
+    };
+    connect(generate, &QPushButton::clicked, this, run);
+    auto* picture = new TRecessPicture;
+    picture->OnClick = run;
+    FAreaFactorMemo = new TFractionMemo;
 
+    auto* top = new QHBoxLayout;
+    top->addLayout(form);
+    top->addWidget(picture, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
+    layout->addLayout(top);
     layout->addWidget(generate);
     layout->addWidget(FAreaFactorMemo, 1);
 }
@@ -252,7 +406,7 @@ void TWindowPage::GlassEditExit(TxFEdit* box, TInputId id) {
 }
 
 void TWindowPage::AreaFactorsChanged() {
-    FAreaFactorMemo->setPlainText(FDoc.AreaFactorText());
+    FAreaFactorMemo->SetLine(FDoc.AreaFactorText());
 }
 
 // ---- Local ---------------------------------------------------------------------------------------
@@ -262,33 +416,48 @@ TLocalPage::TLocalPage(TCalcDocument& doc) : TResultPageWidget(doc) {
     FSunsetEdit = ReadOnlyField();
     FSolDecEdit = ReadOnlyField();
     FEqnTimeEdit = ReadOnlyField();
+    // A double click on sunrise or sunset puts that time into the time box.
+    FSunriseEdit->installEventFilter(this);
+    FSunsetEdit->installEventFilter(this);
+    FClockTimeEdit = new QLineEdit(FDoc.LocalTimeText());
+    FClockTimeEdit->setAlignment(Qt::AlignRight);
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Sunrise, Hour:Min"), FSunriseEdit);
     fields->addRow(QStringLiteral("Sunset, Hour:Min"), FSunsetEdit);
     fields->addRow(QStringLiteral("Solar Declination, Deg"), FSolDecEdit);
     fields->addRow(QStringLiteral("Equation of Time, min"), FEqnTimeEdit);
+    fields->addRow(QStringLiteral("Time, Hours"), FClockTimeEdit);
 
-    FClockTimeEdit = new QLineEdit(FDoc.LocalTimeText());
-    FClockTimeEdit->setAlignment(Qt::AlignRight);
     FClockTimeRadio = new QRadioButton(QStringLiteral("Clock Time"));
     FSolarTimeRadio = new QRadioButton(QStringLiteral("Solar Time"));
     FClockTimeRadio->setChecked(true);
+    // The document always knows the time and its kind, for the Angles list's row clicks too.
+    connect(FClockTimeEdit, &QLineEdit::textEdited, this, &TLocalPage::CommitTime);
+    connect(FSolarTimeRadio, &QRadioButton::toggled, this, &TLocalPage::CommitTime);
     auto* update = LinkButton(QStringLiteral("Update Local Angles"));
     connect(update, &QPushButton::clicked, this, &TLocalPage::Label9Click);
-    auto* time = new QHBoxLayout;
-    time->addWidget(new QLabel(QStringLiteral("Time, Hours")));
-    time->addWidget(FClockTimeEdit);
-    time->addWidget(FClockTimeRadio);
-    time->addWidget(FSolarTimeRadio);
-    time->addStretch();
+    auto* kind = new QHBoxLayout;
+    kind->addWidget(FClockTimeRadio);
+    kind->addWidget(FSolarTimeRadio);
+    kind->addStretch();
 
     FLocalMemo = new QPlainTextEdit;
     FLocalMemo->setReadOnly(true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(time);
+    layout->addLayout(kind);
     layout->addWidget(update);
     layout->addWidget(FLocalMemo, 1);
+}
+
+bool TLocalPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        CommitTime(); // the radio buttons stay as they are
+        if (watched == FSunriseEdit) FDoc.LocalTimeFromSunrise();
+        if (watched == FSunsetEdit) FDoc.LocalTimeFromSunset();
+        return true;
+    }
+    return TResultPageWidget::eventFilter(watched, event);
 }
 
 void TLocalPage::LocalChanged() {

@@ -4,6 +4,7 @@
 // to the document. The page table gives their order, tab captions, View-menu captions and builders.
 #include "app/TCalcDocument.h"
 
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include <functional>
@@ -72,6 +73,32 @@ private:
     QStackedBarSeries* FBars;
 };
 
+// A read-only box for a comma-separated line of numbers that wraps only after a comma, so no number
+// is broken across lines; a copy of its text has no trace of the wrap points.
+class TFractionMemo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TFractionMemo(QWidget* parent = nullptr);
+    void SetLine(const QString& line);
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override;
+};
+
+// The picture of the Window page: glass set back in a recess, with head, reveal and depth marked. A
+// click runs the window-shading command.
+class TRecessPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit TRecessPicture(QWidget* parent = nullptr);
+    std::function<void()> OnClick;
+    QSize sizeHint() const override { return {245, 140}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
 // "Window": the glass boxes, the command that computes the sunlit fractions, and their text.
 class TWindowPage : public TResultPageWidget {
     Q_OBJECT
@@ -90,7 +117,7 @@ private:
     TxFEdit* FGlassHeightEdit;
     TxFEdit* FGlassWidthEdit;
     TxFEdit* FGlassDepthEdit;
-    QPlainTextEdit* FAreaFactorMemo;
+    TFractionMemo* FAreaFactorMemo;
 };
 
 // "Local": sunrise, sunset, declination, equation of time, and the sun at a typed time.
@@ -103,6 +130,9 @@ public:
     void CommitTime();
     // "Update Local Angles".
     void Label9Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* FSunriseEdit;

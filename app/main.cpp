@@ -14,7 +14,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Varnholt"));
     InstallTextHooks();
     try {
