@@ -10,6 +10,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -29,6 +33,14 @@ int main(int argc, char* argv[]) {
     TSelectAzimuthForm azimuthForm(&mainForm);
     TAnglesForm anglesForm(&mainForm);
     mainForm.SetRowDialogs({&locationForm, &azimuthForm, &anglesForm, &calendarForm});
+    // For the start-up benchmark: "solved" on stdout when the status first reads "Solved...", then quit.
+    if (qEnvironmentVariableIsSet("QUORVANE_STARTUP_STAMP"))
+        QObject::connect(mainForm.statusBar(), &QStatusBar::messageChanged, &app, [](const QString& text) {
+            if (text != QLatin1String("Solved...")) return;
+            std::puts("solved");
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
     mainForm.show();
     return app.exec();
 }
