@@ -2,23 +2,22 @@
 // The main window: the input property list on the left, the six result pages on the right, the
 // commands in menus and a tool bar, the results state in the status bar. Every number comes from the
 // calculation document, which the window observes and shows; the window itself calculates nothing.
+#include "app/PropertyList.h"
 #include "app/TCalcDocument.h"
 
+#include <QList>
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
-class QChartView;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QRadioButton;
 class QTabWidget;
 class QTreeWidget;
-class QStackedBarSeries;
 class TEntryGrid;
-class TSelectLocationForm;
-class TxFEdit;
+class TLocalPage;
+class TPlotPage;
+class TResultPageWidget;
+class TWindowPage;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -27,15 +26,20 @@ public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The location dialog, created once by the program after this window; not owned.
-    void SetLocationDialog(TSelectLocationForm* dialog) { FLocationDialog = dialog; }
+    // The dialogs of the property list's rows, created once by the program after this window.
+    void SetRowDialogs(const TRowDialogs& dialogs);
+    // The caption for a version: "Quorvane - Version " and the version text.
+    void SetVersion(const QString& version);
+    // Gives a command whose target comes later ("ActionReport", "ActionAbout", "ActionProfile") its
+    // handler and enables it; until then it is in its menu, disabled.
+    void WireCommand(const QString& actionName, std::function<void()> run);
 
     TCalcDocument& Document() { return FDoc; }
-    TEntryGrid* Grid() const { return FGrid; }
+    TEntryGrid* Grid() const;
     QTabWidget* Pages() const { return FPages; }
-    QTreeWidget* AnglesList() const { return FAnglesList; }
-    QTreeWidget* SolarList() const { return FSolarList; }
-    QTreeWidget* SolAirList() const { return FSolAirList; }
+    QTreeWidget* AnglesList() const;
+    QTreeWidget* SolarList() const;
+    QTreeWidget* SolAirList() const;
     QString StatusText() const;
     QAction* Action(const QString& objectName) const;
 
@@ -47,68 +51,40 @@ public:
     void ActionHelpExecute();
     void ActionLoadExecute();
     void ActionSaveExecute();
+    void ActionCloseExecute();
     // The Window page's command: the sunlit fractions of the recessed glass.
     void GenerateButtonClick();
     // The Local page's "Update Local Angles".
     void Label9Click();
-
-    // The property list's commit event: stores the row's value in the document.
-    void GridDoSetData(int ACol, int ARow);
 
     // Settings of the "Settings" section: the inputs and the window placement.
     void ReadSettings();
     void WriteSettings();
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The command table, menus and tool bar (MainCommands.cpp).
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
-    void CreatePropertyList();
-    QWidget* CreateTablePage(QTreeWidget*& list, const QStringList& captions, int leftAligned);
-    QWidget* CreatePlotPage();
-    QWidget* CreateWindowPage();
-    QWidget* CreateLocalPage();
-    QWidget* CreateSolAirPage();
-    void ConnectDocument();
-    void FirstActivation();
 
+    void CreatePages();
+    void ConnectDocument();
+    void ForEachPage(void (TResultPageWidget::*event)());
+    void FirstActivation();
     void ShowInput(TInputId id, double value);
-    TxFEdit* GlassEditOf(TInputId id) const;
-    void GlassEditExit(TxFEdit* box, TInputId id);
-    void FillList(QTreeWidget* list, const QList<TResultRow>& rows);
-    void FillPlot();
-    void ShowLocalPage();
-    void ShowAreaFactors();
     void ShowMessage(const QString& text);
-    void CopyChart();
     void CommitFocusedEdit();
+    template <class Page> Page* PageOf(TResultPage page) const;
 
     TCalcDocument FDoc;
-    TSelectLocationForm* FLocationDialog = nullptr;
     bool FFirstActivation = true;
 
-    TEntryGrid* FGrid = nullptr;
+    TPropertyList* FGrid = nullptr;
     QTabWidget* FPages = nullptr;
-    QTreeWidget* FAnglesList = nullptr;
-    QTreeWidget* FSolarList = nullptr;
-    QTreeWidget* FSolAirList = nullptr;
-    QChartView* FChartView = nullptr;
-    QStackedBarSeries* FBars = nullptr;
-    TxFEdit* FGlassHeightEdit = nullptr;
-    TxFEdit* FGlassWidthEdit = nullptr;
-    TxFEdit* FGlassDepthEdit = nullptr;
-    QPlainTextEdit* FAreaFactorMemo = nullptr;
-    QLineEdit* FSunriseEdit = nullptr;
-    QLineEdit* FSunsetEdit = nullptr;
-    QLineEdit* FSolDecEdit = nullptr;
-    QLineEdit* FEqnTimeEdit = nullptr;
-    QLineEdit* FClockTimeEdit = nullptr;
-    QRadioButton* FClockTimeRadio = nullptr;
-    QRadioButton* FSolarTimeRadio = nullptr;
-    QPlainTextEdit* FLocalMemo = nullptr;
-    QComboBox* FSurfaceColourBox = nullptr;
+    QList<TResultPageWidget*> FPageWidgets; // in the page control's order
 };

@@ -7,6 +7,7 @@
 #include "controls/TxNumText.h"
 #include "solar/RecessShading.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <optional>
@@ -163,11 +164,13 @@ bool TCalcDocument::Solve() {
     SetUpSolar();
     ClearResults();
     FillSunTimes();
-    // The hours run from the truncated sunrise to 24 minus it, symmetric about clock noon. Hours of
-    // that range outside the day (midnight sun, a site far east of its zone meridian) are skipped:
-    // they have no slot. Comparing in doubles keeps a far-off sunrise from overflowing an int.
+    // The hours run from the truncated sunrise to 24 minus it, and on to the hour after sunset where
+    // solar noon is far from clock noon (a site far west of its zone meridian would otherwise lose its
+    // afternoon). Hours of that range outside the day (midnight sun, a site far east of its zone
+    // meridian) are skipped: they have no slot. Comparing in doubles keeps a far-off sunrise from
+    // overflowing an int; in polar night sunrise and sunset coincide and nothing is extended.
     const double first = std::trunc(FSunrise);
-    const double last = 24 - first;
+    const double last = FSunset > FSunrise ? std::max(24 - first, std::trunc(FSunset) + 1) : 24 - first;
     for (int hour = 0; hour < 24; ++hour)
         if (hour >= first && hour <= last) SolveHour(hour);
     Notify(OnSolveFinished);

@@ -118,10 +118,10 @@ public:
     // ---- Solve ----
 
     // Fills the ten result profiles, sunrise and sunset, the Local page fields and the Angles and Solar
-    // rows for the clock hours from the truncated sunrise to 24 minus it (hours outside 0..23 are
-    // skipped: they get neither a slot nor a row), rebuilds the sol-air table, refreshes the local
-    // angles and marks the document solved. Returns false, leaving the flag as it was, when the local
-    // angles' time text is not a number.
+    // rows for the clock hours from the truncated sunrise to 24 minus it, or to the hour after sunset
+    // when that is later (hours outside 0..23 are skipped: they get neither a slot nor a row), rebuilds the
+    // sol-air table, refreshes the local angles and marks the document solved. Returns false, leaving the
+    // flag as it was, when the local angles' time text is not a number.
     bool Solve();
     // Solves when the document is out of date; true when it is solved afterwards.
     bool EnsureSolved();

@@ -20,18 +20,31 @@ TLocationDatabase::~TLocationDatabase() = default;
 void TLocationDatabase::LoadIndex(const QString& folder) {
     Release();
     folder_ = folder;
-    index_ = std::make_unique<TMemIniFile>(folder + QStringLiteral("Regions.idx"));
-    index_->SectionKeys(AllDatabaseName, allKeys_);
+    index_ = std::make_unique<TMemIniFile>();
+    const QString path = folder + QStringLiteral("Regions.idx");
+    if (!QFileInfo::exists(path)) return;
+    const std::unique_ptr<QFile> file = OpenRegularFile(path);
+    if (!index_->LoadFromDevice(*file))
+        throw EFOpenError(QStringLiteral("Cannot read %1: %2").arg(path, file->errorString()));
+    allKeys_ = RegionNames(AllDatabaseName);
+}
+
+void TLocationDatabase::LoadIndex(QByteArrayView index, TRecordFiles recordFiles) {
+    Release();
+    memoryFiles_ = std::move(recordFiles);
+    index_ = std::make_unique<TMemIniFile>();
+    index_->LoadFromBytes(index);
+    allKeys_ = RegionNames(AllDatabaseName);
 }
 
 void TLocationDatabase::Release() {
     index_.reset();
+    memoryFiles_.reset();
     allKeys_.clear();
     openDatabase_.clear();
     file_ = TQdbFile();
     recordNumber_ = -1;
-    lastDatabase_.reset();
-    lastRegion_.reset();
+    skipped_ = 0;
 }
 
 QStringList TLocationDatabase::DatabaseNames() const {
@@ -43,6 +56,7 @@ QStringList TLocationDatabase::DatabaseNames() const {
 QStringList TLocationDatabase::RegionNames(const QString& database) const {
     QStringList keys;
     if (index_) index_->SectionKeys(database, keys);
+    keys.removeAll(QString()); // a line without "=" is no region
     return keys;
 }
 
@@ -50,12 +64,23 @@ int32_t TLocationDatabase::RegionCode(const QString& database, const QString& re
     return index_ ? index_->ValueInt(database, region, 0) : 0;
 }
 
+TQdbFile TLocationDatabase::RecordFile(const QString& database) const {
+    const QString name = DatabaseFileName(database);
+    if (memoryFiles_) {
+        const auto it = memoryFiles_->constFind(name);
+        return it == memoryFiles_->cend() ? TQdbFile() : TQdbFile(name, *it);
+    }
+    const QString path = folder_ + name;
+    return QFileInfo::exists(path) ? TQdbFile(path) : TQdbFile();
+}
+
 bool TLocationDatabase::Open(const QString& database) {
-    const QString path = folder_ + DatabaseFileName(database);
-    if (!QFileInfo::exists(path)) return false;
-    file_ = TQdbFile(path);
+    TQdbFile file = RecordFile(database);
+    if (file.Path().isEmpty()) return false;
+    file_ = std::move(file);
     openDatabase_ = database;
     recordNumber_ = -1;
+    skipped_ = 0;
     return true;
 }
 
@@ -64,21 +89,33 @@ std::vector<TPlaceEntry> TLocationDatabase::ListPlaces(int32_t regionCode) {
     if (!IsOpen()) return places;
     const bool byDatabase = openDatabase_.compare(AllDatabaseName, Qt::CaseInsensitive) == 0;
     LocationRecordBytes last;
-    const int count = file_.Scan([&](const char* bytes, int number) {
+    int lastNumber = -1, skipped = 0;
+    file_.Scan([&](const char* bytes, int number) {
+        if (!RecordNumbersFinite(bytes)) {
+            ++skipped;
+            return;
+        }
         const int32_t code = byDatabase ? RecordDatabaseCode(bytes) : RecordRegionCode(bytes);
         if (regionCode == 0 || code == regionCode) places.push_back({RecordPlaceName(bytes), {number}});
         std::memcpy(last.data(), bytes, last.size());
+        lastNumber = number;
     });
-    if (count > 0) {
+    skipped_ = skipped;
+    if (lastNumber >= 0) {
         record_ = DecodeLocationRecord(last.data());
-        recordNumber_ = count - 1;
+        recordNumber_ = lastNumber;
     }
     return places;
 }
 
 const LocationRecord& TLocationDatabase::ReadRecord(int n) {
     if (!IsOpen()) throw EFOpenError(QStringLiteral("No location database is open."));
-    record_ = file_.Read(n);
+    const LocationRecord record = file_.Read(n);
+    if (!NumbersFinite(record))
+        throw EFOpenError(QStringLiteral("Record %1 of %2 is corrupt: it holds a number that is not finite.")
+                              .arg(n + 1)
+                              .arg(file_.Path()));
+    record_ = record;
     recordNumber_ = n;
     return record_;
 }
@@ -129,7 +166,8 @@ std::pair<QString, QString> PresetLocationTokens(const QString& locationName) {
     if (comma < 0) return {text, {}};
     QString rest = text.mid(comma + 1);
     qsizetype start = 0;
-    while (start < rest.size() && IsBlankCode(rest[start].unicode())) ++start;
+    while (start < rest.size() && IsBlankCode(rest[start].unicode()))
+        ++start;
     rest = rest.mid(start);
     return {text.left(comma), rest.left(rest.indexOf(u',') < 0 ? rest.size() : rest.indexOf(u','))};
 }

@@ -5,6 +5,7 @@
 #include "QdbFile.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,9 @@ struct TPlaceEntry {
     TLocRec Rec;
 };
 
+// Record files held in memory, by file name ("Lakes.qdb").
+using TRecordFiles = QHash<QString, QByteArray>;
+
 // "The <name> Database has not been installed..." CR LF "Please install the Varnholt Terralog Database."
 QString MissingDatabaseMessage(const QString& databaseName);
 
@@ -34,15 +38,18 @@ public:
     TLocationDatabase(const TLocationDatabase&) = delete;
     TLocationDatabase& operator=(const TLocationDatabase&) = delete;
 
-    // Reads folder + "Regions.idx" (a missing file gives no databases; one that cannot be read raises
-    // EFOpenError) and forgets any open database. The folder ends in "/".
+    // Reads folder + "Regions.idx" and forgets any open database. The folder ends in "/". A missing file
+    // gives no databases; one that is not a regular file or cannot be read gives no databases and
+    // raises EFOpenError.
     void LoadIndex(const QString& folder);
-    // Closes the database and frees the index.
+    // The same from memory: the index text and the record files by name.
+    void LoadIndex(QByteArrayView index, TRecordFiles recordFiles);
+    // Closes the database and frees the index. The remembered labels stay for the whole run.
     void Release();
 
     // All section names of the index, in file order.
     QStringList DatabaseNames() const;
-    // The keys of a database's section, in file order.
+    // The keys of a database's section, in file order; a line without "=" names no region.
     QStringList RegionNames(const QString& database) const;
     // The integer value of the region's key; 0 (all regions) when it is missing or not a number.
     int32_t RegionCode(const QString& database, const QString& region) const;
@@ -54,10 +61,14 @@ public:
     bool IsOpen() const { return !file_.Path().isEmpty(); }
 
     // The places of the region with the given code, in file order: every record when the code is 0,
-    // else those whose database code (in "+All") or region code (elsewhere) equals it. The record
-    // buffer ends holding the last record of the file. Raises EFOpenError when the file cannot be read.
+    // else those whose database code (in "+All") or region code (elsewhere) equals it. A record with a
+    // non-finite number is corrupt: it is never listed, and SkippedRecords() counts those of the
+    // file. The record buffer ends holding the last sound record of the file. Raises EFOpenError when
+    // the file cannot be read.
     std::vector<TPlaceEntry> ListPlaces(int32_t regionCode);
-    // Reads record n into the record buffer. Raises EFOpenError when it cannot be read.
+    // Corrupt records of the file met by the last listing.
+    int SkippedRecords() const { return skipped_; }
+    // Reads record n into the record buffer. Raises EFOpenError when it cannot be read or is corrupt.
     const LocationRecord& ReadRecord(int n);
     const LocationRecord& Record() const { return record_; }
     // (number of the record last read + 1, record count of the file), for display.
@@ -74,15 +85,19 @@ private:
     QString RegionOfCode(const QString& section, int32_t code);
     QString FirstKeyWithValue(const QString& section, const QStringList& keys, int32_t value) const;
 
+    TQdbFile RecordFile(const QString& database) const;
+
     QString folder_;
+    std::optional<TRecordFiles> memoryFiles_; // set when the database is read from memory
     std::unique_ptr<TMemIniFile> index_;
     QStringList allKeys_; // keys of section "+All" in file order
     QString openDatabase_;
     TQdbFile file_;
     LocationRecord record_;
     int recordNumber_ = -1;
-    // The two remembered label lookups: their last successful answers, forgotten when the index is
-    // read again so that a changed index never yields a stale label.
+    int skipped_ = 0;
+    // The two remembered label lookups: their last successful answers, kept for the whole run so that
+    // a repeated request is answered without searching the index.
     struct RememberedDatabase {
         int32_t code;
         QString name;

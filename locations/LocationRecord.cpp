@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -12,30 +13,53 @@ namespace {
 constexpr int NameOffset = 8;
 constexpr int FirstFloatOffset = 40;
 
-int32_t Int32At(const char* bytes, int offset) { return qFromLittleEndian<qint32>(bytes + offset); }
+int32_t Int32At(const char* bytes, int offset) {
+    return qFromLittleEndian<qint32>(bytes + offset);
+}
 float FloatAt(const char* bytes, int offset) {
     return std::bit_cast<float>(qFromLittleEndian<quint32>(bytes + offset));
 }
-void PutInt32(char* bytes, int offset, int32_t v) { qToLittleEndian<qint32>(v, bytes + offset); }
+void PutInt32(char* bytes, int offset, int32_t v) {
+    qToLittleEndian<qint32>(v, bytes + offset);
+}
 void PutFloat(char* bytes, int offset, float v) {
     qToLittleEndian<quint32>(std::bit_cast<quint32>(v), bytes + offset);
 }
 
 // The eleven single-precision fields in file order, from offset 40 in steps of 4.
 template <typename R> auto FloatFields(R& r) {
-    return std::array{&r.Latitude,      &r.Longitude,  &r.TimeZone,   &r.Altitude,
-                      &r.CoolingFirst,  &r.CoolingSecond, &r.HeatingDesign, &r.WindSpeed,
-                      &r.MaxDryBulb,    &r.MinDryBulb, &r.DryBulbRange};
+    return std::array{&r.Latitude,     &r.Longitude,     &r.TimeZone,      &r.Altitude,
+                      &r.CoolingFirst, &r.CoolingSecond, &r.HeatingDesign, &r.WindSpeed,
+                      &r.MaxDryBulb,   &r.MinDryBulb,    &r.DryBulbRange};
 }
+
+constexpr int FloatFieldCount =
+    int(std::tuple_size_v<decltype(FloatFields(std::declval<LocationRecord&>()))>);
 
 } // namespace
 
-int32_t RecordDatabaseCode(const char* bytes) { return Int32At(bytes, 0); }
-int32_t RecordRegionCode(const char* bytes) { return Int32At(bytes, 4); }
+int32_t RecordDatabaseCode(const char* bytes) {
+    return Int32At(bytes, 0);
+}
+int32_t RecordRegionCode(const char* bytes) {
+    return Int32At(bytes, 4);
+}
 
 QString RecordPlaceName(const char* bytes) {
     const int length = std::min<int>(static_cast<unsigned char>(bytes[NameOffset]), MaxPlaceNameLength);
     return DecodeWin1252(QByteArrayView(bytes + NameOffset + 1, length));
+}
+
+bool RecordNumbersFinite(const char* bytes) {
+    for (int i = 0; i < FloatFieldCount; ++i)
+        if (!std::isfinite(FloatAt(bytes, FirstFloatOffset + 4 * i))) return false;
+    return true;
+}
+
+bool NumbersFinite(const LocationRecord& record) {
+    for (const float* field : FloatFields(record))
+        if (!std::isfinite(*field)) return false;
+    return true;
 }
 
 LocationRecord DecodeLocationRecord(const char* bytes) {
@@ -67,7 +91,9 @@ bool EncodeLocationRecord(const LocationRecord& record, LocationRecordBytes& out
     return true;
 }
 
-bool FitsWin1252(const QString& text) { return DecodeWin1252(EncodeWin1252(text)) == text; }
+bool FitsWin1252(const QString& text) {
+    return DecodeWin1252(EncodeWin1252(text)) == text;
+}
 
 QString DatabaseFileName(const QString& databaseName) {
     const qsizetype dot = databaseName.lastIndexOf(u'.');

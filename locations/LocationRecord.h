@@ -44,6 +44,9 @@ int32_t RecordDatabaseCode(const char* bytes);
 int32_t RecordRegionCode(const char* bytes);
 // The record's place name only.
 QString RecordPlaceName(const char* bytes);
+// False when any of the record's numbers is NaN or infinite: such a record is corrupt and never listed.
+bool RecordNumbersFinite(const char* bytes);
+bool NumbersFinite(const LocationRecord& record);
 
 // Encodes a record; unused bytes of the name field are zero. Returns false, leaving out untouched, when the
 // name does not fit: more than 31 bytes, or characters that Windows-1252 cannot hold.

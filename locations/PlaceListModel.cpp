@@ -5,50 +5,113 @@
 #include <algorithm>
 #include <cstring>
 
-QByteArray LocationSortKey(const QString& text) { return UpperWin1252(EncodeWin1252(text)); }
+QCollator LocationCollator() {
+    QLocale locale;
+    // English has no tailoring of its own: it is the language-neutral Unicode order.
+    if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(false);
+    return collator;
+}
+
+QByteArray LocationSortKey(const QString& text) {
+    return UpperWin1252(EncodeWin1252(text));
+}
 
 QStringList SortedByLocationKey(QStringList texts) {
-    std::vector<std::pair<QByteArray, QString>> keyed;
-    keyed.reserve(size_t(texts.size()));
-    for (QString& t : texts) keyed.emplace_back(LocationSortKey(t), std::move(t));
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    QStringList sorted;
-    sorted.reserve(qsizetype(keyed.size()));
-    for (auto& k : keyed) sorted << std::move(k.second);
-    return sorted;
+    std::stable_sort(texts.begin(), texts.end(), LocationCollator());
+    return texts;
+}
+
+bool SameLocationText(const QString& a, const QString& b) {
+    // Upper-casing keeps the length, so texts of different lengths differ without being encoded.
+    return a.size() == b.size() && LocationSortKey(a) == LocationSortKey(b);
 }
 
 int IndexOfLocationText(const QStringList& texts, const QString& text) {
-    const QByteArray key = LocationSortKey(text);
     for (int i = 0; i < texts.size(); ++i)
-        if (LocationSortKey(texts[i]) == key) return i;
+        if (SameLocationText(texts[i], text)) return i;
     return -1;
 }
 
-TPlaceListModel::Key TPlaceListModel::KeyOf(const QString& text) {
-    // Zero padding orders a name before every longer name it begins; names longer than the buffer
-    // compare by their first 32 bytes and then keep their file order.
-    Key key{};
-    const QByteArray bytes = EncodeWin1252(text);
-    const size_t n = std::min(key.size(), size_t(bytes.size()));
-    for (size_t i = 0; i < n; ++i) key[i] = UpperWin1252(bytes[qsizetype(i)]);
-    return key;
+std::vector<int32_t> TCollationRanks::RanksOf(const std::vector<TPlaceEntry>& places) {
+    if (const QString locale = QLocale().name(); locale != localeName_) {
+        // The user's locale changed: the names met so far are collated again when next met.
+        localeName_ = locale;
+        collator_ = LocationCollator();
+        sorted_.clear();
+        rank_.clear();
+        byRecord_.clear();
+    }
+    std::vector<int32_t> ranks(places.size(), -1);
+    std::vector<QString> unknown;
+    for (size_t i = 0; i < places.size(); ++i)
+        if ((ranks[i] = KnownRank(places[i])) < 0) unknown.push_back(places[i].PlaceName);
+    if (unknown.empty()) return ranks;
+    AddNames(std::move(unknown));
+    for (size_t i = 0; i < places.size(); ++i)
+        ranks[i] = KnownRank(places[i]);
+    return ranks;
 }
 
-namespace {
-template <typename K> bool KeyLess(const K& a, const K& b) {
-    return std::memcmp(a.data(), b.data(), a.size()) < 0; // byte order, as unsigned characters
+int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
+    // The record's own slot answers most lookups with one comparison; the name decides, so a slot
+    // of another file or of a changed record falls back to the lookup by name.
+    const auto record = size_t(place.Rec.RecordIndex);
+    if (record < byRecord_.size() && byRecord_[record].second == place.PlaceName)
+        return byRecord_[record].first;
+    const auto it = rank_.constFind(place.PlaceName);
+    if (it == rank_.cend()) return -1;
+    if (place.Rec.RecordIndex >= 0) {
+        if (record >= byRecord_.size()) byRecord_.resize(record + 1, {-1, QString()});
+        byRecord_[record] = {*it, place.PlaceName};
+    }
+    return *it;
 }
-} // namespace
+
+void TCollationRanks::AddNames(std::vector<QString> names) {
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    // Sort keys make each comparison a byte comparison; the new names are then merged into those met.
+    std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+    keyed.reserve(names.size());
+    for (QString& n : names)
+        keyed.emplace_back(collator_.sortKey(n), std::move(n));
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    std::vector<QString> merged;
+    merged.reserve(sorted_.size() + keyed.size());
+    auto old = sorted_.begin();
+    for (auto& [key, name] : keyed) {
+        while (old != sorted_.end() && collator_.compare(*old, name) <= 0)
+            merged.push_back(std::move(*old++));
+        merged.push_back(std::move(name));
+    }
+    std::move(old, sorted_.end(), std::back_inserter(merged));
+    sorted_ = std::move(merged);
+    rank_.clear();
+    byRecord_.clear();
+    rank_.reserve(qsizetype(sorted_.size()));
+    int32_t rank = 0;
+    for (size_t i = 0; i < sorted_.size(); ++i) {
+        if (i > 0 && collator_.compare(sorted_[i - 1], sorted_[i]) != 0) ++rank;
+        rank_.insert(sorted_[i], rank);
+    }
+}
 
 void TPlaceListModel::SetPlaces(std::vector<TPlaceEntry> places) {
     beginResetModel();
+    const std::vector<int32_t> ranks = ranks_.RanksOf(places);
+    // Sorting (rank, position) pairs as single numbers keeps equal names in file order and is quick.
+    std::vector<uint64_t> order(places.size());
+    for (size_t i = 0; i < places.size(); ++i)
+        order[i] = (uint64_t(uint32_t(ranks[i])) << 32) | i;
+    std::sort(order.begin(), order.end());
     entries_.clear();
     entries_.reserve(places.size());
-    for (TPlaceEntry& p : places) entries_.push_back({KeyOf(p.PlaceName), std::move(p)});
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const Sorted& a, const Sorted& b) { return KeyLess(a.key, b.key); });
+    for (uint64_t o : order)
+        entries_.push_back(std::move(places[size_t(o & 0xFFFFFFFFu)]));
     endResetModel();
 }
 
@@ -58,19 +121,20 @@ int TPlaceListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant TPlaceListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= int(entries_.size())) return {};
-    const TPlaceEntry& e = entries_[size_t(index.row())].place;
+    const TPlaceEntry& e = entries_[size_t(index.row())];
     if (role == Qt::DisplayRole) return e.PlaceName;
     if (role == Qt::UserRole) return e.Rec.RecordIndex;
     return {};
 }
 
+std::vector<int> TPlaceListModel::FindAll(const QString& text) const {
+    std::vector<int> rows;
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (SameLocationText(entries_[i].PlaceName, text)) rows.push_back(int(i));
+    return rows;
+}
+
 int TPlaceListModel::Find(const QString& text) const {
-    // Equal keys are only a candidate when the name is longer than the key; the whole names decide.
-    const Key key = KeyOf(text);
-    const QByteArray whole = LocationSortKey(text);
-    auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
-                               [](const Sorted& e, const Key& k) { return KeyLess(e.key, k); });
-    for (; it != entries_.end() && it->key == key; ++it)
-        if (LocationSortKey(it->place.PlaceName) == whole) return int(it - entries_.begin());
-    return -1;
+    const std::vector<int> rows = FindAll(text);
+    return rows.empty() ? -1 : rows.front();
 }

@@ -1,56 +1,88 @@
 #include "QdbFile.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // Records per read while scanning: about 64 KiB at a time.
 constexpr int RecordsPerChunk = 780;
 
-void OpenForReading(QFile& file) {
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Cannot open %1: %2").arg(file.fileName(), file.errorString()));
-}
-
-[[noreturn]] void ReadFailed(const QFile& file) {
-    throw EFOpenError(QStringLiteral("Cannot read %1: %2").arg(file.fileName(), file.errorString()));
+[[noreturn]] void ReadFailed(const QIODevice& device, const QString& name) {
+    throw EFOpenError(QStringLiteral("Cannot read %1: %2").arg(name, device.errorString()));
 }
 
 } // namespace
 
+std::unique_ptr<QFile> OpenRegularFile(const QString& path) {
+    // Opening a FIFO for reading waits for a writer; O_NONBLOCK returns at once, and the type is
+    // checked on the descriptor that is then read, not on a path that may change in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw EFOpenError(
+            QStringLiteral("Cannot open %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw EFOpenError(QStringLiteral("Cannot open %1: not a regular file").arg(path));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw EFOpenError(QStringLiteral("Cannot open %1: %2").arg(path, file->errorString()));
+    }
+    return file;
+}
+
+std::unique_ptr<QIODevice> TQdbFile::OpenDevice() const {
+    if (!bytes_) return OpenRegularFile(path_);
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(*bytes_);
+    buffer->open(QIODevice::ReadOnly);
+    return buffer;
+}
+
 int TQdbFile::RecordCount() const {
-    const qint64 size = QFileInfo(path_).size();
-    return int(std::min<qint64>(size / LocationRecordSize, INT32_MAX));
+    const qint64 size = bytes_ ? bytes_->size() : QFileInfo(path_).size();
+    return int(std::min<qint64>(size / LocationRecordSize, MaxRecordCount));
 }
 
 LocationRecord TQdbFile::Read(int n) const {
-    QFile file(path_);
-    OpenForReading(file);
+    const std::unique_ptr<QIODevice> device = OpenDevice();
     LocationRecordBytes bytes;
-    if (n < 0 || !file.seek(qint64(n) * LocationRecordSize) ||
-        file.read(bytes.data(), LocationRecordSize) != LocationRecordSize)
-        ReadFailed(file);
+    if (n < 0 || !device->seek(qint64(n) * LocationRecordSize) ||
+        device->read(bytes.data(), LocationRecordSize) != LocationRecordSize)
+        ReadFailed(*device, path_);
     return DecodeLocationRecord(bytes.data());
 }
 
-int TQdbFile::Scan(const std::function<void(const char*, int)>& visit) const {
-    QFile file(path_);
-    OpenForReading(file);
+int TQdbFile::Scan(const std::function<void(const char*, int)>& visit, int first) const {
+    const std::unique_ptr<QIODevice> device = OpenDevice();
+    if (first < 0 || (first > 0 && !device->seek(qint64(first) * LocationRecordSize)))
+        ReadFailed(*device, path_);
     std::vector<char> buffer(size_t(RecordsPerChunk) * LocationRecordSize);
-    int number = 0;
+    // 64 bits, so that counting past the last number the records can have stops instead of overflowing.
+    int64_t number = first;
     qint64 pending = 0; // bytes of an incomplete record carried over to the next read
-    for (;;) {
-        const qint64 got = file.read(buffer.data() + pending, qint64(buffer.size()) - pending);
-        if (got < 0) ReadFailed(file);
+    while (number < MaxRecordCount) {
+        const qint64 got = device->read(buffer.data() + pending, qint64(buffer.size()) - pending);
+        if (got < 0) ReadFailed(*device, path_);
         const qint64 have = pending + got;
-        const qint64 whole = have / LocationRecordSize;
-        for (qint64 i = 0; i < whole; ++i) visit(buffer.data() + i * LocationRecordSize, number++);
+        const qint64 whole = std::min<qint64>(have / LocationRecordSize, MaxRecordCount - number);
+        for (qint64 i = 0; i < whole; ++i)
+            visit(buffer.data() + i * LocationRecordSize, int(number++));
         pending = have - whole * LocationRecordSize;
         if (got == 0) break; // end of file: a trailing part record is never read
         std::copy_n(buffer.data() + whole * LocationRecordSize, pending, buffer.data());
     }
-    return number;
+    return int(number);
 }

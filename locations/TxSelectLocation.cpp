@@ -13,9 +13,11 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
@@ -25,12 +27,42 @@
 namespace {
 
 const QString SectionName = QStringLiteral("SelectLocationForm");
-constexpr int ClientWidth = 383;
-constexpr int ClientHeight = 303;
+// The smallest size keeps every control usable; the default shows some twenty places of a list and a
+// long place name with its region in full.
+constexpr int MinClientWidth = 383;
+constexpr int MinClientHeight = 303;
+constexpr int DefaultClientWidth = 560;
+constexpr int DefaultClientHeight = 440;
 constexpr int LeftWidth = 185;
 constexpr int LabelColumnWidth = 100;
 const QColor Peach(240, 202, 166);
 constexpr int PanelWidths[2] = {110, 200};
+
+QString RecordText(int number, int count) {
+    return QStringLiteral("Record %1 of %2").arg(number).arg(count);
+}
+
+QString SkippedText(int skipped) {
+    return skipped == 1 ? QStringLiteral("1 corrupt record skipped")
+                        : QStringLiteral("%1 corrupt records skipped").arg(skipped);
+}
+
+// The longest record text of a file of count records: every digit the widest one of the font.
+QString WidestRecordText(const QFontMetrics& metrics, int count) {
+    QChar widest = u'0';
+    for (char16_t d = u'1'; d <= u'9'; ++d)
+        if (metrics.horizontalAdvance(QChar(d)) > metrics.horizontalAdvance(widest)) widest = QChar(d);
+    const QString digits(QString::number(count).size(), widest);
+    return RecordText(digits.toInt(), digits.toInt());
+}
+
+// Makes a panel at least as wide as it needs to show text in full, keeping its present text.
+void FitPanelTo(QLabel* panel, const QString& text, int minimum) {
+    const QString shown = panel->text();
+    panel->setText(text);
+    panel->setMinimumWidth(std::max(minimum, panel->sizeHint().width()));
+    panel->setText(shown);
+}
 
 void ShowPlainMessage(QWidget* parent, const QString& text) {
     QString shown = text;
@@ -48,14 +80,20 @@ void FillSorted(QComboBox* box, const QStringList& texts) {
 // Selects the first entry equal to text without regard to case; no entry when there is none.
 void SelectText(QComboBox* box, const QString& text) {
     QStringList items;
-    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
     box->setCurrentIndex(IndexOfLocationText(items, text));
 }
 
-QToolButton* AddTextButton(QToolBar* bar, const QString& text) {
+// A text button whose Alt+letter shortcut and click both run slot; it takes focus from Tab.
+template <typename Slot>
+QToolButton* AddTextButton(QToolBar* bar, const QString& text, TSelectLocationForm* form, Slot slot) {
     QAction* action = bar->addAction(text);
     action->setShortcut(QKeySequence::mnemonic(text));
-    return qobject_cast<QToolButton*>(bar->widgetForAction(action));
+    QObject::connect(action, &QAction::triggered, form, slot);
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
 }
 
 } // namespace
@@ -67,7 +105,10 @@ TSelectLocationForm::TSelectLocationForm(QWidget* parent, const QString& databas
     setObjectName(SectionName);
     setWindowTitle(QStringLiteral("Select Location"));
     BuildControls();
-    RestoreFormPlacement(this, false, false);
+    // Without a stored placement the dialog keeps no position of its own, so it opens centred over
+    // the main window.
+    if (TSettingsStore(SectionName).ValueExists(QStringLiteral("Left")))
+        RestoreFormPlacement(this, false, true);
     const TSettingsStore settings(SectionName);
     rememberedDatabase_ = settings.ReadString(QStringLiteral("Database"), QString());
     rememberedRegion_ = settings.ReadString(QStringLiteral("Region"), QString());
@@ -79,10 +120,9 @@ TSelectLocationForm::~TSelectLocationForm() = default;
 void TSelectLocationForm::BuildControls() {
     auto* toolBar = new QToolBar(this);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    acceptButton_ = AddTextButton(toolBar, QStringLiteral("&Accept"));
-    cancelButton_ = AddTextButton(toolBar, QStringLiteral("&Cancel"));
-    connect(acceptButton_, &QToolButton::clicked, this, &TSelectLocationForm::AcceptClick);
-    connect(cancelButton_, &QToolButton::clicked, this, &QDialog::reject);
+    acceptButton_ =
+        AddTextButton(toolBar, QStringLiteral("&Accept"), this, &TSelectLocationForm::AcceptClick);
+    cancelButton_ = AddTextButton(toolBar, QStringLiteral("&Cancel"), this, &QDialog::reject);
 
     databaseBox_ = new QComboBox(this);
     regionBox_ = new QComboBox(this);
@@ -107,23 +147,28 @@ void TSelectLocationForm::BuildControls() {
     auto* leftPane = new QWidget(this);
     leftPane->setLayout(left);
     left->setContentsMargins(0, 0, 0, 0);
-    leftPane->setFixedWidth(LeftWidth);
+    leftPane->setMinimumWidth(LeftWidth);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(2, 2, 2, 2);
     body->setSpacing(3);
-    body->addWidget(leftPane);
+    body->addWidget(leftPane, 1);
     body->addWidget(summary_, 1);
 
     auto* statusBar = new QStatusBar(this);
-    statusBar->setSizeGripEnabled(false);
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         statusPanels_[i] = new QLabel(this);
-        statusPanels_[i]->setFixedWidth(PanelWidths[i]);
         statusPanels_[i]->setFrameShape(QFrame::Panel);
         statusPanels_[i]->setFrameShadow(QFrame::Sunken);
-        statusBar->addWidget(statusPanels_[i]);
     }
+    statusPanels_[0]->setMinimumWidth(PanelWidths[0]);
+    // The name panel takes the width left; its minimum keeps a long name from widening the dialog.
+    statusPanels_[1]->setMinimumWidth(PanelWidths[1]);
+    statusPanels_[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusPanels_[2]->hide();
+    statusBar->addWidget(statusPanels_[0]);
+    statusBar->addWidget(statusPanels_[1], 1);
+    statusBar->addWidget(statusPanels_[2]);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -131,14 +176,24 @@ void TSelectLocationForm::BuildControls() {
     outer->addWidget(toolBar);
     outer->addLayout(body, 1);
     outer->addWidget(statusBar);
-    setFixedSize(ClientWidth, ClientHeight);
+    setMinimumSize(MinClientWidth, MinClientHeight);
+    resize(DefaultSize());
+
+    setTabOrder(databaseBox_, regionBox_);
+    setTabOrder(regionBox_, placeList_);
+    setTabOrder(placeList_, acceptButton_);
+    setTabOrder(acceptButton_, cancelButton_);
+}
+
+QSize TSelectLocationForm::DefaultSize() {
+    return {DefaultClientWidth, DefaultClientHeight};
 }
 
 void TSelectLocationForm::FitSummaryGrid() {
     summary_->SetColWidths(1, summary_->width() - (LabelColumnWidth + 4));
     // The ten rows share the grid's height, leaving no empty band below them.
-    summary_->SetDefaultRowHeight(std::max(summary_->DefaultRowHeight(),
-                                           (summary_->viewport()->height() - 1) / LocationSummaryRows));
+    summary_->SetDefaultRowHeight(
+        std::max(summary_->DefaultRowHeight(), (summary_->viewport()->height() - 1) / LocationSummaryRows));
 }
 
 void TSelectLocationForm::BuildSummaryGrid() {
@@ -158,7 +213,8 @@ void TSelectLocationForm::BuildSummaryGrid() {
     summary_->setPalette(palette);
     summary_->setEnabled(false);
     TLocationSummary labels = LocationSummary({});
-    for (auto& row : labels) row.second.clear();
+    for (auto& row : labels)
+        row.second.clear();
     ShowSummary(labels);
 }
 
@@ -170,12 +226,13 @@ void TSelectLocationForm::ShowSummary(const TLocationSummary& rows) {
 }
 
 QString TSelectLocationForm::StatusText(int panel) const {
-    return (panel >= 0 && panel < 2) ? statusPanels_[panel]->text() : QString();
+    return (panel >= 0 && panel < 3) ? statusPanels_[panel]->text() : QString();
 }
 
 void TSelectLocationForm::PresetLocation(const QString& locationName) {
     pickedName_ = locationName;
     std::tie(rememberedPlace_, rememberedRegion_) = PresetLocationTokens(locationName);
+    rememberedLabel_ = rememberedRegion_;
 }
 
 void TSelectLocationForm::Guarded(const std::function<void()>& step) {
@@ -193,9 +250,35 @@ void TSelectLocationForm::showEvent(QShowEvent* event) {
     Guarded([this] { Prepare(); });
 }
 
+void TSelectLocationForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (isVisible()) FitSummaryGrid();
+}
+
+void TSelectLocationForm::keyPressEvent(QKeyEvent* event) {
+    // Return runs the focused button, anywhere else it accepts the selected place. Escape (handled by
+    // the base class) cancels.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (focusWidget() == cancelButton_)
+            reject();
+        else
+            AcceptClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TSelectLocationForm::Prepare() {
     placeShown_ = false;
-    db_.LoadIndex(folder_);
+    try {
+        db_.LoadIndex(folder_);
+    } catch (const EFOpenError&) {
+        // No databases to offer: the boxes and the list are emptied before the message is shown.
+        databaseBox_->clear();
+        regionBox_->clear();
+        places_->Clear();
+        throw;
+    }
     FillSorted(databaseBox_, db_.DatabaseNames());
     if (rememberedDatabase_.isEmpty())
         databaseBox_->setCurrentIndex(databaseBox_->count() > 0 ? 0 : -1);
@@ -221,18 +304,19 @@ void TSelectLocationForm::OpenSelectedDatabase() {
 
 void TSelectLocationForm::ListSelectedRegion() {
     const int32_t code = db_.RegionCode(ListedDatabase(), regionBox_->currentText());
-    filling_ = true;
-    try {
-        places_->SetPlaces(db_.ListPlaces(code));
-    } catch (...) {
-        places_->Clear();
-        filling_ = false;
-        throw;
+    {
+        const QScopedValueRollback<bool> filling(filling_, true);
+        try {
+            places_->SetPlaces(db_.ListPlaces(code));
+        } catch (...) {
+            places_->Clear();
+            throw;
+        }
+        ShowSkipped(db_.SkippedRecords());
+        int row = RememberedPlaceRow();
+        if (row < 0 && places_->rowCount() > 0) row = 0;
+        placeList_->setCurrentIndex(places_->index(row, 0));
     }
-    int row = places_->Find(rememberedPlace_);
-    if (row < 0 && places_->rowCount() > 0) row = 0;
-    placeList_->setCurrentIndex(places_->index(row, 0));
-    filling_ = false;
     ShowSelectedPlace();
 }
 
@@ -240,6 +324,20 @@ QString TSelectLocationForm::ListedDatabase() const {
     // After a database whose file is missing was chosen, the box names it while the regions and places
     // listed are still those of the database opened before; lookups follow what is listed.
     return db_.IsOpen() ? db_.OpenDatabase() : databaseBox_->currentText();
+}
+
+int TSelectLocationForm::RememberedPlaceRow() {
+    // Of several places of the remembered name the one in the remembered region, else the first.
+    const std::vector<int> rows = places_->FindAll(rememberedPlace_);
+    if (rows.size() > 1) {
+        const QString database = ListedDatabase(), region = regionBox_->currentText();
+        for (int row : rows) {
+            const QString label =
+                db_.RegionLabel(db_.ReadRecord(places_->Entry(row).Rec.RecordIndex), database, region);
+            if (IndexOfLocationText({label}, rememberedLabel_) == 0) return row;
+        }
+    }
+    return rows.empty() ? -1 : rows.front();
 }
 
 int TSelectLocationForm::SelectedRow() const {
@@ -254,17 +352,28 @@ void TSelectLocationForm::ShowSelectedPlace() {
     ShowSummary(LocationSummary(record));
     const QString database = ListedDatabase(), region = regionBox_->currentText();
     rememberedRegion_ = db_.RegionLabel(record, database, region);
+    rememberedLabel_ = rememberedRegion_;
     record_ = record;
     pickedName_ = db_.PickedName(record, database, region);
     placeShown_ = true;
     const auto [number, count] = db_.RecordPosition();
-    statusPanels_[0]->setText(QStringLiteral("Record %1 of %2").arg(number).arg(count));
+    FitPanelTo(statusPanels_[0], WidestRecordText(statusPanels_[0]->fontMetrics(), count), PanelWidths[0]);
+    statusPanels_[0]->setText(RecordText(number, count));
     statusPanels_[1]->setText(pickedName_);
 }
 
-void TSelectLocationForm::DatabaseBoxChange() { Guarded([this] { OpenSelectedDatabase(); }); }
+void TSelectLocationForm::ShowSkipped(int skipped) {
+    statusPanels_[2]->setText(SkippedText(skipped));
+    statusPanels_[2]->setVisible(skipped > 0);
+}
 
-void TSelectLocationForm::RegionBoxChange() { Guarded([this] { ListSelectedRegion(); }); }
+void TSelectLocationForm::DatabaseBoxChange() {
+    Guarded([this] { OpenSelectedDatabase(); });
+}
+
+void TSelectLocationForm::RegionBoxChange() {
+    Guarded([this] { ListSelectedRegion(); });
+}
 
 void TSelectLocationForm::AcceptClick() {
     // With no place shown in this showing there is nothing to hand back: the caller takes nothing.

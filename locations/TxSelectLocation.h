@@ -7,6 +7,7 @@
 #include "LocationSummary.h"
 
 #include <QDialog>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -45,13 +46,19 @@ public:
     QListView* PlaceList() const { return placeList_; }
     TxStringGrid* SummaryGrid() const { return summary_; }
     QString StatusText(int panel) const;
+    QLabel* StatusPanel(int panel) const { return statusPanels_[panel]; }
     QToolButton* AcceptButton() const { return acceptButton_; }
     QToolButton* CancelButton() const { return cancelButton_; }
 
     void done(int result) override;
 
+    // The size the dialog opens with when no placement was stored.
+    static QSize DefaultSize();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildControls();
@@ -62,8 +69,10 @@ private:
     void OpenSelectedDatabase();
     void ListSelectedRegion();
     void ShowSelectedPlace();
+    void ShowSkipped(int skipped);
     void SaveState();
     int SelectedRow() const;
+    int RememberedPlaceRow();
     QString ListedDatabase() const;
     // Runs a step that reads database files; a read error is shown and the dialog stays open.
     void Guarded(const std::function<void()>& step);
@@ -76,6 +85,9 @@ private:
     TLocationDatabase db_;
     TPlaceListModel* places_;
     QString rememberedDatabase_, rememberedRegion_, rememberedPlace_;
+    // The region label of the place to re-select: the preset's region, then the label of the place
+    // last shown. It tells apart places of the same name in different regions.
+    QString rememberedLabel_;
     QString pickedName_;
     LocationRecord record_;
     bool placeShown_ = false; // a place was shown during this showing
@@ -85,7 +97,8 @@ private:
     QComboBox* regionBox_ = nullptr;
     QListView* placeList_ = nullptr;
     TxStringGrid* summary_ = nullptr;
-    QLabel* statusPanels_[2] = {};
+    // Record number, picked name, and the count of corrupt records skipped (shown only when there are).
+    QLabel* statusPanels_[3] = {};
     QToolButton* acceptButton_ = nullptr;
     QToolButton* cancelButton_ = nullptr;
 };

@@ -108,6 +108,25 @@ private slots:
         QCOMPARE(log.SolveFinished, 1);
     }
 
+    // Far west of its zone meridian solar noon comes near 15:00: the rows run on to the hour after
+    // sunset, so the sunlit afternoon and its peak are in the tables.
+    void wideZoneKeepsTheAfternoon() {
+        TCalcDocument doc;
+        UseResetInputs(doc);
+        doc.SetLatitude(39.47);
+        doc.SetLongitude(75.99);
+        doc.SetTimeZone(120);
+        QVERIFY(doc.Solve());
+        QCOMPARE(int(doc.Sunrise()), 7);
+        QCOMPARE(int(doc.Sunset()), 22);
+        QCOMPARE(RowHours(doc.AnglesRows()), HourRange(7, 23));
+        QCOMPARE(RowHours(doc.SolarRows()), HourRange(7, 23));
+        for (int h = 18; h <= 22; ++h)
+            QVERIFY2(doc.AltitudeProfile()[h] > 0 && doc.TotalProfile()[h] > 0,
+                     qPrintable(QString::number(h)));
+        QVERIFY(doc.AltitudeProfile()[23] < 0); // the row after sunset, as at the start of the day
+    }
+
     // Hours of the solved range that fall outside the day are skipped, never stored.
     void polarDays_data() {
         QTest::addColumn<double>("latitude");

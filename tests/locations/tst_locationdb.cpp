@@ -10,6 +10,9 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
+
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(std::vector<int>)
 
@@ -29,7 +32,8 @@ QByteArray HandMadeRecord(int32_t database, int32_t region, QByteArray nameField
 
 std::vector<int> Numbers(const std::vector<TPlaceEntry>& places) {
     std::vector<int> numbers;
-    for (const TPlaceEntry& p : places) numbers.push_back(p.Rec.RecordIndex);
+    for (const TPlaceEntry& p : places)
+        numbers.push_back(p.Rec.RecordIndex);
     return numbers;
 }
 
@@ -46,10 +50,11 @@ private slots:
         QCOMPARE(r.DatabaseCode, -2);
         QCOMPARE(r.RegionCode, 0x01020304);
         QCOMPARE(r.PlaceName, QString::fromUtf8("Züri€")); // Windows-1252 bytes, only the first five
-        const float fields[] = {r.Latitude,   r.Longitude,     r.TimeZone,      r.Altitude,
+        const float fields[] = {r.Latitude,     r.Longitude,     r.TimeZone,      r.Altitude,
                                 r.CoolingFirst, r.CoolingSecond, r.HeatingDesign, r.WindSpeed,
-                                r.MaxDryBulb, r.MinDryBulb,   r.DryBulbRange};
-        for (int i = 0; i < 11; ++i) QCOMPARE(fields[i], 10.5f + float(i));
+                                r.MaxDryBulb,   r.MinDryBulb,    r.DryBulbRange};
+        for (int i = 0; i < 11; ++i)
+            QCOMPARE(fields[i], 10.5f + float(i));
 
         LocationRecordBytes encoded;
         QVERIFY(EncodeLocationRecord(r, encoded));
@@ -58,7 +63,8 @@ private slots:
 
     void nameLengthAboveFieldReadsThirtyOne() {
         const QByteArray name = char(200) + QByteArray(31, 'a');
-        QCOMPARE(DecodeLocationRecord(HandMadeRecord(0, 0, name, 0).constData()).PlaceName, QString(31, u'a'));
+        QCOMPARE(DecodeLocationRecord(HandMadeRecord(0, 0, name, 0).constData()).PlaceName,
+                 QString(31, u'a'));
     }
 
     void encoderRefusesNamesThatDoNotFit() {
@@ -71,11 +77,16 @@ private slots:
     void fileNames_data() {
         QTest::addColumn<QString>("database");
         QTest::addColumn<QString>("file");
-        QTest::newRow("plain") << "Lakes" << "Lakes.qdb";
-        QTest::newRow("all") << "+All" << "+All.qdb";
-        QTest::newRow("period cuts the rest") << "Ft. Rock" << "Ft.qdb";
-        QTest::newRow("last period") << "U.S.A" << "U.S.qdb";
-        QTest::newRow("empty") << "" << ".qdb";
+        QTest::newRow("plain") << "Lakes"
+                               << "Lakes.qdb";
+        QTest::newRow("all") << "+All"
+                             << "+All.qdb";
+        QTest::newRow("period cuts the rest") << "Ft. Rock"
+                                              << "Ft.qdb";
+        QTest::newRow("last period") << "U.S.A"
+                                     << "U.S.qdb";
+        QTest::newRow("empty") << ""
+                               << ".qdb";
     }
     void fileNames() {
         QFETCH(QString, database);
@@ -86,7 +97,8 @@ private slots:
     void truncatedFileReadsWholeRecordsOnly() {
         TLocationFixture f;
         f.WriteIndex("[Lakes]\r\n+All=0\r\n");
-        f.WriteFile("Lakes.qdb", TLocationFixture::Records(LakesRecords()).left(3 * 84) + QByteArray(10, 'x'));
+        f.WriteFile("Lakes.qdb",
+                    TLocationFixture::Records(LakesRecords()).left(3 * 84) + QByteArray(10, 'x'));
         TLocationDatabase db;
         db.LoadIndex(f.Folder());
         QVERIFY(db.Open("Lakes"));
@@ -100,7 +112,8 @@ private slots:
         // More records than one buffer holds, so records straddle the refills.
         TLocationFixture f;
         std::vector<LocationRecord> many;
-        for (int i = 0; i < 2000; ++i) many.push_back(Place(1, i % 5, QString::number(i), float(i)));
+        for (int i = 0; i < 2000; ++i)
+            many.push_back(Place(1, i % 5, QString::number(i), float(i)));
         f.WriteFile("Big.qdb", TLocationFixture::Records(many) + QByteArray(83, '\1'));
         int seen = 0;
         bool ok = true;
@@ -108,7 +121,8 @@ private slots:
             const LocationRecord r = DecodeLocationRecord(bytes);
             ok = ok && number == seen && r.PlaceName == QString::number(seen) && r.Latitude == float(seen);
             ++seen;
-        }), 2000);
+        }),
+                 2000);
         QVERIFY(ok);
     }
 
@@ -116,13 +130,19 @@ private slots:
         QTest::addColumn<QString>("database");
         QTest::addColumn<QString>("region");
         QTest::addColumn<std::vector<int>>("records");
-        QTest::newRow("all regions") << "Lakes" << "+All" << std::vector<int>{0, 1, 2, 3, 4};
-        QTest::newRow("region code 3, equal names kept apart") << "Lakes" << "North" << std::vector<int>{0, 2};
-        QTest::newRow("key lookup ignores case") << "Lakes" << "SOUTH" << std::vector<int>{1, 4};
-        QTest::newRow("unknown region lists all") << "Lakes" << "Nowhere" << std::vector<int>{0, 1, 2, 3, 4};
+        QTest::newRow("all regions") << "Lakes"
+                                     << "+All" << std::vector<int>{0, 1, 2, 3, 4};
+        QTest::newRow("region code 3, equal names kept apart") << "Lakes"
+                                                               << "North" << std::vector<int>{0, 2};
+        QTest::newRow("key lookup ignores case") << "Lakes"
+                                                 << "SOUTH" << std::vector<int>{1, 4};
+        QTest::newRow("unknown region lists all") << "Lakes"
+                                                  << "Nowhere" << std::vector<int>{0, 1, 2, 3, 4};
         QTest::newRow("database code in +All, whatever the region")
-            << "+All" << "Lakes" << std::vector<int>{0, 1, 2, 3, 4};
-        QTest::newRow("+All name compared without case") << "+all" << "Hills" << std::vector<int>{5, 6};
+            << "+All"
+            << "Lakes" << std::vector<int>{0, 1, 2, 3, 4};
+        QTest::newRow("+All name compared without case") << "+all"
+                                                         << "Hills" << std::vector<int>{5, 6};
     }
     void listsByRegionOrDatabaseCode() {
         QFETCH(QString, database);
@@ -180,16 +200,24 @@ private slots:
         QTest::addColumn<int>("dbCode");
         QTest::addColumn<int>("regionCode");
         QTest::addColumn<QString>("label");
-        QTest::newRow("region of the selected database") << "Lakes" << "North" << 7 << 3 << "North";
-        QTest::newRow("all regions: key of the record's code") << "Lakes" << "+All" << 7 << 4 << "South";
-        QTest::newRow("no region: the database") << "Lakes" << "North" << 7 << 0 << "Lakes";
-        QTest::newRow("+All, all regions: region of the record's database")
-            << "+All" << "+All" << 7 << 3 << "North";
-        QTest::newRow("+All, other database with the same region code") << "+All" << "+All" << 2 << 3 << "Ridge";
-        QTest::newRow("+All, a database chosen as region") << "+All" << "Lakes" << 7 << 3 << "Lakes";
-        QTest::newRow("+All, no region: its database") << "+All" << "+All" << 2 << 0 << "Hills";
-        QTest::newRow("+All, unknown database code") << "+All" << "+All" << 9 << 0 << "";
-        QTest::newRow("+All, unknown region code") << "+All" << "+All" << 7 << 8 << "";
+        QTest::newRow("region of the selected database") << "Lakes"
+                                                         << "North" << 7 << 3 << "North";
+        QTest::newRow("all regions: key of the record's code") << "Lakes"
+                                                               << "+All" << 7 << 4 << "South";
+        QTest::newRow("no region: the database") << "Lakes"
+                                                 << "North" << 7 << 0 << "Lakes";
+        QTest::newRow("+All, all regions: region of the record's database") << "+All"
+                                                                            << "+All" << 7 << 3 << "North";
+        QTest::newRow("+All, other database with the same region code") << "+All"
+                                                                        << "+All" << 2 << 3 << "Ridge";
+        QTest::newRow("+All, a database chosen as region") << "+All"
+                                                           << "Lakes" << 7 << 3 << "Lakes";
+        QTest::newRow("+All, no region: its database") << "+All"
+                                                       << "+All" << 2 << 0 << "Hills";
+        QTest::newRow("+All, unknown database code") << "+All"
+                                                     << "+All" << 9 << 0 << "";
+        QTest::newRow("+All, unknown region code") << "+All"
+                                                   << "+All" << 7 << 8 << "";
     }
     void regionLabels() {
         QFETCH(QString, database);
@@ -207,27 +235,163 @@ private slots:
         QCOMPARE(db.PickedName(r, database, region), "Ashford, " + label);
     }
 
-    void rememberedLabelsAreForgottenWithANewIndex() {
+    void rememberedLabelsAnswerForTheWholeRun() {
+        // Once found, a label comes from memory through later loads of the index: an index that now
+        // names code 7 and region 3 differently does not change it.
         TLocationFixture f;
         WriteSampleDatabase(f);
         TLocationDatabase db;
         db.LoadIndex(f.Folder());
         QCOMPARE(db.RegionLabel(Place(7, 3, "x"), "+All", "+All"), QString("North"));
         f.WriteIndex("[+All]\r\nMeres=7\r\n[Meres]\r\nUpper=3\r\n");
+        db.Release();
         db.LoadIndex(f.Folder());
-        QCOMPARE(db.RegionLabel(Place(7, 3, "x"), "+All", "+All"), QString("Upper"));
+        QCOMPARE(db.RegionLabel(Place(7, 3, "x"), "+All", "+All"), QString("North"));
+        // A request that differs is looked up in the index read now.
+        QCOMPARE(db.RegionLabel(Place(7, 0, "x"), "+All", "+All"), QString("Lakes"));
+        QCOMPARE(db.RegionLabel(Place(8, 3, "x"), "+All", "+All"), QString());
+    }
+
+    void corruptRecordsAreNeitherListedNorRead_data() {
+        QTest::addColumn<int>("field"); // offset of the float field
+        QTest::addColumn<float>("value");
+        QTest::newRow("NaN latitude") << 40 << std::numeric_limits<float>::quiet_NaN();
+        QTest::newRow("infinite range") << 80 << std::numeric_limits<float>::infinity();
+        QTest::newRow("minus infinite time zone") << 48 << -std::numeric_limits<float>::infinity();
+    }
+    void corruptRecordsAreNeitherListedNorRead() {
+        QFETCH(int, field);
+        QFETCH(float, value);
+        QByteArray bytes = TLocationFixture::Records(LakesRecords());
+        for (int record : {1, 4}) // the last record too: the buffer must not end holding it
+            qToLittleEndian<quint32>(std::bit_cast<quint32>(value), bytes.data() + record * 84 + field);
+        TLocationFixture f;
+        f.WriteIndex(SampleIndex());
+        f.WriteFile("Lakes.qdb", bytes);
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QVERIFY(db.Open("Lakes"));
+        QCOMPARE(Numbers(db.ListPlaces(db.RegionCode("Lakes", "South"))), std::vector<int>{});
+        QCOMPARE(db.SkippedRecords(), 2);
+        QCOMPARE(Numbers(db.ListPlaces(0)), (std::vector<int>{0, 2, 3}));
+        QCOMPARE(db.SkippedRecords(), 2);
+        QCOMPARE(db.Record(), LakesRecords()[3]); // the last sound record
+        QCOMPARE(db.RecordPosition(), std::make_pair(4, 5));
+        QVERIFY_THROWS_EXCEPTION(EFOpenError, db.ReadRecord(1));
+        QCOMPARE(db.Record(), LakesRecords()[3]);
+    }
+
+    void lineWithoutEqualsIsNoRegion() {
+        TLocationFixture f;
+        f.WriteIndex(
+            "[+All]\r\n+All=0\r\nstray\r\nLakes=7\r\n[Lakes]\r\n+All=0\r\nloose line\r\nNorth=3\r\n");
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QCOMPARE(db.RegionNames("Lakes"), QStringList({"+All", "North"}));
+        QCOMPARE(db.RegionNames("+All"), QStringList({"+All", "Lakes"}));
+        QCOMPARE(db.RegionLabel(Place(7, 0, "x"), "+All", "+All"), QString("Lakes"));
+    }
+
+    void readsTheSameFromMemory() {
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        TLocationDatabase disk, memory;
+        disk.LoadIndex(f.Folder());
+        TRecordFiles files;
+        for (const char* name : {"Lakes.qdb", "Hills.qdb", "+All.qdb"}) {
+            QFile file(f.Path(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            files.insert(name, file.readAll());
+        }
+        memory.LoadIndex(SampleIndex(), files);
+        QCOMPARE(memory.DatabaseNames(), disk.DatabaseNames());
+        QVERIFY(!memory.Open("Gone"));
+        for (const QString& name : disk.DatabaseNames()) {
+            QVERIFY(disk.Open(name));
+            QVERIFY(memory.Open(name));
+            for (const QString& region : disk.RegionNames(name)) {
+                const int32_t code = disk.RegionCode(name, region);
+                QCOMPARE(Numbers(memory.ListPlaces(code)), Numbers(disk.ListPlaces(code)));
+                QCOMPARE(memory.Record(), disk.Record());
+            }
+            QCOMPARE(memory.ReadRecord(1), disk.ReadRecord(1));
+            QCOMPARE(memory.RecordPosition(), disk.RecordPosition());
+        }
+    }
+
+    void fileThatIsNotRegularNeverBlocks_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("index is a FIFO") << "Regions.idx" << true;
+        QTest::newRow("index is a folder") << "Regions.idx" << false;
+        QTest::newRow("record file is a FIFO") << "Lakes.qdb" << true;
+        QTest::newRow("record file is a folder") << "Lakes.qdb" << false;
+    }
+    void fileThatIsNotRegularNeverBlocks() {
+        QFETCH(QString, name);
+        QFETCH(bool, fifo);
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        QVERIFY(QFile::remove(f.Path(name)));
+        if (fifo)
+            QCOMPARE(mkfifo(QFile::encodeName(f.Path(name)).constData(), 0600), 0);
+        else
+            QVERIFY(QDir(f.Folder()).mkdir(name));
+        TLocationDatabase db;
+        // Reading a FIFO that no one writes would wait for ever; the reader refuses it at once.
+        try {
+            db.LoadIndex(f.Folder());
+            QVERIFY(db.Open("Lakes"));
+            db.ListPlaces(0);
+            QFAIL("no error");
+        } catch (const EFOpenError& e) {
+            QVERIFY2(e.Message().contains(f.Path(name) + ": not a regular file"), qPrintable(e.Message()));
+        }
+        if (name == "Regions.idx")
+            QVERIFY(db.DatabaseNames().isEmpty());
+        else
+            QVERIFY_THROWS_EXCEPTION(EFOpenError, db.ReadRecord(0));
+    }
+
+    void countingStopsAtTheLargestRecordNumber() {
+        // A sparse file of more records than 32-bit numbers can count: the scan stops after the record
+        // numbered INT32_MAX - 1 instead of overflowing. It starts just before, to stay quick.
+        TLocationFixture f;
+        QFile file(f.Path("Huge.qdb"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (!file.resize(qint64(LocationRecordSize) * (qint64(INT32_MAX) + 3)))
+            QSKIP("the file system holds no sparse file this large");
+        file.close();
+        const TQdbFile huge(f.Path("Huge.qdb"));
+        QCOMPARE(huge.RecordCount(), INT32_MAX);
+        std::vector<int> numbers;
+        QCOMPARE(huge.Scan([&](const char*, int number) { numbers.push_back(number); }, INT32_MAX - 2),
+                 INT32_MAX);
+        QCOMPARE(numbers, (std::vector<int>{INT32_MAX - 2, INT32_MAX - 1}));
     }
 
     void presetTokens_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("place");
         QTest::addColumn<QString>("region");
-        QTest::newRow("place and region") << "Ashford, Hill Country" << "Ashford" << "Hill Country";
-        QTest::newRow("place only") << "Ashford" << "Ashford" << "";
-        QTest::newRow("blank before comma kept") << "Ashford , Hill Country" << "Ashford " << "Hill Country";
-        QTest::newRow("third token dropped") << " Ashford,  Hill, Far \t" << "Ashford" << "Hill";
-        QTest::newRow("empty") << "" << "" << "";
-        QTest::newRow("trailing comma") << "Ashford," << "Ashford" << "";
+        QTest::newRow("place and region") << "Ashford, Hill Country"
+                                          << "Ashford"
+                                          << "Hill Country";
+        QTest::newRow("place only") << "Ashford"
+                                    << "Ashford"
+                                    << "";
+        QTest::newRow("blank before comma kept") << "Ashford , Hill Country"
+                                                 << "Ashford "
+                                                 << "Hill Country";
+        QTest::newRow("third token dropped") << " Ashford,  Hill, Far \t"
+                                             << "Ashford"
+                                             << "Hill";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
+        QTest::newRow("trailing comma") << "Ashford,"
+                                        << "Ashford"
+                                        << "";
     }
     void presetTokens() {
         QFETCH(QString, text);
@@ -247,9 +411,9 @@ private slots:
         r.MinDryBulb = -0.5f;
         r.DryBulbRange = 13.3f;
         const TLocationSummary s = LocationSummary(r);
-        const QStringList expected = {"Latitude=26.13S",        "Longitude=28.23E",   "TimeZone=30E",
-                                      "Altitude=1694 m",        "Cooling=29.6/17.0 °C", "Heating=-1.2 °C",
-                                      "Wind Speed=3.5 m/s",     "Max DryBulb=31.5 °C", "Min DryBulb=-0.5 °C",
+        const QStringList expected = {"Latitude=26.13S",    "Longitude=28.23E",     "TimeZone=30E",
+                                      "Altitude=1694 m",    "Cooling=29.6/17.0 °C", "Heating=-1.2 °C",
+                                      "Wind Speed=3.5 m/s", "Max DryBulb=31.5 °C",  "Min DryBulb=-0.5 °C",
                                       "DB Range=13.3 °C"};
         for (int i = 0; i < LocationSummaryRows; ++i)
             QCOMPARE(s[size_t(i)].first + '=' + s[size_t(i)].second, expected[i]);
@@ -266,11 +430,53 @@ private slots:
         TPlaceListModel model;
         model.SetPlaces({{"brook", {0}}, {"Ashford", {1}}, {"Été", {2}}, {"ashford", {3}}, {"Cove", {4}}});
         QStringList shown;
-        for (int i = 0; i < model.rowCount(); ++i) shown << model.Entry(i).PlaceName;
+        for (int i = 0; i < model.rowCount(); ++i)
+            shown << model.Entry(i).PlaceName;
         QCOMPARE(shown, QStringList({"Ashford", "ashford", "brook", "Cove", "Été"}));
         QCOMPARE(model.Find("ASHFORD"), 0);
+        QCOMPARE(model.FindAll("ASHFORD"), (std::vector<int>{0, 1}));
         QCOMPARE(model.Find("été"), 4);
         QCOMPARE(model.Find("Ashford "), -1);
+    }
+
+    void sortsWithTheUsersCollation_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("sorted");
+        // The C locale orders as the language-neutral Unicode order: accents count after letters.
+        QTest::newRow("C") << "C"
+                           << QStringList(
+                                  {"Åland", "Évora", "São Paulo", "St. Ives", "Suva", "Zurich", "zürich"});
+        QTest::newRow("English") << "en_GB"
+                                 << QStringList({"Åland", "Évora", "São Paulo", "St. Ives", "Suva", "Zurich",
+                                                 "zürich"});
+        // Swedish files Å after Z.
+        QTest::newRow("Swedish") << "sv_SE"
+                                 << QStringList({"Évora", "São Paulo", "St. Ives", "Suva", "Zurich", "zürich",
+                                                 "Åland"});
+    }
+    void sortsWithTheUsersCollation() {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, sorted);
+        QLocale::setDefault(QLocale(locale));
+        const QStringList names = {"Zurich", "São Paulo", "Suva", "zürich", "Évora", "St. Ives", "Åland"};
+        std::vector<TPlaceEntry> places;
+        for (int i = 0; i < names.size(); ++i)
+            places.push_back({names[i], {i}});
+        TPlaceListModel model;
+        model.SetPlaces(places);
+        QStringList shown;
+        for (int i = 0; i < model.rowCount(); ++i)
+            shown << model.Entry(i).PlaceName;
+        QCOMPARE(shown, sorted);
+        QCOMPARE(SortedByLocationKey(names), sorted); // the database and region boxes
+        // Listed again, a part of the names and then new ones: the order stays the collation's.
+        model.SetPlaces({places[2], places[1]});
+        QCOMPARE(model.Entry(0).PlaceName, QString("São Paulo"));
+        model.SetPlaces({places[0], {"Aarhus", {9}}, places[6], {"Sa", {8}}});
+        for (int i = 0; i < model.rowCount(); ++i)
+            shown[i] = model.Entry(i).PlaceName;
+        QCOMPARE(shown.first(4), locale == "sv_SE" ? QStringList({"Aarhus", "Sa", "Zurich", "Åland"})
+                                                   : QStringList({"Aarhus", "Åland", "Sa", "Zurich"}));
     }
 };
 

@@ -3,7 +3,9 @@
 #include "locations/LocationDb.h"
 
 #include <QProcess>
+
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -15,8 +17,9 @@ struct Run {
     QString out, err;
 };
 
-Run Qdb(const QStringList& args) {
+Run Qdb(const QStringList& args, const QString& outputFile = {}) {
     QProcess p;
+    if (!outputFile.isEmpty()) p.setStandardOutputFile(outputFile);
     p.start(QDB_PROGRAM, args);
     Run r;
     if (!p.waitForFinished(30000)) return r;
@@ -36,16 +39,25 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("name too long") << QByteArray("R,") + QByteArray(32, 'n') + ",1,2,0,5,1,1,1,1,1,1,1"
                                        << "longer than 31 characters";
-        QTest::newRow("name outside the code page") << QByteArray("R,Łódź,1,2,0,5,1,1,1,1,1,1,1")
-                                                    << "outside Windows-1252";
+        QTest::newRow("name outside the code page")
+            << QByteArray("R,Łódź,1,2,0,5,1,1,1,1,1,1,1") << "outside Windows-1252";
         QTest::newRow("latitude out of range") << QByteArray("R,X,95,2,0,5,1,1,1,1,1,1,1") << "latitude '95'";
         QTest::newRow("not a number") << QByteArray("R,X,1,2,0,high,1,1,1,1,1,1,1") << "altitude 'high'";
-        QTest::newRow("too big for single precision") << QByteArray("R,X,1,2,0,5,1e39,1,1,1,1,1,1")
-                                                      << "cooling_first";
+        QTest::newRow("too big for single precision")
+            << QByteArray("R,X,1,2,0,5,1e39,1,1,1,1,1,1") << "cooling_first";
         QTest::newRow("missing column") << QByteArray("R,X,1,2,0,5,1,1,1,1,1,1") << "12 fields, expected 13";
         QTest::newRow("open quote") << QByteArray("R,\"X,1,2,0,5,1,1,1,1,1,1,1") << "unbalanced quotes";
         QTest::newRow("reserved region") << QByteArray("+all,X,1,2,0,5,1,1,1,1,1,1,1") << "is reserved";
         QTest::newRow("region breaks the index") << QByteArray("a=b,X,1,2,0,5,1,1,1,1,1,1,1") << "holds '='";
+        QTest::newRow("comma in a place") << QByteArray("R,\"Washington, D.C.\",1,2,0,5,1,1,1,1,1,1,1")
+                                          << "place name 'Washington, D.C.' holds a comma";
+        QTest::newRow("comma in a region")
+            << QByteArray("\"Hill, Far\",X,1,2,0,5,1,1,1,1,1,1,1") << "region name 'Hill, Far' holds a comma";
+        QTest::newRow("region starting with #")
+            << QByteArray("#R,X,1,2,0,5,1,1,1,1,1,1,1") << "starts with ';', '#'";
+        QTest::newRow("NaN") << QByteArray("R,X,1,2,0,5,1,nan,1,1,1,1,1") << "cooling_second 'nan'";
+        QTest::newRow("infinity") << QByteArray("R,X,1,2,0,5,1,1,1,1,1,1,inf") << "dry_bulb_range 'inf'";
+        QTest::newRow("minus infinity") << QByteArray("R,X,-inf,2,0,5,1,1,1,1,1,1,1") << "latitude '-inf'";
     }
     void refusesRowsThatDoNotFit() {
         QFETCH(QByteArray, row);
@@ -53,7 +65,7 @@ private slots:
         TLocationFixture src, out;
         src.WriteFile("Land.csv", "# notes\n" + Header + "R,Good,1,2,0,5,1,1,1,1,1,1,1\n" + row + "\n");
         const Run r = Qdb({"build", src.Folder(), out.Path("db")});
-        QVERIFY(r.exitCode > 0);
+        QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(src.Path("Land.csv") + ":4: "), qPrintable(r.err));
         QVERIFY2(r.err.contains(reason), qPrintable(r.err));
         QVERIFY(!QFile::exists(out.Path("db/Regions.idx")));
@@ -61,11 +73,12 @@ private slots:
 
     void buildsWhatTheReaderReadsAndDumpsIt() {
         TLocationFixture src, out;
-        src.WriteFile("Lakes.csv", "# indicative values\n" + Header +
-                                       "North,\"Cove, \"\"Old\"\"\",-26.13,28.23,30,1694,29.6,17.1,1.2,3.5,31.5,-0.5,13.3\n"
-                                       "South,Été,0.1,-73.97,-75,0,0,0,0,0,0,0,0\r\n"
-                                       ",Unfiled,1,2,0,5,1,1,1,1,1,1,1\n"
-                                       "north,Ash,1,2,0,5,1,1,1,1,1,1,1\n");
+        src.WriteFile("Lakes.csv",
+                      "# indicative values\n" + Header +
+                          "North,\"Cove \"\"Old\"\"\",-26.13,28.23,30,1694,29.6,17.1,1.2,3.5,31.5,-0.5,13.3\n"
+                          "South,Été,0.1,-73.97,-75,0,0,0,0,0,0,0,0\r\n"
+                          ",Unfiled,1,2,0,5,1,1,1,1,1,1,1\n"
+                          "north,Ash,1,2,0,5,1,1,1,1,1,1,1\n");
         src.WriteFile("Ft. Rock.csv", Header + "Top,Peak,1,2,0,5,1,1,1,1,1,1,1\n");
         const QString db = out.Path("db");
         const Run built = Qdb({"build", src.Folder(), db});
@@ -89,7 +102,7 @@ private slots:
                  QString("record,database_code,region_code,name,latitude,longitude,timezone,altitude,"
                          "cooling_first,cooling_second,heating_design,wind_speed,max_dry_bulb,min_dry_bulb,"
                          "dry_bulb_range\n"
-                         "0,2,1,\"Cove, \"\"Old\"\"\",-26.13,28.23,30,1694,29.6,17.1,1.2,3.5,31.5,-0.5,13.3\n"
+                         "0,2,1,\"Cove \"\"Old\"\"\",-26.13,28.23,30,1694,29.6,17.1,1.2,3.5,31.5,-0.5,13.3\n"
                          "1,2,2,Été,0.1,-73.97,-75,0,0,0,0,0,0,0,0\n"
                          "2,2,0,Unfiled,1,2,0,5,1,1,1,1,1,1,1\n"
                          "3,2,1,Ash,1,2,0,5,1,1,1,1,1,1,1\n"));
@@ -120,6 +133,36 @@ private slots:
         QCOMPARE(r.out.count('\n'), 2);
         QVERIFY(r.out.endsWith("0,1,2,A,1.5,0,0,0,0,0,0,0,0,0,0\n"));
         QVERIFY(Qdb({"dump", f.Path("missing.qdb")}).exitCode > 0);
+    }
+
+    void dumpEscapesControlCharacters() {
+        TLocationFixture f;
+        f.WriteFile("T.qdb", TLocationFixture::Records({Place(1, 2, "A\nB\x1b\\C\u008d\u20ac")}));
+        const Run r = Qdb({"dump", f.Path("T.qdb")});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.endsWith("\n0,1,2,A\\x0AB\\x1B\\\\C\\x8D\u20ac,0,0,0,0,0,0,0,0,0,0,0\n"),
+                 qPrintable(r.out));
+    }
+
+    void dumpRefusesWhatIsNotARegularFile() {
+        TLocationFixture f;
+        QCOMPARE(mkfifo(QFile::encodeName(f.Path("fifo.qdb")).constData(), 0600), 0);
+        QVERIFY(QDir(f.Folder()).mkdir("folder.qdb"));
+        for (const QString& name : {"fifo.qdb", "folder.qdb"}) {
+            const Run r = Qdb({"dump", f.Path(name)});
+            QCOMPARE(r.exitCode, 1);
+            QCOMPARE(r.err, f.Path(name) + ": not a regular file\n");
+        }
+        QCOMPARE(Qdb({"dump", f.Path("missing.qdb")}).err, f.Path("missing.qdb") + ": no such record file\n");
+    }
+
+    void dumpFailsWhenItsOutputCannotBeWritten() {
+        if (!QFileInfo("/dev/full").exists()) QSKIP("no /dev/full here");
+        TLocationFixture f;
+        f.WriteRecords("T.qdb", LakesRecords());
+        const Run r = Qdb({"dump", f.Path("T.qdb")}, "/dev/full");
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.startsWith("cannot write the output"), qPrintable(r.err));
     }
 };
 

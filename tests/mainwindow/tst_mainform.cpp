@@ -95,7 +95,7 @@ private slots:
         TMainForm form;
         TSelectLocationForm locations(&form, QStringLiteral(QV_BINARY_ROOT "/Varnholt/Common Files/"));
         locations.ShowMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
-        form.SetLocationDialog(&locations);
+        form.SetRowDialogs({&locations});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const double azimuth = form.Document().Azimuth();

@@ -1,10 +1,10 @@
 #include "QdbSources.h"
 
 #include "CsvText.h"
-#include "storage/Win1252.h"
 #include "locations/LocationDb.h"
 #include "locations/PlaceListModel.h"
 #include "locations/QdbFile.h"
+#include "storage/Win1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,13 +61,17 @@ QString NameProblem(const QString& name, int maxBytes) {
         return QStringLiteral("is longer than %1 characters").arg(maxBytes);
     for (QChar c : name)
         if (c.unicode() < 32) return QStringLiteral("holds a control character");
+    // A location name is "Place, Region": a comma in either would split it in the wrong place and
+    // re-select another place.
+    if (name.contains(u',')) return QStringLiteral("holds a comma");
     return {};
 }
 
 QString IndexNameProblem(const QString& name) {
     QString problem = NameProblem(name, 0);
-    if (problem.isEmpty() && (name.contains(u'=') || name.startsWith(u';') || name.startsWith(u'[')))
-        problem = QStringLiteral("holds '=' or starts with ';' or '['");
+    if (problem.isEmpty() &&
+        (name.contains(u'=') || name.startsWith(u';') || name.startsWith(u'[') || name.startsWith(u'#')))
+        problem = QStringLiteral("holds '=' or starts with ';', '#' or '['");
     if (problem.isEmpty() && name.compare(AllDatabaseName, Qt::CaseInsensitive) == 0)
         problem = QStringLiteral("is reserved");
     return problem;
@@ -86,7 +90,8 @@ public:
         for (int i = 0; i < lines.size(); ++i) {
             QString line = lines[i];
             if (line.endsWith(u'\r')) line.chop(1);
-            if (line.trimmed().isEmpty() || line.startsWith(u'#')) continue;
+            // "#" lines are comments before the header; after it every line that is not blank is a row.
+            if (line.trimmed().isEmpty() || (!headerSeen && line.startsWith(u'#'))) continue;
             if (!headerSeen) {
                 headerSeen = true;
                 if (line.trimmed() != QLatin1String(QdbSourceHeader))
@@ -160,7 +165,8 @@ void AppendRecords(QByteArray& bytes, const std::vector<LocationRecord>& records
 QByteArray IndexText(const std::vector<QdbDatabase>& databases) {
     QString text = QStringLiteral("; Sample location database, built by qdb from data/locations\r\n");
     text += QStringLiteral("[%1]\r\n%1=0\r\n").arg(AllDatabaseName);
-    for (const QdbDatabase& db : databases) text += QStringLiteral("%1=%2\r\n").arg(db.Name).arg(db.Code);
+    for (const QdbDatabase& db : databases)
+        text += QStringLiteral("%1=%2\r\n").arg(db.Name).arg(db.Code);
     for (const QdbDatabase& db : databases) {
         text += QStringLiteral("\r\n[%1]\r\n%2=0\r\n").arg(db.Name, AllDatabaseName);
         for (int i = 0; i < db.Regions.size(); ++i)
@@ -189,7 +195,8 @@ bool ReadQdbSources(const QString& folder, std::vector<QdbDatabase>& databases, 
         db.Code = int32_t(databases.size() + 1);
         const QString fileKey = DatabaseFileName(db.Name).toLower();
         if (const QString p = IndexNameProblem(db.Name); !p.isEmpty() || db.Name.contains(u']')) {
-            errors << QStringLiteral("%1: database name '%2' %3").arg(path, db.Name, p.isEmpty() ? "holds ']'" : p);
+            errors << QStringLiteral("%1: database name '%2' %3")
+                          .arg(path, db.Name, p.isEmpty() ? "holds ']'" : p);
             ok = false;
         } else if (!recordFiles.insert(fileKey).second) {
             errors << QStringLiteral("%1: database '%2' would share the record file %3 with another")
@@ -223,24 +230,80 @@ bool WriteQdbDatabase(const std::vector<QdbDatabase>& databases, const QString& 
            WriteFile(dir.filePath(QStringLiteral("Regions.idx")), IndexText(databases), error);
 }
 
-bool DumpQdbFile(const QString& path, QString& out, QString& error) {
-    if (!QFileInfo(path).isFile()) {
+QString EscapedName(const QString& name) {
+    QString text;
+    for (QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u == u'\\')
+            text += QStringLiteral("\\\\");
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+            text += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, u'0');
+        else
+            text += c;
+    }
+    return text;
+}
+
+namespace {
+
+// Output collected in blocks, so that a file of millions of records streams in constant memory.
+class BlockWriter {
+public:
+    explicit BlockWriter(QIODevice& out) : out_(out) {}
+    void Add(const QString& text) {
+        block_ += text.toUtf8();
+        if (block_.size() >= BlockSize) Flush();
+    }
+    bool Flush() {
+        if (failed_ || block_.isEmpty()) return !failed_;
+        failed_ = out_.write(block_) != block_.size();
+        block_.clear();
+        return !failed_;
+    }
+    bool Failed() const { return failed_; }
+
+private:
+    static constexpr qsizetype BlockSize = 1 << 16;
+    QIODevice& out_;
+    QByteArray block_;
+    bool failed_ = false;
+};
+
+} // namespace
+
+bool DumpQdbFile(const QString& path, QIODevice& out, QString& error) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         error = QStringLiteral("%1: no such record file").arg(path);
         return false;
     }
-    out = QStringLiteral("record,database_code,region_code,name,latitude,longitude,timezone,altitude,"
-                         "cooling_first,cooling_second,heating_design,wind_speed,max_dry_bulb,min_dry_bulb,"
-                         "dry_bulb_range\n");
+    if (!info.isFile()) {
+        error = QStringLiteral("%1: not a regular file").arg(path);
+        return false;
+    }
+    BlockWriter writer(out);
+    writer.Add(QStringLiteral("record,database_code,region_code,name,latitude,longitude,timezone,altitude,"
+                              "cooling_first,cooling_second,heating_design,wind_speed,max_dry_bulb,"
+                              "min_dry_bulb,dry_bulb_range\n"));
     try {
-        TQdbFile(path).Scan([&out](const char* bytes, int number) {
+        TQdbFile(path).Scan([&writer](const char* bytes, int number) {
+            if (writer.Failed()) return;
             const LocationRecord r = DecodeLocationRecord(bytes);
-            out += QStringLiteral("%1,%2,%3,%4").arg(number).arg(r.DatabaseCode).arg(r.RegionCode)
-                       .arg(CsvField(r.PlaceName));
-            for (const NumberColumn& col : NumberColumns) out += u',' + NumberText(r.*col.field);
-            out += u'\n';
+            QString line = QStringLiteral("%1,%2,%3,%4")
+                               .arg(number)
+                               .arg(r.DatabaseCode)
+                               .arg(r.RegionCode)
+                               .arg(CsvField(EscapedName(r.PlaceName)));
+            for (const NumberColumn& col : NumberColumns)
+                line += u',' + NumberText(r.*col.field);
+            writer.Add(line + u'\n');
         });
     } catch (const EFOpenError& e) {
         error = e.Message();
+        return false;
+    }
+    if (!writer.Flush()) {
+        error = QStringLiteral("cannot write the output: %1").arg(out.errorString());
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 // The sample location database: CSV sources read into databases, and the database files written from them.
 #include "locations/LocationRecord.h"
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -10,8 +11,8 @@
 // One database, from one source file "<database name>.csv".
 struct QdbDatabase {
     QString Name;
-    int32_t Code = 0;            // its value in section "+All"; numbered from 1 in file-name order
-    QStringList Regions;         // region i has the code i + 1, in order of first appearance
+    int32_t Code = 0;    // its value in section "+All"; numbered from 1 in file-name order
+    QStringList Regions; // region i has the code i + 1, in order of first appearance
     std::vector<LocationRecord> Records;
 };
 
@@ -26,6 +27,10 @@ bool ReadQdbSources(const QString& folder, std::vector<QdbDatabase>& databases, 
 // records, into folder (created if needed). Returns false with a message when a file cannot be written.
 bool WriteQdbDatabase(const std::vector<QdbDatabase>& databases, const QString& folder, QString& error);
 
-// Prints a record file as CSV, one line per record, to out. Returns false with a message when the file
-// cannot be read.
-bool DumpQdbFile(const QString& path, QString& out, QString& error);
+// A place name as the dump prints it: a control character as "\xNN" (its Windows-1252 code in hex),
+// a backslash doubled, so that every name prints on one line and reads back unambiguously.
+QString EscapedName(const QString& name);
+
+// Writes a record file as CSV, one line per record, to out as it reads it. Returns false with a
+// message when the file is missing, is not a regular file, cannot be read, or out cannot be written.
+bool DumpQdbFile(const QString& path, QIODevice& out, QString& error);

@@ -1,9 +1,10 @@
 // qdb: builds the sample location database from CSV sources, and prints a record file as CSV.
-//   qdb build SOURCE_FOLDER OUTPUT_FOLDER
-//   qdb dump FILE.qdb
+//   qdb build SOURCE_FOLDER OUTPUT_FOLDER   exit 2 when a source is refused, 1 when writing fails
+//   qdb dump FILE.qdb                       exit 1 when the file cannot be read or the output written
 #include "QdbSources.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -26,7 +27,7 @@ int Build(const QString& sources, const QString& output) {
     QString error;
     if (!ReadQdbSources(sources, databases, errors)) {
         Print(stderr, errors.join(u'\n') + u'\n');
-        return 1;
+        return 2;
     }
     if (!WriteQdbDatabase(databases, output, error)) {
         Print(stderr, error + u'\n');
@@ -36,12 +37,17 @@ int Build(const QString& sources, const QString& output) {
 }
 
 int Dump(const QString& path) {
-    QString out, error;
+    QFile out;
+    QString error;
+    // Unbuffered: the dump writes large blocks itself, and a failed write shows at once.
+    if (!out.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        Print(stderr, QStringLiteral("cannot write the output: %1\n").arg(out.errorString()));
+        return 1;
+    }
     if (!DumpQdbFile(path, out, error)) {
         Print(stderr, error + u'\n');
         return 1;
     }
-    Print(stdout, out);
     return 0;
 }
 

@@ -1,0 +1,128 @@
+// The main window's commands: one table of actions (caption, hint, key, picture, handler), and the
+// menus and the tool bar laid out from it and from the page table.
+#include "Main.h"
+
+#include "ResultPages.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include <vector>
+
+namespace {
+
+struct TCommandSpec {
+    const char* Name;
+    const char* Caption;
+    const char* Hint;
+    void (TMainForm::*Run)(); // null: the command waits for WireCommand and is disabled until then
+    QStyle::StandardPixmap Icon;
+    QKeySequence Key;
+    const char* MenuText = nullptr; // when the menu shows more than the caption
+};
+
+// Built on first use: a standard key sequence needs the running application's platform.
+const std::vector<TCommandSpec>& Commands() {
+    static const std::vector<TCommandSpec> commands{
+        {"ActionLoad", "&Open", "Load", &TMainForm::ActionLoadExecute, QStyle::SP_DialogOpenButton,
+         QKeySequence::Open},
+        {"ActionSave", "&Save", "Save", &TMainForm::ActionSaveExecute, QStyle::SP_DialogSaveButton,
+         QKeySequence::Save},
+        {"ActionReset", "&Reset", "Reset", &TMainForm::ActionResetExecute, QStyle::SP_BrowserReload, {}},
+        {"ActionClose", "&Exit", "Close", &TMainForm::ActionCloseExecute, QStyle::SP_DialogCloseButton,
+         QKeySequence::Quit},
+        {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, QStyle::SP_MediaPlay, Qt::Key_F9},
+        {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute,
+         QStyle::SP_FileDialogDetailedView, QKeySequence::Copy},
+        {"ActionLocation",
+         "&Location",
+         "Select Location",
+         &TMainForm::ActionLocationExecute,
+         QStyle::SP_DirHomeIcon,
+         {}},
+        {"ActionProfile",
+         "&Profile",
+         "Show Profile",
+         nullptr,
+         QStyle::SP_FileDialogContentsView,
+         {},
+         "Total Solar &Profile"},
+        {"ActionHelp", "&Documentation", "Help", &TMainForm::ActionHelpExecute, QStyle::SP_DialogHelpButton,
+         QKeySequence::HelpContents},
+        {"ActionReport", "&Report", "Report Preview", nullptr, QStyle::SP_FileIcon, {}},
+        {"ActionAbout", "&About", "About", nullptr, QStyle::SP_MessageBoxInformation, {}},
+    };
+    return commands;
+}
+
+// A menu or tool bar layout: action names, "" for a separator.
+using TLayout = std::initializer_list<const char*>;
+
+template <class Bar> void AddActions(Bar* bar, const TMainForm* form, TLayout names) {
+    for (const char* name : names) {
+        if (*name)
+            bar->addAction(form->Action(QString::fromLatin1(name)));
+        else
+            bar->addSeparator();
+    }
+}
+
+} // namespace
+
+void TMainForm::CreateActions() {
+    for (const TCommandSpec& s : Commands()) {
+        auto* action = new QAction(style()->standardIcon(s.Icon), QString::fromLatin1(s.Caption), this);
+        action->setObjectName(QString::fromLatin1(s.Name));
+        action->setToolTip(QString::fromLatin1(s.Hint));
+        action->setStatusTip(QString::fromLatin1(s.Hint));
+        action->setShortcut(s.Key);
+        if (s.MenuText) {
+            action->setText(QString::fromLatin1(s.MenuText));
+            action->setIconText(QString::fromLatin1(s.Caption).remove(QLatin1Char('&')));
+        }
+        if (s.Run)
+            connect(action, &QAction::triggered, this, [this, run = s.Run] { (this->*run)(); });
+        else
+            action->setEnabled(false);
+    }
+}
+
+void TMainForm::WireCommand(const QString& actionName, std::function<void()> run) {
+    QAction* action = Action(actionName);
+    if (!action || !run) return;
+    connect(action, &QAction::triggered, this, std::move(run));
+    action->setEnabled(true);
+}
+
+QAction* TMainForm::Action(const QString& objectName) const {
+    return findChild<QAction*>(objectName, Qt::FindDirectChildrenOnly);
+}
+
+void TMainForm::CreateMenus() {
+    AddActions(menuBar()->addMenu(QStringLiteral("&File")), this,
+               {"ActionLoad", "ActionSave", "", "ActionReset", "", "ActionReport", "", "ActionClose"});
+    AddActions(menuBar()->addMenu(QStringLiteral("&Edit")), this, {"ActionLocation", "", "ActionCopy"});
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    const QList<TPageSpec>& pages = ResultPageTable();
+    for (int i = 0; i < pages.size(); ++i)
+        view->addAction(QString::fromLatin1(pages[i].ViewCaption), this,
+                        [this, i] { FPages->setCurrentIndex(i); });
+    AddActions(view, this, {"", "ActionProfile"});
+
+    AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this, {"ActionSolve"});
+    AddActions(menuBar()->addMenu(QStringLiteral("&Help")), this, {"ActionHelp", "", "ActionAbout"});
+}
+
+void TMainForm::CreateToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Commands"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setMovable(false);
+    AddActions(bar, this,
+               {"ActionLoad", "ActionSave", "ActionReset", "", "ActionSolve", "ActionLocation", "",
+                "ActionReport", "ActionCopy", "", "ActionHelp"});
+}

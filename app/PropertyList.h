@@ -1,0 +1,47 @@
+#pragma once
+// The main window's input property list: an entry grid with one row per site and surface input
+// (Barometer to Day Number), showing the document's values and storing what the user commits, and the
+// row actions that pick a value in a dialog.
+#include "app/TCalcDocument.h"
+#include "controls/TxEntryGrid.h"
+
+class TAnglesForm;
+class TCalendarForm;
+class TSelectAzimuthForm;
+class TSelectLocationForm;
+
+// The dialogs of the row actions, created once by the program; not owned. A row whose dialog is
+// missing does nothing.
+struct TRowDialogs {
+    TSelectLocationForm* Location = nullptr; // row 1, Barometer
+    TSelectAzimuthForm* Azimuth = nullptr;   // row 5
+    TAnglesForm* Angles = nullptr;           // row 6, Slope
+    TCalendarForm* Calendar = nullptr;       // row 7, Day Number
+};
+
+class TPropertyList : public TEntryGrid {
+    Q_OBJECT
+public:
+    explicit TPropertyList(TCalcDocument& doc, QWidget* parent = nullptr);
+
+    void SetRowDialogs(const TRowDialogs& dialogs) { FDialogs = dialogs; }
+    const TRowDialogs& RowDialogs() const { return FDialogs; }
+
+    // Shows an input of rows 1 to 7; other inputs are not in the list.
+    void ShowInput(TInputId id, double value);
+    // The commit event: stores the row's value in the document and marks the results out of date.
+    void GridDoSetData(int ACol, int ARow);
+    // The location pick of the Barometer row and of the Location command.
+    void PickLocation();
+    // The azimuth picker: OK sets the azimuth; OK and Cancel both mark the results out of date.
+    void PickAzimuth();
+    // The angle illustration: OK sets the whole-degree slope; OK and Cancel both mark out of date.
+    void PickSlope();
+    // The calendar at the mouse pointer on the day's date: OK sets the whole day number of the picked
+    // date and marks out of date; Cancel changes nothing.
+    void PickDay();
+
+private:
+    TCalcDocument& FDoc;
+    TRowDialogs FDialogs;
+};

@@ -1,0 +1,507 @@
+#include "ResultPages.h"
+
+#include "controls/TxFmtEdit.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedBarSeries>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+// The text a glass box showed for the document's value, kept on the box.
+const char* const ShownTextProperty = "shownText";
+
+// A read-only field of the Local page.
+QLineEdit* ReadOnlyField() {
+    auto* edit = new QLineEdit;
+    edit->setReadOnly(true);
+    edit->setAlignment(Qt::AlignRight);
+    return edit;
+}
+
+// A label that reads like a link and runs an action when clicked.
+QPushButton* LinkButton(const QString& text) {
+    auto* button = new QPushButton(text);
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(QStringLiteral("QPushButton { color: palette(link); text-decoration: underline;"
+                                         " border: none; text-align: left; padding: 2px; }"));
+    return button;
+}
+
+TxFEdit* GlassEdit(const char* name, TInputRange range) {
+    auto* edit = new TxFEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->SetFormatStr(QStringLiteral("%0.1f"));
+    edit->SetFormatType(ft_Fixed);
+    edit->SetSigDigs(5);
+    edit->SetRangeLo(range.Lo);
+    edit->SetRangeHi(range.Hi);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMaximumWidth(90);
+    return edit;
+}
+
+template <class Page, class... Args> std::function<TResultPageWidget*(TCalcDocument&)> Builder(Args... args) {
+    return [=](TCalcDocument& doc) { return new Page(doc, args...); };
+}
+
+} // namespace
+
+const QList<TPageSpec>& ResultPageTable() {
+    static const QList<TPageSpec> table{
+        {pgAngles, "Angles", "Angles", Builder<TResultListPage>(pgAngles)},
+        {pgSolar, "Solar", "Solar Tables", Builder<TResultListPage>(pgSolar)},
+        {pgPlot, "Plot", "Solar Plot", Builder<TPlotPage>()},
+        {pgWindow, "Window", "Window Shading", Builder<TWindowPage>()},
+        {pgLocal, "Local", "Solar Times", Builder<TLocalPage>()},
+        {pgSolAir, "SolAir", "Sol-Air Temperature", Builder<TSolAirPage>()},
+    };
+    return table;
+}
+
+TResultPageWidget::TResultPageWidget(TCalcDocument& doc, QWidget* parent) : QWidget(parent), FDoc(doc) {}
+
+// ---- Result lists --------------------------------------------------------------------------------
+
+namespace {
+
+// Grid lines between the cells of a result list.
+class TGridLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(p, option, index);
+        const QRect r = option.rect;
+        p->save();
+        p->setPen(option.palette.color(QPalette::Midlight));
+        p->drawLine(r.topRight(), r.bottomRight());
+        p->drawLine(r.bottomLeft(), r.bottomRight());
+        p->restore();
+    }
+};
+
+// A result list whose columns share its width: each at least as wide as its heading, the room left
+// over shared out evenly, so the list never scrolls sideways and never leaves half its page empty.
+class TResultList : public QTreeWidget {
+public:
+    TResultList() {
+        header()->setSectionResizeMode(QHeaderView::Fixed);
+        header()->setStretchLastSection(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    // The width the columns need: headings, or a four-digit value where that is wider.
+    int ColumnHint(int c) const {
+        return std::max(header()->sectionSizeHint(c),
+                        fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 12);
+    }
+    int ColumnsHint() const {
+        int sum = 0;
+        for (int c = 0; c < columnCount(); ++c)
+            sum += ColumnHint(c);
+        return sum;
+    }
+    QSize minimumSizeHint() const override {
+        const int chrome = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        return {ColumnsHint() + chrome, QTreeWidget::minimumSizeHint().height()};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QTreeWidget::resizeEvent(event);
+        FitColumns();
+    }
+    void FitColumns() {
+        const int n = columnCount();
+        if (n == 0) return;
+        const int spare = std::max(0, viewport()->width() - ColumnsHint());
+        for (int c = 0; c < n; ++c)
+            setColumnWidth(c, ColumnHint(c) + spare / n + (c < spare % n ? 1 : 0));
+    }
+};
+
+} // namespace
+
+QTreeWidget* CreateResultList(const QStringList& captions, int leftAligned) {
+    auto* list = new TResultList;
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setItemDelegate(new TGridLineDelegate(list));
+    list->setHeaderLabels(captions);
+    for (int c = 0; c < captions.size(); ++c) {
+        const Qt::Alignment align = c < leftAligned ? Qt::AlignLeft : Qt::AlignRight;
+        list->headerItem()->setTextAlignment(c, align | Qt::AlignVCenter);
+    }
+    return list;
+}
+
+void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
+    list->setUpdatesEnabled(false);
+    list->clear();
+    QList<QTreeWidgetItem*> items;
+    for (const TResultRow& row : rows) {
+        auto* item = new QTreeWidgetItem(QStringList{row.Caption} + row.Cells);
+        for (int c = 0; c < list->columnCount(); ++c)
+            item->setTextAlignment(c, list->headerItem()->textAlignment(c));
+        items.append(item);
+    }
+    list->addTopLevelItems(items);
+    list->setUpdatesEnabled(true);
+}
+
+TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page) : TResultPageWidget(doc), FPage(page) {
+    // "Normal" is left-aligned like "CT" on the Solar list.
+    FList = page == pgAngles ? CreateResultList(TCalcDocument::AnglesColumns(), 1)
+                             : CreateResultList(TCalcDocument::SolarColumns(), 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FList);
+    // A row of the Angles list gives its clock hour to the Local page and updates the local angles.
+    if (page == pgAngles)
+        connect(FList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+            FDoc.SetLocalTime(item->text(0).trimmed(), FDoc.LocalTimeIsSolar());
+            FDoc.RefreshLocalAngles();
+        });
+}
+
+void TResultListPage::SolveFinished() {
+    FillResultList(FList, FPage == pgAngles ? FDoc.AnglesRows() : FDoc.SolarRows());
+}
+
+// ---- Plot ----------------------------------------------------------------------------------------
+
+TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+    FBars = new QStackedBarSeries;
+    FBars->setBarWidth(0.8);
+    auto* chart = new QChart;
+    chart->addSeries(FBars);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setBackgroundRoundness(0);
+    FChartView = new QChartView(chart);
+    FChartView->setRenderHint(QPainter::Antialiasing);
+    FChartView->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(QStringLiteral("Copy to clipboard"), FChartView);
+    connect(copy, &QAction::triggered, this, &TPlotPage::CopyChart);
+    FChartView->addAction(copy);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FChartView);
+}
+
+void TPlotPage::SolveFinished() {
+    FBars->clear();
+    const struct {
+        const char* name;
+        QColor colour;
+        const TProfile24& values;
+    } series[] = {{"Reflected", QColor(255, 128, 128), FDoc.ReflectedProfile()},
+                  {"Diffuse", QColor(0, 128, 255), FDoc.DiffuseProfile()},
+                  {"Beam", QColor(255, 255, 128), FDoc.DirectProfile()}};
+    QStringList hours;
+    for (const TResultRow& row : FDoc.SolarRows())
+        hours << row.Caption.trimmed();
+    for (const auto& s : series) {
+        auto* set = new QBarSet(QString::fromLatin1(s.name));
+        set->setColor(s.colour);
+        set->setBorderColor(s.colour.darker(130));
+        for (const QString& hour : hours)
+            set->append(s.values[hour.toInt()]);
+        FBars->append(set);
+    }
+    QChart* chart = FChartView->chart();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    auto* x = new QBarCategoryAxis;
+    x->append(hours);
+    x->setTitleText(QStringLiteral("Clock hour"));
+    auto* y = new QValueAxis;
+    y->setTitleText(QStringLiteral("W/m²"));
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    FBars->attachAxis(x);
+    FBars->attachAxis(y);
+    // The stacks reach the total of each hour; the axis is scaled to the highest stack.
+    double top = 0;
+    for (const QString& hour : hours)
+        top = std::max(top, FDoc.TotalProfile()[hour.toInt()]);
+    y->setRange(0, top > 0 ? top : 1);
+    y->applyNiceNumbers();
+}
+
+void TPlotPage::CopyChart() {
+    QPixmap picture(FChartView->size());
+    picture.fill(Qt::white);
+    FChartView->QWidget::render(&picture);
+    QGuiApplication::clipboard()->setPixmap(picture);
+}
+
+// ---- Window --------------------------------------------------------------------------------------
+
+namespace {
+// Marks a place where a comma-separated line may wrap; never copied out.
+const QChar WrapPoint(0x200B);
+} // namespace
+
+void TFractionMemo::SetLine(const QString& line) {
+    QString shown = line;
+    shown.replace(QLatin1Char(','), QString(QLatin1Char(',')) + WrapPoint);
+    setPlainText(shown);
+}
+
+TFractionMemo::TFractionMemo(QWidget* parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setObjectName(QStringLiteral("AreaFactorMemo"));
+}
+
+QMimeData* TFractionMemo::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(textCursor().selectedText().remove(WrapPoint));
+    return data;
+}
+
+TRecessPicture::TRecessPicture(QWidget* parent) : QWidget(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(QStringLiteral("Sunlit Area Fraction (vertical glass)"));
+    setMinimumSize(120, 80);
+    setMaximumHeight(220);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void TRecessPicture::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+        OnClick();
+}
+
+// A window in a recess, seen from outside and a little from the left and above: the wall face, the
+// opening, and set back by the depth the glass, with the head and a reveal in shade.
+void TRecessPicture::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a 245 x 140 plan, scaled to fit and centred.
+    const double scale = std::min({width() / 245.0, height() / 140.0, 1.5});
+    p.translate((width() - 245 * scale) / 2, (height() - 140 * scale) / 2);
+    p.scale(scale, scale);
+    const QRectF opening(40, 22, 120, 92);
+    const QPointF back(16, 12); // the depth, as it shows in this view
+    const QRectF glass = opening.translated(back).adjusted(0, 0, -back.x() * 0.2, -back.y() * 0.2);
+    p.fillRect(QRectF(16, 6, 168, 128), QColor(215, 208, 195)); // wall face
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    const QPolygonF head{opening.topLeft(), opening.topRight(), glass.topRight(), glass.topLeft()};
+    const QPolygonF reveal{opening.topLeft(), glass.topLeft(), glass.bottomLeft(), opening.bottomLeft()};
+    const QPolygonF otherReveal{opening.topRight(), opening.bottomRight(), glass.bottomRight(),
+                                glass.topRight()};
+    const QPolygonF sill{opening.bottomLeft(), glass.bottomLeft(), glass.bottomRight(),
+                         opening.bottomRight()};
+    p.setBrush(QColor(150, 145, 135));
+    p.drawPolygon(head);
+    p.drawPolygon(reveal);
+    p.setBrush(QColor(190, 184, 172));
+    p.drawPolygon(otherReveal);
+    p.drawPolygon(sill);
+    p.setBrush(QColor(175, 210, 235));
+    p.drawRect(glass);
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(glass.topLeft() + QPointF(20, 30), glass.topLeft() + QPointF(45, 8));
+
+    p.setPen(QColor(30, 30, 30));
+    auto label = [&](QPointF at, QPointF text, const QString& caption) {
+        p.drawLine(at, text);
+        p.drawText(QRectF(text.x() + 2, text.y() - 8, 60, 16), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    };
+    label(QPointF(120, 28), QPointF(190, 14), QStringLiteral("Head"));
+    label(QPointF(48, 80), QPointF(190, 126), QString());
+    p.drawText(QRectF(192, 118, 50, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Reveal"));
+    label(QPointF(120, 70), QPointF(190, 64), QStringLiteral("Glass"));
+    // The depth along the lower-left edge of the recess.
+    p.setPen(QPen(QColor(180, 40, 40), 1.5));
+    const QPointF a = opening.bottomLeft() + QPointF(-6, 8), b = a + back;
+    p.drawLine(a, b);
+    p.drawText(QRectF(0, 118, 40, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Depth"));
+}
+
+TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+    FGlassHeightEdit = GlassEdit("GlassHeightEdit", InputRange(inGlassHeight));
+    FGlassWidthEdit = GlassEdit("GlassWidthEdit", InputRange(inGlassWidth));
+    FGlassDepthEdit = GlassEdit("GlassDepthEdit", InputRange(inGlassDepth));
+    FGlassHeightEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassHeightEdit, inGlassHeight); };
+    FGlassWidthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassWidthEdit, inGlassWidth); };
+    FGlassDepthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassDepthEdit, inGlassDepth); };
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Glass Height, m"), FGlassHeightEdit);
+    form->addRow(QStringLiteral("Glass Width, m"), FGlassWidthEdit);
+    form->addRow(QStringLiteral("Recess Depth, m"), FGlassDepthEdit);
+    auto* generate = LinkButton(QStringLiteral("Sunlit Area Fraction (vertical glass)"));
+    auto run = [this] {
+        if (OnGenerate) OnGenerate();
+    };
+    connect(generate, &QPushButton::clicked, this, run);
+    auto* picture = new TRecessPicture;
+    picture->OnClick = run;
+    FAreaFactorMemo = new TFractionMemo;
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(form);
+    top->addWidget(picture, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(generate);
+    layout->addWidget(FAreaFactorMemo, 1);
+}
+
+TxFEdit* TWindowPage::GlassEditOf(TInputId id) const {
+    switch (id) {
+    case inGlassHeight:
+        return FGlassHeightEdit;
+    case inGlassWidth:
+        return FGlassWidthEdit;
+    case inGlassDepth:
+        return FGlassDepthEdit;
+    default:
+        return nullptr;
+    }
+}
+
+void TWindowPage::ShowGlass(TInputId id, double value) {
+    if (TxFEdit* box = GlassEditOf(id)) {
+        box->SetValue(value);
+        box->setProperty(ShownTextProperty, box->text());
+    }
+}
+
+// The boxes show one decimal, so a value such as 1.25 m reads back as 1.2: only a text the user
+// changed is stored, and leaving a box untouched keeps the document's exact value.
+void TWindowPage::GlassEditExit(TxFEdit* box, TInputId id) {
+    if (box->text() == box->property(ShownTextProperty).toString()) return;
+    bool ok = false;
+    const double value = box->Value().toDouble(&ok);
+    if (ok) FDoc.SetInput(id, value);
+}
+
+void TWindowPage::AreaFactorsChanged() {
+    FAreaFactorMemo->SetLine(FDoc.AreaFactorText());
+}
+
+// ---- Local ---------------------------------------------------------------------------------------
+
+TLocalPage::TLocalPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+    FSunriseEdit = ReadOnlyField();
+    FSunsetEdit = ReadOnlyField();
+    FSolDecEdit = ReadOnlyField();
+    FEqnTimeEdit = ReadOnlyField();
+    // A double click on sunrise or sunset puts that time into the time box.
+    FSunriseEdit->installEventFilter(this);
+    FSunsetEdit->installEventFilter(this);
+    FClockTimeEdit = new QLineEdit(FDoc.LocalTimeText());
+    FClockTimeEdit->setAlignment(Qt::AlignRight);
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Sunrise, Hour:Min"), FSunriseEdit);
+    fields->addRow(QStringLiteral("Sunset, Hour:Min"), FSunsetEdit);
+    fields->addRow(QStringLiteral("Solar Declination, Deg"), FSolDecEdit);
+    fields->addRow(QStringLiteral("Equation of Time, min"), FEqnTimeEdit);
+    fields->addRow(QStringLiteral("Time, Hours"), FClockTimeEdit);
+
+    FClockTimeRadio = new QRadioButton(QStringLiteral("Clock Time"));
+    FSolarTimeRadio = new QRadioButton(QStringLiteral("Solar Time"));
+    FClockTimeRadio->setChecked(true);
+    // The document always knows the time and its kind, for the Angles list's row clicks too.
+    connect(FClockTimeEdit, &QLineEdit::textEdited, this, &TLocalPage::CommitTime);
+    connect(FSolarTimeRadio, &QRadioButton::toggled, this, &TLocalPage::CommitTime);
+    auto* update = LinkButton(QStringLiteral("Update Local Angles"));
+    connect(update, &QPushButton::clicked, this, &TLocalPage::Label9Click);
+    auto* kind = new QHBoxLayout;
+    kind->addWidget(FClockTimeRadio);
+    kind->addWidget(FSolarTimeRadio);
+    kind->addStretch();
+
+    FLocalMemo = new QPlainTextEdit;
+    FLocalMemo->setReadOnly(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(kind);
+    layout->addWidget(update);
+    layout->addWidget(FLocalMemo, 1);
+}
+
+bool TLocalPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        CommitTime(); // the radio buttons stay as they are
+        if (watched == FSunriseEdit) FDoc.LocalTimeFromSunrise();
+        if (watched == FSunsetEdit) FDoc.LocalTimeFromSunset();
+        return true;
+    }
+    return TResultPageWidget::eventFilter(watched, event);
+}
+
+void TLocalPage::LocalChanged() {
+    const TLocalFields& f = FDoc.LocalFields();
+    FSunriseEdit->setText(f.Sunrise);
+    FSunsetEdit->setText(f.Sunset);
+    FSolDecEdit->setText(f.Declination);
+    FEqnTimeEdit->setText(f.EquationOfTime);
+    FClockTimeEdit->setText(FDoc.LocalTimeText());
+    FLocalMemo->setPlainText(FDoc.LocalLines().join(QLatin1Char('\n')));
+}
+
+void TLocalPage::CommitTime() {
+    FDoc.SetLocalTime(FClockTimeEdit->text(), FSolarTimeRadio->isChecked());
+}
+
+void TLocalPage::Label9Click() {
+    CommitTime();
+    FDoc.RefreshLocalAngles();
+}
+
+// ---- SolAir --------------------------------------------------------------------------------------
+
+TSolAirPage::TSolAirPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+    FSurfaceColourBox = new QComboBox;
+    FSurfaceColourBox->addItems({QStringLiteral("Light"), QStringLiteral("Dark")});
+    connect(FSurfaceColourBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { FDoc.SetSurfaceColour(index == 1 ? scDark : scLight); });
+    auto* autoAmbient = new QPushButton(QStringLiteral("Auto Ambient"));
+    autoAmbient->setToolTip(QStringLiteral("Make ambient profile from location"));
+    connect(autoAmbient, &QPushButton::clicked, this, [this] { FDoc.AutoAmbient(); });
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Surface Color")));
+    top->addWidget(FSurfaceColourBox);
+    top->addWidget(autoAmbient);
+    top->addStretch();
+
+    FList = CreateResultList(TCalcDocument::SolAirColumns(), 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->addLayout(top);
+    layout->addWidget(FList, 1);
+}
+
+void TSolAirPage::SolAirChanged() {
+    FillResultList(FList, FDoc.SolAirRows());
+}

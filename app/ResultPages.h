@@ -1,0 +1,159 @@
+#pragma once
+// The six result pages of the main window, each a widget over the calculation document: it shows what
+// the document holds when told that a part of it changed, and passes the user's page-local choices back
+// to the document. The page table gives their order, tab captions, View-menu captions and builders.
+#include "app/TCalcDocument.h"
+
+#include <QPlainTextEdit>
+#include <QWidget>
+
+#include <functional>
+
+class QChartView;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QStackedBarSeries;
+class QTreeWidget;
+class TxFEdit;
+
+// A result page; the document changes each reacts to.
+class TResultPageWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit TResultPageWidget(TCalcDocument& doc, QWidget* parent = nullptr);
+
+    virtual void SolveFinished() {}      // profiles, Angles and Solar rows
+    virtual void SolAirChanged() {}      // sol-air profile and rows
+    virtual void LocalChanged() {}       // Local page fields, time text, lines
+    virtual void AreaFactorsChanged() {} // window-shading fractions
+
+protected:
+    TCalcDocument& FDoc;
+};
+
+// One row of the page table, in the page control's order.
+struct TPageSpec {
+    TResultPage Page;
+    const char* Tab;         // tab caption
+    const char* ViewCaption; // item of the View menu
+    std::function<TResultPageWidget*(TCalcDocument&)> Build;
+};
+const QList<TPageSpec>& ResultPageTable();
+
+// A read-only report-style list of result rows (Angles, Solar; and the list of the SolAir page).
+QTreeWidget* CreateResultList(const QStringList& captions, int leftAligned);
+void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows);
+
+// "Angles" or "Solar": one list refilled by every solve.
+class TResultListPage : public TResultPageWidget {
+    Q_OBJECT
+public:
+    TResultListPage(TCalcDocument& doc, TResultPage page);
+    QTreeWidget* List() const { return FList; }
+    void SolveFinished() override;
+
+private:
+    TResultPage FPage;
+    QTreeWidget* FList;
+};
+
+// "Plot": the three stacked bar series of the solved hours.
+class TPlotPage : public TResultPageWidget {
+    Q_OBJECT
+public:
+    explicit TPlotPage(TCalcDocument& doc);
+    void SolveFinished() override;
+    // A bitmap of the whole chart at its current size, on white, to the clipboard.
+    void CopyChart();
+
+private:
+    QChartView* FChartView;
+    QStackedBarSeries* FBars;
+};
+
+// A read-only box for a comma-separated line of numbers that wraps only after a comma, so no number
+// is broken across lines; a copy of its text has no trace of the wrap points.
+class TFractionMemo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TFractionMemo(QWidget* parent = nullptr);
+    void SetLine(const QString& line);
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override;
+};
+
+// The picture of the Window page: glass set back in a recess, with head, reveal and depth marked. A
+// click runs the window-shading command.
+class TRecessPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit TRecessPicture(QWidget* parent = nullptr);
+    std::function<void()> OnClick;
+    QSize sizeHint() const override { return {245, 140}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// "Window": the glass boxes, the command that computes the sunlit fractions, and their text.
+class TWindowPage : public TResultPageWidget {
+    Q_OBJECT
+public:
+    explicit TWindowPage(TCalcDocument& doc);
+    // Shows a glass dimension of the document.
+    void ShowGlass(TInputId id, double value);
+    void AreaFactorsChanged() override;
+    // The window-shading command, run by the main window (it commits edits first).
+    std::function<void()> OnGenerate;
+
+private:
+    TxFEdit* GlassEditOf(TInputId id) const;
+    void GlassEditExit(TxFEdit* box, TInputId id);
+
+    TxFEdit* FGlassHeightEdit;
+    TxFEdit* FGlassWidthEdit;
+    TxFEdit* FGlassDepthEdit;
+    TFractionMemo* FAreaFactorMemo;
+};
+
+// "Local": sunrise, sunset, declination, equation of time, and the sun at a typed time.
+class TLocalPage : public TResultPageWidget {
+    Q_OBJECT
+public:
+    explicit TLocalPage(TCalcDocument& doc);
+    void LocalChanged() override;
+    // The typed time and its kind reach the document.
+    void CommitTime();
+    // "Update Local Angles".
+    void Label9Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* FSunriseEdit;
+    QLineEdit* FSunsetEdit;
+    QLineEdit* FSolDecEdit;
+    QLineEdit* FEqnTimeEdit;
+    QLineEdit* FClockTimeEdit;
+    QRadioButton* FClockTimeRadio;
+    QRadioButton* FSolarTimeRadio;
+    QPlainTextEdit* FLocalMemo;
+};
+
+// "SolAir": surface colour, "Auto Ambient" and the 24-hour sol-air list.
+class TSolAirPage : public TResultPageWidget {
+    Q_OBJECT
+public:
+    explicit TSolAirPage(TCalcDocument& doc);
+    QTreeWidget* List() const { return FList; }
+    void SolAirChanged() override;
+
+private:
+    QComboBox* FSurfaceColourBox;
+    QTreeWidget* FList;
+};

@@ -1,0 +1,86 @@
+// Start-up and redraw figures of the main window, printed (no assertions):
+// - process start to the first "Solved..." of the program (QUORVANE_STARTUP_STAMP makes it print
+//   "solved" then and quit) and of a bare Qt main window measured the same way, medians, and their ratio;
+// - one F9 solve with every result list and the plot redrawn, median of many, in this process.
+#include "app/Main.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Milliseconds from starting the program to its "solved" line; negative when it never came.
+double TimeToSolved(const QString& program, const QProcessEnvironment& env) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QElapsedTimer t;
+    t.start();
+    p.start(program, {});
+    while (p.waitForReadyRead(10000))
+        if (p.readAll().contains("solved")) {
+            const double ms = t.nsecsElapsed() / 1e6;
+            p.waitForFinished(5000);
+            return ms;
+        }
+    p.kill();
+    p.waitForFinished();
+    return -1;
+}
+
+double StartupMedian(const QString& program, int runs) {
+    QTemporaryDir config;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUORVANE_STARTUP_STAMP", "1");
+    env.insert("XDG_CONFIG_HOME", config.path());
+    if (!env.contains("QT_QPA_PLATFORM")) env.insert("QT_QPA_PLATFORM", "offscreen");
+    TimeToSolved(program, env); // warm the file cache
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(TimeToSolved(program, env));
+    return Median(times);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+
+    const int runs = 15;
+    const double program = StartupMedian(QStringLiteral(QV_PROGRAM), runs);
+    const double bare = StartupMedian(QStringLiteral(QV_BARE), runs);
+    std::printf("start-up to first \"Solved...\", median of %d: program %.1f ms, bare Qt window %.1f ms, "
+                "ratio %.2f\n",
+                runs, program, bare, bare > 0 ? program / bare : 0);
+
+    TMainForm form;
+    form.resize(1280, 800);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) return 1;
+    std::vector<double> solves;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer t;
+        t.start();
+        QTest::keyClick(&form, Qt::Key_F9);
+        for (int page = 0; page < form.Pages()->count(); ++page)
+            form.Pages()->widget(page)->grab(); // every list and the plot drawn afresh
+        solves.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::printf("F9 solve with every list and the plot redrawn, median of %zu: %.2f ms\n", solves.size(),
+                Median(solves));
+    return 0;
+}

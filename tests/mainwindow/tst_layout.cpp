@@ -1,0 +1,64 @@
+// The main window laid out at its minimum size and at a large one: every tab and every list column
+// readable, the lists using the room; and a picture of each page at both sizes.
+#include "app/Main.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+class TestLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+
+    void pagesAtSize_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("minimum") << QSize(520, 450);
+        QTest::newRow("large") << QSize(1280, 800);
+    }
+    void pagesAtSize() {
+        QFETCH(QSize, size);
+        TMainForm form;
+        form.resize(size);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.size(), size);
+
+        QDir().mkpath(QV_BINARY_ROOT "/screens");
+        for (int page = 0; page < form.Pages()->count(); ++page) {
+            form.Pages()->setCurrentIndex(page);
+            QTest::qWait(20); // let the page lay itself out before it is measured and pictured
+            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/main-%1x%2-%3.png")
+                                 .arg(size.width())
+                                 .arg(size.height())
+                                 .arg(page));
+        }
+        QTabBar* tabs = form.Pages()->tabBar();
+        for (QToolButton* scroll : tabs->findChildren<QToolButton*>())
+            QVERIFY2(!scroll->isVisible(), "the tab bar scrolls");
+        for (int i = 0; i < tabs->count(); ++i)
+            QVERIFY2(tabs->rect().contains(tabs->tabRect(i)), qPrintable(tabs->tabText(i)));
+
+        for (QTreeWidget* list : {form.AnglesList(), form.SolarList(), form.SolAirList()}) {
+            form.Pages()->setCurrentWidget(list->parentWidget());
+            QTest::qWait(20);
+            QHeaderView* header = list->header();
+            int used = 0;
+            for (int c = 0; c < header->count(); ++c) {
+                const QString caption = list->headerItem()->text(c);
+                QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(caption));
+                used += header->sectionSize(c);
+            }
+            QVERIFY2(header->length() <= list->viewport()->width(), "the list scrolls sideways");
+            // The columns fill the list's width.
+            QVERIFY(used >= list->viewport()->width() - header->count());
+        }
+    }
+};
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"
