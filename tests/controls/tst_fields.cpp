@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <limits>
+
 Q_DECLARE_METATYPE(TFormatType)
 
 class TestFields : public QObject {
@@ -162,6 +164,41 @@ private slots:
         QCOMPARE(num->Increment, 0.25);
         QCOMPARE(row.Cells[1], QString("0,00"));
         QVERIFY(row.Error.isEmpty());
+    }
+
+    // Each field class is the value format of its rows: value to text and back.
+    void pairValues() {
+        TDelimNumField f(fk_None, "%0.1f/%0.1f", 0, 0, 1);
+        QCOMPARE(f.ValueOf(" 1.25 / 3 "), QVariant("1.2/3.0"));
+        QCOMPARE(f.ValueOf(""), QVariant("0.0/0.0")); // an empty pair is 0 and 0, not a single 0
+        QCOMPARE(f.ValueOf("12.3456"), QVariant("12.35"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, f.ValueOf("1/x"));
+        QCOMPARE(f.TextOf("2.5"), QString("2.5/0.0"));
+        QCOMPARE(f.TextOf(4.0), QString("4.0/0.0"));
+        f.Factor = 1.8; // degrees Fahrenheit shown for Celsius values
+        f.Offset = 32;
+        QCOMPARE(f.ValueOf("68/212"), QVariant("20.0/100.0"));
+        QCOMPARE(f.TextOf("20/100"), QString("68.0/212.0"));
+    }
+
+    void numberAndTextValues() {
+        TNumField n(fk_None, "%0.2f", 0, 0, 1);
+        QCOMPARE(n.TextOf(12.346), QString("12.35"));
+        QCOMPARE(n.ValueOf(" 1 234.5 "), QVariant(1234.5));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, n.TextOf(std::numeric_limits<double>::infinity()));
+        TNumField i(fk_None, "%d", 0, 0, 1);
+        QCOMPARE(i.ValueOf("2.5"), QVariant(qlonglong(2)));
+        TField text(fk_None, "%-5s|");
+        QCOMPARE(text.TextOf("ab"), QString("ab   |"));
+        TField exponent(fk_None, "%0.2E");
+        QCOMPARE(exponent.TextOf(1234.5), QString("1.23E+03"));
+        TField literal(fk_None, "none");
+        QCOMPARE(literal.TextOf(5), QString("none"));
+        QCOMPARE(literal.ValueOf("typed"), QVariant("typed"));
+        TEnumField choice({"Low", "High"});
+        QCOMPARE(choice.TextOf(1), QString("High"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, choice.TextOf(2));
+        QCOMPARE(choice.ValueOf("Other"), QVariant(-1));
     }
 
     void formatNumberByType_data() {

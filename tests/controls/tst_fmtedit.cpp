@@ -458,6 +458,11 @@ private slots:
         QTest::newRow("null empties") << "%0.1f" << int(ft_Fixed) << QVariant() << "" << QVariant(0.0);
         QTest::newRow("infinity empties")
             << "%0.1f" << int(ft_Fixed) << QVariant(qInf()) << "" << QVariant(0.0);
+        // The edit box and the entry grid share one value format: an empty pair reads as both numbers 0.
+        QTest::newRow("pair, nothing shown")
+            << "%0.1f/%0.1f" << int(ft_Fixed) << QVariant("x") << "" << QVariant("0.0/0.0");
+        QTest::newRow("exponent format")
+            << "%0.2E" << int(ft_Fixed) << QVariant(1234.5) << "1.23E+03" << QVariant(1230.0);
     }
     void valueReadWrite() {
         QFETCH(QString, format);
