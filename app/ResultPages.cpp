@@ -52,14 +52,14 @@ QPushButton* LinkButton(const QString& text) {
     return button;
 }
 
-TxFEdit* GlassEdit(const char* name, double lo, double hi) {
+TxFEdit* GlassEdit(const char* name, TInputRange range) {
     auto* edit = new TxFEdit;
     edit->setObjectName(QString::fromLatin1(name));
     edit->SetFormatStr(QStringLiteral("%0.1f"));
     edit->SetFormatType(ft_Fixed);
     edit->SetSigDigs(5);
-    edit->SetRangeLo(lo);
-    edit->SetRangeHi(hi);
+    edit->SetRangeLo(range.Lo);
+    edit->SetRangeHi(range.Hi);
     edit->setAlignment(Qt::AlignRight);
     edit->setMaximumWidth(90);
     return edit;
@@ -347,9 +347,9 @@ void TRecessPicture::paintEvent(QPaintEvent*) {
 }
 
 TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {
-    FGlassHeightEdit = GlassEdit("GlassHeightEdit", 0.01, 100);
-    FGlassWidthEdit = GlassEdit("GlassWidthEdit", 0.01, 100);
-    FGlassDepthEdit = GlassEdit("GlassDepthEdit", 0, 20);
+    FGlassHeightEdit = GlassEdit("GlassHeightEdit", InputRange(inGlassHeight));
+    FGlassWidthEdit = GlassEdit("GlassWidthEdit", InputRange(inGlassWidth));
+    FGlassDepthEdit = GlassEdit("GlassDepthEdit", InputRange(inGlassDepth));
     FGlassHeightEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassHeightEdit, inGlassHeight); };
     FGlassWidthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassWidthEdit, inGlassWidth); };
     FGlassDepthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassDepthEdit, inGlassDepth); };

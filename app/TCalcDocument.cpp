@@ -1,6 +1,8 @@
 #include "TCalcDocument.h"
 
 #include "ProjectFile.h"
+#include "ResultColumns.h"
+#include "SolarText.h"
 #include "controls/TxFields.h"
 #include "controls/TxNumText.h"
 #include "solar/RecessShading.h"
@@ -15,24 +17,8 @@ namespace {
 const QString SolvedStatus = QStringLiteral("Solved...");
 const QString OutOfDateStatus = QStringLiteral("Results are out of date...");
 
-QString HMS(double hours) {
-    return QString::fromStdString(HoursToHMS(hours));
-}
-
-QString ProfileText(const TProfile24& profile, const char* format) {
-    return QString::fromStdString(FormatProfile(profile, format));
-}
-
 QString PieceAt(const QStringList& pieces, qsizetype i) {
     return i < pieces.size() ? pieces[i] : QString();
-}
-
-// A result list row: the clock hour as "%3d" and each value with its format.
-TResultRow MakeRow(int hour, std::initializer_list<std::pair<double, const char*>> values) {
-    TResultRow row{FormatInt(QStringLiteral("%3d"), hour), {}};
-    for (const auto& [value, format] : values)
-        row.Cells << FormatFloat(QString::fromLatin1(format), value);
-    return row;
 }
 
 // A clock hour limited to the day; comparing in doubles first keeps a far-off value (or NaN, which
@@ -42,13 +28,6 @@ int HourOfDay(double hours) {
 }
 
 } // namespace
-
-double SolAirTemperature(double total, double ambient, double slope, TSurfaceColour colour) {
-    // Surfaces facing the sky lose long-wave radiation to it; steep ones see mostly the ground.
-    const double skyCorrection = slope >= 30 ? 0.0 : -3.9;
-    const double absorptanceRatio = (colour == scDark ? 2 : 1) * 0.026; // [m2K/W]
-    return absorptanceRatio * total + ambient + skyCorrection;
-}
 
 TCalcDocument::TCalcDocument() {
     MakeAmbientProfile(FAmbientProfile, FDesignMaxTemp, FDesignMaxTemp - FDailyRange);
@@ -138,7 +117,8 @@ void TCalcDocument::SetUpSolar() {
 
 void TCalcDocument::FillSunTimes() {
     FSolar.SunriseSunset(FSunrise, FSunset);
-    FLocalFields = {HMS(FSunrise), HMS(FSunset), FormatFloat(QStringLiteral("%0.3f"), FSolar.Declination()),
+    FLocalFields = {HoursText(FSunrise), HoursText(FSunset),
+                    FormatFloat(QStringLiteral("%0.3f"), FSolar.Declination()),
                     FormatFloat(QStringLiteral("%0.3f"), EquationOfTime(DayNumber()))};
     Notify(OnLocalChanged);
 }
@@ -175,11 +155,8 @@ void TCalcDocument::SolveHour(int hour) {
     FTotalProfile[hour] = total;
     FSHGFProfile[hour] = FSolar.SolarHeatGainFactor();
 
-    FAnglesRows << MakeRow(hour,
-                           {{altitude, "%0.0f"}, {azimuth, "%0.0f"}, {ssa, "%0.0f"}, {incident, "%0.0f"}});
-    FSolarRows << MakeRow(
-        hour,
-        {{normal, "%0.0f"}, {direct, "%0.0f"}, {diffuse, "%0.0f"}, {reflected, "%0.0f"}, {total, "%0.0f"}});
+    FAnglesRows << ResultRow(*this, pgAngles, hour);
+    FSolarRows << ResultRow(*this, pgSolar, hour);
 }
 
 bool TCalcDocument::Solve() {
@@ -213,17 +190,17 @@ bool TCalcDocument::EnsureSolved() {
 }
 
 const QStringList& TCalcDocument::AnglesColumns() {
-    static const QStringList columns{"CT", "Altitude", "Azimuth", "SSA", "Incident"};
+    static const QStringList columns = ColumnCaptions(pgAngles);
     return columns;
 }
 
 const QStringList& TCalcDocument::SolarColumns() {
-    static const QStringList columns{"CT", "Normal", "Direct", "Diffuse", "Reflect", "Total"};
+    static const QStringList columns = ColumnCaptions(pgSolar);
     return columns;
 }
 
 const QStringList& TCalcDocument::SolAirColumns() {
-    static const QStringList columns{"CT", "Solar", "Ambient", "TSolAir", "SHGF"};
+    static const QStringList columns = ColumnCaptions(pgSolAir);
     return columns;
 }
 
@@ -239,10 +216,7 @@ void TCalcDocument::RebuildSolAir() {
     for (int hour = 0; hour < 24; ++hour) {
         FSolAirProfile[hour] =
             SolAirTemperature(FTotalProfile[hour], FAmbientProfile[hour], Slope(), FSurfaceColour);
-        FSolAirRows << MakeRow(hour, {{FTotalProfile[hour], "%0.0f"},
-                                      {FAmbientProfile[hour], "%0.1f"},
-                                      {FSolAirProfile[hour], "%0.1f"},
-                                      {FSHGFProfile[hour], "%0.1f"}});
+        FSolAirRows << ResultRow(*this, pgSolAir, hour);
     }
     Notify(OnSolAirChanged);
 }
@@ -250,7 +224,7 @@ void TCalcDocument::RebuildSolAir() {
 void TCalcDocument::AutoAmbient() {
     TProfile24 profile{};
     MakeAmbientProfile(profile, FDesignMaxTemp, FDesignMaxTemp - FDailyRange);
-    Clipboard(ProfileText(profile, "%0.1f"));
+    Clipboard(ProfileText(profile, QStringLiteral("%0.1f")));
     ApplyAmbient(profile);
 }
 
@@ -282,8 +256,8 @@ bool TCalcDocument::RefreshLocalAngles() {
         FSolar.SetSolarTime(time);
     else
         FSolar.SetClockTime(time);
-    FLocalLines << QStringLiteral("Clock Time = %1 h:m:s").arg(HMS(FSolar.ClockTime()))
-                << QStringLiteral("Solar Time = %1 h:m:s").arg(HMS(FSolar.SolarTime()))
+    FLocalLines << QStringLiteral("Clock Time = %1 h:m:s").arg(HoursText(FSolar.ClockTime()))
+                << QStringLiteral("Solar Time = %1 h:m:s").arg(HoursText(FSolar.SolarTime()))
                 << FormatFloat(QStringLiteral("Hour Angle = %0.2f"), FSolar.HourAngle())
                 << FormatFloat(QStringLiteral("Solar Altitude = %0.2f"), FSolar.SolarAltitude())
                 << FormatFloat(QStringLiteral("Solar Azimuth = %0.2f"), FSolar.SolarAzimuth())
@@ -313,7 +287,7 @@ bool TCalcDocument::GenerateAreaFactors() {
     SetUpSolar();
     FillSunTimes();
     RecessAreaFactors(FSolar, FSunrise, GlassHeight(), GlassWidth(), GlassDepth(), FAreaFactorProfile);
-    FAreaFactorText = ProfileText(FAreaFactorProfile, "%0.2f");
+    FAreaFactorText = ProfileText(FAreaFactorProfile, QStringLiteral("%0.2f"));
     Clipboard(FAreaFactorText);
     Notify(OnAreaFactorsChanged);
     return true;

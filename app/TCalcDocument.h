@@ -6,6 +6,7 @@
 #include "TInputSet.h"
 #include "TableText.h"
 #include "solar/Profile24.h"
+#include "solar/SolAir.h"
 #include "solar/TSolar.h"
 
 #include <QList>
@@ -16,9 +17,6 @@
 
 // The result pages in the order of the main window's page control.
 enum TResultPage { pgAngles, pgSolar, pgPlot, pgWindow, pgLocal, pgSolAir };
-
-// Colour of the outer surface for the sol-air temperature.
-enum TSurfaceColour { scLight, scDark };
 
 // The four read-only fields of the Local page, as shown.
 struct TLocalFields {
@@ -246,8 +244,3 @@ private:
 
     QString FAreaFactorText;
 };
-
-// Sol-air temperature [degC] of an opaque surface: ambient [degC] plus absorbed total irradiance
-// [W/m2] times 0.026 m2K/W (doubled for a dark surface), less 3.9 K of sky radiation for surfaces
-// tilted less than 30 degrees [deg].
-double SolAirTemperature(double total, double ambient, double slope, TSurfaceColour colour);

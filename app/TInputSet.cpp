@@ -39,3 +39,15 @@ void SetInputValue(TInputSet& inputs, TInputId id, double value) {
 const char* InputKeyName(TInputId id) {
     return Valid(id) ? Inputs[id].Key : "";
 }
+
+TInputRange InputRange(TInputId id) {
+    switch (id) {
+    case inGlassHeight:
+    case inGlassWidth:
+        return {0.01, 100}; // [m]
+    case inGlassDepth:
+        return {0, 20}; // [m]
+    default:
+        return {};
+    }
+}

@@ -38,5 +38,14 @@ TInputSet ResetInputSet();
 double InputValue(const TInputSet& inputs, TInputId id);
 void SetInputValue(TInputSet& inputs, TInputId id, double value);
 
+// The values an input may take; equal limits mean no limit. Only the glass dimensions have one: the
+// glass boxes and the command line check it.
+struct TInputRange {
+    double Lo = 0;
+    double Hi = 0;
+    bool Limited() const { return Lo != Hi; }
+};
+TInputRange InputRange(TInputId id);
+
 // The name of an input as the settings store keys it ("Altitude", ..., "GlassDepth").
 const char* InputKeyName(TInputId id);

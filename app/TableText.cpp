@@ -1,32 +1,12 @@
 #include "TableText.h"
 
+#include "storage/TextRules.h"
+
 namespace {
 
 const QString LineEnd = QStringLiteral("\r\n");
 
-bool NeedsQuotes(const QString& item) {
-    for (QChar c : item)
-        if (c == QLatin1Char(' ') || c == QLatin1Char(',') || c == QLatin1Char('"') || c.unicode() < 0x20 ||
-            c.unicode() == 0x7f)
-            return true;
-    return false;
-}
-
-QString Quoted(const QString& item) {
-    QString inner = item;
-    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
-}
-
 } // namespace
-
-QString CommaText(const QStringList& items) {
-    QStringList out;
-    out.reserve(items.size());
-    for (const QString& item : items)
-        out << (NeedsQuotes(item) ? Quoted(item) : item);
-    return out.join(QLatin1Char(','));
-}
 
 QString TableText(const QList<QStringList>& propertyCells, const QString& name, const QStringList& captions,
                   const QList<TResultRow>& rows) {

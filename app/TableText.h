@@ -13,10 +13,6 @@ struct TResultRow {
     bool operator==(const TResultRow&) const = default;
 };
 
-// Joins items with ","; an item holding a blank, a control character, a comma or a double quote is
-// enclosed in double quotes with any quote inside doubled. Empty items stay empty.
-QString CommaText(const QStringList& items);
-
 // The table text of a result list: a title, the property list rows (each a list of cells as shown),
 // the list's name, its column captions and its rows.
 QString TableText(const QList<QStringList>& propertyCells, const QString& name, const QStringList& captions,

@@ -1,7 +1,6 @@
 // The program: the application, its folders and locale hooks, the main window and the dialogs it
 // uses, each created once in the program's order, then the message loop.
 #include "app/Main.h"
-#include "app/TextSetup.h"
 #include "dialogs/SelectAngleDlg.h"
 #include "dialogs/SelectAzimuthDlg.h"
 #include "dialogs/TxCalendar.h"
@@ -19,7 +18,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Varnholt"));
-    InstallTextHooks();
     try {
         InitFolders();
     } catch (const EFolderError& e) {

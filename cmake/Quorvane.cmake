@@ -57,17 +57,30 @@ function(qv_add_folder_library name)
         endif()
     endforeach()
     if(NOT L_WIDGET_UNITS)
-        _qv_library(${name} "${core_srcs}" "${L_CORE_LIBS}")
+        if(L_NO_QT)
+            _qv_library(${name} "${core_srcs}" "${L_CORE_LIBS}" WINDOW_FREE)
+        else()
+            _qv_library(${name} "${core_srcs}" "${L_CORE_LIBS}")
+        endif()
         if(L_NO_QT AND TARGET ${name} AND NOT core_srcs STREQUAL "")
             set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTORCC OFF)
         endif()
         return()
     endif()
-    _qv_library(${name}_core "${core_srcs}" "${L_CORE_LIBS}")
+    _qv_library(${name}_core "${core_srcs}" "${L_CORE_LIBS}" WINDOW_FREE)
     _qv_library(${name} "${widget_srcs}" "${name}_core;${L_WIDGET_LIBS}")
 endfunction()
 
-# A static library of the sources, or an interface library while a folder has none yet.
+# qv_window_free(TARGET): the target's sources may include no QtGui, QtWidgets, QtCharts or
+# QtPrintSupport header. Qt6::Core puts Qt's root include folder on the path, so "#include
+# <QtWidgets/QWidget>" would otherwise compile; cmake/window-free holds stand-ins for the configuration
+# header that each of those modules reads first, and each stand-in is an #error.
+function(qv_window_free target)
+    target_include_directories(${target} BEFORE PRIVATE ${PROJECT_SOURCE_DIR}/cmake/window-free)
+endfunction()
+
+# A static library of the sources, or an interface library while a folder has none yet; WINDOW_FREE
+# for the _core part of a folder and for a library with no Qt.
 function(_qv_library name srcs libs)
     if(srcs STREQUAL "")
         add_library(${name} INTERFACE)
@@ -77,5 +90,8 @@ function(_qv_library name srcs libs)
         add_library(${name} STATIC ${srcs})
         target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR})
         target_link_libraries(${name} PUBLIC ${libs})
+        if("WINDOW_FREE" IN_LIST ARGN)
+            qv_window_free(${name})
+        endif()
     endif()
 endfunction()

@@ -1,11 +1,13 @@
 #include "controls/TxEntryGrid.h"
 
 #include "controls/TxConv.h"
+#include "controls/TxHook.h"
 #include "controls/TxNumText.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QToolButton>
@@ -23,48 +25,31 @@ const int kButtonSize = 15;
 const int kPickListVisibleItems = 5;
 const int kPickListMaxWidth = 200;
 
-TEntryMessageHook& MessageHook() {
-    static TEntryMessageHook hook;
+THook<const QString&, bool>& MessageHook() {
+    static THook<const QString&, bool> hook([](const QString& message, bool isError) {
+        if (isError)
+            QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
+        else
+            QMessageBox::information(nullptr, QApplication::applicationDisplayName(), message);
+    });
     return hook;
 }
 
-void ShowEntryMessage(const QString& message) {
-    if (MessageHook())
-        MessageHook()(message);
-    else
-        QMessageBox::information(nullptr, QApplication::applicationDisplayName(), message);
-}
-
-// Error messages of row fields ("Error initialising ...") go to an error dialog unless someone else
-// has taken the hook already.
-void InstallFieldErrorDialog() {
-    TFieldErrorHook previous = SetFieldErrorHook({});
-    if (!previous)
-        previous = [](const QString& message) {
-            QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
-        };
-    SetFieldErrorHook(previous);
-}
-
-// A variant as a double; a text is read as the user's number text. Raises EConvertError.
-double VariantToDouble(const QVariant& value) {
-    bool ok = false;
-    const double x = value.toDouble(&ok);
-    if (ok && value.typeId() != QMetaType::QString) return x;
-    return ReadNumberText(value.toString());
+void ShowEntryMessage(const QString& message, bool isError = false) {
+    MessageHook()(message, isError);
 }
 
 } // namespace
 
 TEntryMessageHook SetEntryMessageHook(TEntryMessageHook hook) {
-    TEntryMessageHook previous = std::move(MessageHook());
-    MessageHook() = std::move(hook);
-    return previous;
+    return MessageHook().Set(std::move(hook));
 }
 
 // ---- TMyListBox --------------------------------------------------------------------------------------
 
 TMyListBox::TMyListBox(QWidget* parent) : QListWidget(parent) {
+    setWindowFlags(Qt::Popup);
+    setMouseTracking(true); // moves outside the list reach the grid's rule even with no button down
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -72,6 +57,26 @@ TMyListBox::TMyListBox(QWidget* parent) : QListWidget(parent) {
     setUniformItemSizes(true);
     setFocusPolicy(Qt::ClickFocus);
     hide();
+}
+
+// While the list is up it receives every mouse event; those outside it belong to the window below.
+bool TMyListBox::event(QEvent* e) {
+    const QEvent::Type type = e->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return QListWidget::event(e);
+    auto* m = static_cast<QMouseEvent*>(e);
+    if (rect().contains(m->position().toPoint())) return QListWidget::event(e);
+    const QPoint screen = m->globalPosition().toPoint();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        // The press closes the list and goes on to the widget under it, except on the pull-down button,
+        // whose release would drop the list again.
+        setAttribute(Qt::WA_NoMouseReplay, TogglesAt && TogglesAt(screen));
+        hide();
+    } else if (OnMouseOutside) {
+        OnMouseOutside(type, screen);
+    }
+    return true;
 }
 
 void TMyListBox::keyPressEvent(QKeyEvent* e) {
@@ -94,21 +99,21 @@ void TMyListBox::mousePressEvent(QMouseEvent* e) {
     if (OnClose) OnClose();
 }
 
-// The focus going to the owning grid does not hide the list: a press on the grid's pull-down button
-// passes the focus to the grid before the button sees the press, and the button's release closes the
-// list itself.
+// Focus leaving the list for anything but its grid hides it and, as the grid had handed its focus to
+// the list, counts as leaving the grid.
 void TMyListBox::focusOutEvent(QFocusEvent* e) {
     QListWidget::focusOutEvent(e);
     if (e->reason() == Qt::PopupFocusReason) return;
-    if (Owner && QApplication::focusWidget() == Owner) return;
+    const QWidget* next = QApplication::focusWidget();
+    if (next == this || (Owner && next == Owner)) return;
     hide();
+    if (OnFocusLeft) OnFocusLeft();
 }
 
 // ---- TEntryGrid --------------------------------------------------------------------------------------
 
 TEntryGrid::TEntryGrid(QWidget* parent) : TxStringGrid(parent) {
     InitControlsResources();
-    InstallFieldErrorDialog();
     colorEditCol_ = colorEditMode_ = Color();
     colorEditModeText_ = FontColor();
     SetColCount(3);
@@ -160,6 +165,7 @@ void TEntryGrid::Rebuild() {
         TRowField row = CreateRowField(lines_.at(r), delim_);
         SetRows(r, row.Cells);
         fields_.push_back(std::move(row.Field));
+        if (!row.Error.isEmpty()) ShowEntryMessage(row.Error, true);
     }
 }
 
@@ -181,58 +187,26 @@ void TEntryGrid::SetPropertyEditor(int ARow, TPropertyEditorFunc func) {
 
 QVariant TEntryGrid::GetCellValue(int ACol, int ARow) {
     const QString text = Cells(ACol, ARow);
-    if (ACol != 1) return text;
-    TField* field = Field(ARow);
+    const TField* field = Field(ARow);
+    if (ACol != 1 || !field) return text;
     try {
-        if (auto* pair = dynamic_cast<TDelimNumField*>(field)) {
-            double a = 0, b = 0;
-            const QString clean = NormalizeNumberText(text.isEmpty() ? QStringLiteral("0.0/0.0") : text);
-            auto base = [pair](double x) { return double(FromDisplay(x, pair->Factor, pair->Offset)); };
-            if (ParseNumberPair(clean, a, b)) return FormatPair(pair->FormatStr, base(a), base(b));
-            return FormatFloat(QStringLiteral("%0.04g"), base(a));
-        }
-        if (auto* num = dynamic_cast<TNumField*>(field)) {
-            const double x = double(FromDisplay(ReadNumberText(text), num->Factor, num->Offset));
-            if (IsIntegerFormat(num->FormatStr)) return qlonglong(std::nearbyint(x));
-            return x;
-        }
-        if (auto* choice = dynamic_cast<TEnumField*>(field)) return int(choice->Items.indexOf(text));
+        return field->ValueOf(text);
     } catch (const EConvertError&) {
+        return text;
     }
-    return text;
 }
 
 void TEntryGrid::SetCellValue(int ACol, int ARow, const QVariant& value) {
-    if (ACol != 1) {
+    const TField* field = Field(ARow);
+    if (ACol != 1 || !field) {
         SetCells(ACol, ARow, value.toString());
         return;
     }
-    TField* field = Field(ARow);
     QString text;
     try {
-        if (auto* pair = dynamic_cast<TDelimNumField*>(field)) {
-            double a = 0, b = 0; // a single number shows as that number and 0
-            ParseNumberPair(NormalizeNumberText(value.toString()), a, b);
-            text = FormatPair(pair->FormatStr, double(ToDisplay(a, pair->Factor, pair->Offset)),
-                              double(ToDisplay(b, pair->Factor, pair->Offset)));
-        } else if (auto* num = dynamic_cast<TNumField*>(field)) {
-            const double x = double(ToDisplay(VariantToDouble(value), num->Factor, num->Offset));
-            text = FormatNumberByType(num->FormatStr, num->FormatType, num->Decimals, num->SigDigs, x)
-                       .value_or(QString());
-        } else if (auto* choice = dynamic_cast<TEnumField*>(field)) {
-            bool ok = false;
-            const int index = value.toInt(&ok);
-            if (ok && index >= 0 && index < choice->Items.size()) text = choice->Items.at(index);
-        } else if (field) {
-            if (!textFormatter_) textFormatter_ = std::make_unique<TxCustomEdit>();
-            textFormatter_->SetFormatStr(field->FormatStr);
-            textFormatter_->SetValue(value);
-            text = textFormatter_->text();
-        } else {
-            text = value.toString();
-        }
+        text = field->TextOf(value);
     } catch (const EConvertError&) {
-        text.clear();
+        text.clear(); // a value that cannot be shown empties the cell
     }
     SetCells(1, ARow, text);
 }
@@ -364,6 +338,14 @@ void TEntryGrid::CreateButtons() {
     pickList_->Owner = this;
     pickList_->OnApply = [this] { ApplyPickList(); };
     pickList_->OnClose = [this] { ClosePickList(); };
+    pickList_->OnMouseOutside = [this](QEvent::Type type, QPoint screen) {
+        PickListMouseOutside(type, screen);
+    };
+    pickList_->OnFocusLeft = [this] { FocusLeft(Qt::OtherFocusReason); };
+    pickList_->TogglesAt = [this](QPoint screen) {
+        QToolButton* b = buttons_[PullDown];
+        return b && b->isVisible() && b->rect().contains(b->mapFromGlobal(screen));
+    };
 }
 
 // The pull-down button acts on the mouse release, the others on a click.
@@ -462,7 +444,7 @@ void TEntryGrid::RunPropertyEditor() {
 
 void TEntryGrid::Spin(bool up) {
     TNumField* num = curNumField_;
-    if (!num || dynamic_cast<TDelimNumField*>(num)) return;
+    if (!num || !num->CanSpin()) return;
     const int row = Row();
     const QVariant cell = GetCellValue(1, row);
     if (cell.typeId() == QMetaType::QString) throw EConvertError(ConvertErrorMessage(cell.toString()));
@@ -471,15 +453,10 @@ void TEntryGrid::Spin(bool up) {
     const TSpinFunc& step = up ? num->SpinUp : num->SpinDown;
     if (step) {
         v = step(v);
+    } else if (const std::optional<double> next = num->NextMultiple(v, up)) {
+        v = *next;
     } else {
-        // Round to the shown precision, then move to the next multiple of the increment.
-        const bool away = up ? v > 0 : v < 0;
-        const double t = StrToFloat(FormatFloat(num->FormatStr, v));
-        const double q = t / num->Increment;
-        double r = (q - std::trunc(q)) * num->Increment;
-        if (std::fabs(r) < 1e-5) r = 0;
-        v = t - r;
-        if (r == 0 || away) v += up ? num->Increment : -num->Increment;
+        return; // an increment of 0 has no step
     }
     v = std::clamp(v, std::min(num->RangeLo, num->RangeHi), std::max(num->RangeLo, num->RangeHi));
     SetCellValue(1, row, v);
@@ -523,7 +500,6 @@ void TEntryGrid::TogglePickList() {
 void TEntryGrid::DropPickList() {
     if (!pickList_ || !curEnumField_) return;
     TMyListBox* list = pickList_;
-    if (list->parentWidget() != window()) list->setParent(window());
     const int row = Row();
     list->clear();
     list->addItems(curEnumField_->Items);
@@ -548,10 +524,9 @@ void TEntryGrid::DropPickList() {
     if (list->count() > kPickListVisibleItems)
         width += list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
     const int shown = std::min<int>(list->count(), kPickListVisibleItems) + 1;
-    list->setGeometry(QRect(list->parentWidget()->mapFromGlobal(screen), QSize(width, itemHeight * shown)));
-    list->raise();
+    list->setGeometry(QRect(screen, QSize(width, itemHeight * shown)));
     list->show();
-    list->setFocus(Qt::OtherFocusReason);
+    list->setFocus(Qt::PopupFocusReason);
 }
 
 void TEntryGrid::ApplyPickList() {
@@ -608,6 +583,16 @@ void TEntryGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, 
     SetCellValue(1, hit.y(), GetCellValue(1, hit.y()));
     FocusCell(hit.x(), hit.y());
     TxCustomGrid::Reselect = true;
+}
+
+// The list holds the mouse while it is up: moves and releases over the grid come through it.
+void TEntryGrid::PickListMouseOutside(QEvent::Type type, QPoint screen) {
+    const QPoint at = viewport()->mapFromGlobal(screen);
+    if (!viewport()->rect().contains(at)) return;
+    const QPoint hit = MouseToCell(at.x(), at.y());
+    const bool onChoice = IsEnumValueCell(hit.x(), hit.y());
+    // Moving off the choice cell, or releasing on it, closes the list.
+    if (type == QEvent::MouseMove ? !onChoice : onChoice) ClosePickList();
 }
 
 void TEntryGrid::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y) {

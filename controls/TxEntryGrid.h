@@ -7,6 +7,7 @@
 #include "controls/TxFields.h"
 #include "controls/TxGrids.h"
 
+#include <QEvent>
 #include <QListWidget>
 #include <QPointer>
 #include <QToolButton>
@@ -17,9 +18,10 @@
 
 class TEntryGrid;
 
-// Where the entry grid's plain messages go ("Error setting property editor, row 3"). Unset, they show
-// in a message box with one OK button. Tests replace it. Returns the previous hook.
-using TEntryMessageHook = std::function<void(const QString& message)>;
+// Where the entry grid's messages go ("Error initialising Height", "Error setting property editor, row 3").
+// isError marks a faulty entry line, shown as an error dialog; unset, every message shows in a message
+// box with one OK button. Tests replace it. Returns the previous hook.
+using TEntryMessageHook = std::function<void(const QString& message, bool isError)>;
 TEntryMessageHook SetEntryMessageHook(TEntryMessageHook hook);
 
 using TAfterRightClickEvent = std::function<void(TxCustomGrid* Sender, int ARow)>;
@@ -27,8 +29,8 @@ using TAfterRightClickEvent = std::function<void(TxCustomGrid* Sender, int ARow)
 // field, which it may change in place (factor, offset, format).
 using TUnitsClickProc = std::function<void(TEntryGrid* grid, int row, int x, int y, TField& field)>;
 
-// The pick list of enum rows: a bordered list with a vertical scroll bar that floats over the window
-// and hides itself when it loses the focus.
+// The pick list of enum rows: a bordered popup list with a vertical scroll bar. As a popup it may reach
+// past the edge of the window; it hides itself when it loses the focus or a press lands outside it.
 class TMyListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -36,9 +38,17 @@ public:
 
     std::function<void()> OnApply; // the selection is to be taken over
     std::function<void()> OnClose; // hide and give the focus back to the grid
-    QPointer<QWidget> Owner;       // the grid, which closes the list itself
+    // The mouse moved or was released outside the list (screen position): the grid decides.
+    std::function<void(QEvent::Type type, QPoint screen)> OnMouseOutside;
+    // The focus left the list for a widget other than its grid.
+    std::function<void()> OnFocusLeft;
+    // Whether a press at a screen position toggles the list itself (the pull-down button): such a press
+    // only closes the list and is not passed on.
+    std::function<bool(QPoint screen)> TogglesAt;
+    QPointer<QWidget> Owner; // the grid, which closes the list itself
 
 protected:
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -124,6 +134,7 @@ private:
     void PlaceButtons();
     void HidePickList();
     void ClosePickList();
+    void PickListMouseOutside(QEvent::Type type, QPoint screen);
     void DropPickList();
     void ApplyPickList();
     void Spin(bool up);
@@ -152,6 +163,4 @@ private:
     int buttonRow_ = -1;
     QPointer<TMyListBox> pickList_;
     const int unitsCol_ = 2;
-    // Formats texts of rows that are neither numbers nor choices, by the edit box's own rules.
-    std::unique_ptr<TxCustomEdit> textFormatter_;
 };

@@ -1,5 +1,6 @@
 #include "TxFmtEdit.h"
 
+#include "controls/TxHook.h"
 #include "controls/TxNumText.h"
 
 #include <QApplication>
@@ -12,8 +13,8 @@
 
 namespace {
 
-std::function<void()>& BeepHook() {
-    static std::function<void()> hook;
+THook<>& BeepHook() {
+    static THook<> hook([] { QApplication::beep(); });
     return hook;
 }
 
@@ -24,85 +25,6 @@ QString DefaultText() {
 
 // QLineEdit's own "no limit".
 constexpr int NoLengthLimit = 32767;
-
-// Applies a text format ("%S", "%-10s", "Name: %s") to a text. Any conversion other than one "s"
-// cannot take a text and raises the conversion error, as a numeric conversion would for a string.
-QString FormatText(const QString& format, const QString& value) {
-    QString out;
-    bool used = false;
-    int i = 0;
-    while (i < format.size()) {
-        const QChar c = format[i];
-        if (c != QLatin1Char('%')) {
-            out += c;
-            ++i;
-            continue;
-        }
-        if (i + 1 < format.size() && format[i + 1] == QLatin1Char('%')) {
-            out += QLatin1Char('%');
-            i += 2;
-            continue;
-        }
-        int j = i + 1;
-        bool left = false;
-        while (j < format.size() && QStringLiteral("-+ #0").contains(format[j]))
-            left |= format[j++] == '-';
-        int width = 0;
-        while (j < format.size() && format[j].isDigit())
-            width = qMin(width * 10 + format[j++].digitValue(), 1000);
-        int precision = -1;
-        if (j < format.size() && format[j] == QLatin1Char('.')) {
-            ++j;
-            precision = 0;
-            while (j < format.size() && format[j].isDigit())
-                precision = qMin(precision * 10 + format[j++].digitValue(), 100000);
-        }
-        if (j >= format.size() || format[j].toLower() != QLatin1Char('s') || used)
-            throw EConvertError(
-                QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
-        used = true;
-        const QString piece = precision >= 0 ? value.left(precision) : value;
-        out += left ? piece.leftJustified(width) : piece.rightJustified(width);
-        i = j + 1;
-    }
-    return out;
-}
-
-// Round to the nearest integer, ties to the even neighbour; raises the conversion error for a value
-// that no integer holds.
-long long RoundEven(double x) {
-    if (!std::isfinite(x) || std::fabs(x) > 9.2e18)
-        throw EConvertError(ConvertErrorMessage(FormatFloat(QStringLiteral("%g"), x)));
-    return static_cast<long long>(std::nearbyint(x));
-}
-
-// A variant as a number: texts are read in the user's locale, numbers taken as they are.
-double VariantNumber(const QVariant& v) {
-    double x = 0;
-    if (v.typeId() == QMetaType::QString) {
-        x = StrToFloat(v.toString());
-    } else {
-        bool ok = false;
-        x = v.toDouble(&ok);
-        if (!ok) throw EConvertError(ConvertErrorMessage(v.toString()));
-    }
-    if (!std::isfinite(x)) throw EConvertError(ConvertErrorMessage(v.toString()));
-    return x;
-}
-
-bool IsNumberVariant(const QVariant& v) {
-    switch (v.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return true;
-    default:
-        return false;
-    }
-}
 
 bool IsAsciiDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -125,16 +47,11 @@ bool TypesText(const QKeyEvent* e) {
 } // namespace
 
 void SystemBeep() {
-    if (BeepHook())
-        BeepHook()();
-    else
-        QApplication::beep();
+    BeepHook()();
 }
 
 std::function<void()> SetBeepHook(std::function<void()> hook) {
-    std::function<void()> previous = std::move(BeepHook());
-    BeepHook() = std::move(hook);
-    return previous;
+    return BeepHook().Set(std::move(hook));
 }
 
 // ---- TxCustomEdit ---------------------------------------------------------------------------------
@@ -157,37 +74,14 @@ void TxCustomEdit::Reset() {
 }
 
 bool TxCustomEdit::ValidateText(const QString& text) {
-    if (IsStringFormat(FFormatStr)) {
-        try {
-            ShowText(FormatText(FFormatStr, text));
-        } catch (const EConvertError&) {
-            setModified(true); // a format that cannot take text: keep the text as typed
-        }
-        return true;
-    }
     try {
-        const QString clean = NormalizeNumberText(text);
-        bool ok = true;
-        QString shown = text;
-        if (IsPairFormat(FFormatStr)) {
-            double a = 0, b = 0;
-            const bool two = ParseNumberPair(clean, a, b);
-            ok = InRange(a);
-            if (two) {
-                ok = InRange(b) && ok;
-                shown = FormatPair(FFormatStr, a, b);
-            } else {
-                shown = FormatFloat(FFormatStr.left(FFormatStr.indexOf(QLatin1Char('/'))), a);
-            }
-        } else {
-            double v = StrToFloat(clean);
-            ok = InRange(v);
-            shown = FormatNumberByType(FFormatStr, FFormatType, FDecimals, FSigDigs, v).value_or(text);
-        }
-        ShowText(shown);
-        return ok;
+        bool inRange = true;
+        ShowText(ValueFormat()->Tidy(text, inRange));
+        return inRange;
     } catch (const EConvertError&) {
-        return true; // not a number: the text stays as typed
+        // Not a number, or a format that cannot take text: the text stays as typed.
+        if (IsStringFormat(FFormatStr)) setModified(true);
+        return true;
     }
 }
 
@@ -223,26 +117,6 @@ void TxCustomEdit::ShowText(const QString& text) {
     setModified(true);
 }
 
-// Display value against the display limits. An overshoot of up to 0.5 % of a non-zero limit passes as
-// typed; beyond it the value becomes the limit and the check fails. Limits both 0, or equal, mean no
-// check.
-bool TxCustomEdit::InRange(double& v) const {
-    const double lo = static_cast<double>(ToDisplay(FRangeLo, FFactor, FOffset));
-    const double hi = static_cast<double>(ToDisplay(FRangeHi, FFactor, FOffset));
-    if (std::fabs(hi - lo) < 1e-5 || (lo == 0 && hi == 0)) return true;
-    if (v < lo) {
-        if (lo != 0 && std::fabs((lo - v) / lo) <= 0.005) return true;
-        v = lo;
-        return false;
-    }
-    if (v > hi) {
-        if (hi != 0 && std::fabs((v - hi) / hi) <= 0.005) return true;
-        v = hi;
-        return false;
-    }
-    return true;
-}
-
 void TxCustomEdit::TakeFocusBack() {
     if (!isVisible() || hasFocus()) return;
     // The focus-in that follows must not take the clamped text as the text to return to on Escape.
@@ -253,26 +127,24 @@ void TxCustomEdit::TakeFocusBack() {
 
 // ---- Value and units ------------------------------------------------------------------------------
 
+std::unique_ptr<TField> TxCustomEdit::ValueFormat() const {
+    std::unique_ptr<TField> field = IsStringFormat(FFormatStr) ? std::make_unique<TField>(fk_None, FFormatStr)
+                                                               : MakeValueField(FFormatStr);
+    if (auto* num = dynamic_cast<TNumField*>(field.get())) {
+        num->RangeLo = FRangeLo;
+        num->RangeHi = FRangeHi;
+        num->Factor = FFactor;
+        num->Offset = FOffset;
+        num->Decimals = FDecimals;
+        num->FormatType = FFormatType;
+        num->SigDigs = FSigDigs;
+    }
+    return field;
+}
+
 bool TxCustomEdit::ReadValue(QVariant& value) const {
     try {
-        if (IsStringFormat(FFormatStr)) {
-            value = FormatText(FFormatStr, text());
-            return true;
-        }
-        const QString clean = NormalizeNumberText(text());
-        if (IsPairFormat(FFormatStr)) {
-            double a = 0, b = 0;
-            if (ParseNumberPair(clean, a, b))
-                value = FormatPair(FFormatStr, FromBox(a), FromBox(b));
-            else
-                value = FormatFloat(QStringLiteral("%0.4g"), FromBox(a));
-            return true;
-        }
-        const double x = FromBox(StrToFloat(clean));
-        if (IsIntegerFormat(FFormatStr))
-            value = static_cast<qlonglong>(RoundEven(x));
-        else
-            value = x;
+        value = ValueFormat()->ValueOf(text());
         return true;
     } catch (const EConvertError&) {
         return false;
@@ -286,35 +158,10 @@ QVariant TxCustomEdit::Value() const {
 
 void TxCustomEdit::SetValue(const QVariant& value) {
     try {
-        if (IsStringFormat(FFormatStr)) {
-            setText(FormatText(FFormatStr, value.toString()));
-        } else if (IsPairFormat(FFormatStr)) {
-            double a = 0, b = 0; // a single number counts as that number and 0
-            if (IsNumberVariant(value))
-                a = VariantNumber(value);
-            else
-                ParseNumberPair(value.toString(), a, b);
-            setText(FormatPair(FFormatStr, ToBox(a), ToBox(b)));
-        } else {
-            const double x = ToBox(VariantNumber(value));
-            if (auto shown = FormatNumberByType(FFormatStr, FFormatType, FDecimals, FSigDigs, x))
-                setText(*shown);
-        }
+        setText(ValueFormat()->TextOf(value));
     } catch (const EConvertError&) {
         clear();
     }
-}
-
-double TxCustomEdit::ToBox(double base) const {
-    const double x = static_cast<double>(ToDisplay(base, FFactor, FOffset));
-    if (!std::isfinite(x)) throw EConvertError(ConvertErrorMessage(FormatFloat(QStringLiteral("%g"), x)));
-    return x;
-}
-
-double TxCustomEdit::FromBox(double display) const {
-    const double x = static_cast<double>(FromDisplay(display, FFactor, FOffset));
-    if (!std::isfinite(x)) throw EConvertError(ConvertErrorMessage(FormatFloat(QStringLiteral("%g"), x)));
-    return x;
 }
 
 void TxCustomEdit::ApplyUnits() {
@@ -460,12 +307,8 @@ void TxCustomEdit::inputMethodEvent(QInputMethodEvent* e) {
 }
 
 void TxCustomEdit::TypeText(const QString& typed) {
-    if (selectedText().size() > 1) {
-        const int start = selectionStart();
-        del();
-        setCursorPosition(start);
-        setModified(true);
-    }
+    // Every character is checked before anything changes: a refused key leaves the text and its
+    // selection as they were.
     QString accepted;
     for (QChar c : typed) {
         if (!IsValidChar(c)) {
@@ -474,6 +317,12 @@ void TxCustomEdit::TypeText(const QString& typed) {
         }
         // A typed "." is the decimal point, shown as the locale's separator.
         accepted += (c == QLatin1Char('.') && !IsAnyTextFormat()) ? LocaleDecimalSeparator() : c;
+    }
+    if (selectedText().size() > 1) {
+        const int start = selectionStart();
+        del();
+        setCursorPosition(start);
+        setModified(true);
     }
     insert(accepted);
 }

@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 
 // The default system beep of the input controls. Tests replace the hook to count beeps; an empty
 // hook restores QApplication::beep(). SetBeepHook returns the hook it replaced.
@@ -109,10 +110,9 @@ protected:
     virtual bool IsValidChar(QChar c);
 
 private:
+    // The field that formats, reads and checks the box's value with its current settings.
+    std::unique_ptr<TField> ValueFormat() const;
     bool ReadValue(QVariant& value) const;
-    double ToBox(double base) const;
-    double FromBox(double display) const;
-    bool InRange(double& v) const;
     void ShowText(const QString& text);
     void TakeFocusBack();
     void TypeText(const QString& typed);

@@ -328,6 +328,7 @@ void TxCustomGrid::CheckIndex(int c, int r) const {
 void TxCustomGrid::SetColCount(int n) {
     n = std::max(n, 1);
     if (n == colCount_) return;
+    if (EditorSetUp() && editCell_.x() >= n) HideEdit(); // commits while the cell still exists
     if (fixedCols_ >= n) fixedCols_ = n - 1;
     colCount_ = n;
     if (!colWidths_.empty()) colWidths_.resize(n, defaultColWidth_);
@@ -338,6 +339,7 @@ void TxCustomGrid::SetColCount(int n) {
 void TxCustomGrid::SetRowCount(int n) {
     n = std::max(n, 1);
     if (n == rowCount_) return;
+    if (EditorSetUp() && editCell_.y() >= n) HideEdit(); // commits while the cell still exists
     if (fixedRows_ >= n) fixedRows_ = n - 1;
     rowCount_ = n;
     if (!rowHeights_.empty()) rowHeights_.resize(n, defaultRowHeight_);
@@ -353,10 +355,6 @@ void TxCustomGrid::SizeChanged() {
     current_ = clampPoint(current_);
     anchor_ = clampPoint(anchor_);
     topLeft_ = clampPoint(topLeft_);
-    if (EditorSetUp() && (editCell_.x() >= colCount_ || editCell_.y() >= rowCount_)) {
-        editCell_ = QPoint(-1, -1);
-        editor_->hide();
-    }
     UpdateScrollBars();
     ApplyTopLeft(QPoint(std::min(topLeft_.x(), MaxLeftCol()), std::min(topLeft_.y(), MaxTopRow())));
     viewport()->update();

@@ -3,6 +3,8 @@
 // selection, column and row sizing and moving, keyboard navigation, scrolling by whole cells, and an
 // in-place editor that is the formatted edit box. Every closing of the editor reports a commit through
 // OnDoSetData; OnCanEditShow may veto the editor; a first click selects a cell and a second one edits it.
+#include "storage/MessageError.h"
+
 #include "controls/TxFmtEdit.h"
 
 #include <QAbstractScrollArea>
@@ -22,10 +24,9 @@ class TxCustomGrid;
 class TxInplaceEdit;
 
 // Raised for grid operations with a bad index or count; the message is the user-visible text.
-class EInvalidGridOperation : public std::runtime_error {
+class EInvalidGridOperation : public EMessageError {
 public:
-    explicit EInvalidGridOperation(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString Message() const { return QString::fromStdString(what()); }
+    using EMessageError::EMessageError;
 };
 
 enum TxGridOption {
@@ -288,6 +289,9 @@ protected:
     bool FocusIsWithin() const;
     // Widgets outside the grid that count as part of it for focus (a drop-down list of its own).
     virtual bool OwnsFocusWidget(const QWidget*) const { return false; }
+    // The focus went from the grid (or a widget it owns) to the given reason's target: fires the exit
+    // event unless the focus is still within the grid.
+    void FocusLeft(Qt::FocusReason reason);
     bool EditorSetUp() const { return editCell_.x() >= 0; }
     QPoint EditCell() const { return editCell_; }
 
@@ -320,7 +324,6 @@ private:
     void SizeChanged();
     void ResetPosition();
     void FocusArrived();
-    void FocusLeft(Qt::FocusReason reason);
     bool TakeFocusForPress();
     void PressLeft(Qt::KeyboardModifiers shift, int x, int y);
     void PaintCell(QPainter& p, int c, int r, const QRect& rect, bool focused, const TGridRect& sel);

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <locale.h>
 #include <vector>
 
@@ -25,6 +28,15 @@ private:
     }
     locale_t previous_;
 };
+
+// The letter printf knows for a conversion letter as written: "%D", "%I", "%U", "%O" and "%S" are read as
+// their lower-case forms (the upper-case floating letters have their own meaning); 0 for no conversion.
+char CanonicalLetter(QChar c) {
+    if (c.unicode() > 127) return 0;
+    const char letter = char(c.unicode());
+    if (QByteArray("DIUOS").contains(letter)) return char(letter - 'A' + 'a');
+    return QByteArray("diuxXoeEfFgGaAs").contains(letter) ? letter : 0;
+}
 
 template <typename T> QByteArray PrintOne(const QByteArray& spec, T value) {
     CNumericScope scope;
@@ -56,7 +68,8 @@ QByteArray ConvertOne(QByteArray spec, char conv, double value, bool haveInt, lo
         return PrintOne(spec + "ll" + conv,
                         static_cast<unsigned long long>(haveInt ? intValue : Truncated(value)));
     case 's': // a number printed through a text format: its shortest general form
-        return PrintOne(spec + 's', PrintOne(QByteArray("%g"), haveInt ? double(intValue) : value).constData());
+        return PrintOne(spec + 's',
+                        PrintOne(QByteArray("%g"), haveInt ? double(intValue) : value).constData());
     default:
         return PrintOne(spec + conv, haveInt ? double(intValue) : value);
     }
@@ -65,50 +78,125 @@ QByteArray ConvertOne(QByteArray spec, char conv, double value, bool haveInt, lo
 // Applies the format; the first conversion prints first and every later one second (integer conversions of
 // FormatInt print intValue).
 QString Format(const QString& format, double first, double second, bool haveInt, long long intValue) {
-    const QByteArray f = format.toUtf8();
     const QChar decimal = LocaleDecimalSeparator();
     QString out;
     double value = first;
-    int i = 0;
-    while (i < f.size()) {
-        if (f[i] != '%') {
-            int j = f.indexOf('%', i);
-            if (j < 0) j = f.size();
-            out += QString::fromUtf8(f.mid(i, j - i));
-            i = j;
+    for (const TFormatPiece& piece : ParseFormat(format)) {
+        if (!piece.IsConversion()) {
+            out += piece.Text;
             continue;
         }
-        if (i + 1 < f.size() && f[i + 1] == '%') {
-            out += QLatin1Char('%');
-            i += 2;
-            continue;
-        }
-        // Collect flags, width and precision; drop length modifiers; stop at the conversion letter.
-        QByteArray spec("%");
-        int j = i + 1;
-        while (j < f.size() && QByteArray("-+ #0123456789.").contains(f[j])) spec += f[j++];
-        while (j < f.size() && QByteArray("hlLqjzt").contains(f[j])) ++j;
-        if (j >= f.size() || !QByteArray("diuxXoeEfFgGaAs").contains(f[j])) {
-            out += QString::fromUtf8(f.mid(i, j - i)); // not a conversion: keep it as text
-            i = j;
-            continue;
-        }
-        QString number = QString::fromLatin1(ConvertOne(spec, f[j], value, haveInt, intValue));
+        QString number =
+            QString::fromLatin1(ConvertOne(piece.Spec(), piece.Letter, value, haveInt, intValue));
         if (decimal != QLatin1Char('.')) number.replace(QLatin1Char('.'), decimal);
         out += number;
         value = second;
-        i = j + 1;
     }
     return out;
 }
 
 } // namespace
 
-QString FormatFloat(const QString& format, double value) { return Format(format, value, value, false, 0); }
+QString FormatFloat(const QString& format, double value) {
+    return Format(format, value, value, false, 0);
+}
 
-QString FormatInt(const QString& format, long long value) { return Format(format, 0.0, 0.0, true, value); }
+QString FormatInt(const QString& format, long long value) {
+    return Format(format, 0.0, 0.0, true, value);
+}
 
-QString FormatPair(const QString& format, double a, double b) { return Format(format, a, b, false, 0); }
+QString FormatPair(const QString& format, double a, double b) {
+    return Format(format, a, b, false, 0);
+}
+
+QByteArray TFormatPiece::Spec() const {
+    QByteArray spec("%");
+    spec += Flags.toLatin1();
+    if (Width >= 0) spec += QByteArray::number(Width);
+    if (Precision >= 0) spec += '.' + QByteArray::number(Precision);
+    return spec;
+}
+
+QList<TFormatPiece> ParseFormat(const QString& format) {
+    // Widths and precisions beyond these print nothing useful and would only exhaust memory.
+    constexpr int MaxWidth = 1000, MaxPrecision = 100000;
+    QList<TFormatPiece> pieces;
+    auto literal = [&pieces](const QString& text) {
+        if (!pieces.isEmpty() && !pieces.last().IsConversion())
+            pieces.last().Text += text;
+        else
+            pieces.append(TFormatPiece{text});
+    };
+    const int n = int(format.size());
+    int i = 0;
+    while (i < n) {
+        if (format[i] != QLatin1Char('%')) {
+            int j = int(format.indexOf(QLatin1Char('%'), i));
+            if (j < 0) j = n;
+            literal(format.mid(i, j - i));
+            i = j;
+            continue;
+        }
+        if (i + 1 < n && format[i + 1] == QLatin1Char('%')) {
+            literal(QStringLiteral("%"));
+            i += 2;
+            continue;
+        }
+        TFormatPiece c;
+        int j = i + 1;
+        while (j < n && QStringLiteral("-+ #0").contains(format[j]))
+            c.Flags += format[j++];
+        auto digits = [&](int limit) {
+            int v = 0;
+            while (j < n && format[j] >= QLatin1Char('0') && format[j] <= QLatin1Char('9'))
+                v = std::min(v * 10 + format[j++].digitValue(), limit);
+            return v;
+        };
+        if (j < n && format[j].isDigit()) c.Width = digits(MaxWidth);
+        if (j < n && format[j] == QLatin1Char('.')) {
+            ++j;
+            c.Precision = digits(MaxPrecision);
+        }
+        while (j < n && QStringLiteral("hlLqjzt").contains(format[j]))
+            ++j; // length modifiers: the value's type is chosen by the letter
+        const char letter = j < n ? CanonicalLetter(format[j]) : 0;
+        if (letter == 0) {
+            literal(format.mid(i, j - i)); // not a conversion: kept as text
+            i = j;
+            continue;
+        }
+        c.Letter = letter;
+        pieces.append(c);
+        i = j + 1;
+    }
+    return pieces;
+}
+
+char ConversionLetter(const QString& format) {
+    for (const TFormatPiece& piece : ParseFormat(format))
+        if (piece.IsConversion()) return piece.Letter;
+    return 0;
+}
+
+QString FormatText(const QString& format, const QString& value) {
+    QString out;
+    bool used = false;
+    for (const TFormatPiece& piece : ParseFormat(format)) {
+        if (!piece.IsConversion()) {
+            out += piece.Text;
+            continue;
+        }
+        if (piece.Letter != 's' || used)
+            throw EConvertError(
+                QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
+        used = true;
+        const QString text = piece.Precision >= 0 ? value.left(piece.Precision) : value;
+        const int width = std::max(0, piece.Width);
+        out +=
+            piece.Flags.contains(QLatin1Char('-')) ? text.leftJustified(width) : text.rightJustified(width);
+    }
+    return out;
+}
 
 QString ConvertErrorMessage(const QString& text) {
     return QStringLiteral("'%1' is not a valid floating point value").arg(text);
@@ -139,7 +227,8 @@ QString LocaleTimeSeparator() {
     // The character that follows the hours in the locale's short time format ("HH:mm" gives ":").
     const QString f = QLocale().timeFormat(QLocale::ShortFormat);
     int i = 0;
-    while (i < f.size() && (f[i] == QLatin1Char('h') || f[i] == QLatin1Char('H'))) ++i;
+    while (i < f.size() && (f[i] == QLatin1Char('h') || f[i] == QLatin1Char('H')))
+        ++i;
     if (i > 0 && i < f.size() && !f[i].isLetter()) return QString(f[i]);
     return QStringLiteral(":");
 }
@@ -149,7 +238,9 @@ QString LocaleTimeSeparator() {
 namespace {
 
 // "%0.<decimals>f" (built by concatenation: QString::arg would take "%0" for a place marker).
-QString FixedFormat(int decimals) { return QStringLiteral("%0.") + QString::number(decimals) + QLatin1Char('f'); }
+QString FixedFormat(int decimals) {
+    return QStringLiteral("%0.") + QString::number(decimals) + QLatin1Char('f');
+}
 
 bool HasLetter(const QString& format, char letter) {
     return format.contains(QLatin1Char(letter), Qt::CaseInsensitive);
@@ -157,11 +248,21 @@ bool HasLetter(const QString& format, char letter) {
 
 } // namespace
 
-bool IsStringFormat(const QString& format) { return HasLetter(format, 's'); }
-bool IsIntegerFormat(const QString& format) { return HasLetter(format, 'd'); }
-bool IsGeneralFormat(const QString& format) { return HasLetter(format, 'g'); }
-bool IsFloatFormat(const QString& format) { return HasLetter(format, 'f') || IsGeneralFormat(format); }
-bool IsPairFormat(const QString& format) { return format.contains(QLatin1Char('/')); }
+bool IsStringFormat(const QString& format) {
+    return HasLetter(format, 's');
+}
+bool IsIntegerFormat(const QString& format) {
+    return HasLetter(format, 'd');
+}
+bool IsGeneralFormat(const QString& format) {
+    return HasLetter(format, 'g');
+}
+bool IsFloatFormat(const QString& format) {
+    return HasLetter(format, 'f') || IsGeneralFormat(format);
+}
+bool IsPairFormat(const QString& format) {
+    return format.contains(QLatin1Char('/'));
+}
 
 int DecimalsForSigDigs(int sigDigs, int maxDecimals, double value) {
     maxDecimals = std::max(0, maxDecimals);
@@ -214,9 +315,9 @@ void CheckExponent(const QString& exponent, bool& beyond300) {
     bool allDigits = !digits.isEmpty();
     for (QChar c : digits)
         allDigits = allDigits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    if (!allDigits)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(exponent));
-    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0'))) digits.remove(0, 1);
+    if (!allDigits) throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(exponent));
+    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
+        digits.remove(0, 1);
     beyond300 = digits.size() > 3 || digits.toInt() > 300;
 }
 
@@ -274,7 +375,22 @@ QString NormalizeNumberText(const QString& text) {
     return result;
 }
 
-double ReadNumberText(const QString& text) { return StrToFloat(NormalizeNumberText(text)); }
+double ReadNumberText(const QString& text) {
+    const QString clean = NormalizeNumberText(text);
+    double v = 0;
+    if (TryStrToFloat(clean, v)) return v;
+    // A number too large for a double (a pasted run of 309 digits) reads as the largest one of its sign,
+    // so that a range check clamps it rather than keeping it as text.
+    const QByteArray c = QString(clean).replace(LocaleDecimalSeparator(), QLatin1Char('.')).toUtf8();
+    CNumericScope scope;
+    char* end = nullptr;
+    const double x = std::strtod(c.constData(), &end);
+    const bool digitsOnly =
+        std::all_of(c.begin(), c.end(), [](char ch) { return std::strchr("0123456789+-.E", ch); });
+    if (digitsOnly && !c.isEmpty() && end == c.constData() + c.size() && std::isinf(x))
+        return std::copysign(std::numeric_limits<double>::max(), x);
+    throw EConvertError(ConvertErrorMessage(clean));
+}
 
 bool ParseNumberPair(const QString& text, double& a, double& b) {
     const int slash = text.indexOf(QLatin1Char('/'));

@@ -1,15 +1,17 @@
 #pragma once
 // The one formatting helper and the one number reader of the program. Every number shown or typed
 // anywhere passes through these, so the locale's decimal separator is handled in one place.
+#include "storage/MessageError.h"
+
+#include <QList>
 #include <QString>
 #include <stdexcept>
 
 // The conversion error raised by number reading; its message is the platform's standard text
 // "'<text>' is not a valid floating point value".
-class EConvertError : public std::runtime_error {
+class EConvertError : public EMessageError {
 public:
-    explicit EConvertError(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString Message() const { return QString::fromStdString(what()); }
+    using EMessageError::EMessageError;
 };
 
 // Applies a printf-style format ("%0.2f", "%0.4g", "%3d", "%.2d", "Angle = %0.2f deg") to one value.
@@ -20,6 +22,28 @@ QString FormatFloat(const QString& format, double value);
 QString FormatInt(const QString& format, long long value);
 // A pair format ("%0.1f/%0.1f"): the first conversion prints a, every later one prints b.
 QString FormatPair(const QString& format, double a, double b);
+
+// One piece of a printf-style format: literal text, or one conversion with its flags, width and
+// precision as written (length modifiers dropped) and its letter ("%D" and "%S" read as "d" and "s").
+struct TFormatPiece {
+    QString Text;       // literal text ("%%" already read as "%"); empty for a conversion
+    QString Flags;      // "-+ #0" as written
+    int Width = -1;     // -1: none
+    int Precision = -1; // -1: none
+    char Letter = 0;    // 0: literal text
+
+    bool IsConversion() const { return Letter != 0; }
+    // "%" with the flags, width and precision, ready for a conversion letter.
+    QByteArray Spec() const;
+};
+// The one reader of printf-style formats. A "%" that does not begin a known conversion is kept as text.
+QList<TFormatPiece> ParseFormat(const QString& format);
+// The letter of the format's first conversion, or 0 when it has none.
+char ConversionLetter(const QString& format);
+
+// Applies a text format ("%S", "%-10s", "Name: %s") to a text. Any conversion other than one "s"
+// cannot take a text and raises the conversion error, as a numeric conversion would for a string.
+QString FormatText(const QString& format, const QString& value);
 
 // Reads a decimal number in the user's locale (leading and trailing blanks allowed, exponent with an
 // optional sign). Raises EConvertError for anything else, including an empty text and infinities.
@@ -67,7 +91,8 @@ int FormatDecimals(const QString& format);
 // it whichever of the two was typed. Raises EConvertError when the exponent is not an integer ("1E-").
 QString NormalizeNumberText(const QString& text);
 
-// StrToFloat(NormalizeNumberText(text)): a typed number, cleaned up and read. Raises EConvertError.
+// StrToFloat(NormalizeNumberText(text)): a typed number, cleaned up and read; a number beyond the double
+// range reads as the largest double of its sign. Raises EConvertError.
 double ReadNumberText(const QString& text);
 
 // Reads "a/b" into a and b and returns true. A text without "/" is read whole into a, leaves b as it

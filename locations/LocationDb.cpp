@@ -1,5 +1,6 @@
 #include "LocationDb.h"
 
+#include "storage/TextRules.h"
 #include "storage/TxIniFiles.h"
 
 #include <QFileInfo>
@@ -159,30 +160,13 @@ QString TLocationDatabase::PickedName(const LocationRecord& record, const QStrin
     return record.PlaceName + QStringLiteral(", ") + RegionLabel(record, database, region);
 }
 
-namespace {
-
-bool IsBlankCode(QChar c) {
-    return c.unicode() <= 32;
-}
-
-QString TrimCodes(const QString& text) {
-    qsizetype first = 0, last = text.size();
-    while (first < last && IsBlankCode(text[first]))
-        ++first;
-    while (last > first && IsBlankCode(text[last - 1]))
-        --last;
-    return text.mid(first, last - first);
-}
-
-} // namespace
-
 std::pair<QString, QString> PresetLocationTokens(const QString& locationName) {
     const QString text = TrimCodes(locationName);
     const qsizetype comma = text.indexOf(u',');
     if (comma < 0) return {text, {}};
     QString rest = text.mid(comma + 1);
     qsizetype start = 0;
-    while (start < rest.size() && IsBlankCode(rest[start]))
+    while (start < rest.size() && IsBlankCode(rest[start].unicode()))
         ++start;
     rest = rest.mid(start);
     return {text.left(comma), rest.left(rest.indexOf(u',') < 0 ? rest.size() : rest.indexOf(u','))};

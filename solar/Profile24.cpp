@@ -1,50 +1,6 @@
 #include "Profile24.h"
 
-#include "TextHooks.h"
-
 #include <cstddef>
-
-namespace {
-
-// Splits a text into tokens the way the program's delimited-string tokenizer does: a run of
-// delimiters (tab, carriage return, blank, comma) separates tokens, the delimiter ending a token is
-// consumed, and a token opening with a double quote runs to the next double quote (delimiters
-// included, quotes dropped). At the end of the text the next token is empty.
-class TokenReader {
-public:
-    explicit TokenReader(const std::string& text) : FText(text) {}
-
-    std::string Next() {
-        std::string token;
-        char c = NextChar();
-        while (IsDelimiter(c) && !FAtEnd)
-            c = NextChar();
-        if (FAtEnd) return token;
-        if (c == '"') {
-            for (c = NextChar(); !FAtEnd && c != '"'; c = NextChar())
-                token += c;
-        } else {
-            for (; !FAtEnd && !IsDelimiter(c); c = NextChar())
-                token += c;
-        }
-        return token;
-    }
-
-private:
-    static bool IsDelimiter(char c) { return c == '\t' || c == '\r' || c == ' ' || c == ','; }
-
-    char NextChar() {
-        if (FPos < FText.size()) return FText[FPos++];
-        FAtEnd = true;
-        return '\0';
-    }
-
-    const std::string& FText;
-    std::size_t FPos = 0;
-    bool FAtEnd = false;
-};
-
-} // namespace
 
 void MakeAmbientProfile(TProfile24& profile, double maximum, double minimum) {
     for (std::size_t i = 0; i < profile.size(); ++i)
@@ -55,21 +11,20 @@ void FillProfile(TProfile24& profile, double value) {
     profile.fill(value);
 }
 
-std::string FormatProfile(const TProfile24& profile, const std::string& format) {
+std::string FormatProfile(const TProfile24& profile,
+                          const std::function<std::string(double value)>& formatValue) {
     std::string text;
     for (std::size_t i = 0; i < profile.size(); ++i) {
         if (i > 0) text += ',';
-        text += solartext::FormatNumber(format, profile[i]);
+        text += formatValue(profile[i]);
     }
     return text;
 }
 
-bool ParseProfile(const std::string& text, TProfile24& profile) {
-    TokenReader tokens(text);
+bool ParseProfile(TProfile24& profile, const std::function<bool(double& value)>& nextNumber) {
     for (double& slot : profile) {
-        const std::string token = tokens.Next();
         double value = 0;
-        if (token.empty() || !solartext::ReadNumber(token, value)) {
+        if (!nextNumber(value)) {
             slot = 0;
             return false;
         }

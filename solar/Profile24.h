@@ -1,6 +1,7 @@
 #pragma once
 // The 24-value hourly profile passed around the program, and its helpers.
 #include <array>
+#include <functional>
 #include <string>
 
 // Slot i holds the value at clock hour i (an instantaneous value at the full hour).
@@ -18,16 +19,16 @@ void MakeAmbientProfile(TProfile24& profile, double maximum, double minimum);
 // Sets all 24 slots to value.
 void FillProfile(TProfile24& profile, double value);
 
-// The 24 values, each formatted with the printf-style format through the number hook (locale
-// decimal separator), joined by single commas: no spaces, no trailing comma.
-std::string FormatProfile(const TProfile24& profile, const std::string& format);
+// The 24 values, each turned into text by formatValue (the caller's printf-style format and locale),
+// joined by single commas: no spaces, no trailing comma.
+std::string FormatProfile(const TProfile24& profile,
+                          const std::function<std::string(double value)>& formatValue);
 
-// Reads up to 24 numbers into slots 0..23. Separators are runs of tab, carriage return, blank and
-// comma (a line feed is not one); a token opening with a double quote runs to the next double
-// quote. Returns true when all 24 slots were read; text after the 24th number is ignored. On the
-// first missing or non-numeric token that slot becomes 0, reading stops and the result is false:
-// earlier slots keep what was read, later ones their previous contents.
-bool ParseProfile(const std::string& text, TProfile24& profile);
+// Fills slots 0..23 from successive numbers of nextNumber, which returns false when the next token is
+// missing or not a number. Returns true when all 24 slots were read. On the first failure that slot
+// becomes 0, reading stops and the result is false: earlier slots keep what was read, later ones their
+// previous contents.
+bool ParseProfile(TProfile24& profile, const std::function<bool(double& value)>& nextNumber);
 
 // Largest and smallest of the 24 values. Both start at slot 0; a later value replaces the smallest
 // whenever it is not greater than or equal to it (so a NaN there becomes the smallest).

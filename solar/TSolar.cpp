@@ -1,8 +1,7 @@
 #include "TSolar.h"
 
-#include "TextHooks.h"
-
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <numbers>
 
@@ -61,8 +60,11 @@ int CurrentYear() {
     return local.tm_year + 1900;
 }
 
+// At least two digits; v is a whole number of at most a million (hours), so it fits an int.
 std::string TwoDigits(double v) {
-    return solartext::FormatNumber("%.2d", v);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%.2d", static_cast<int>(v));
+    return buf;
 }
 
 } // namespace
@@ -116,8 +118,7 @@ int SignOf(double x) {
     return x >= 0 ? 1 : -1;
 }
 
-std::string HoursToHMS(double hours) {
-    const std::string& sep = solartext::TimeSeparator();
+std::string HoursToHMS(double hours, const std::string& sep) {
     if (!std::isfinite(hours) || std::fabs(hours) > 1e6) return "--" + sep + "--" + sep + "--";
     const double x = std::fabs(hours);
     double h = std::trunc(x);

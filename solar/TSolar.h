@@ -46,14 +46,14 @@ TDateTimeParts DateOfDayNumber(double dayNumber, std::optional<int> year = std::
 // +1 when x >= 0, otherwise -1 (also for NaN).
 int SignOf(double x);
 
-// Text hh:mm:ss of decimal hours [h], fields formatted "%.2d" and joined by the locale's time
-// separator. Minutes are truncated and seconds rounded (ties to even); a rounding up to 60 s is
+// Text hh:mm:ss of decimal hours [h], fields of at least two digits joined by the separator (the
+// caller passes the locale's time separator). Minutes are truncated and seconds rounded (ties to even); a rounding up to 60 s is
 // carried into the minutes (and 60 min into the hours), so 6.1 h reads 06:06:00.
 // Negative hours get a leading "-" before the text of their magnitude (-0.5 h reads -00:30:00);
 // 24 h or more keep counting the hours (25.5 h reads 25:30:00), as near the poles sunrise and
 // sunset can fall outside the day. A value that is not finite or exceeds a million hours reads
 // --:--:-- instead of printing a meaningless number.
-std::string HoursToHMS(double hours);
+std::string HoursToHMS(double hours, const std::string& separator);
 
 // ---- Clear-sky model coefficients (cosine fits of the day number) --------------------------------
 

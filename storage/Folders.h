@@ -2,6 +2,8 @@
 // The folders the program works with and the name of its settings key. The values are computed once,
 // at start-up, from the running executable; the pure functions below compute them from an explicit
 // program path so that every rule can be exercised without installing anything.
+#include "storage/MessageError.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -17,10 +19,9 @@ struct TFolderSet {
 };
 
 // Raised at start-up when the user's documents folder cannot be found.
-class EFolderError : public std::runtime_error {
+class EFolderError : public EMessageError {
 public:
-    explicit EFolderError(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString Message() const { return QString::fromStdString(what()); }
+    using EMessageError::EMessageError;
 };
 
 // The executable's file name without folder and extension ("/a/b/quorvane.bin" gives "quorvane").

@@ -1,6 +1,7 @@
 #include "storage/TxIniFiles.h"
 
 #include "storage/IntText.h"
+#include "storage/TextRules.h"
 #include "storage/Win1252.h"
 
 #include <QFile>
@@ -150,16 +151,6 @@ void TCustomIniFile::StoreBool(const QString& section, const QString& key, bool 
 
 namespace {
 
-// Removes leading and trailing characters with codes 0 to 32.
-QByteArrayView Trimmed(QByteArrayView text) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.isEmpty() && blank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && blank(text.back()))
-        text.chop(1);
-    return text;
-}
-
 // Calls lineFn for each line of the text up to its first NUL; a line ends at CR, LF or CR LF.
 template <typename Fn> void ForEachLine(QByteArrayView text, Fn lineFn) {
     const qsizetype nul = text.indexOf('\0');
@@ -204,13 +195,13 @@ void TMemIniFile::LoadFromBytes(QByteArrayView bytes) {
     Clear();
     THashedStringList* current = nullptr;
     ForEachLine(bytes, [&](QByteArrayView raw) {
-        const QByteArrayView line = Trimmed(raw);
+        const QByteArrayView line = TrimCodes(raw);
         if (line.isEmpty() || line.front() == ';') return;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             auto section = std::make_unique<THashedStringList>();
             section->SetCaseSensitive(sections_.CaseSensitive());
             current = section.get();
-            sections_.Add(Trimmed(line.sliced(1, line.size() - 2)), std::move(section));
+            sections_.Add(TrimCodes(line.sliced(1, line.size() - 2)), std::move(section));
             return;
         }
         if (!current) return;
@@ -219,9 +210,9 @@ void TMemIniFile::LoadFromBytes(QByteArrayView bytes) {
             current->Add(line);
             return;
         }
-        QByteArray stored = Trimmed(line.first(eq)).toByteArray();
+        QByteArray stored = TrimCodes(line.first(eq)).toByteArray();
         stored += '=';
-        stored += Trimmed(line.sliced(eq + 1));
+        stored += TrimCodes(line.sliced(eq + 1));
         current->Add(stored);
     });
 }

@@ -2,6 +2,8 @@
 // An INI-format text file held in memory as sections of "name=value" lines, with case-insensitive
 // lookups through hash tables. Texts are 8-bit (Windows-1252) inside; the QString interface converts.
 // The location database reads its index "Regions.idx" through TMemIniFile.
+#include "storage/MessageError.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -13,10 +15,9 @@
 class QIODevice;
 
 // Raised when a file exists but cannot be opened or read. The message names the file and the reason.
-class EFOpenError : public std::runtime_error {
+class EFOpenError : public EMessageError {
 public:
-    explicit EFOpenError(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString Message() const { return QString::fromStdString(what()); }
+    using EMessageError::EMessageError;
 };
 
 // A fixed number of buckets, each a chain of (key, value) items; a new item goes to the head of its

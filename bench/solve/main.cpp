@@ -2,7 +2,6 @@
 // result rows, the sol-air table and the local angles) and how long the solar model takes per hour
 // evaluated, each as the median over many runs.
 #include "app/TCalcDocument.h"
-#include "app/TextSetup.h"
 #include "controls/TxNumText.h"
 
 #include <QCoreApplication>
@@ -52,7 +51,6 @@ void Report(const QString& what, double microseconds) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    InstallTextHooks();
 
     TCalcDocument doc;
     doc.ApplyInputs(ResetInputSet());

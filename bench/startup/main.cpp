@@ -3,7 +3,6 @@
 //   "solved" then and quit) and of a bare Qt main window measured the same way, medians, and their ratio;
 // - one F9 solve with every result list and the plot redrawn, median of many, in this process.
 #include "app/Main.h"
-#include "app/TextSetup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -60,7 +59,6 @@ int main(int argc, char* argv[]) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
-    InstallTextHooks();
 
     const int runs = 15;
     const double program = StartupMedian(QStringLiteral(QV_PROGRAM), runs);

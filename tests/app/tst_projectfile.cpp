@@ -2,7 +2,6 @@
 // and saves that fail without destroying the previous file.
 #include "app/ProjectFile.h"
 #include "app/TCalcDocument.h"
-#include "app/TextSetup.h"
 #include "tests/common/ProjectBytes.h"
 
 #include <QDataStream>
@@ -61,8 +60,6 @@ struct TMessages {
 class TestProjectFile : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallTextHooks(); }
-
     void saveResetInputs() {
         QTemporaryDir dir;
         const QString path = dir.filePath("reset.qvx");
@@ -74,6 +71,19 @@ private slots:
         QCOMPARE(doc.FileName(), path);
         QVERIFY(messages.Texts.isEmpty());
         QVERIFY(!doc.Solved()); // saving leaves the state alone
+    }
+
+    // ... and a solved document stays solved with its results.
+    void saveKeepsSolved() {
+        QTemporaryDir dir;
+        TCalcDocument doc;
+        doc.ApplyInputs(ResetInputSet());
+        QVERIFY(doc.Solve());
+        const int rows = doc.AnglesRows().size();
+        QVERIFY(doc.SaveProject(dir.filePath("solved.qvx")));
+        QVERIFY(doc.Solved());
+        QCOMPARE(doc.StatusText(), QString("Solved..."));
+        QCOMPARE(doc.AnglesRows().size(), rows);
     }
 
     void loadMarksOutOfDateAndKeepsGlass() {

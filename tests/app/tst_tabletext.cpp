@@ -1,5 +1,6 @@
 // Comma text and the table text layout of the Copy command.
 #include "app/TableText.h"
+#include "storage/TextRules.h"
 
 #include <QTest>
 

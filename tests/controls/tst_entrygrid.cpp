@@ -3,11 +3,16 @@
 #include "controls/TxEntryGrid.h"
 #include "controls/TxNumText.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
 #include <QSplitter>
 #include <QStyle>
 #include <QTest>
+
+#include <limits>
 
 namespace {
 
@@ -31,12 +36,10 @@ struct Fixture {
     int beeps = 0;
     std::function<void()> oldBeep;
     TEntryMessageHook oldMessage;
-    TFieldErrorHook oldFieldError;
 
     explicit Fixture(const QStringList& lines = kInputLines) {
         oldBeep = SetBeepHook([this] { ++beeps; });
-        oldMessage = SetEntryMessageHook([this](const QString& m) { messages << m; });
-        oldFieldError = SetFieldErrorHook([this](const QString& m) { messages << m; });
+        oldMessage = SetEntryMessageHook([this](const QString& m, bool) { messages << m; });
         grid = new TEntryGrid(&window);
         grid->move(10, 10);
         grid->SetColorEditCol(grid->palette().color(QPalette::Base));
@@ -55,7 +58,6 @@ struct Fixture {
     ~Fixture() {
         SetBeepHook(oldBeep);
         SetEntryMessageHook(oldMessage);
-        SetFieldErrorHook(oldFieldError);
     }
 
     QPoint Center(int c, int r) const { return grid->CellRect(c, r).center(); }
@@ -73,6 +75,8 @@ struct Fixture {
 class TestEntryGrid : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
     void constructorSettings() {
         QWidget host;
         TEntryGrid g(&host);
@@ -147,6 +151,21 @@ private slots:
             << "M; enum; ; Low; Medium; High" << QVariant(3) << "" << QVariant(-1);
         QTest::newRow("text") << "T; %S; ; NPE" << QVariant("free text") << "free text"
                               << QVariant("free text");
+        // Formats with no f, g or s letter format their own value (the grid kept a hidden edit box for
+        // them once, which showed the previous text row's value).
+        QTest::newRow("exponent format")
+            << "E; %0.2E; ; NPE" << QVariant(1234.5) << "1.23E+03" << QVariant(1230.0);
+        QTest::newRow("hexadecimal format") << "X; %x; ; NPE" << QVariant(255) << "ff" << QVariant("ff");
+        QTest::newRow("upper-case integer format")
+            << "D; %D; ; NPE; 0; 0" << QVariant(41.6) << "42" << QVariant(qlonglong(42));
+        QTest::newRow("infinity empties")
+            << "A; %0.1f; ; NPE; 0; 0" << QVariant(std::numeric_limits<double>::infinity()) << ""
+            << QVariant(0.0);
+        QTest::newRow("NaN empties") << "A; %0.1f; ; NPE; 0; 0"
+                                     << QVariant(std::numeric_limits<double>::quiet_NaN()) << ""
+                                     << QVariant(0.0);
+        QTest::newRow("pair with infinity empties")
+            << "P; %0.1f/%0.1f; ; NPE; 0; 0" << QVariant("inf/1") << "" << QVariant("0.0/0.0");
     }
     void cellValues() {
         QFETCH(QString, line);
@@ -173,28 +192,181 @@ private slots:
         QCOMPARE(f.grid->GetCellValue(0, 3), QVariant("M"));
     }
 
+    // Integer rows read back rounded to the nearest integer (ties to even), not truncated.
+    void integerRowsReadRounded_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qlonglong>("value");
+        QTest::newRow("2.6") << "2.6" << qlonglong(3);
+        QTest::newRow("-2.6") << "-2.6" << qlonglong(-3);
+        QTest::newRow("tie to even down") << "2.5" << qlonglong(2);
+        QTest::newRow("tie to even up") << "3.5" << qlonglong(4);
+    }
+    void integerRowsReadRounded() {
+        QFETCH(QString, text);
+        QFETCH(qlonglong, value);
+        Fixture f({"H", "N; %d; ; NPE; 0; 0"});
+        f.grid->SetCells(1, 1, text);
+        QCOMPARE(f.grid->GetCellValue(1, 1), QVariant(value));
+    }
+
+    // A key the row refuses, typed on the grid itself, opens the editor over the selected value and must
+    // leave that value alone: Enter then commits it unchanged.
+    void strayKeyAtGridLevel_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("letter") << int(Qt::Key_X);
+        QTest::newRow("space") << int(Qt::Key_Space);
+    }
+    void strayKeyAtGridLevel() {
+        QFETCH(int, key);
+        Fixture f;
+        f.grid->SetCellValue(1, 2, -26.13);
+        f.Press(1, 2);
+        QTest::keyClick(f.grid, Qt::Key(key));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.grid->Cells(1, 2), QString("-26.13"));
+        QCOMPARE(f.grid->GetCellValue(1, 2), QVariant(-26.13));
+        QCOMPARE(f.beeps, 1);
+    }
+
+    // The row's format type governs the cell and the editor alike.
+    void formatTypeInCellAndEditor() {
+        Fixture f({"H", "A; %0.2f; ; NPE; 0; 0"});
+        auto& num = dynamic_cast<TNumField&>(*f.grid->Field(1));
+        num.FormatType = ft_Auto;
+        f.grid->SetCellValue(1, 1, 1234.5678);
+        QCOMPARE(f.grid->Cells(1, 1), QString("1234.6"));
+        f.Press(1, 1);
+        QTest::keyClicks(f.grid, "0.00123");
+        QCOMPARE(f.grid->InplaceEditor()->FormatType(), ft_Auto);
+        QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_Return);
+        QCOMPARE(f.grid->Cells(1, 1), QString("0.00123")); // "%0.2f" would show 0.00
+    }
+
+    // Each number of a pair is checked against the row's limits, the first one too.
+    void pairRangeCheck_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("first out of range") << "20/5"
+                                            << "10.0/5.0" << 1;
+        QTest::newRow("second out of range") << "5/20"
+                                             << "5.0/10.0" << 1;
+        QTest::newRow("both in range") << "5/6"
+                                       << "5.0/6.0" << 0;
+        QTest::newRow("single number out of range") << "20"
+                                                    << "10.0" << 1;
+    }
+    void pairRangeCheck() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, beeps);
+        Fixture f({"H", "P; %0.1f/%0.1f; m; NPE; 0; 10"});
+        f.Press(1, 1);
+        QTest::keyClicks(f.grid, typed);
+        QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_Return);
+        QCOMPARE(f.grid->Cells(1, 1), shown);
+        QCOMPARE(f.beeps, beeps);
+    }
+
+    // A pasted number too long for a double is clamped to the row's limit like any other overshoot.
+    void pastedHugeNumberIsClamped() {
+        Fixture f({"H", "A; %0.1f; ; NPE; 0; 100"});
+        f.Press(1, 1);
+        QTest::keyClick(f.grid, Qt::Key_F2);
+        QVERIFY(f.Editing());
+        QApplication::clipboard()->setText("1" + QString(309, '0'));
+        QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_Return);
+        QCOMPARE(f.grid->Cells(1, 1), QString("100.0"));
+        QCOMPARE(f.beeps, 1);
+        QCOMPARE(f.grid->GetCellValue(1, 1), QVariant(100.0));
+    }
+
+    // Rows dropping away under the open editor commit what was typed first.
+    void shrinkingWhileEditingCommits() {
+        Fixture f({"H", "A; %0.1f; ; NPE; 0; 0", "B; %0.1f; ; NPE; 0; 0"});
+        QString committed;
+        f.grid->OnDoSetData = [&](TxCustomGrid*, int c, int r) {
+            f.commits << Commit{c, r};
+            committed = f.grid->Cells(c, r);
+        };
+        f.Press(1, 2);
+        QTest::keyClicks(f.grid, "7");
+        QVERIFY(f.Editing());
+        f.grid->SetRowCount(2);
+        QVERIFY(!f.Editing());
+        QCOMPARE(f.commits, (QList<Commit>{{1, 2}}));
+        QCOMPARE(committed, QString("7.0"));
+        QCOMPARE(QApplication::focusWidget(), f.grid);
+    }
+
+    // Under a comma locale cells show commas, typed commas and points both read, and spinning works.
+    void commaLocale() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Fixture f({"H", "A; %0.2f; ; Spin; 0; 10; 0.5", "P; %0.1f/%0.1f; ; NPE; 0; 0"});
+        f.grid->SetCellValue(1, 1, 2.346);
+        QCOMPARE(f.grid->Cells(1, 1), QString("2,35"));
+        QCOMPARE(f.grid->GetCellValue(1, 1), QVariant(2.35));
+        f.Press(1, 1);
+        QTest::mouseClick(f.grid->SpinUpButton(), Qt::LeftButton);
+        QCOMPARE(f.grid->Cells(1, 1), QString("2,50"));
+        f.Press(1, 1);
+        QTest::keyClicks(f.grid, "1,5");
+        QTest::keyClick(f.grid->InplaceEditor(), Qt::Key_Return);
+        QCOMPARE(f.grid->Cells(1, 1), QString("1,50"));
+        QCOMPARE(f.grid->GetCellValue(1, 1), QVariant(1.5));
+        f.grid->SetCellValue(1, 2, "1.25/3");
+        QCOMPARE(f.grid->Cells(1, 2), QString("1,2/3,0"));
+        QCOMPARE(f.grid->GetCellValue(1, 2), QVariant("1,2/3,0"));
+    }
+
     void spinSteps_data() {
+        QTest::addColumn<QString>("step");
         QTest::addColumn<double>("start");
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("up from 2.5") << 2.5 << true << "3.00";
-        QTest::newRow("up from 2") << 2.0 << true << "3.00";
-        QTest::newRow("down from 2.5") << 2.5 << false << "2.00";
-        QTest::newRow("down from -2.5") << -2.5 << false << "-3.00";
-        QTest::newRow("up from -2.5") << -2.5 << true << "-2.00";
-        QTest::newRow("up clamps to the upper limit") << 9.5 << true << "10.00";
-        QTest::newRow("down clamps to the lower limit") << -9.9 << false << "-10.00";
+        QTest::newRow("up from 2.5") << "1" << 2.5 << true << "3.00";
+        QTest::newRow("up from 2") << "1" << 2.0 << true << "3.00";
+        QTest::newRow("down from 2.5") << "1" << 2.5 << false << "2.00";
+        QTest::newRow("down from -2.5") << "1" << -2.5 << false << "-3.00";
+        QTest::newRow("up from -2.5") << "1" << -2.5 << true << "-2.00";
+        QTest::newRow("up clamps to the upper limit") << "1" << 9.5 << true << "10.00";
+        QTest::newRow("down clamps to the lower limit") << "1" << -9.9 << false << "-10.00";
+        // Decimal steps: 0.3 / 0.1 is just below 3 in binary, which must not hold the value where it is.
+        for (const char* start : {"0.3", "0.6", "0.7", "1.2", "2.3"}) {
+            const double v = QString(start).toDouble();
+            QTest::newRow(qPrintable(QString("0.1 up from %1").arg(start)))
+                << "0.1" << v << true << QString::number(v + 0.1, 'f', 2);
+            QTest::newRow(qPrintable(QString("0.1 down from %1").arg(start)))
+                << "0.1" << v << false << QString::number(v - 0.1, 'f', 2);
+        }
+        QTest::newRow("0.1 up between multiples") << "0.1" << 0.25 << true << "0.30";
+        QTest::newRow("0.05 up from 0.15") << "0.05" << 0.15 << true << "0.20";
+        QTest::newRow("step 0 leaves the value") << "0" << 2.5 << true << "2.50";
     }
     void spinSteps() {
+        QFETCH(QString, step);
         QFETCH(double, start);
         QFETCH(bool, up);
         QFETCH(QString, shown);
-        Fixture f({"H", "S; %0.2f; ; Spin; -10; 10; 1"});
+        Fixture f({"H", "S; %0.2f; ; Spin; -10; 10; " + step});
         f.grid->SetCellValue(1, 1, start);
         f.grid->FocusCell(1, 1);
         QTest::mouseClick(up ? f.grid->SpinUpButton() : f.grid->SpinDownButton(), Qt::LeftButton);
         QCOMPARE(f.grid->Cells(1, 1), shown);
-        QCOMPARE(f.commits, (QList<Commit>{{1, 1}}));
+        QCOMPARE(f.commits, step == "0" ? QList<Commit>{} : (QList<Commit>{{1, 1}}));
+    }
+
+    // From 0, ten steps of 0.1 reach 1: binary rounding must not stop the climb at 0.3.
+    void spinClimbsInDecimalSteps() {
+        Fixture f({"H", "S; %0.1f; ; Spin; 0; 5; 0.1"});
+        f.grid->SetCellValue(1, 1, 0.0);
+        f.grid->FocusCell(1, 1);
+        for (int i = 0; i < 10; ++i)
+            QTest::mouseClick(f.grid->SpinUpButton(), Qt::LeftButton);
+        QCOMPARE(f.grid->Cells(1, 1), QString("1.0"));
+        QCOMPARE(f.grid->GetCellValue(1, 1).toDouble(), 1.0);
     }
 
     void spinAtLimitAndOnText() {
@@ -411,8 +583,11 @@ private slots:
         QCOMPARE(list->height(), 16 * itemsHigh);
         const int scrollBar = list->count() > 5 ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
         QCOMPARE(list->width(), 61 + scrollBar);
+        // A popup of its own, placed in screen coordinates: it may reach past the window's edge.
+        QVERIFY(list->isWindow());
         const QRect cell = f.ValueCellIn(&f.window, 1);
-        QCOMPARE(list->pos(), QPoint(cell.left() + 1, cell.top() + 1 + 16));
+        QCOMPARE(list->pos(), f.window.mapToGlobal(QPoint(cell.left() + 1, cell.top() + 1 + 16)));
+        if (itemsHigh == 6) QVERIFY(list->geometry().bottom() > f.window.geometry().bottom());
         QCOMPARE(QApplication::focusWidget(), list);
         QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton); // toggles it away
         QVERIFY(!list->isVisible());
@@ -450,15 +625,39 @@ private slots:
         QVERIFY(!list->isVisible());
         QCOMPARE(QApplication::focusWidget(), f.grid);
 
+        f.grid->TogglePickList(); // Enter closes it and keeps the choice
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!list->isVisible());
+        QCOMPARE(f.grid->Cells(1, 1), QString("Medium"));
+        QCOMPARE(QApplication::focusWidget(), f.grid);
+
         f.grid->TogglePickList(); // moving the mouse over another cell closes it
         QTest::mouseMove(f.grid->viewport(), f.Center(0, 1));
+        QVERIFY(!list->isVisible());
+        f.grid->TogglePickList(); // moving over the choice cell keeps it; releasing there closes it
+        QTest::mouseMove(f.grid->viewport(), f.Center(1, 1));
+        QVERIFY(list->isVisible());
+        QTest::mouseRelease(f.grid->viewport(), Qt::LeftButton, {}, f.Center(1, 1));
         QVERIFY(!list->isVisible());
         f.grid->TogglePickList(); // a press on the grid closes it
         f.Press(0, 1);
         QVERIFY(!list->isVisible());
-        f.grid->TogglePickList(); // and so does the focus going elsewhere
+    }
+
+    // The grid hands its focus to the list; focus leaving through the list leaves the grid.
+    void pickListFocusLeavingFiresExit() {
+        Fixture f({"H", "M; enum; ; Low; Medium; High"});
+        int exits = 0;
+        f.grid->OnExit = [&](TxCustomGrid*) { ++exits; };
+        f.Press(1, 1);
+        QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton);
+        TMyListBox* list = f.grid->PickList();
+        QVERIFY(list->isVisible());
+        QCOMPARE(exits, 0);
         f.other->setFocus();
-        QVERIFY(!list->isVisible());
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(exits, 1);
     }
 
     void unitsColumnHook() {
@@ -537,8 +736,17 @@ private slots:
             .save(dir + "/entrygrid-spin-x3.png");
         f.Press(1, 1);
         QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton);
-        QVERIFY(f.grid->PickList()->isVisible());
-        QImage list = f.window.grab().toImage();
+        TMyListBox* pick = f.grid->PickList();
+        QVERIFY(pick->isVisible());
+        // The list is a popup window of its own: draw it over the window where the screen shows it.
+        const QRect listRect(f.window.mapFromGlobal(pick->pos()), pick->size());
+        const QRect all = f.window.rect().united(listRect);
+        QImage list(all.size(), QImage::Format_ARGB32);
+        list.fill(Qt::darkGray);
+        QPainter painter(&list);
+        painter.drawPixmap(-all.topLeft(), f.window.grab());
+        painter.drawPixmap(listRect.topLeft() - all.topLeft(), pick->grab());
+        painter.end();
         QVERIFY(list.scaled(list.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
                     .save(dir + "/entrygrid-picklist-x3.png"));
     }

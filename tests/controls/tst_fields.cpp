@@ -6,23 +6,15 @@
 #include <QLocale>
 #include <QTest>
 
+#include <limits>
+
 Q_DECLARE_METATYPE(TFormatType)
 
 class TestFields : public QObject {
     Q_OBJECT
 
-    QStringList messages_;
-    TFieldErrorHook previousHook_;
-
 private slots:
-    void init() {
-        messages_.clear();
-        previousHook_ = SetFieldErrorHook([this](const QString& m) { messages_.append(m); });
-    }
-    void cleanup() {
-        SetFieldErrorHook(previousHook_);
-        QLocale::setDefault(QLocale::c());
-    }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
 
     void splitLine_data() {
         QTest::addColumn<QString>("delim");
@@ -130,7 +122,7 @@ private slots:
         QCOMPARE(int(f.Kind), kind);
         QCOMPARE(f.FormatStr, format);
         QCOMPARE(row.Cells, cells);
-        QCOMPARE(messages_, error ? QStringList{"Error initialising " + cells[0]} : QStringList{});
+        QCOMPARE(row.Error, error ? "Error initialising " + cells[0] : QString());
         QVERIFY(f.Enabled && f.Editable && !f.PropertyEditor);
 
         auto num = dynamic_cast<const TNumField*>(&f);
@@ -171,27 +163,42 @@ private slots:
         QCOMPARE(num->RangeHi, 2.5);
         QCOMPARE(num->Increment, 0.25);
         QCOMPARE(row.Cells[1], QString("0,00"));
-        QVERIFY(messages_.isEmpty());
+        QVERIFY(row.Error.isEmpty());
     }
 
-    void unsetHookDoesNotFail() {
-        SetFieldErrorHook(nullptr);
-        QTest::ignoreMessage(QtWarningMsg, "Error initialising Height");
-        const TRowField row = CreateRowField("Height; %0.2f; m; PE");
-        QCOMPARE(row.Field->FormatStr, QString("%S"));
-    }
-
+    // Each field class is the value format of its rows: value to text and back.
     void pairValues() {
-        const QString f = "%0.1f/%0.1f";
-        QCOMPARE(PairValueFromText(f, " 1.25 / 3 ", 1, 0), QString("1.2/3.0"));
-        QCOMPARE(PairValueFromText(f, "", 1, 0), QString("0"));
-        QCOMPARE(PairValueFromText(f, "0.0/0.0", 1, 0), QString("0.0/0.0"));
-        QCOMPARE(PairValueFromText(f, "12.3456", 1, 0), QString("12.35"));
-        QCOMPARE(PairValueFromText(f, "68/212", 1.8, 32), QString("20.0/100.0"));
-        QCOMPARE(PairTextFromValue(f, "20/100", 1.8, 32), QString("68.0/212.0"));
-        QCOMPARE(PairTextFromValue(f, "2.5", 1, 0), QString("2.5/0.0"));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, PairValueFromText(f, "1/x", 1, 0));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, PairTextFromValue(f, "", 1, 0));
+        TDelimNumField f(fk_None, "%0.1f/%0.1f", 0, 0, 1);
+        QCOMPARE(f.ValueOf(" 1.25 / 3 "), QVariant("1.2/3.0"));
+        QCOMPARE(f.ValueOf(""), QVariant("0.0/0.0")); // an empty pair is 0 and 0, not a single 0
+        QCOMPARE(f.ValueOf("12.3456"), QVariant("12.35"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, f.ValueOf("1/x"));
+        QCOMPARE(f.TextOf("2.5"), QString("2.5/0.0"));
+        QCOMPARE(f.TextOf(4.0), QString("4.0/0.0"));
+        f.Factor = 1.8; // degrees Fahrenheit shown for Celsius values
+        f.Offset = 32;
+        QCOMPARE(f.ValueOf("68/212"), QVariant("20.0/100.0"));
+        QCOMPARE(f.TextOf("20/100"), QString("68.0/212.0"));
+    }
+
+    void numberAndTextValues() {
+        TNumField n(fk_None, "%0.2f", 0, 0, 1);
+        QCOMPARE(n.TextOf(12.346), QString("12.35"));
+        QCOMPARE(n.ValueOf(" 1 234.5 "), QVariant(1234.5));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, n.TextOf(std::numeric_limits<double>::infinity()));
+        TNumField i(fk_None, "%d", 0, 0, 1);
+        QCOMPARE(i.ValueOf("2.5"), QVariant(qlonglong(2)));
+        TField text(fk_None, "%-5s|");
+        QCOMPARE(text.TextOf("ab"), QString("ab   |"));
+        TField exponent(fk_None, "%0.2E");
+        QCOMPARE(exponent.TextOf(1234.5), QString("1.23E+03"));
+        TField literal(fk_None, "none");
+        QCOMPARE(literal.TextOf(5), QString("none"));
+        QCOMPARE(literal.ValueOf("typed"), QVariant("typed"));
+        TEnumField choice({"Low", "High"});
+        QCOMPARE(choice.TextOf(1), QString("High"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, choice.TextOf(2));
+        QCOMPARE(choice.ValueOf("Other"), QVariant(-1));
     }
 
     void formatNumberByType_data() {

@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <limits>
+
 class TestNumText : public QObject {
     Q_OBJECT
 private slots:
@@ -25,6 +27,45 @@ private slots:
         QTest::newRow("percent sign") << "%0.1f %%" << 12.25 << "12.2 %";
         QTest::newRow("huge value in %d stays defined") << "%d" << 1e300 << "9200000000000000000";
         QTest::newRow("text conversion") << "%s" << 0.25 << "0.25";
+        QTest::newRow("upper-case integer letter") << "%D" << 41.9 << "41";
+        QTest::newRow("upper-case text letter") << "%S" << 0.25 << "0.25";
+        QTest::newRow("upper-case exponent") << "%0.2E" << 1234.5 << "1.23E+03";
+        QTest::newRow("letter d in the text after a float") << "%0.1f d" << 2.5 << "2.5 d";
+        QTest::newRow("letter f in the text after an integer") << "%d ft" << 12.0 << "12 ft";
+        QTest::newRow("length modifier dropped") << "%5.1lf" << 2.25 << "  2.2";
+        QTest::newRow("incomplete conversion kept as text") << "%0.1" << 1.0 << "%0.1";
+    }
+
+    void formatText_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << "%S"
+                               << "free text"
+                               << "free text";
+        QTest::newRow("width, left") << "%-6s|"
+                                     << "ab"
+                                     << "ab    |";
+        QTest::newRow("width, right") << "%6s"
+                                      << "ab"
+                                      << "    ab";
+        QTest::newRow("precision cuts") << "Name: %.3s"
+                                        << "abcdef"
+                                        << "Name: abc";
+        QTest::newRow("percent sign") << "%s %%"
+                                      << "5"
+                                      << "5 %";
+    }
+    void formatText() {
+        QFETCH(QString, format);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(FormatText(format, text), expected);
+    }
+
+    void formatTextRefusesNumberConversions() {
+        QVERIFY_THROWS_EXCEPTION(EConvertError, FormatText("%d", "x"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, FormatText("%s and %s", "x"));
     }
     void formatFloat() {
         QFETCH(QString, format);
@@ -73,14 +114,22 @@ private slots:
     void formatClasses_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("classes"); // S string, I integer, G general, F float, P pair
-        QTest::newRow("fixed") << "%0.2f" << "F";
-        QTest::newRow("general") << "%0.4G" << "GF";
-        QTest::newRow("integer") << "%3d" << "I";
-        QTest::newRow("text") << "%S" << "S";
-        QTest::newRow("pair") << "%0.1f/%0.1f" << "FP";
-        QTest::newRow("letter in a trailing word") << "%0.1f mins" << "SF";
-        QTest::newRow("upper-case D") << "%D" << "I";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("fixed") << "%0.2f"
+                               << "F";
+        QTest::newRow("general") << "%0.4G"
+                                 << "GF";
+        QTest::newRow("integer") << "%3d"
+                                 << "I";
+        QTest::newRow("text") << "%S"
+                              << "S";
+        QTest::newRow("pair") << "%0.1f/%0.1f"
+                              << "FP";
+        QTest::newRow("letter in a trailing word") << "%0.1f mins"
+                                                   << "SF";
+        QTest::newRow("upper-case D") << "%D"
+                                      << "I";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void formatClasses() {
         QFETCH(QString, format);
@@ -154,32 +203,58 @@ private slots:
     void normalizeNumberText_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("cleaned");
-        QTest::newRow("spaces") << "1 234.5" << "1234.5";
-        QTest::newRow("inner minus") << "12-3" << "123";
-        QTest::newRow("double minus") << "--5" << "-5";
-        QTest::newRow("trailing minus") << "5-" << "5";
-        QTest::newRow("small e") << "1e-3" << "1E-3";
-        QTest::newRow("bare exponent") << "e5" << "1E5";
-        QTest::newRow("bare negative exponent keeps its sign") << "e-5" << "1E-5";
-        QTest::newRow("minus before bare exponent") << "-e5" << "-E5";
-        QTest::newRow("second point") << "1.2.3" << "1.23";
-        QTest::newRow("empty") << "" << "0";
-        QTest::newRow("lone minus") << "-" << "0";
-        QTest::newRow("minus with blanks") << " - " << "0";
-        QTest::newRow("exponent over 300") << "2E400" << "2E40";
-        QTest::newRow("negative exponent over 300") << "2E-999" << "2E-9";
-        QTest::newRow("exponent of many digits") << "1E000000000000000000009" << "1E000000000000000000009";
-        QTest::newRow("exponent too long for an int") << "1E12345678901234567890" << "1E12";
-        QTest::newRow("exactly 300 stays") << "1E300" << "1E300";
-        QTest::newRow("point in exponent") << "1E-2.5" << "1E-25";
-        QTest::newRow("plus in exponent") << "1e+5" << "1E+5";
-        QTest::newRow("second exponent letter") << "1e2e3" << "1E23";
-        QTest::newRow("minus after exponent minus") << "1E--5" << "1E-5";
-        QTest::newRow("empty exponent kept") << "5E" << "5E";
-        QTest::newRow("tab stays") << "1\t2" << "1\t2";
-        QTest::newRow("pair with spaces") << "3 / -4e1" << "3/-4E1";
-        QTest::newRow("second slash") << "1/2/3" << "1/23";
-        QTest::newRow("empty halves") << "/" << "0/0";
+        QTest::newRow("spaces") << "1 234.5"
+                                << "1234.5";
+        QTest::newRow("inner minus") << "12-3"
+                                     << "123";
+        QTest::newRow("double minus") << "--5"
+                                      << "-5";
+        QTest::newRow("trailing minus") << "5-"
+                                        << "5";
+        QTest::newRow("small e") << "1e-3"
+                                 << "1E-3";
+        QTest::newRow("bare exponent") << "e5"
+                                       << "1E5";
+        QTest::newRow("bare negative exponent keeps its sign") << "e-5"
+                                                               << "1E-5";
+        QTest::newRow("minus before bare exponent") << "-e5"
+                                                    << "-E5";
+        QTest::newRow("second point") << "1.2.3"
+                                      << "1.23";
+        QTest::newRow("empty") << ""
+                               << "0";
+        QTest::newRow("lone minus") << "-"
+                                    << "0";
+        QTest::newRow("minus with blanks") << " - "
+                                           << "0";
+        QTest::newRow("exponent over 300") << "2E400"
+                                           << "2E40";
+        QTest::newRow("negative exponent over 300") << "2E-999"
+                                                    << "2E-9";
+        QTest::newRow("exponent of many digits") << "1E000000000000000000009"
+                                                 << "1E000000000000000000009";
+        QTest::newRow("exponent too long for an int") << "1E12345678901234567890"
+                                                      << "1E12";
+        QTest::newRow("exactly 300 stays") << "1E300"
+                                           << "1E300";
+        QTest::newRow("point in exponent") << "1E-2.5"
+                                           << "1E-25";
+        QTest::newRow("plus in exponent") << "1e+5"
+                                          << "1E+5";
+        QTest::newRow("second exponent letter") << "1e2e3"
+                                                << "1E23";
+        QTest::newRow("minus after exponent minus") << "1E--5"
+                                                    << "1E-5";
+        QTest::newRow("empty exponent kept") << "5E"
+                                             << "5E";
+        QTest::newRow("tab stays") << "1\t2"
+                                   << "1\t2";
+        QTest::newRow("pair with spaces") << "3 / -4e1"
+                                          << "3/-4E1";
+        QTest::newRow("second slash") << "1/2/3"
+                                      << "1/23";
+        QTest::newRow("empty halves") << "/"
+                                      << "0/0";
     }
     void normalizeNumberText() {
         QFETCH(QString, typed);
@@ -204,6 +279,11 @@ private slots:
         QCOMPARE(ReadNumberText("2E400"), 2e40);
         QCOMPARE(ReadNumberText("-"), 0.0);
         QVERIFY_THROWS_EXCEPTION(EConvertError, ReadNumberText("abc"));
+        // Beyond the double range: the largest double of the sign, so range checks clamp it.
+        QCOMPARE(ReadNumberText("1" + QString(309, '0')), std::numeric_limits<double>::max());
+        QCOMPARE(ReadNumberText("-" + QString(400, '9') + ".5"), -std::numeric_limits<double>::max());
+        QVERIFY_THROWS_EXCEPTION(EConvertError, ReadNumberText("inf"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, ReadNumberText("-infinity"));
     }
 
     // Under a comma locale the typed "." and the locale's "," both act as the decimal point, and the
@@ -212,10 +292,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("cleaned");
         QTest::addColumn<double>("value");
-        QTest::newRow("comma") << "3,5" << "3,5" << 3.5;
-        QTest::newRow("point") << "3.5" << "3,5" << 3.5;
-        QTest::newRow("second separator") << "1,2.3" << "1,23" << 1.23;
-        QTest::newRow("exponent with separator") << "1E-2,5" << "1E-25" << 1e-25;
+        QTest::newRow("comma") << "3,5"
+                               << "3,5" << 3.5;
+        QTest::newRow("point") << "3.5"
+                               << "3,5" << 3.5;
+        QTest::newRow("second separator") << "1,2.3"
+                                          << "1,23" << 1.23;
+        QTest::newRow("exponent with separator") << "1E-2,5"
+                                                 << "1E-25" << 1e-25;
         QTest::newRow("formatted text") << FormatFloat("%0.2f", -0.25) << "-0,25" << -0.25;
     }
     void commaLocaleCleanUp() {

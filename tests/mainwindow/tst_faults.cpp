@@ -3,7 +3,6 @@
 // window-shading text broken inside numbers.
 #include "app/Main.h"
 #include "app/ProjectFile.h"
-#include "app/TextSetup.h"
 #include "controls/TxNumText.h"
 
 #include <QApplication>
@@ -31,7 +30,6 @@ class TestFaults : public QObject {
     }
 
 private slots:
-    void initTestCase() { InstallTextHooks(); }
 
     void captionIsExact() {
         TMainForm form;

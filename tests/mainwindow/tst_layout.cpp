@@ -1,7 +1,6 @@
 // The main window laid out at its minimum size and at a large one: every tab and every list column
 // readable, the lists using the room; and a picture of each page at both sizes.
 #include "app/Main.h"
-#include "app/TextSetup.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -15,7 +14,6 @@ class TestLayout : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { InstallTextHooks(); }
 
     void pagesAtSize_data() {
         QTest::addColumn<QSize>("size");

@@ -1,7 +1,6 @@
 // The main window over the document: start-up state, typing into the property list, the solve key,
 // the result pages, Copy, and the inputs kept for the next run.
 #include "app/Main.h"
-#include "app/TextSetup.h"
 #include "controls/TxEntryGrid.h"
 #include "controls/TxNumText.h"
 #include "locations/TxSelectLocation.h"
@@ -32,7 +31,6 @@ class TestMainForm : public QObject {
     }
 
 private slots:
-    void initTestCase() { InstallTextHooks(); }
 
     void startsSolvedWithStartValues() {
         TMainForm form;

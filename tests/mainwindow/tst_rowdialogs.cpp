@@ -1,7 +1,6 @@
 // The property list's row dialogs as the user meets them (the "..." buttons of rows 5, 6 and 7), and
 // the commands in their menus and tool bar.
 #include "app/Main.h"
-#include "app/TextSetup.h"
 #include "controls/TxEntryGrid.h"
 #include "dialogs/SelectAngleDlg.h"
 #include "dialogs/SelectAzimuthDlg.h"
@@ -66,7 +65,6 @@ class TestRowDialogs : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { InstallTextHooks(); }
 
     // Row 7 opens the calendar at the mouse pointer on the day's date; OK stores the whole day number
     // of the date shown, Cancel leaves the day and the results state alone.

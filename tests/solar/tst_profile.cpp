@@ -1,21 +1,32 @@
-// Hourly profiles: the ambient shape, the clipboard text of a profile and reading one back.
+// Hourly profiles: the ambient shape, joining the texts of a profile, filling one from a number source
+// and the largest and smallest value.
 #include "solar/Profile24.h"
-#include "solar/TextHooks.h"
 
 #include <QTest>
 
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <vector>
+
 namespace {
 
-QString Text(const TProfile24& p) {
-    return QString::fromStdString(FormatProfile(p, "%g"));
+// A profile printed with a C-locale printf format.
+QString Text(const TProfile24& p, const char* format = "%g") {
+    return QString::fromStdString(FormatProfile(p, [format](double v) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, format, v);
+        return std::string(buf);
+    }));
 }
 
-// The numbers 1 to 24 joined by a separator.
-QString Counting(const QString& separator) {
-    QStringList parts;
-    for (int i = 1; i <= 24; ++i)
-        parts << QString::number(i);
-    return parts.join(separator);
+// A number source that hands out the given values, then reports a missing token.
+std::function<bool(double&)> Source(std::vector<double> values) {
+    return [values, i = std::size_t(0)](double& v) mutable {
+        if (i >= values.size()) return false;
+        v = values[i++];
+        return true;
+    };
 }
 
 } // namespace
@@ -23,14 +34,11 @@ QString Counting(const QString& separator) {
 class TestProfile : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { solartext::ResetTextHooks(); }
-
     void startUpAmbientProfile() {
         TProfile24 p{};
         MakeAmbientProfile(p, 30, 20);
-        QCOMPARE(QString::fromStdString(FormatProfile(p, "%0.1f")),
-                 QString("21.3,20.8,20.4,20.1,20.0,20.2,20.7,21.6,22.9,24.4,26.1,27.7,"
-                         "28.9,29.7,30.0,29.7,29.0,27.9,26.6,25.3,24.2,23.2,22.4,21.8"));
+        QCOMPARE(Text(p, "%0.1f"), QString("21.3,20.8,20.4,20.1,20.0,20.2,20.7,21.6,22.9,24.4,26.1,27.7,"
+                                           "28.9,29.7,30.0,29.7,29.0,27.9,26.6,25.3,24.2,23.2,22.4,21.8"));
     }
 
     void ambientRange() {
@@ -43,59 +51,50 @@ private slots:
         QCOMPARE(p[14], 30.0);
     }
 
-    void formatGoesThroughTheNumberHook() {
-        solartext::SetNumberFormatter([](const std::string& format, double v) {
-            return format == "%0.1f" ? std::to_string(static_cast<int>(v)) + "d5" : std::string("?");
-        });
+    void formatJoinsTheFormattersTexts() {
         TProfile24 p{};
         FillProfile(p, 7);
-        QCOMPARE(QString::fromStdString(FormatProfile(p, "%0.1f")), QStringList(24, "7d5").join(","));
+        const std::string text = FormatProfile(p, [](double v) { return std::to_string(int(v)) + "d5"; });
+        QCOMPARE(QString::fromStdString(text), QStringList(24, "7d5").join(","));
     }
 
     // Slots start at 7 so that the untouched ones show.
-    void parseProfile_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("expected");
-        const QString counted = Counting(",");
-        QTest::newRow("tabs") << Counting("\t") << true << counted;
-        QTest::newRow("blanks") << Counting(" ") << true << counted;
-        QTest::newRow("runs of mixed separators")
-            << "\t, 1,, 2 \t3 ,\r" + Counting(",").mid(6) + ",\t " << true << counted;
-        QTest::newRow("spreadsheet column, CR LF") << Counting("\r\n") << true << counted;
-        QTest::newRow("text after the 24th ignored") << Counting(" ") + " 25 junk" << true << counted;
-        QTest::newRow("decimals and signs")
-            << "-1.5 2e1" + QString(" 0").repeated(22) << true << "-1.5,20" + QString(",0").repeated(22);
-        QTest::newRow("quoted token") << "\"1\"" + Counting(",").mid(1) << true << counted;
-        QTest::newRow("23 numbers") << Counting(" ").section(' ', 0, 22) << false
-                                    << Counting(",").section(',', 0, 22) + ",0";
-        QTest::newRow("not a number stops")
-            << "1 2 3 x 5 6" << false << "1,2,3,0" + QString(",7").repeated(20);
-        QTest::newRow("line feed is not a separator")
-            << "1\n2 3" << false << "0" + QString(",7").repeated(23);
-        QTest::newRow("quoted blanks are one token")
-            << "\"1 2\" 3" << false << "0" + QString(",7").repeated(23);
-        QTest::newRow("empty text") << "" << false << "0" + QString(",7").repeated(23);
-    }
     void parseProfile() {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(QString, expected);
         TProfile24 p{};
         FillProfile(p, 7);
-        QCOMPARE(ParseProfile(text.toStdString(), p), ok);
-        QCOMPARE(Text(p), expected);
+        std::vector<double> counted(24);
+        for (int i = 0; i < 24; ++i)
+            counted[i] = i + 1;
+        QVERIFY(ParseProfile(p, Source(counted)));
+        QCOMPARE(p[0], 1.0);
+        QCOMPARE(p[23], 24.0);
+        FillProfile(p, 7);
+        QVERIFY(!ParseProfile(p, Source({1, 2, 3})));
+        QCOMPARE(Text(p), "1,2,3,0" + QString(",7").repeated(20));
     }
 
-    void parseGoesThroughTheNumberReader() {
-        solartext::SetNumberReader([](const std::string& text, double& v) {
-            if (text != "one") return false;
-            v = 1;
-            return true;
-        });
+    // A NaN is never the largest after slot 0, but the smallest whenever it comes last; one in slot 0
+    // is the largest for good and is replaced as the smallest by the next value.
+    void profileMaxMinWithNaN() {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
         TProfile24 p{};
-        QVERIFY(ParseProfile(QStringList(24, "one").join(",").toStdString(), p));
-        QCOMPARE(Text(p), QStringList(24, "1").join(","));
+        for (int i = 0; i < 24; ++i)
+            p[i] = i + 1;
+        p[23] = nan;
+        double hi = 0, lo = 0;
+        ProfileMaxMin(p, hi, lo);
+        QCOMPARE(hi, 23.0);
+        QVERIFY(std::isnan(lo));
+        p[23] = 24;
+        p[10] = nan; // in the middle: replaced as the smallest by the next value, 12
+        ProfileMaxMin(p, hi, lo);
+        QCOMPARE(hi, 24.0);
+        QCOMPARE(lo, 12.0);
+        p[10] = 11;
+        p[0] = nan;
+        ProfileMaxMin(p, hi, lo);
+        QVERIFY(std::isnan(hi));
+        QCOMPARE(lo, 2.0);
     }
 
     void profileMaxMin_data() {
@@ -111,7 +110,9 @@ private slots:
         QFETCH(double, largest);
         QFETCH(double, smallest);
         TProfile24 p{};
-        QVERIFY(ParseProfile(values.toStdString(), p));
+        const QStringList parts = values.split(' ');
+        for (int i = 0; i < 24; ++i)
+            p[i] = parts[i].toDouble();
         double hi = 0, lo = 0;
         ProfileMaxMin(p, hi, lo);
         QCOMPARE(hi, largest);

@@ -2,7 +2,6 @@
 // recomputation after an input changes, and the text of a time of day.
 #include "Digits.h"
 #include "solar/TSolar.h"
-#include "solar/TextHooks.h"
 
 #include <QDate>
 #include <QTest>
@@ -28,7 +27,6 @@ double ClockOf(double solar, double day, double longitude, double zone) {
 class TestSolarTime : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { solartext::ResetTextHooks(); }
 
     void dayOfYear_data() {
         QTest::addColumn<int>("year");
@@ -131,8 +129,8 @@ private slots:
         s.SunriseSunset(sunrise, sunset);
         QCOMPARE_DIGITS(sunrise, "6.96379");
         QCOMPARE_DIGITS(sunset, "17.32572");
-        QCOMPARE(HoursToHMS(sunrise), std::string("06:57:50"));
-        QCOMPARE(HoursToHMS(sunset), std::string("17:19:33"));
+        QCOMPARE(HoursToHMS(sunrise, ":"), std::string("06:57:50"));
+        QCOMPARE(HoursToHMS(sunset, ":"), std::string("17:19:33"));
     }
 
     // Where the sun never sets the half day is 12 h; where it never rises both times are solar noon.
@@ -278,15 +276,32 @@ private slots:
     void hoursToHMS() {
         QFETCH(double, hours);
         QFETCH(QString, expected);
-        QCOMPARE(QString::fromStdString(HoursToHMS(hours)), expected);
+        QCOMPARE(QString::fromStdString(HoursToHMS(hours, ":")), expected);
     }
 
-    void hoursToHMSUsesTheTextHooks() {
-        solartext::SetTimeSeparator(".");
-        solartext::SetNumberFormatter([](const std::string& format, double v) {
-            return "<" + format + ":" + std::to_string(static_cast<int>(v)) + ">";
-        });
-        QCOMPARE(HoursToHMS(6.5), std::string("<%.2d:6>.<%.2d:30>.<%.2d:0>"));
+    // Only northern latitudes are clamped (to 1.55 rad) before tan(L); southern ones are used as they
+    // are. Day 80 (declination -0.40365 deg by Cooper's equation): at 89.5 S, tan(L) tan(decl) = 0.8072
+    // gives a day of 2 acos(-0.8072) / 15 = 19.178 h; at 89.5 N the clamp gives 9.360 h.
+    void dayLengthNearThePoles_data() {
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("hours");
+        QTest::newRow("89.5 S, not clamped") << -89.5 << 19.178;
+        QTest::newRow("89.5 N, clamped to 1.55 rad") << 89.5 << 9.360;
+    }
+    void dayLengthNearThePoles() {
+        QFETCH(double, latitude);
+        QFETCH(double, hours);
+        TSolar s;
+        s.SetDay(80);
+        s.SetLocation(latitude, 30, 30, 0);
+        double sunrise = 0, sunset = 0;
+        s.SunriseSunset(sunrise, sunset);
+        QVERIFY2(std::fabs(sunset - sunrise - hours) < 2e-3, qPrintable(QString::number(sunset - sunrise)));
+    }
+
+    void hoursToHMSJoinsWithTheGivenSeparator() {
+        QCOMPARE(HoursToHMS(6.5, "."), std::string("06.30.00"));
+        QCOMPARE(HoursToHMS(std::nan(""), "h"), std::string("--h--h--"));
     }
 };
 

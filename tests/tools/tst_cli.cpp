@@ -1,7 +1,6 @@
 // The command-line front end, run as a real process: its outputs match the document's, and bad input
 // gets one line on stderr and exit status 2.
 #include "app/TCalcDocument.h"
-#include "app/TextSetup.h"
 #include "tests/common/ProjectBytes.h"
 
 #include <QDataStream>
@@ -40,7 +39,6 @@ bool WriteProject(const QString& path, std::initializer_list<double> values, int
 class TestCli : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallTextHooks(); }
 
     // Every column of every hour round-trips exactly to the document's profiles.
     void csvMatchesDocument() {

@@ -1,6 +1,7 @@
 #include "QdbSources.h"
 
 #include "CsvText.h"
+#include "locations/LocationDb.h"
 #include "locations/PlaceListModel.h"
 #include "locations/QdbFile.h"
 #include "storage/Win1252.h"
@@ -20,8 +21,6 @@ const char* const QdbSourceHeader = "region,name,latitude,longitude,timezone,alt
                                     "dry_bulb_range";
 
 namespace {
-
-const QString AllName = QStringLiteral("+All");
 
 // Number columns of a source row, from column 2 on, with the record field each fills and its range.
 struct NumberColumn {
@@ -73,7 +72,7 @@ QString IndexNameProblem(const QString& name) {
     if (problem.isEmpty() &&
         (name.contains(u'=') || name.startsWith(u';') || name.startsWith(u'[') || name.startsWith(u'#')))
         problem = QStringLiteral("holds '=' or starts with ';', '#' or '['");
-    if (problem.isEmpty() && name.compare(AllName, Qt::CaseInsensitive) == 0)
+    if (problem.isEmpty() && name.compare(AllDatabaseName, Qt::CaseInsensitive) == 0)
         problem = QStringLiteral("is reserved");
     return problem;
 }
@@ -165,11 +164,11 @@ void AppendRecords(QByteArray& bytes, const std::vector<LocationRecord>& records
 
 QByteArray IndexText(const std::vector<QdbDatabase>& databases) {
     QString text = QStringLiteral("; Sample location database, built by qdb from data/locations\r\n");
-    text += QStringLiteral("[+All]\r\n+All=0\r\n");
+    text += QStringLiteral("[%1]\r\n%1=0\r\n").arg(AllDatabaseName);
     for (const QdbDatabase& db : databases)
         text += QStringLiteral("%1=%2\r\n").arg(db.Name).arg(db.Code);
     for (const QdbDatabase& db : databases) {
-        text += QStringLiteral("\r\n[%1]\r\n+All=0\r\n").arg(db.Name);
+        text += QStringLiteral("\r\n[%1]\r\n%2=0\r\n").arg(db.Name, AllDatabaseName);
         for (int i = 0; i < db.Regions.size(); ++i)
             text += QStringLiteral("%1=%2\r\n").arg(db.Regions[i]).arg(i + 1);
     }
@@ -227,7 +226,7 @@ bool WriteQdbDatabase(const std::vector<QdbDatabase>& databases, const QString& 
         all += bytes;
         if (!WriteFile(dir.filePath(DatabaseFileName(db.Name)), bytes, error)) return false;
     }
-    return WriteFile(dir.filePath(DatabaseFileName(AllName)), all, error) &&
+    return WriteFile(dir.filePath(DatabaseFileName(AllDatabaseName)), all, error) &&
            WriteFile(dir.filePath(QStringLiteral("Regions.idx")), IndexText(databases), error);
 }
 

@@ -2,8 +2,8 @@
 // file, solves, and prints either the text the Copy command would put on the clipboard for one result
 // page or every hourly result as CSV. Bad input gets one line on stderr and exit status 2.
 #include "app/ProjectFile.h"
+#include "app/ResultColumns.h"
 #include "app/TCalcDocument.h"
-#include "app/TextSetup.h"
 #include "controls/TxNumText.h"
 
 #include <QCommandLineParser>
@@ -29,7 +29,6 @@ struct TNumberOption {
     TInputId Input;
     const char* ValueName;
     const char* Help;
-    double Lo = 0, Hi = 0; // allowed range; equal limits mean none
 };
 
 const std::array<TNumberOption, InputCount> NumberOptions{{
@@ -41,9 +40,9 @@ const std::array<TNumberOption, InputCount> NumberOptions{{
     {"azimuth", inAzimuth, "DEG", "Surface azimuth [deg]: 0 south, 90 west, -90 east, 180 north."},
     {"slope", inSlope, "DEG", "Surface slope from horizontal [deg]: 0 horizontal, 90 vertical."},
     {"day", inDayNumber, "N", "Day of the year, may be fractional."},
-    {"glass-height", inGlassHeight, "M", "Window glass height [m], 0.01 to 100.", 0.01, 100},
-    {"glass-width", inGlassWidth, "M", "Window glass width [m], 0.01 to 100.", 0.01, 100},
-    {"glass-depth", inGlassDepth, "M", "Recess depth of the glass [m], 0 to 20.", 0, 20},
+    {"glass-height", inGlassHeight, "M", "Window glass height [m]"},
+    {"glass-width", inGlassWidth, "M", "Window glass width [m]"},
+    {"glass-depth", inGlassDepth, "M", "Recess depth of the glass [m]"},
 }};
 
 struct TPageName {
@@ -80,13 +79,17 @@ QString Number(double value) {
     return FormatFloat(QStringLiteral("%g"), value);
 }
 
+// An option's help: its text, its range when it has one, and its Reset value.
+QString OptionHelp(const TNumberOption& o) {
+    const TInputRange range = InputRange(o.Input);
+    QString help = QString::fromLatin1(o.Help);
+    if (range.Limited()) help += QStringLiteral(", %1 to %2.").arg(Number(range.Lo), Number(range.Hi));
+    return help + QStringLiteral(" [%1]").arg(Number(InputValue(ResetInputSet(), o.Input)));
+}
+
 void AddOptions(QCommandLineParser& parser) {
-    const TInputSet defaults = ResetInputSet();
     for (const TNumberOption& o : NumberOptions)
-        parser.addOption({QString::fromLatin1(o.Name),
-                          QStringLiteral("%1 [%2]").arg(QString::fromLatin1(o.Help),
-                                                        Number(InputValue(defaults, o.Input))),
-                          QString::fromLatin1(o.ValueName)});
+        parser.addOption({QString::fromLatin1(o.Name), OptionHelp(o), QString::fromLatin1(o.ValueName)});
     parser.addOption({QStringLiteral("file"), QStringLiteral("Project file whose seven inputs to use."),
                       QStringLiteral("PROJECT.qvx")});
     parser.addOption({QStringLiteral("colour"),
@@ -105,9 +108,10 @@ double ReadNumber(const TNumberOption& o, const QString& text) {
     const QString name = QStringLiteral("--") + QString::fromLatin1(o.Name);
     double value = 0;
     if (!TryStrToFloat(text, value)) throw EUsage(name + QStringLiteral(": ") + ConvertErrorMessage(text));
-    if (o.Lo != o.Hi && (value < o.Lo || value > o.Hi))
-        throw EUsage(
-            QStringLiteral("%1: %2 lies outside %3 to %4").arg(name, text, Number(o.Lo), Number(o.Hi)));
+    const TInputRange range = InputRange(o.Input);
+    if (range.Limited() && (value < range.Lo || value > range.Hi))
+        throw EUsage(QStringLiteral("%1: %2 lies outside %3 to %4")
+                         .arg(name, text, Number(range.Lo), Number(range.Hi)));
     return value;
 }
 
@@ -151,16 +155,15 @@ QString Exact(double value) {
 }
 
 QString CsvText(const TCalcDocument& doc) {
-    const TProfile24* columns[] = {&doc.AltitudeProfile(), &doc.AzimuthProfile(),   &doc.SSAProfile(),
-                                   &doc.IncidentProfile(), &doc.NormalProfile(),    &doc.DirectProfile(),
-                                   &doc.DiffuseProfile(),  &doc.ReflectedProfile(), &doc.TotalProfile(),
-                                   &doc.SHGFProfile(),     &doc.AmbientProfile(),   &doc.SolAirProfile()};
-    QString text = QStringLiteral(
-        "hour,altitude,azimuth,ssa,incident,normal,direct,diffuse,reflected,total,shgf,ambient,solair\n");
+    const QList<const TResultColumn*> columns = CsvColumns();
+    QStringList header{QStringLiteral("hour")};
+    for (const TResultColumn* column : columns)
+        header << QString::fromLatin1(column->CsvName);
+    QString text = header.join(QLatin1Char(',')) + QLatin1Char('\n');
     for (int hour = 0; hour < 24; ++hour) {
         QStringList cells{QString::number(hour)};
-        for (const TProfile24* column : columns)
-            cells << Exact((*column)[hour]);
+        for (const TResultColumn* column : columns)
+            cells << Exact((doc.*(column->Profile))()[hour]);
         text += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
     return text;
@@ -204,7 +207,6 @@ int Run(const QCoreApplication& app) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorvane-cli"));
-    InstallTextHooks();
     try {
         return Run(app);
     } catch (const EUsage& e) {

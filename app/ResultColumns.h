@@ -1,0 +1,43 @@
+#pragma once
+// The one table of result columns: for each column of the Angles, Solar and SolAir lists its caption,
+// profile, cell format, column-profile format, chart title, style and hour range, and its place in the
+// command-line CSV. The lists, the table texts, the column profiles, the CLI and the report read it.
+#include "TCalcDocument.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// How a column's profile is drawn; psEditor columns open the profile editor instead of a chart.
+enum TProfileStyle { psLine, psBars, psEditor };
+// The hours a column's profile draws: truncated sunrise to truncated (sunset + 1), or 0 to 23.
+enum TProfileHours { phSunriseRange, phFullDay };
+
+struct TResultColumn {
+    TResultPage Page;
+    const char* Caption; // list heading
+    const TProfile24& (TCalcDocument::*Profile)() const;
+    const char* CellFormat;    // the list cell
+    const char* ProfileFormat; // the column profile's clipboard text
+    const char* ChartTitle;
+    TProfileStyle Style;
+    TProfileHours Hours;
+    const char* CsvName; // nullptr: the column repeats one that the CSV already has
+    int CsvPlace;        // order of the CSV columns after "hour"
+};
+
+// Every column, list by list in the lists' order.
+const QList<TResultColumn>& ResultColumns();
+// The value columns of one list, in order.
+QList<const TResultColumn*> ColumnsOf(TResultPage page);
+// A list's headings: "CT" (the clock hour), then its columns' captions.
+QStringList ColumnCaptions(TResultPage page);
+// The CSV columns in their order.
+QList<const TResultColumn*> CsvColumns();
+// The "Total Solar Profile" command shows the SolAir list's "Solar" column.
+const TResultColumn& TotalProfileColumn();
+
+// The first and last hour a column's profile draws for a solved document.
+void ColumnHours(const TResultColumn& column, const TCalcDocument& doc, int& first, int& last);
+// A list row of hour: the hour as "%3d" and each column's value with its cell format.
+TResultRow ResultRow(const TCalcDocument& doc, TResultPage page, int hour);
