@@ -28,8 +28,8 @@ void PaintProductPicture(QPainter& painter, const QRectF& rect, bool rounded) {
     painter.fillRect(rect, sky);
 
     // The sun, high on the right, with short rays.
-    const QPointF sun(rect.left() + w * 0.70, rect.top() + std::min(h * 0.24, w * 0.30));
     const qreal radius = unit * 0.17;
+    const QPointF sun(rect.left() + w * 0.68, rect.top() + std::max(h * 0.26, radius * 2.0));
     painter.setPen(QPen(QColor(255, 214, 40), std::max(1.0, unit * 0.05), Qt::SolidLine, Qt::RoundCap));
     for (int i = 0; i < 8; ++i) {
         const qreal a = i * M_PI / 4;

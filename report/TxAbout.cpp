@@ -34,7 +34,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Splash = new QLabel;
     Splash->setAlignment(Qt::AlignCenter);
     auto* panelLayout = new QVBoxLayout(PicturePanel);
-    panelLayout->setContentsMargins(1, 1, 1, 1);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(Splash);
 
     DeveloperName = TextLabel();
@@ -91,7 +91,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addLayout(links);
     layout->addWidget(CBSplash);
     layout->addLayout(buttons);
-    // The links and the check box come after OK in the Tab order only through their own order here.
+    // OK has the focus when the form opens; Tab then reaches the check box and the two links.
+    OKButton->setFocus();
     setTabOrder(OKButton, CBSplash);
     setTabOrder(CBSplash, EMailLabel);
     setTabOrder(EMailLabel, WebLabel);
