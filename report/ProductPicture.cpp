@@ -51,8 +51,8 @@ void PaintProductPicture(QPainter& painter, const QRectF& rect, bool rounded) {
     painter.drawRect(QRectF(wall.topLeft(), QSizeF(wall.width(), std::max(1.0, unit * 0.05))));
 
     // The window set back in the wall: glass, with the shadow of the head and of one reveal.
-    const QRectF glass(wall.left() + wall.width() * 0.22, wall.top() + wall.height() * 0.22, wall.width() * 0.56,
-                       wall.height() * 0.52);
+    const QRectF glass(wall.left() + wall.width() * 0.22, wall.top() + wall.height() * 0.22,
+                       wall.width() * 0.56, wall.height() * 0.52);
     painter.setBrush(QColor(150, 220, 255));
     painter.drawRect(glass);
     const qreal depth = std::max(1.0, unit * 0.07);

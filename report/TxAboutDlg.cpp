@@ -102,8 +102,7 @@ bool TAboutBoxDlg::Execute() {
 }
 
 TAboutBox* TAboutBoxDlg::ShowSplash(int msecs) {
-    if (FSplashForm)
-        return FSplashForm;
+    if (FSplashForm) return FSplashForm;
     TAboutBox* form = CreateForm();
     connect(form, &QDialog::finished, this, [this, form] {
         StoreSplash(*form);

@@ -15,17 +15,15 @@ namespace {
 // complement is a stray copy and skipped; a valid header whose payload runs past the end of the file
 // cannot be read.
 std::optional<QByteArray> FindPayload(QByteArrayView bytes) {
-    const QByteArrayView marker(reinterpret_cast<const char*>(verblock::Marker.data()), verblock::Marker.size());
+    const QByteArrayView marker(reinterpret_cast<const char*>(verblock::Marker.data()),
+                                verblock::Marker.size());
     for (qsizetype at = bytes.indexOf(marker); at >= 0; at = bytes.indexOf(marker, at + 1)) {
         const qsizetype sizeAt = at + marker.size();
-        if (sizeAt + 8 > bytes.size())
-            break;
+        if (sizeAt + 8 > bytes.size()) break;
         const quint32 size = qFromLittleEndian<quint32>(bytes.data() + sizeAt);
         const quint32 check = qFromLittleEndian<quint32>(bytes.data() + sizeAt + 4);
-        if (size != ~check)
-            continue;
-        if (size == 0)
-            return std::nullopt;
+        if (size != ~check) continue;
+        if (size == 0) return std::nullopt;
         if (qsizetype(size) > bytes.size() - (sizeAt + 8))
             throw EVerInfoError(QStringLiteral("Cannot obtain version info."));
         return bytes.sliced(sizeAt + 8, size).toByteArray();
@@ -37,14 +35,11 @@ std::optional<QByteArray> FindPayload(QByteArrayView bytes) {
 bool WellFormed(QByteArrayView payload) {
     qsizetype at = 0;
     while (at < payload.size()) {
-        if (payload.size() - at < 2)
-            return false;
+        if (payload.size() - at < 2) return false;
         const qsizetype keyEnd = at + 2 + qFromLittleEndian<quint16>(payload.data() + at);
-        if (payload.size() - keyEnd < 4)
-            return false;
+        if (payload.size() - keyEnd < 4) return false;
         const qsizetype valueLength = qFromLittleEndian<quint32>(payload.data() + keyEnd);
-        if (payload.size() - (keyEnd + 4) < valueLength)
-            return false;
+        if (payload.size() - (keyEnd + 4) < valueLength) return false;
         at = keyEnd + 4 + valueLength;
     }
     return true;
@@ -52,8 +47,7 @@ bool WellFormed(QByteArrayView payload) {
 
 std::optional<QByteArray> PayloadOfFile(const QString& fileName) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     // Mapping spares reading a large executable into memory; a file that cannot be mapped is read.
     if (const uchar* mapped = file.map(0, file.size()))
         return FindPayload(QByteArrayView(mapped, file.size()));
@@ -69,21 +63,17 @@ QString FourParts(const quint32 words[2]) {
 
 TVerInfoRes::TVerInfoRes(const QString& fileName) : FFileName(fileName) {
     const std::optional<QByteArray> payload = PayloadOfFile(fileName);
-    if (!payload)
-        throw ENoVerInfoError();
-    if (!WellFormed(*payload))
-        throw EVerInfoError(QStringLiteral("Cannot obtain version info."));
+    if (!payload) throw ENoVerInfoError();
+    if (!WellFormed(*payload)) throw EVerInfoError(QStringLiteral("Cannot obtain version info."));
     FPayload = *payload;
 
     const QByteArray translation = Query(verblock::TranslationKey);
-    if (translation.size() < 4)
-        throw EVerInfoError(QStringLiteral("No language info."));
+    if (translation.size() < 4) throw EVerInfoError(QStringLiteral("No language info."));
     FLanguage = qFromLittleEndian<quint16>(translation.constData());
     FCodePage = qFromLittleEndian<quint16>(translation.constData() + 2);
 
     const QByteArray fixed = Query(verblock::FixedInfoKey);
-    if (fixed.size() < qsizetype(verblock::FixedInfoSize))
-        throw eNoFixeVerInfo();
+    if (fixed.size() < qsizetype(verblock::FixedInfoSize)) throw eNoFixeVerInfo();
     const auto word = [&fixed](int i) { return qFromLittleEndian<quint32>(fixed.constData() + 4 * i); };
     FFileVersion[0] = word(2);
     FFileVersion[1] = word(3);
@@ -96,8 +86,7 @@ TVerInfoRes::TVerInfoRes(const QString& fileName) : FFileName(fileName) {
                                                      {verblock::FlagSpecialBuild, "Special build"},
                                                      {verblock::FlagDebug, "Debug"}};
     for (const auto& [flag, text] : texts)
-        if (FFlags & flag)
-            FFlagTexts << QString::fromLatin1(text);
+        if (FFlags & flag) FFlagTexts << QString::fromLatin1(text);
 }
 
 QByteArray TVerInfoRes::Query(QByteArrayView key) const {
@@ -108,8 +97,7 @@ QByteArray TVerInfoRes::Query(QByteArrayView key) const {
         const QByteArrayView entryKey = payload.sliced(at + 2, keyLength);
         const qsizetype valueAt = at + 2 + keyLength + 4;
         const qsizetype valueLength = qFromLittleEndian<quint32>(payload.data() + valueAt - 4);
-        if (entryKey == key)
-            return payload.sliced(valueAt, valueLength).toByteArray();
+        if (entryKey == key) return payload.sliced(valueAt, valueLength).toByteArray();
         at = valueAt + valueLength;
     }
     return {};

@@ -17,10 +17,8 @@ TURLLabel::TURLLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void TURLLabel::SetURL(const QString& url) {
-    if (url == FURL)
-        return;
-    if (text().isEmpty() || text() == FURL)
-        setText(url);
+    if (url == FURL) return;
+    if (text().isEmpty() || text() == FURL) setText(url);
     FURL = url;
 }
 
@@ -30,8 +28,7 @@ void TURLLabel::SetCaption(const QString& caption) {
 
 void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        Click();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) Click();
 }
 
 void TURLLabel::keyPressEvent(QKeyEvent* event) {
@@ -44,8 +41,6 @@ void TURLLabel::keyPressEvent(QKeyEvent* event) {
 
 void TURLLabel::Click() {
     // The desktop's handler for the scheme opens it; with none there is nothing more to do.
-    if (!FURL.isEmpty())
-        QDesktopServices::openUrl(QUrl(FURL));
-    if (OnClick)
-        OnClick(this);
+    if (!FURL.isEmpty()) QDesktopServices::openUrl(QUrl(FURL));
+    if (OnClick) OnClick(this);
 }

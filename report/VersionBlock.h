@@ -51,15 +51,14 @@ struct TValues {
     std::string_view ProductName;
     std::string_view FileVersionText;
     std::string_view ProductVersionText;
-    std::string_view SpecialBuild; // set with FlagSpecialBuild
-    bool WithFixedInfo = true;   // false writes a block without the fixed file information
+    std::string_view SpecialBuild;              // set with FlagSpecialBuild
+    bool WithFixedInfo = true;                  // false writes a block without the fixed file information
     std::size_t FixedInfoBytes = FixedInfoSize; // fewer writes a cut-short fixed file information
-    bool WithTranslation = true; // false writes a block without the translation entry
+    bool WithTranslation = true;                // false writes a block without the translation entry
 };
 
 // A block of at most Capacity bytes; Size of them are used.
-template <std::size_t Capacity>
-struct TBlock {
+template <std::size_t Capacity> struct TBlock {
     std::array<std::uint8_t, Capacity> Bytes{};
     std::size_t Size = 0;
     bool Overflow = false;
@@ -67,25 +66,21 @@ struct TBlock {
 
 namespace detail {
 
-template <std::size_t C>
-constexpr void Put(TBlock<C>& b, std::uint8_t v) {
+template <std::size_t C> constexpr void Put(TBlock<C>& b, std::uint8_t v) {
     if (b.Size < C)
         b.Bytes[b.Size++] = v;
     else
         b.Overflow = true;
 }
-template <std::size_t C>
-constexpr void Put16(TBlock<C>& b, std::uint16_t v) {
+template <std::size_t C> constexpr void Put16(TBlock<C>& b, std::uint16_t v) {
     Put(b, std::uint8_t(v & 0xFF));
     Put(b, std::uint8_t(v >> 8));
 }
-template <std::size_t C>
-constexpr void Put32(TBlock<C>& b, std::uint32_t v) {
+template <std::size_t C> constexpr void Put32(TBlock<C>& b, std::uint32_t v) {
     Put16(b, std::uint16_t(v & 0xFFFF));
     Put16(b, std::uint16_t(v >> 16));
 }
-template <std::size_t C>
-constexpr void PutText(TBlock<C>& b, std::string_view s) {
+template <std::size_t C> constexpr void PutText(TBlock<C>& b, std::string_view s) {
     for (char c : s)
         Put(b, std::uint8_t(c));
 }
@@ -98,9 +93,9 @@ constexpr void PutEntry(TBlock<C>& b, std::string_view key, std::uint32_t valueS
     write(b);
 }
 template <std::size_t C>
-constexpr void PutStringEntry(TBlock<C>& b, std::string_view table, std::string_view name, std::string_view value) {
-    if (value.empty())
-        return;
+constexpr void PutStringEntry(TBlock<C>& b, std::string_view table, std::string_view name,
+                              std::string_view value) {
+    if (value.empty()) return;
     Put16(b, std::uint16_t(table.size() + name.size()));
     PutText(b, table);
     PutText(b, name);
@@ -135,8 +130,7 @@ struct TTablePrefix {
     constexpr std::string_view View() const { return {Text.data(), Text.size()}; }
 };
 
-template <std::size_t Capacity = 512>
-constexpr TBlock<Capacity> Encode(const TValues& v) {
+template <std::size_t Capacity = 512> constexpr TBlock<Capacity> Encode(const TValues& v) {
     using namespace detail;
     TBlock<Capacity> b;
     for (std::uint8_t m : Marker)
@@ -145,11 +139,19 @@ constexpr TBlock<Capacity> Encode(const TValues& v) {
     Put32(b, 0);
     if (v.WithFixedInfo)
         PutEntry(b, FixedInfoKey, std::uint32_t(v.FixedInfoBytes), [&v](TBlock<Capacity>& out) {
-            const std::uint32_t words[13] = {FixedSignature, 0x00010000u,   High(v.FileVersion),
-                                             Low(v.FileVersion), High(v.ProductVersion), Low(v.ProductVersion),
-                                             v.Mask,         v.Flags,       0,
-                                             1 /* application */,           0,
-                                             0,              0};
+            const std::uint32_t words[13] = {FixedSignature,
+                                             0x00010000u,
+                                             High(v.FileVersion),
+                                             Low(v.FileVersion),
+                                             High(v.ProductVersion),
+                                             Low(v.ProductVersion),
+                                             v.Mask,
+                                             v.Flags,
+                                             0,
+                                             1 /* application */,
+                                             0,
+                                             0,
+                                             0};
             TBlock<FixedInfoSize> fixed;
             for (std::uint32_t w : words)
                 Put32(fixed, w);

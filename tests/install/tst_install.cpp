@@ -31,8 +31,7 @@ TRun Run(const QString& program, const QStringList& args, const QString& destDir
         p.setProcessEnvironment(env);
     }
     p.start(program, args);
-    if (!p.waitForFinished(120000))
-        return {-1, QStringLiteral("did not finish")};
+    if (!p.waitForFinished(120000)) return {-1, QStringLiteral("did not finish")};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAll())};
 }
 
@@ -43,8 +42,7 @@ QString FileText(const QString& path) {
 
 QString Tool(const char* name) {
     const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-    if (path.isEmpty())
-        qWarning("%s is missing; scripts/install-deps.sh installs it", name);
+    if (path.isEmpty()) qWarning("%s is missing; scripts/install-deps.sh installs it", name);
     return path;
 }
 
@@ -55,8 +53,8 @@ class TestInstall : public QObject {
 
 private slots:
     void installedTree_data() {
-        QTest::addColumn<QString>("prefix");   // the install prefix; empty: the temporary folder itself
-        QTest::addColumn<QString>("datadir");  // where the desktop files go, below the staging folder
+        QTest::addColumn<QString>("prefix");  // the install prefix; empty: the temporary folder itself
+        QTest::addColumn<QString>("datadir"); // where the desktop files go, below the staging folder
         QTest::newRow("user prefix") << QString() << QStringLiteral("share");
         QTest::newRow("staged under /opt") << QStringLiteral("/opt") << QStringLiteral("usr/local/share");
     }
@@ -69,7 +67,8 @@ private slots:
         const QString root = tmp.path() + "/";
         const QString destDir = prefix.isEmpty() ? QString() : tmp.path();
         const QString installPrefix = prefix.isEmpty() ? tmp.path() : prefix;
-        const TRun install = Run(QV_CMAKE_COMMAND, {"--install", QV_BINARY_ROOT, "--prefix", installPrefix}, destDir);
+        const TRun install =
+            Run(QV_CMAKE_COMMAND, {"--install", QV_BINARY_ROOT, "--prefix", installPrefix}, destDir);
         QVERIFY2(install.exitCode == 0, qPrintable(install.output));
 
         // The program tree, and the folders the installed program computes for itself.
@@ -105,7 +104,8 @@ private slots:
         QVERIFY(mimeText.contains("<glob pattern=\"*.qvx\"/>"));
 
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-            const QImage icon(share + QStringLiteral("icons/hicolor/%1x%1/apps/com.varnholt.Quorvane.png").arg(size));
+            const QImage icon(share +
+                              QStringLiteral("icons/hicolor/%1x%1/apps/com.varnholt.Quorvane.png").arg(size));
             QCOMPARE(icon.size(), QSize(size, size));
         }
 

@@ -33,10 +33,17 @@ private slots:
         QTest::addColumn<QString>("oldUrl");
         QTest::addColumn<QString>("newUrl");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("empty caption") << "" << "" << "http://a.example" << "http://a.example";
-        QTest::newRow("caption showed the old URL") << "" << "http://a.example" << "http://b.example"
+        QTest::newRow("empty caption") << ""
+                                       << ""
+                                       << "http://a.example"
+                                       << "http://a.example";
+        QTest::newRow("caption showed the old URL") << ""
+                                                    << "http://a.example"
+                                                    << "http://b.example"
                                                     << "http://b.example";
-        QTest::newRow("own caption stays") << "Our site" << "http://a.example" << "http://b.example"
+        QTest::newRow("own caption stays") << "Our site"
+                                           << "http://a.example"
+                                           << "http://b.example"
                                            << "Our site";
     }
     void captionFollowsUrl() {
@@ -46,8 +53,7 @@ private slots:
         QFETCH(QString, shown);
         TURLLabel label;
         label.SetURL(oldUrl);
-        if (!caption.isEmpty())
-            label.SetCaption(caption);
+        if (!caption.isEmpty()) label.SetCaption(caption);
         label.SetURL(newUrl);
         QCOMPARE(label.Caption(), shown);
         QCOMPARE(label.URL(), newUrl);

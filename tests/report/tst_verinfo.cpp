@@ -78,13 +78,14 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         using namespace verblock;
         QTest::newRow("none") << 0u << FlagsMask << QStringList();
-        QTest::newRow("pre-release and debug") << (FlagDebug | FlagPreRelease) << FlagsMask
-                                               << QStringList({"Pre-release", "Debug"});
+        QTest::newRow("pre-release and debug")
+            << (FlagDebug | FlagPreRelease) << FlagsMask << QStringList({"Pre-release", "Debug"});
         QTest::newRow("all four in order")
             << (FlagDebug | FlagSpecialBuild | FlagPrivateBuild | FlagPreRelease) << FlagsMask
             << QStringList({"Pre-release", "Private build", "Special build", "Debug"});
         QTest::newRow("flags without text") << (FlagPatched | FlagInfoInferred) << FlagsMask << QStringList();
-        QTest::newRow("outside the mask") << (FlagDebug | FlagPreRelease) << FlagDebug << QStringList({"Debug"});
+        QTest::newRow("outside the mask")
+            << (FlagDebug | FlagPreRelease) << FlagDebug << QStringList({"Debug"});
     }
     void flagTexts() {
         QFETCH(quint32, flags);
@@ -104,7 +105,8 @@ private slots:
 
     void strayMarkerBeforeTheBlock() {
         // A copy of the marker followed by anything but a matching size is not a block.
-        const QByteArray marker(reinterpret_cast<const char*>(verblock::Marker.data()), verblock::Marker.size());
+        const QByteArray marker(reinterpret_cast<const char*>(verblock::Marker.data()),
+                                verblock::Marker.size());
         const QByteArray file = marker + QByteArray(8, '\x01') + marker + InFile(BlockBytes(Values(0)));
         QCOMPARE(GetFileVersionText(Write(file)), QStringLiteral("3.14.1.592"));
     }
@@ -114,7 +116,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("kind"); // 0 EVerInfoError, 1 ENoVerInfoError, 2 eNoFixeVerInfo
         const QByteArray block = BlockBytes(Values(0));
-        const QByteArray marker(reinterpret_cast<const char*>(verblock::Marker.data()), verblock::Marker.size());
+        const QByteArray marker(reinterpret_cast<const char*>(verblock::Marker.data()),
+                                verblock::Marker.size());
         const QString none = QStringLiteral("No Version Info Available.");
         const QString unreadable = QStringLiteral("Cannot obtain version info.");
 

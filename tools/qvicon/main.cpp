@@ -8,15 +8,15 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: qvicon OUTDIR\n");
         return 2;
     }
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
-        const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+        const QString folder =
+            QStringLiteral("%1/hicolor/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
         const QString file = folder + QStringLiteral("/com.varnholt.Quorvane.png");
         if (!QDir().mkpath(folder) || !ProductPicture(QSize(size, size), true).save(file, "PNG")) {
             std::fprintf(stderr, "qvicon: cannot write %s\n", qPrintable(file));
