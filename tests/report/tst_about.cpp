@@ -1,5 +1,6 @@
 // The about box: the main window's values on the form, the stored "Show this form on program bootup"
 // check box, and the start-up display.
+#include "UrlCatcher.h"
 #include "report/ProgramVersion.h"
 #include "report/TxAbout.h"
 #include "report/TxAboutDlg.h"
@@ -37,14 +38,6 @@ bool StoredSplash() {
 }
 
 } // namespace
-
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QStringList opened;
-public slots:
-    void open(const QUrl& url) { opened << url.toString(); }
-};
 
 class TestAbout : public QObject {
     Q_OBJECT
@@ -185,4 +178,5 @@ private slots:
 };
 
 QTEST_MAIN(TestAbout)
+#include "moc_UrlCatcher.cpp"
 #include "tst_about.moc"

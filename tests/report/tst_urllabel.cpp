@@ -1,5 +1,6 @@
 // The link label: how its caption follows the URL, and that a click or a key opens the URL through the
 // desktop before the label's own click handling.
+#include "UrlCatcher.h"
 #include "report/URLLabel.h"
 
 #include <QApplication>
@@ -7,15 +8,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
-
-// Stands in for the desktop's handler of a scheme, so opening a link launches nothing.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QStringList opened;
-public slots:
-    void open(const QUrl& url) { opened << url.toString(); }
-};
 
 class TestUrlLabel : public QObject {
     Q_OBJECT
@@ -109,4 +101,5 @@ private slots:
 };
 
 QTEST_MAIN(TestUrlLabel)
+#include "moc_UrlCatcher.cpp"
 #include "tst_urllabel.moc"
