@@ -160,11 +160,15 @@ void TStdReport::PrintFooterLine(bool rule, const QString& text) {
 
 // ---- Column table ----
 
-void TStdReport::PrintListView(const QStringList& captions, const QList<QStringList>& rows, int count) {
-    count = std::clamp(count, 0, int(Columns.size()));
+void TStdReport::SetColumnsFromLayout() {
     Columns[0] = engine_.Layout[mLeft];
     for (int i = 1; i < int(Columns.size()); ++i)
         Columns[i] = engine_.Layout[mStop1 + i - 1];
+}
+
+void TStdReport::PrintListView(const QStringList& captions, const QList<QStringList>& rows, int count) {
+    count = std::clamp(count, 0, int(Columns.size()));
+    SetColumnsFromLayout();
     PrintRow(captions.mid(0, count), fsUnderline);
     for (const QStringList& row : rows)
         PrintRow(row.mid(0, count), fsNone);

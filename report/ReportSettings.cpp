@@ -36,8 +36,11 @@ TMargins& DefaultMargins() {
 }
 
 void SetColumnStops(const QList<double>& stops) {
-    for (int i = 0; i < stops.size() && mStop1 + i < MarginCount; ++i)
-        DefaultMargins()[mStop1 + i] = stops[i];
+    TReportSettings& settings = ReportSettings();
+    for (int i = mStop1; i - mStop1 < stops.size() && i < MarginCount; ++i) {
+        DefaultMargins()[i] = stops[i - mStop1];
+        if (!settings.Stored[i]) settings.Margins[i] = stops[i - mStop1];
+    }
 }
 
 void LoadReportSettings(TReportSettings& settings) {
@@ -46,8 +49,10 @@ void LoadReportSettings(TReportSettings& settings) {
         for (int i = 0; i < MarginCount; ++i) {
             const double fallback = DefaultMargins()[i] + MissingStopOffset[i];
             double value = fallback;
-            if (!TryStrToFloat(store.ReadString(MarginKeys[i], MarginText(fallback)), value)) value = fallback;
-            settings.Margins[i] = value;
+            const bool stored = TryStrToFloat(store.ReadString(MarginKeys[i], MarginText(fallback)), value) &&
+                                store.ValueExists(MarginKeys[i]);
+            settings.Margins[i] = stored ? value : fallback;
+            settings.Stored[i] = stored;
         }
         settings.ZoomMode = store.ReadInteger(QStringLiteral("Zoom"), 0);
     }
@@ -61,6 +66,7 @@ void SaveReportSettings(const TReportSettings& settings) {
         store.OpenSection(ReportSection);
         for (int i = 0; i < MarginCount; ++i)
             store.WriteString(MarginKeys[i], MarginText(settings.Margins[i]));
+        ReportSettings().Stored.fill(true);
         store.WriteInteger(QStringLiteral("Zoom"), settings.ZoomMode);
     }
     SaveFontSettings(settings.ReportFont, ReportSection);

@@ -15,6 +15,8 @@ struct TReportSettings {
     TMargins Margins{};   // [cm] left, right, top, bottom, then stops 1 to 8 from the page's left edge
     int ZoomMode = 0;     // preview zoom: 0 actual size, 1 full page
     TFontAttributes ReportFont;
+    // Which stops came from the settings store; the others follow SetColumnStops.
+    std::array<bool, MarginCount> Stored{};
 };
 
 // The program's one set of settings.
@@ -23,7 +25,10 @@ TReportSettings& ReportSettings();
 // The margins "Reset margins" restores: 2.5 cm all round, stops at 3.5, 11, 12 ... 17 cm until
 // SetColumnStops overwrites them.
 TMargins& DefaultMargins();
-// Writes the stops [cm] into DefaultMargins entries 4 onward; values past the eighth are ignored.
+// Writes the stops [cm] into DefaultMargins entries 4 onward; values past the eighth are ignored. A stop
+// the user has not stored yet takes the new value in ReportSettings() too, so a first report's tables
+// use the caller's stops rather than the load defaults (13, 13.5, 14.5 ... cm, which run columns into
+// each other).
 void SetColumnStops(const QList<double>& stops);
 
 // Reads the section "Report": missing margins take the DefaultMargins entry, missing stops that entry

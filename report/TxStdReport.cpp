@@ -113,6 +113,8 @@ void TStdReport::PageHeader(bool firstPage) {
     engine_.LineTop = TopY;
 
     if (firstPage) {
+        // Rows written before any list view use the left margin and the stops.
+        SetColumnsFromLayout();
         const int blockTop = engine_.Pen.y();
         if (!LetterheadLines.isEmpty()) PrintLetterhead(LetterheadLines, LeftX, 10, 8);
         const int letterheadLines = int(std::lround((engine_.Pen.y() - blockTop) / engine_.LineHeight));

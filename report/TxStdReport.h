@@ -103,6 +103,7 @@ private:
     void SetCanvasPointSize(int points);
     int ReportPointSize() const;
     void PrintLogo(int blockTop, int letterheadLines);
+    void SetColumnsFromLayout();
     void FitColumns();
     void MeasureColumns();
     void PrintTableHeader();

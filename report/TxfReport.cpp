@@ -38,11 +38,15 @@ bool IsHorizontalGuide(int index) {
     return index == mTop || index == mBottom;
 }
 
+std::unique_ptr<QPrinter> PrinterFor(const QPrinterInfo& info) {
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
 // A printer on the system's default destination, or null when there is none.
 std::unique_ptr<QPrinter> DefaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return nullptr;
-    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    return PrinterFor(info);
 }
 
 } // namespace
@@ -146,7 +150,7 @@ QPrinter* TPreviewForm::Printer() const {
 
 void TPreviewForm::SelectPrinter(const QString& name) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-    printer_ = name.isEmpty() || info.isNull() ? nullptr : std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer_ = name.isEmpty() || info.isNull() ? nullptr : PrinterFor(info);
     Engine.SetPrinter(printer_.get());
 }
 

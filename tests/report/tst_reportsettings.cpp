@@ -54,6 +54,19 @@ private slots:
         QCOMPARE(s.Margins[mStop1], 5.5);
     }
 
+    // A first run's report uses the stops the caller sets; stored stops stay the user's.
+    void columnStopsReachStopsNotStored() {
+        TSettingsStore store(QStringLiteral("Report"));
+        store.WriteString(QStringLiteral("mX1"), QStringLiteral("4.5"));
+        store.Flush();
+        LoadReportSettings(ReportSettings());
+        SetColumnStops({5, 7, 9, 11, 13});
+        QCOMPARE(ReportSettings().Margins[mStop1], 4.5);
+        QCOMPARE(ReportSettings().Margins[mStop2], 7.0);
+        QCOMPARE(ReportSettings().Margins[mStop5], 13.0);
+        QCOMPARE(ReportSettings().Margins[mStop6], 16.0); // not given: the load default
+    }
+
     void columnStopsBeyondEightAreIgnored() {
         SetColumnStops({5, 7, 9, 11, 13, 14, 15, 16, 30, 40});
         const TMargins expected = {2.5, 2.5, 2.5, 2.5, 5, 7, 9, 11, 13, 14, 15, 16};
