@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdio>
 #include <csetjmp>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -55,7 +55,8 @@ bool DecodeJpeg(jpeg_decompress_struct& info, QImage& image) {
 
 QImage ReadGifFile(const QString& path) {
     int error = 0;
-    std::unique_ptr<GifFileType, GifReadCloser> gif(DGifOpenFileName(QFile::encodeName(path).constData(), &error));
+    std::unique_ptr<GifFileType, GifReadCloser> gif(
+        DGifOpenFileName(QFile::encodeName(path).constData(), &error));
     if (!gif || DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount < 1) return {};
     const SavedImage& frame = gif->SavedImages[0];
     const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
@@ -122,7 +123,7 @@ bool WriteGifFile(const QImage& source, const QString& path, QString* error) {
     }
     int colors = 256;
     std::unique_ptr<ColorMapObject, void (*)(ColorMapObject*)> map(GifMakeMapObject(256, nullptr),
-                                                                    GifFreeMapObject);
+                                                                   GifFreeMapObject);
     if (!map || GifQuantizeBuffer(unsigned(w), unsigned(h), &colors, red.data(), green.data(), blue.data(),
                                   raster.data(), map->Colors) != GIF_OK)
         return fail(QStringLiteral("colour reduction failed"));

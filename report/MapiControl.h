@@ -14,7 +14,7 @@ public:
 
     QString Subject;
     QString Body;
-    QString FromName;   // the client's default sender when empty
+    QString FromName; // the client's default sender when empty
     QString FromAdress;
     QStringList Recipients;
     QStringList CopyTo;

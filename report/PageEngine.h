@@ -39,8 +39,8 @@ public:
     int ZoomMode = 0;
 
     // ---- Surface ----
-    bool Printing = false;             // pages go to the printer, else to page images
-    std::vector<QImage> Pages;         // page images, all of the first page's size
+    bool Printing = false;     // pages go to the printer, else to page images
+    std::vector<QImage> Pages; // page images, all of the first page's size
     int PageCount() const { return int(Pages.size()); }
     double PixelsPerCmXExact = 32, PixelsPerCmYExact = 32;
     int PixelsPerCmX = 32, PixelsPerCmY = 32; // rounded

@@ -294,7 +294,8 @@ void TStdReport::PrintEntryGrid(const TxStringGrid& grid, const TCellRange& rang
         engine_.NewLine(1);
         FitColumns();
         if (engine_.FontChanged && tableFontSize_ != ReportPointSize())
-            ReportMessage(QStringLiteral("Font size in table reduced to %1 to fit all columns").arg(tableFontSize_));
+            ReportMessage(
+                QStringLiteral("Font size in table reduced to %1 to fit all columns").arg(tableFontSize_));
         engine_.FontChanged = false;
         GridMode = true;
         PrintTableHeader();

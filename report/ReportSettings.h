@@ -7,13 +7,26 @@
 #include <array>
 
 // Indices into the 12 margin entries (and the 12 layout positions derived from them).
-enum TMarginIndex { mLeft, mRight, mTop, mBottom, mStop1, mStop2, mStop3, mStop4, mStop5, mStop6, mStop7, mStop8 };
+enum TMarginIndex {
+    mLeft,
+    mRight,
+    mTop,
+    mBottom,
+    mStop1,
+    mStop2,
+    mStop3,
+    mStop4,
+    mStop5,
+    mStop6,
+    mStop7,
+    mStop8
+};
 constexpr int MarginCount = 12;
 using TMargins = std::array<double, MarginCount>;
 
 struct TReportSettings {
-    TMargins Margins{};   // [cm] left, right, top, bottom, then stops 1 to 8 from the page's left edge
-    int ZoomMode = 0;     // preview zoom: 0 actual size, 1 full page
+    TMargins Margins{}; // [cm] left, right, top, bottom, then stops 1 to 8 from the page's left edge
+    int ZoomMode = 0;   // preview zoom: 0 actual size, 1 full page
     TFontAttributes ReportFont;
     // Which stops came from the settings store; the others follow SetColumnStops.
     std::array<bool, MarginCount> Stored{};

@@ -47,8 +47,9 @@ bool ReadTextLines(const QString& path, QStringList& lines) {
 } // namespace
 
 void TStdReport::SetLetterhead(const QString& letterheadFile, const QString& logoFile, int logoWidth) {
-    const QString letterhead =
-        QFileInfo::exists(letterheadFile) ? letterheadFile : DatabaseFolder() + QStringLiteral("Letterhead.txt");
+    const QString letterhead = QFileInfo::exists(letterheadFile)
+                                   ? letterheadFile
+                                   : DatabaseFolder() + QStringLiteral("Letterhead.txt");
     if (!ReadTextLines(letterhead, LetterheadLines)) LetterheadLines = QStringList{QStringLiteral(" ")};
     LogoFile = QFileInfo::exists(logoFile) ? logoFile : DatabaseFolder() + QStringLiteral("ReportLogo.gif");
     LogoWidth = logoWidth;

@@ -134,7 +134,8 @@ TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent), printer_(DefaultP
     try {
         RestoreFormPlacement(this, false, true);
     } catch (const std::exception& e) {
-        ReportMessage(QStringLiteral("Error on Report FormCreate... \r\n") + QString::fromLocal8Bit(e.what()));
+        ReportMessage(QStringLiteral("Error on Report FormCreate... \r\n") +
+                      QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -160,7 +161,8 @@ QAction* TPreviewForm::AddAction(const QString& name, const QString& hint, const
     action->setObjectName(name);
     action->setShortcut(key);
     action->setShortcutContext(Qt::WindowShortcut);
-    action->setToolTip(key.isEmpty() ? hint : hint + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + ')');
+    action->setToolTip(
+        key.isEmpty() ? hint : hint + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + ')');
     connect(action, &QAction::triggered, this, slot);
     toolBar_->addAction(action);
     addAction(action);
@@ -499,30 +501,29 @@ QString TPreviewForm::AskFileName(QFileDialog* dialog) {
     return dialog->selectedFiles().first();
 }
 
-QFileDialog* TPreviewForm::SavePictureDialog() {
-    if (!savePictureDialog_) {
-        savePictureDialog_ = new QFileDialog(this, QStringLiteral("Save Report Image"), ProgramFolder(),
-                                             QStringLiteral("GIF Image File (*.gif)"));
-        savePictureDialog_->setObjectName(QStringLiteral("SavePictureDialog"));
-        savePictureDialog_->setAcceptMode(QFileDialog::AcceptSave);
-        savePictureDialog_->setDefaultSuffix(QStringLiteral("gif"));
-        savePictureDialog_->setOption(QFileDialog::DontUseNativeDialog);
-        savePictureDialog_->selectFile(QStringLiteral("Report.gif"));
+// A save dialog made once and kept, so it remembers its folder: the program folder, then the last used.
+QFileDialog* TPreviewForm::SaveDialog(QFileDialog*& dialog, const QString& name, const QString& title,
+                                      const QString& filter, const QString& suffix) {
+    if (!dialog) {
+        dialog = new QFileDialog(this, title, ProgramFolder(), filter);
+        dialog->setObjectName(name);
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setDefaultSuffix(suffix);
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->selectFile(QStringLiteral("Report.") + suffix);
     }
-    return savePictureDialog_;
+    return dialog;
+}
+
+QFileDialog* TPreviewForm::SavePictureDialog() {
+    return SaveDialog(savePictureDialog_, QStringLiteral("SavePictureDialog"),
+                      QStringLiteral("Save Report Image"), QStringLiteral("GIF Image File (*.gif)"),
+                      QStringLiteral("gif"));
 }
 
 QFileDialog* TPreviewForm::SavePdfDialog() {
-    if (!savePdfDialog_) {
-        savePdfDialog_ = new QFileDialog(this, QStringLiteral("Export PDF"), ProgramFolder(),
-                                         QStringLiteral("PDF File (*.pdf)"));
-        savePdfDialog_->setObjectName(QStringLiteral("SavePdfDialog"));
-        savePdfDialog_->setAcceptMode(QFileDialog::AcceptSave);
-        savePdfDialog_->setDefaultSuffix(QStringLiteral("pdf"));
-        savePdfDialog_->setOption(QFileDialog::DontUseNativeDialog);
-        savePdfDialog_->selectFile(QStringLiteral("Report.pdf"));
-    }
-    return savePdfDialog_;
+    return SaveDialog(savePdfDialog_, QStringLiteral("SavePdfDialog"), QStringLiteral("Export PDF"),
+                      QStringLiteral("PDF File (*.pdf)"), QStringLiteral("pdf"));
 }
 
 void TPreviewForm::GIFBtnClick() {

@@ -114,6 +114,8 @@ private:
     void ImageMouseMove(QPoint p, Qt::MouseButtons buttons);
     void ImageMouseUp();
     QString AskFileName(QFileDialog* dialog);
+    QFileDialog* SaveDialog(QFileDialog*& dialog, const QString& name, const QString& title,
+                            const QString& filter, const QString& suffix);
 
     QToolBar* toolBar_ = nullptr;
     QScrollArea* scrollBox_ = nullptr;

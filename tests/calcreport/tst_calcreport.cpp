@@ -45,14 +45,16 @@ QString PdfInfo(const QString& path) {
 
 // The report's lines that pdftotext gives, checked against the document's rows.
 void CheckReportText(const QString& text, const TCalcDocument& doc) {
-    for (const char* heading : {"Quorvane Report", "Location Data", "Angles (Sunrise to Sunset)", "Solar Insolation"})
+    for (const char* heading :
+         {"Quorvane Report", "Location Data", "Angles (Sunrise to Sunset)", "Solar Insolation"})
         QVERIFY2(text.contains(heading), qPrintable(heading + QStringLiteral(" in:\n") + text.left(1500)));
     QVERIFY(text.contains("Latitude"));
     QVERIFY(text.contains("-26.13"));
     // The noon rows of both tables, with their cells in column order.
     const QRegularExpression noon(QStringLiteral("\\n\\s*12\\s+40\\s+-177\\s+357\\s+40\\s*\\n"));
     QVERIFY2(text.contains(noon), qPrintable(text));
-    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\n\\s*12\\s+834\\s+635\\s+120\\s+65\\s+820\\s*\\n"))),
+    QVERIFY2(text.contains(
+                 QRegularExpression(QStringLiteral("\\n\\s*12\\s+834\\s+635\\s+120\\s+65\\s+820\\s*\\n"))),
              qPrintable(text));
     QVERIFY(text.contains("Quorvane Version " QUORVANE_VERSION));
     QVERIFY(!text.contains("Sol-Air") && !text.contains("Glass"));
@@ -108,7 +110,8 @@ private slots:
 
     // Letterhead and logo of a firm in the program folder, and the preview pages as pictures.
     void renderWithLetterheadAndLogo() {
-        const QString letterhead = ProgramFolder() + "LetterHead.txt", logo = ProgramFolder() + "ReportLogo.gif";
+        const QString letterhead = ProgramFolder() + "LetterHead.txt",
+                      logo = ProgramFolder() + "ReportLogo.gif";
         QFile file(letterhead);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("Kestrel & Moyo Consulting Engineers\r\n14 Jacaranda Street, Pretoria 0002\r\n"
@@ -148,12 +151,14 @@ private slots:
 
     void printsOnTheSystemPrinter() {
         const QString wanted = qEnvironmentVariable("QUORVANE_TEST_PRINTER");
-        const QPrinterInfo info = wanted.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(wanted);
+        const QPrinterInfo info =
+            wanted.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(wanted);
         if (info.isNull()) {
             if (!wanted.isEmpty()) QFAIL(qPrintable("printer not found: " + wanted));
             QSKIP("no printer on this machine; set QUORVANE_TEST_PRINTER to require one");
         }
-        const QString output = qEnvironmentVariable("QUORVANE_TEST_PRINTER_OUTPUT", "/var/spool/cups-pdf/out");
+        const QString output =
+            qEnvironmentVariable("QUORVANE_TEST_PRINTER_OUTPUT", "/var/spool/cups-pdf/out");
         QSet<QString> before;
         for (QDirIterator it(output, {"*.pdf"}, QDir::Files); it.hasNext();)
             before << it.next();
@@ -174,7 +179,8 @@ private slots:
                 for (QDirIterator it(output, {"*.pdf"}, QDir::Files); it.hasNext();) {
                     const QString path = it.next();
                     const QString info = PdfInfo(path);
-                    if (!before.contains(path) && info.contains(QRegularExpression("Title:\\s+\\(?Quorvane Report")) &&
+                    if (!before.contains(path) &&
+                        info.contains(QRegularExpression("Title:\\s+\\(?Quorvane Report")) &&
                         info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))))
                         printed = path;
                 }

@@ -36,8 +36,9 @@ private slots:
         TReportFixture f;
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(203, 280), QPageSize::Millimeter), QPageLayout::Portrait,
-                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+        printer.setPageLayout(QPageLayout(QPageSize(QSizeF(203, 280), QPageSize::Millimeter),
+                                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                          QPageLayout::Millimeter));
         f.Engine.SetPrinter(&printer);
         f.Compose([] {});
         // 20.3 cm printable gives 20 cm, 28 cm stays 28 cm.
@@ -245,7 +246,8 @@ private slots:
         file.write("Caf\xe9 Engineers\r\n\r\nPretoria\r\n");
         file.close();
         f.Report.SetLetterhead(file.fileName(), file.fileName(), 3);
-        QCOMPARE(f.Report.LetterheadLines, (QStringList{QString::fromUtf8("Café Engineers"), "", "Pretoria"}));
+        QCOMPARE(f.Report.LetterheadLines,
+                 (QStringList{QString::fromUtf8("Café Engineers"), "", "Pretoria"}));
         QCOMPARE(f.Report.LogoFile, file.fileName());
     }
 
@@ -315,7 +317,8 @@ private slots:
         grid.SetRowCount(90);
         for (int r = 0; r < 90; ++r)
             for (int c = 0; c < 3; ++c)
-                grid.SetCells(c, r, r == 0 ? QStringLiteral("Head%1").arg(c) : QStringLiteral("r%1c%2").arg(r).arg(c));
+                grid.SetCells(
+                    c, r, r == 0 ? QStringLiteral("Head%1").arg(c) : QStringLiteral("r%1c%2").arg(r).arg(c));
         f.Compose([&] { f.Report.PrintEntryGrid(grid, {0, 1, 2, 89}); });
         QCOMPARE(f.Engine.PageCount(), 2);
         const std::vector<int>& x = f.Report.ColumnX();
@@ -325,7 +328,8 @@ private slots:
             // Vertical lines at every boundary from the top rule to the bottom rule.
             for (int bx : x)
                 for (int y = rules.first(); y <= rules.last(); ++y)
-                    QVERIFY2(qGray(page.pixel(bx, y)) < 128, qPrintable(QStringLiteral("x %1 y %2").arg(bx).arg(y)));
+                    QVERIFY2(qGray(page.pixel(bx, y)) < 128,
+                             qPrintable(QStringLiteral("x %1 y %2").arg(bx).arg(y)));
         }
     }
 };

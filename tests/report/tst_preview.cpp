@@ -80,7 +80,9 @@ class TestPreview : public QObject {
         preview->show();
         QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
     }
-    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(preview.get(), Qt::Key(key), mods); }
+    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(preview.get(), Qt::Key(key), mods);
+    }
 
 private slots:
     void init() {
@@ -160,8 +162,8 @@ private slots:
         const int left = preview->Engine.Layout[mLeft];
         QTest::mousePress(image, Qt::LeftButton, {}, QPoint(left + 3, 300));
         QVERIFY(preview->Dragging[mLeft]);
-        QMouseEvent move(QEvent::MouseMove, QPointF(114, 300), image->mapToGlobal(QPointF(114, 300)), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(114, 300), image->mapToGlobal(QPointF(114, 300)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(image, &move);
         QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(114, 300));
         QCOMPARE(preview->StatusPanel(0), QStringLiteral("3.0"));
@@ -172,8 +174,8 @@ private slots:
         Key(Qt::Key_M, Qt::ControlModifier);
         const int top = preview->Engine.Layout[mTop];
         QTest::mousePress(image, Qt::LeftButton, {}, QPoint(400, top - 2));
-        QMouseEvent down(QEvent::MouseMove, QPointF(400, 1000), image->mapToGlobal(QPointF(400, 1000)), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent down(QEvent::MouseMove, QPointF(400, 1000), image->mapToGlobal(QPointF(400, 1000)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(image, &down);
         QCOMPARE(preview->Engine.Layout[mTop], 1129 / 2 - 5);
         QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(400, 559));
@@ -222,7 +224,8 @@ private slots:
         text.start("pdftotext", {"-layout", dir.filePath("out.pdf"), "-"});
         QVERIFY(text.waitForFinished());
         const QString out = QString::fromUtf8(text.readAllStandardOutput());
-        QVERIFY2(out.contains("Test Report") && out.contains("Numbers") && out.contains("value 149"), qPrintable(out));
+        QVERIFY2(out.contains("Test Report") && out.contains("Numbers") && out.contains("value 149"),
+                 qPrintable(out));
         const QRegularExpression pageNumber(QStringLiteral("-\\s*(\\d+)\\s*-"));
         QStringList numbers;
         for (auto it = pageNumber.globalMatch(out); it.hasNext();)
@@ -242,7 +245,9 @@ private slots:
         const QString log = bin.filePath("args.txt");
         QFile script(bin.filePath("xdg-email"));
         QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1'\n").arg(log).toUtf8());
+        script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1'\n")
+                         .arg(log)
+                         .toUtf8());
         script.close();
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
         const QByteArray path = qgetenv("PATH");
@@ -257,8 +262,8 @@ private slots:
         QFile args(log);
         QVERIFY(args.open(QIODevice::ReadOnly));
         const QStringList got = QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(got, (QStringList{"--subject", "Report...", "--body", "Please find our report attached.", "--attach",
-                                   folder + "page0.gif", "--attach", folder + "page1.gif"}));
+        QCOMPARE(got, (QStringList{"--subject", "Report...", "--body", "Please find our report attached.",
+                                   "--attach", folder + "page0.gif", "--attach", folder + "page1.gif"}));
         QCOMPARE(preview->Mapi()->DisplayFileName(), (QStringList{"page0.gif", "page1.gif"}));
         for (int i = 0; i < 2; ++i) {
             QCOMPARE(ReadGifSize(folder + QStringLiteral("page%1.gif").arg(i)).Height, 1129);
