@@ -4,6 +4,9 @@
 #include "dialogs/SelectAngleDlg.h"
 #include "dialogs/SelectAzimuthDlg.h"
 #include "dialogs/TxCalendar.h"
+#include "dialogs/TxChartColorForm.h"
+#include "dialogs/TxProfileEd.h"
+#include "dialogs/TxProfileView.h"
 #include "locations/TxSelectLocation.h"
 #include "storage/Folders.h"
 
@@ -29,8 +32,12 @@ int main(int argc, char* argv[]) {
     TCalendarForm calendarForm(&mainForm);
     TSelectLocationForm locationForm(&mainForm);
     TSelectAzimuthForm azimuthForm(&mainForm);
+    TProfileEdForm profileEdForm(&mainForm);
+    TChartColor chartColorForm(&mainForm);
     TAnglesForm anglesForm(&mainForm);
+    TProfileViewForm profileViewForm(&mainForm);
     mainForm.SetRowDialogs({&locationForm, &azimuthForm, &anglesForm, &calendarForm});
+    mainForm.SetProfileDialogs({&profileEdForm, &chartColorForm, &profileViewForm});
     // For the start-up benchmark: "solved" on stdout when the status first reads "Solved...", then quit.
     if (qEnvironmentVariableIsSet("QUORVANE_STARTUP_STAMP"))
         QObject::connect(mainForm.statusBar(), &QStatusBar::messageChanged, &app, [](const QString& text) {
