@@ -98,7 +98,11 @@ private slots:
             {pgSolAir, 4, "Solar Heat Gain Factor", "%0.0f", false, false},
         };
         for (const auto& r : rows)
-            QTest::addRow("%s %s", r.page == pgAngles ? "Angles" : r.page == pgSolar ? "Solar" : "SolAir", r.title)
+            QTest::addRow("%s %s",
+                          r.page == pgAngles  ? "Angles"
+                          : r.page == pgSolar ? "Solar"
+                                              : "SolAir",
+                          r.title)
                 << int(r.page) << r.section << r.title << r.line << (r.sunriseRange ? 6 : 0)
                 << (r.sunriseRange ? 18 : 23) << r.format;
     }
@@ -160,9 +164,11 @@ private slots:
         p.form.Document().SetDayNumber(10);
         p.form.Document().SetSolved(false);
         QCOMPARE(p.form.StatusText(), QString("Results are out of date..."));
-        p.WhileShown(p.view, [&] { p.ClickHeading(pgSolAir, 1); }, [] {});
+        p.WhileShown(
+            p.view, [&] { p.ClickHeading(pgSolAir, 1); }, [] {});
         QCOMPARE(p.form.StatusText(), QString("Results are out of date..."));
-        p.WhileShown(p.view, [&] { p.ClickHeading(pgAngles, 1); }, [] {});
+        p.WhileShown(
+            p.view, [&] { p.ClickHeading(pgAngles, 1); }, [] {});
         QCOMPARE(p.form.StatusText(), QString("Solved..."));
     }
 
@@ -244,7 +250,8 @@ private slots:
         QCOMPARE(chart->backgroundBrush(), ChartBackground(p.colors.Colors()));
         p.colors.SetColors({Qt::yellow, Qt::red, Qt::blue, false, gdTopBottom});
         auto* settings = p.form.findChild<QChartView*>()->actions().value(0);
-        QVERIFY(p.WhileShown(p.colors, [&] { settings->trigger(); }, [] {}));
+        QVERIFY(p.WhileShown(
+            p.colors, [&] { settings->trigger(); }, [] {}));
         QCOMPARE(chart->backgroundBrush(), QBrush(Qt::yellow));
         p.form.ActionResetExecute();
         QCOMPARE(p.colors.Colors(), TChartColors());
