@@ -5,6 +5,7 @@
 
 TProgramWindows::TProgramWindows(const QString& version) {
     MainForm.SetRowDialogs({&LocationForm, &AzimuthForm, &AnglesForm, &CalendarForm});
+    MainForm.SetProfileDialogs({&ProfileEdForm, &ChartColorForm, &ProfileViewForm});
     MainForm.SetVersion(version);
     ApplyMainWindowValues(AboutBox, version);
     MainForm.WireCommand(QStringLiteral("ActionAbout"), [this] { AboutBox.Execute(); });
