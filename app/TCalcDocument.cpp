@@ -73,6 +73,7 @@ void TCalcDocument::Clipboard(const QString& text) const {
 // ---- Inputs, location, state ----
 
 void TCalcDocument::SetInput(TInputId id, double value) {
+    if (!std::isfinite(value)) return; // a NaN would show in every row and be saved back
     SetInputValue(FInputs, id, value);
     if (OnInputChanged) OnInputChanged(id, value);
 }

@@ -70,7 +70,8 @@ public:
     double GlassDepth() const { return FInputs.GlassDepth; }
     double Input(TInputId id) const { return InputValue(FInputs, id); }
 
-    // Each stores the value and reports it through OnInputChanged; none changes Solved.
+    // Each stores the value and reports it through OnInputChanged; none changes Solved. A value that
+    // is not a finite number is refused: nothing changes and nothing is reported.
     void SetAltitude(double value) { SetInput(inAltitude, value); }
     void SetLatitude(double value) { SetInput(inLatitude, value); }
     void SetLongitude(double value) { SetInput(inLongitude, value); }

@@ -4,11 +4,14 @@
 #include "app/TextSetup.h"
 #include "locations/TxSelectLocation.h"
 #include "storage/Folders.h"
+#include "storage/RegularFile.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 int main(int argc, char* argv[]) {
+    // A save stopped by a file-size limit then reports its error, and the settings are still written.
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
