@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the project file reader. Whatever it accepts must write back bit for bit
-// (the first 56 bytes) and read back to the same inputs, and must solve, copy every result page and
-// shade the window without a fault.
+// (the first 56 bytes), read back to the same inputs, and solve without a fault. (The solve fills every
+// result row; the copy and window-shading commands are left out to keep each run short.)
 #include "app/ProjectFile.h"
 #include "app/TCalcDocument.h"
 #include "app/TextSetup.h"
@@ -34,13 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ReadProjectInputs(out, again) || std::memcmp(&again, &inputs, sizeof inputs) != 0) std::abort();
 
     TCalcDocument doc;
-    doc.OnClipboardText = [](const QString&) {};
-    doc.OnMessage = [](const QString&) {};
     doc.ApplyInputs(inputs);
     doc.Solve();
-    for (TResultPage page : {pgAngles, pgSolar, pgSolAir, pgLocal})
-        doc.CopyPage(page);
-    doc.GenerateAreaFactors();
-    doc.CopyPage(pgWindow);
     return 0;
 }

@@ -17,7 +17,8 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
       -DCMAKE_CXX_FLAGS="$flags" >/dev/null
 cmake --build "$build" --target "${targets[@]}" -j "${FUZZ_JOBS:-2}"
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+# Short allocation stacks: collecting deep ones on every allocation halves the executions per second.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:malloc_context_size=2}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan-qt.supp:print_suppressions=0}
 status=0

@@ -85,7 +85,7 @@ void Measure(const QString& name, const QStringList& keys) {
     const QByteArray text = IndexText(keys);
     const int n = int(keys.size());
     const QString all = QStringLiteral("+All");
-    Report(QStringLiteral("%1: %2 keys").arg(name).arg(n), 0);
+    std::printf("%s: %d keys\n", qPrintable(name), n);
     TMemIniFile ini;
     Report(QStringLiteral("  load the index text"), BestMs([&] { ini.LoadFromBytes(text); }));
     Report(QStringLiteral("  ValueInt of every key"), BestMs([&] {

@@ -133,6 +133,9 @@ private slots:
             << QStringList{"--csv", "--latitude"} << "Missing value after '--latitude'";
         QTest::newRow("unknown option") << QStringList{"--height", "3"} << "Unknown option 'height'";
         QTest::newRow("stray argument") << QStringList{"12"} << "unexpected argument '12'";
+        // An argument holding a line feed stays on the one error line.
+        QTest::newRow("control characters")
+            << QStringList{"--colour", "da\nrk\x1b"} << "'da\\x0Ark\\x1B' is neither light nor dark";
         QTest::newRow("short file") << QStringList{"--file", "short.qvx"}
                                     << "--file: cannot read project file";
         QTest::newRow("missing file")

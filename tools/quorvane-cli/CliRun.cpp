@@ -182,12 +182,24 @@ TCliResult Run(const QStringList& arguments) {
     return {CliOk, clipboard, {}};
 }
 
+// The message with control characters written as \xHH, so an argument holding a line feed cannot
+// break the one-line error in two.
+QString OneLine(const QString& text) {
+    QString line;
+    for (QChar c : text)
+        line += c.unicode() < 0x20 || c.unicode() == 0x7F ? QString::asprintf("\\x%02X", c.unicode())
+                                                          : QString(c);
+    return line;
+}
+
 } // namespace
 
 TCliResult RunCli(const QStringList& arguments) {
     try {
         return Run(arguments);
     } catch (const EUsage& e) {
-        return {CliBadInput, {}, QStringLiteral("quorvane-cli: %1\n").arg(QString::fromStdString(e.what()))};
+        return {CliBadInput,
+                {},
+                QStringLiteral("quorvane-cli: %1\n").arg(OneLine(QString::fromStdString(e.what())))};
     }
 }
