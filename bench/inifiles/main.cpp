@@ -7,6 +7,8 @@
 #include "locations/LocationRecord.h"
 #include "storage/TxIniFiles.h"
 
+#include "bench/common/BestTime.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,14 +22,7 @@ namespace {
 constexpr int Runs = 3;
 
 double BestMs(const std::function<void()>& step) {
-    double best = 1e300;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step();
-        best = std::min(best, double(t.nsecsElapsed()) / 1e6);
-    }
-    return best;
+    return ::BestMs(step, Runs);
 }
 
 void Report(const QString& what, double ms) {
