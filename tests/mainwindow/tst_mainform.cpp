@@ -151,6 +151,8 @@ private slots:
             // The placement restored (outer position, inner size); the decoration a window manager adds
             // at show is not known before it.
             QVERIFY(available.contains(QRect(form.pos(), form.size())));
+            QDir().mkpath(QV_BINARY_ROOT "/screens");
+            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-hostile-settings.png"));
             form.close();
         }
         TSettingsStore store("Settings");
