@@ -253,6 +253,8 @@ void TCalcDocument::AutoAmbient() {
 }
 
 void TCalcDocument::SetAmbientProfile(const TProfile24& profile) {
+    for (double value : profile)
+        if (!std::isfinite(value)) return; // refused whole, like a non-finite input
     ApplyAmbient(profile);
 }
 

@@ -168,7 +168,8 @@ public:
     // "Auto Ambient": the ambient profile from the design maximum and daily range, its text ("%0.1f")
     // on the clipboard, and the sol-air table rebuilt.
     void AutoAmbient();
-    // An edited ambient profile replaces the current one; the sol-air table is rebuilt.
+    // An edited ambient profile replaces the current one; the sol-air table is rebuilt. A profile
+    // holding a value that is not a finite number is refused: nothing changes.
     void SetAmbientProfile(const TProfile24& profile);
 
     // ---- Local page ----

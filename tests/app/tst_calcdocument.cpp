@@ -173,6 +173,11 @@ private slots:
         QCOMPARE(reports, 0);
         for (int i = 0; i < InputCount; ++i)
             QCOMPARE(doc.Input(TInputId(i)), InputValue(before, TInputId(i)));
+        const TProfile24 ambient = doc.AmbientProfile();
+        TProfile24 poisoned = ambient;
+        poisoned[13] = std::numeric_limits<double>::quiet_NaN();
+        doc.SetAmbientProfile(poisoned);
+        QVERIFY(doc.AmbientProfile() == ambient);
         QVERIFY(doc.Solve());
         QVERIFY(!doc.AnglesRows().isEmpty());
     }
