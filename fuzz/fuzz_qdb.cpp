@@ -31,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView records = split < 0 ? QByteArrayView() : input.sliced(split + 1);
 
     const QString folder = Folder().path() + u'/';
-    for (const QString& old : QDir(folder).entryList(QDir::Files))
-        QFile::remove(folder + old);
+    for (const QString& old : QDir(folder).entryList(QDir::Files)) QFile::remove(folder + old);
     Write(folder + QStringLiteral("Regions.idx"), index);
 
     TLocationDatabase db;
