@@ -20,9 +20,7 @@
 
 namespace {
 
-QByteArray FileBytes(std::initializer_list<double> values) {
-    return ProjectFileBytes(values);
-}
+QByteArray FileBytes(std::initializer_list<double> values) { return ProjectFileBytes(values); }
 
 const QByteArray SampleFile = FileBytes({250, 51.5, -0.12, 0, -45, 30, 200.25});
 
