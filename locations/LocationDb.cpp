@@ -26,7 +26,6 @@ void TLocationDatabase::LoadIndex(const QString& folder) {
     const std::unique_ptr<QFile> file = OpenRegularFile(path);
     if (!index_->LoadFromDevice(*file))
         throw EFOpenError(QStringLiteral("Cannot read %1: %2").arg(path, file->errorString()));
-    allKeys_ = RegionNames(AllDatabaseName);
 }
 
 void TLocationDatabase::LoadIndex(QByteArrayView index, TRecordFiles recordFiles) {
@@ -34,13 +33,11 @@ void TLocationDatabase::LoadIndex(QByteArrayView index, TRecordFiles recordFiles
     memoryFiles_ = std::move(recordFiles);
     index_ = std::make_unique<TMemIniFile>();
     index_->LoadFromBytes(index);
-    allKeys_ = RegionNames(AllDatabaseName);
 }
 
 void TLocationDatabase::Release() {
     index_.reset();
     memoryFiles_.reset();
-    allKeys_.clear();
     openDatabase_.clear();
     file_ = TQdbFile();
     recordNumber_ = -1;
@@ -124,17 +121,10 @@ std::pair<int, int> TLocationDatabase::RecordPosition() const {
     return {recordNumber_ + 1, file_.Path().isEmpty() ? 0 : file_.RecordCount()};
 }
 
-QString TLocationDatabase::FirstKeyWithValue(const QString& section, const QStringList& keys,
-                                             int32_t value) const {
-    for (const QString& key : keys)
-        if (index_->ValueInt(section, key, 0) == value) return key;
-    return {};
-}
-
 QString TLocationDatabase::DatabaseOfCode(int32_t code) {
     if (lastDatabase_ && lastDatabase_->code == code) return lastDatabase_->name;
     if (!index_) return {};
-    const QString name = FirstKeyWithValue(AllDatabaseName, allKeys_, code);
+    const QString name = index_->KeyOfValueInt(AllDatabaseName, code);
     if (!name.isEmpty()) lastDatabase_ = RememberedDatabase{code, name};
     return name;
 }
@@ -142,7 +132,7 @@ QString TLocationDatabase::DatabaseOfCode(int32_t code) {
 QString TLocationDatabase::RegionOfCode(const QString& section, int32_t code) {
     if (lastRegion_ && lastRegion_->code == code && lastRegion_->section == section) return lastRegion_->name;
     if (!index_) return {};
-    const QString name = FirstKeyWithValue(section, RegionNames(section), code);
+    const QString name = index_->KeyOfValueInt(section, code);
     if (!name.isEmpty()) lastRegion_ = RememberedRegion{section, code, name};
     return name;
 }

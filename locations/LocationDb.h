@@ -83,14 +83,12 @@ public:
 private:
     QString DatabaseOfCode(int32_t code);
     QString RegionOfCode(const QString& section, int32_t code);
-    QString FirstKeyWithValue(const QString& section, const QStringList& keys, int32_t value) const;
 
     TQdbFile RecordFile(const QString& database) const;
 
     QString folder_;
     std::optional<TRecordFiles> memoryFiles_; // set when the database is read from memory
     std::unique_ptr<TMemIniFile> index_;
-    QStringList allKeys_; // keys of section "+All" in file order
     QString openDatabase_;
     TQdbFile file_;
     LocationRecord record_;

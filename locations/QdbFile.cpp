@@ -1,15 +1,12 @@
 #include "QdbFile.h"
 
+#include "storage/RegularFile.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <cstring>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -23,23 +20,10 @@ constexpr int RecordsPerChunk = 780;
 } // namespace
 
 std::unique_ptr<QFile> OpenRegularFile(const QString& path) {
-    // Opening a FIFO for reading waits for a writer; O_NONBLOCK returns at once, and the type is
-    // checked on the descriptor that is then read, not on a path that may change in between.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw EFOpenError(
-            QStringLiteral("Cannot open %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        throw EFOpenError(QStringLiteral("Cannot open %1: not a regular file").arg(path));
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        throw EFOpenError(QStringLiteral("Cannot open %1: %2").arg(path, file->errorString()));
-    }
+    QString reason;
+    if (!OpenRegularFile(*file, path, &reason))
+        throw EFOpenError(QStringLiteral("Cannot open %1: %2").arg(path, reason));
     return file;
 }
 
