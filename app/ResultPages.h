@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class QBarCategoryAxis;
+class QBarSet;
 class QChartView;
 class QComboBox;
 class QLineEdit;
@@ -16,6 +18,7 @@ class QPlainTextEdit;
 class QRadioButton;
 class QStackedBarSeries;
 class QTreeWidget;
+class QValueAxis;
 class TxFEdit;
 
 // A result page; the document changes each reacts to.
@@ -59,7 +62,8 @@ private:
     QTreeWidget* FList;
 };
 
-// "Plot": the three stacked bar series of the solved hours.
+// "Plot": the three stacked bar series of the solved hours. The chart is built when the page is first
+// shown and filled only while it shows, so a solve with another page in front leaves it alone.
 class TPlotPage : public TResultPageWidget {
     Q_OBJECT
 public:
@@ -67,10 +71,23 @@ public:
     void SolveFinished() override;
     // A bitmap of the whole chart at its current size, on white, to the clipboard.
     void CopyChart();
+    // The chart's view; null until the page is first shown.
+    QChartView* ChartView() const { return FChartView; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
-    QChartView* FChartView;
-    QStackedBarSeries* FBars;
+    void CreateChart();
+    // Puts the solved hours into the bar sets and axes that are there, changing only what differs.
+    void FillPlot();
+
+    QChartView* FChartView = nullptr;
+    QStackedBarSeries* FBars = nullptr;
+    QList<QBarSet*> FSets; // reflected, diffuse, beam
+    QBarCategoryAxis* FHourAxis = nullptr;
+    QValueAxis* FValueAxis = nullptr;
+    bool FStale = true; // the document was solved since the chart was last filled
 };
 
 // A read-only box for a comma-separated line of numbers that wraps only after a comma, so no number
