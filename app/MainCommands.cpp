@@ -5,13 +5,18 @@
 #include "ResultPages.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeySequence>
 #include <QMenuBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 
 #include <vector>
+
+// The pictures live in the library's resources, which a static library must register itself.
+static void InitCommandResources() {
+    Q_INIT_RESOURCE(commands);
+}
 
 namespace {
 
@@ -20,7 +25,7 @@ struct TCommandSpec {
     const char* Caption;
     const char* Hint;
     void (TMainForm::*Run)(); // null: the command waits for WireCommand and is disabled until then
-    QStyle::StandardPixmap Icon;
+    const char* Icon;         // picture name in the resources
     QKeySequence Key;
     const char* MenuText = nullptr; // when the menu shows more than the caption
 };
@@ -28,35 +33,31 @@ struct TCommandSpec {
 // Built on first use: a standard key sequence needs the running application's platform.
 const std::vector<TCommandSpec>& Commands() {
     static const std::vector<TCommandSpec> commands{
-        {"ActionLoad", "&Open", "Load", &TMainForm::ActionLoadExecute, QStyle::SP_DialogOpenButton,
-         QKeySequence::Open},
-        {"ActionSave", "&Save", "Save", &TMainForm::ActionSaveExecute, QStyle::SP_DialogSaveButton,
-         QKeySequence::Save},
-        {"ActionReset", "&Reset", "Reset", &TMainForm::ActionResetExecute, QStyle::SP_BrowserReload, {}},
-        {"ActionClose", "&Exit", "Close", &TMainForm::ActionCloseExecute, QStyle::SP_DialogCloseButton,
-         QKeySequence::Quit},
-        {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, QStyle::SP_MediaPlay, Qt::Key_F9},
-        {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute,
-         QStyle::SP_FileDialogDetailedView, QKeySequence::Copy},
-        {"ActionLocation",
-         "&Location",
-         "Select Location",
-         &TMainForm::ActionLocationExecute,
-         QStyle::SP_DirHomeIcon,
-         {}},
-        {"ActionProfile",
-         "&Profile",
-         "Show Profile",
-         nullptr,
-         QStyle::SP_FileDialogContentsView,
-         {},
-         "Total Solar &Profile"},
-        {"ActionHelp", "&Documentation", "Help", &TMainForm::ActionHelpExecute, QStyle::SP_DialogHelpButton,
+        {"ActionLoad", "&Open", "Load", &TMainForm::ActionLoadExecute, "open", QKeySequence::Open},
+        {"ActionSave", "&Save", "Save", &TMainForm::ActionSaveExecute, "save", QKeySequence::Save},
+        {"ActionReset", "&Reset", "Reset", &TMainForm::ActionResetExecute, "reset", {}},
+        {"ActionClose", "&Exit", "Close", &TMainForm::ActionCloseExecute, "exit", QKeySequence::Quit},
+        {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, "solve", Qt::Key_F9},
+        {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute, "copy",
+         QKeySequence::Copy},
+        {"ActionLocation", "&Location", "Select Location", &TMainForm::ActionLocationExecute, "location", {}},
+        {"ActionProfile", "&Profile", "Show Profile", nullptr, "profile", {}, "Total Solar &Profile"},
+        {"ActionHelp", "&Documentation", "Help", &TMainForm::ActionHelpExecute, "help",
          QKeySequence::HelpContents},
-        {"ActionReport", "&Report", "Report Preview", nullptr, QStyle::SP_FileIcon, {}},
-        {"ActionAbout", "&About", "About", nullptr, QStyle::SP_MessageBoxInformation, {}},
+        {"ActionReport", "&Report", "Report Preview", nullptr, "report", {}},
+        {"ActionAbout", "&About", "About", nullptr, "about", {}},
     };
     return commands;
+}
+
+// The picture of a command from the resources. Its sizes are given, so each file is read only when
+// the picture is first drawn at that size.
+QIcon CommandIcon(const char* name) {
+    QIcon icon;
+    for (int size : {16, 32})
+        icon.addFile(QStringLiteral(":/commands/%1-%2.png").arg(QLatin1String(name)).arg(size),
+                     QSize(size, size));
+    return icon;
 }
 
 // A menu or tool bar layout: action names, "" for a separator.
@@ -74,8 +75,9 @@ template <class Bar> void AddActions(Bar* bar, const TMainForm* form, TLayout na
 } // namespace
 
 void TMainForm::CreateActions() {
+    InitCommandResources();
     for (const TCommandSpec& s : Commands()) {
-        auto* action = new QAction(style()->standardIcon(s.Icon), QString::fromLatin1(s.Caption), this);
+        auto* action = new QAction(CommandIcon(s.Icon), QString::fromLatin1(s.Caption), this);
         action->setObjectName(QString::fromLatin1(s.Name));
         action->setToolTip(QString::fromLatin1(s.Hint));
         action->setStatusTip(QString::fromLatin1(s.Hint));

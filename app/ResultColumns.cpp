@@ -76,9 +76,11 @@ void ColumnHours(const TResultColumn& column, const TCalcDocument& doc, int& fir
     last = 23;
 }
 
-TResultRow ResultRow(const TCalcDocument& doc, TResultPage page, int hour) {
+TResultRow ResultRow(const TCalcDocument& doc, TResultPage page, int hour, QChar decimalSeparator) {
     TResultRow row{FormatInt(QStringLiteral("%3d"), hour), {}};
-    for (const TResultColumn* c : ColumnsOf(page))
-        row.Cells << FormatFloat(QString::fromLatin1(c->CellFormat), (doc.*(c->Profile))()[hour]);
+    for (const TResultColumn& c : ResultColumns())
+        if (c.Page == page)
+            row.Cells << FormatFloat(QString::fromLatin1(c.CellFormat), (doc.*(c.Profile))()[hour],
+                                     decimalSeparator);
     return row;
 }

@@ -39,5 +39,6 @@ const TResultColumn& TotalProfileColumn();
 
 // The first and last hour a column's profile draws for a solved document.
 void ColumnHours(const TResultColumn& column, const TCalcDocument& doc, int& first, int& last);
-// A list row of hour: the hour as "%3d" and each column's value with its cell format.
-TResultRow ResultRow(const TCalcDocument& doc, TResultPage page, int hour);
+// A list row of hour: the hour as "%3d" and each column's value with its cell format, its decimal
+// point shown as decimalSeparator (the locale's, taken once by the caller for all rows).
+TResultRow ResultRow(const TCalcDocument& doc, TResultPage page, int hour, QChar decimalSeparator);

@@ -170,6 +170,18 @@ QTreeWidget* CreateResultList(const QStringList& captions, int leftAligned) {
 }
 
 void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
+    // A new solve mostly gives as many rows as the last: their texts change in place, and only the
+    // cells whose text differs are touched.
+    if (list->topLevelItemCount() == rows.size()) {
+        for (int r = 0; r < rows.size(); ++r) {
+            QTreeWidgetItem* item = list->topLevelItem(r);
+            for (int c = 0; c < list->columnCount(); ++c) {
+                const QString& text = c == 0 ? rows[r].Caption : rows[r].Cells.value(c - 1);
+                if (item->text(c) != text) item->setText(c, text);
+            }
+        }
+        return;
+    }
     list->setUpdatesEnabled(false);
     list->clear();
     QList<QTreeWidgetItem*> items;
@@ -206,12 +218,41 @@ void TResultListPage::SolveFinished() {
 // ---- Plot ----------------------------------------------------------------------------------------
 
 TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+TPlotPage::~TPlotPage() = default;
+
+void TPlotPage::CreateChart() {
     FBars = new QStackedBarSeries;
     FBars->setBarWidth(0.8);
+    const struct {
+        const char* name;
+        QColor colour;
+    } series[] = {{"Reflected", QColor(255, 128, 128)},
+                  {"Diffuse", QColor(0, 128, 255)},
+                  {"Beam", QColor(255, 255, 128)}};
+    for (const auto& s : series) {
+        auto* set = new QBarSet(QString::fromLatin1(s.name));
+        set->setColor(s.colour);
+        set->setBorderColor(s.colour.darker(130));
+        FBars->append(set);
+        FSets << set;
+    }
     auto* chart = new QChart;
     chart->addSeries(FBars);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setBackgroundRoundness(0);
+    FHourAxis = new QBarCategoryAxis;
+    FHourAxis->setTitleText(QStringLiteral("Clock hour"));
+    FValueAxis = new QValueAxis;
+    FValueAxis->setTitleText(QStringLiteral("W/m²"));
+    FValueAxis->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(FHourAxis, Qt::AlignBottom);
+    chart->addAxis(FValueAxis, Qt::AlignLeft);
+    FBars->attachAxis(FHourAxis);
+    FBars->attachAxis(FValueAxis);
     FChartView = new QChartView(chart);
     FChartView->setRenderHint(QPainter::Antialiasing);
     FChartView->setFrameShape(QFrame::NoFrame);
@@ -224,55 +265,52 @@ TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {
     connect(copy, &QAction::triggered, this, &TPlotPage::CopyChart);
     FChartView->addActions({colors, copy});
     FChartView->viewport()->installEventFilter(this);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(FChartView);
+    layout()->addWidget(FChartView);
+    if (FColors) ApplyColors(*FColors);
+}
+
+void TPlotPage::showEvent(QShowEvent* event) {
+    if (!FChartView) CreateChart();
+    if (FStale) FillPlot();
+    TResultPageWidget::showEvent(event);
 }
 
 void TPlotPage::SolveFinished() {
-    FBars->clear();
-    const struct {
-        const char* name;
-        QColor colour;
-        const TProfile24& values;
-    } series[] = {{"Reflected", QColor(255, 128, 128), FDoc.ReflectedProfile()},
-                  {"Diffuse", QColor(0, 128, 255), FDoc.DiffuseProfile()},
-                  {"Beam", QColor(255, 255, 128), FDoc.DirectProfile()}};
+    FStale = true;
+    if (isVisible()) FillPlot();
+}
+
+void TPlotPage::FillPlot() {
+    FStale = false;
     QStringList hours;
-    for (const TResultRow& row : FDoc.SolarRows())
+    QList<int> index;
+    for (const TResultRow& row : FDoc.SolarRows()) {
         hours << row.Caption.trimmed();
-    for (const auto& s : series) {
-        auto* set = new QBarSet(QString::fromLatin1(s.name));
-        set->setColor(s.colour);
-        set->setBorderColor(s.colour.darker(130));
-        for (const QString& hour : hours)
-            set->append(s.values[hour.toInt()]);
-        FBars->append(set);
+        index << hours.back().toInt();
     }
-    QChart* chart = FChartView->chart();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
+    if (FHourAxis->categories() != hours) FHourAxis->setCategories(hours);
+    const TProfile24* profiles[] = {&FDoc.ReflectedProfile(), &FDoc.DiffuseProfile(), &FDoc.DirectProfile()};
+    for (int s = 0; s < FSets.size(); ++s) {
+        QBarSet* set = FSets[s];
+        if (set->count() != index.size()) {
+            set->remove(0, set->count());
+            for (int hour : index)
+                set->append((*profiles[s])[hour]);
+            continue;
+        }
+        for (int i = 0; i < index.size(); ++i)
+            if (set->at(i) != (*profiles[s])[index[i]]) set->replace(i, (*profiles[s])[index[i]]);
     }
-    auto* x = new QBarCategoryAxis;
-    x->append(hours);
-    x->setTitleText(QStringLiteral("Clock hour"));
-    auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("W/m²"));
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    FBars->attachAxis(x);
-    FBars->attachAxis(y);
     // The stacks reach the total of each hour; the axis is scaled to the highest stack.
     double top = 0;
-    for (const QString& hour : hours)
-        top = std::max(top, FDoc.TotalProfile()[hour.toInt()]);
-    y->setRange(0, top > 0 ? top : 1);
-    y->applyNiceNumbers();
+    for (int hour : index)
+        top = std::max(top, FDoc.TotalProfile()[hour]);
+    FValueAxis->setRange(0, top > 0 ? top : 1);
+    FValueAxis->applyNiceNumbers();
 }
 
 void TPlotPage::CopyChart() {
+    if (!FChartView) return; // never shown: there is no picture
     QPixmap picture(FChartView->viewport()->size());
     picture.fill(Qt::white);
     {
@@ -296,6 +334,8 @@ bool TPlotPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TPlotPage::ApplyColors(const TChartColors& colors) {
+    if (!FColors || *FColors != colors) FColors = std::make_unique<TChartColors>(colors);
+    if (!FChartView) return;
     QChart* chart = FChartView->chart();
     chart->setBackgroundBrush(ChartBackground(colors));
     chart->setBackgroundPen(QPen(colors.Panel));

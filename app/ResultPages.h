@@ -8,9 +8,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 struct TChartColors;
 struct TResultColumn;
+class QBarCategoryAxis;
+class QBarSet;
 class QChartView;
 class QComboBox;
 class QLineEdit;
@@ -18,6 +21,7 @@ class QPlainTextEdit;
 class QRadioButton;
 class QStackedBarSeries;
 class QTreeWidget;
+class QValueAxis;
 class TxFEdit;
 
 // A result page; the document changes each reacts to.
@@ -67,27 +71,40 @@ private:
     QTreeWidget* FList;
 };
 
-// "Plot": the three stacked bar series of the solved hours.
+// "Plot": the three stacked bar series of the solved hours. The chart is built when the page is first
+// shown and filled only while it shows, so a solve with another page in front leaves it alone.
 class TPlotPage : public TResultPageWidget {
     Q_OBJECT
 public:
     explicit TPlotPage(TCalcDocument& doc);
+    ~TPlotPage() override;
     void SolveFinished() override;
     // A bitmap of the whole chart at its current size, on white, to the clipboard. A click on the chart
     // does this too.
     void CopyChart();
-    // Panel colour and background gradient.
+    // Panel colour and background gradient, applied now or when the chart is built.
     void ApplyColors(const TChartColors& colors);
+    // The chart's view; null until the page is first shown.
     QChartView* ChartView() const { return FChartView; }
     // The context menu's "Color Settings".
     std::function<void()> OnColorSettings;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    QChartView* FChartView;
-    QStackedBarSeries* FBars;
+    void CreateChart();
+    // Puts the solved hours into the bar sets and axes that are there, changing only what differs.
+    void FillPlot();
+
+    QChartView* FChartView = nullptr;
+    QStackedBarSeries* FBars = nullptr;
+    QList<QBarSet*> FSets; // reflected, diffuse, beam
+    QBarCategoryAxis* FHourAxis = nullptr;
+    QValueAxis* FValueAxis = nullptr;
+    bool FStale = true; // the document was solved since the chart was last filled
+    std::unique_ptr<TChartColors> FColors; // the colours to apply, kept for a chart not built yet
 };
 
 // A read-only box for a comma-separated line of numbers that wraps only after a comma, so no number

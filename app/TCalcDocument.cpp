@@ -133,7 +133,7 @@ void TCalcDocument::ClearResults() {
     FSolarRows.clear();
 }
 
-void TCalcDocument::SolveHour(int hour) {
+void TCalcDocument::SolveHour(int hour, QChar decimalSeparator) {
     FSolar.SetClockTime(hour);
     const double altitude = FSolar.SolarAltitude();
     const double azimuth = FSolar.SolarAzimuth();
@@ -156,8 +156,8 @@ void TCalcDocument::SolveHour(int hour) {
     FTotalProfile[hour] = total;
     FSHGFProfile[hour] = FSolar.SolarHeatGainFactor();
 
-    FAnglesRows << ResultRow(*this, pgAngles, hour);
-    FSolarRows << ResultRow(*this, pgSolar, hour);
+    FAnglesRows << ResultRow(*this, pgAngles, hour, decimalSeparator);
+    FSolarRows << ResultRow(*this, pgSolar, hour, decimalSeparator);
 }
 
 bool TCalcDocument::Solve() {
@@ -172,8 +172,9 @@ bool TCalcDocument::Solve() {
     // overflowing an int; in polar night sunrise and sunset coincide and nothing is extended.
     const double first = std::trunc(FSunrise);
     const double last = FSunset > FSunrise ? std::max(24 - first, std::trunc(FSunset) + 1) : 24 - first;
+    const QChar decimal = LocaleDecimalSeparator();
     for (int hour = 0; hour < 24; ++hour)
-        if (hour >= first && hour <= last) SolveHour(hour);
+        if (hour >= first && hour <= last) SolveHour(hour, decimal);
     Notify(OnSolveFinished);
     RebuildSolAir();
     if (!RefreshLocalAngles()) return false;
@@ -214,10 +215,11 @@ void TCalcDocument::SetSurfaceColour(TSurfaceColour colour) {
 
 void TCalcDocument::RebuildSolAir() {
     FSolAirRows.clear();
+    const QChar decimal = LocaleDecimalSeparator();
     for (int hour = 0; hour < 24; ++hour) {
         FSolAirProfile[hour] =
             SolAirTemperature(FTotalProfile[hour], FAmbientProfile[hour], Slope(), FSurfaceColour);
-        FSolAirRows << ResultRow(*this, pgSolAir, hour);
+        FSolAirRows << ResultRow(*this, pgSolAir, hour, decimal);
     }
     Notify(OnSolAirChanged);
 }

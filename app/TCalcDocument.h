@@ -214,7 +214,7 @@ public:
 private:
     void SetUpSolar();
     void FillSunTimes();
-    void SolveHour(int hour);
+    void SolveHour(int hour, QChar decimalSeparator);
     void ClearResults();
     void ApplyAmbient(const TProfile24& profile);
     void Message(const QString& text) const;

@@ -3,12 +3,14 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <locale.h>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -75,21 +77,112 @@ QByteArray ConvertOne(QByteArray spec, char conv, double value, bool haveInt, lo
     }
 }
 
+// Pads a converted number to the conversion's width: spaces before it, spaces after it with "-", or
+// zeros after its sign with "0" (zeroPad).
+void AppendPadded(QString& out, std::string_view number, const TFormatPiece& piece, bool zeroPad) {
+    const qsizetype pad = std::max<qsizetype>(0, piece.Width - qsizetype(number.size()));
+    const bool left = piece.Flags.contains(QLatin1Char('-'));
+    if (pad > 0 && !left && zeroPad) {
+        const size_t sign = !number.empty() && number[0] == '-' ? 1 : 0;
+        out += QLatin1StringView(number.substr(0, sign));
+        out += QString(pad, QLatin1Char('0'));
+        out += QLatin1StringView(number.substr(sign));
+        return;
+    }
+    if (pad > 0 && !left) out += QString(pad, QLatin1Char(' '));
+    out += QLatin1StringView(number);
+    if (pad > 0 && left) out += QString(pad, QLatin1Char(' '));
+}
+
+// The conversions that are a sign, digits and padding ("%0.2f", "%8.3f", "%0.4g", "%.2e", "%3d",
+// "%.2d"), printed with std::to_chars straight into out: its floating output is printf's, digit for
+// digit (exact rounding of the binary value, ties to even), without printf's buffers and locale
+// switch. False, with out untouched, for every other conversion, which printf then prints.
+bool AppendFast(QString& out, const TFormatPiece& piece, double value, bool haveInt, long long intValue) {
+    for (QChar flag : piece.Flags)
+        if (flag != QLatin1Char('0') && flag != QLatin1Char('-')) return false;
+    const bool zeroFlag = piece.Flags.contains(QLatin1Char('0'));
+    char buf[400];
+    if (piece.Letter == 'd' || piece.Letter == 'i') {
+        const long long v = haveInt ? intValue : Truncated(value);
+        const unsigned long long magnitude = v < 0 ? 0ull - static_cast<unsigned long long>(v) : v;
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+        std::string_view text(digits, size_t(end - digits));
+        if (piece.Precision == 0 && v == 0) text = {}; // printf prints no digit for a zero of precision 0
+        if (piece.Precision > 64) return false;
+        char* p = buf;
+        if (v < 0) *p++ = '-';
+        for (qsizetype z = piece.Precision - qsizetype(text.size()); z > 0; --z)
+            *p++ = '0';
+        p = std::copy(text.begin(), text.end(), p);
+        AppendPadded(out, std::string_view(buf, size_t(p - buf)), piece, zeroFlag && piece.Precision < 0);
+        return true;
+    }
+    const double v = haveInt ? double(intValue) : value;
+    std::chars_format form;
+    switch (piece.Letter) {
+    case 'f':
+        form = std::chars_format::fixed;
+        break;
+    case 'e':
+        form = std::chars_format::scientific;
+        break;
+    case 'g':
+        form = std::chars_format::general;
+        break;
+    default:
+        return false;
+    }
+    if (!std::isfinite(v) || piece.Precision > 40) return false;
+    const int precision = piece.Precision < 0 ? 6 : piece.Precision;
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, form, precision);
+    if (res.ec != std::errc()) return false;
+    AppendPadded(out, std::string_view(buf, size_t(res.ptr - buf)), piece, zeroFlag);
+    return true;
+}
+
+// The pieces of a format, read once per format text: a program uses a handful of formats for
+// thousands of numbers, so the last few are kept and found by comparing texts, which for texts this
+// short is quicker than hashing them.
+const QList<TFormatPiece>& ParsedFormat(const QString& format) {
+    struct TParsed {
+        QString Format;
+        QList<TFormatPiece> Pieces;
+    };
+    constexpr size_t Kept = 16;
+    thread_local std::vector<TParsed> parsed;
+    thread_local size_t next = 0;                       // the slot a new format replaces once all are taken
+    if (parsed.capacity() < Kept) parsed.reserve(Kept); // the pieces handed out never move
+    for (const TParsed& p : parsed)
+        if (p.Format == format) return p.Pieces;
+    if (parsed.size() < Kept) return parsed.emplace_back(TParsed{format, ParseFormat(format)}).Pieces;
+    TParsed& slot = parsed[next];
+    next = (next + 1) % Kept;
+    slot = TParsed{format, ParseFormat(format)};
+    return slot.Pieces;
+}
+
 // Applies the format; the first conversion prints first and every later one second (integer conversions of
-// FormatInt print intValue).
-QString Format(const QString& format, double first, double second, bool haveInt, long long intValue) {
-    const QChar decimal = LocaleDecimalSeparator();
+// FormatInt print intValue). The locale's decimal separator is looked up when a number has a point and
+// no separator was given.
+QString Format(const QString& format, double first, double second, bool haveInt, long long intValue,
+               std::optional<QChar> separator = std::nullopt) {
     QString out;
     double value = first;
-    for (const TFormatPiece& piece : ParseFormat(format)) {
+    for (const TFormatPiece& piece : ParsedFormat(format)) {
         if (!piece.IsConversion()) {
             out += piece.Text;
             continue;
         }
-        QString number =
-            QString::fromLatin1(ConvertOne(piece.Spec(), piece.Letter, value, haveInt, intValue));
-        if (decimal != QLatin1Char('.')) number.replace(QLatin1Char('.'), decimal);
-        out += number;
+        const qsizetype start = out.size();
+        if (!AppendFast(out, piece, value, haveInt, intValue))
+            out += QString::fromLatin1(ConvertOne(piece.Spec(), piece.Letter, value, haveInt, intValue));
+        for (qsizetype i = start; i < out.size(); ++i)
+            if (out[i] == QLatin1Char('.')) {
+                if (!separator) separator = LocaleDecimalSeparator();
+                out[i] = *separator;
+            }
         value = second;
     }
     return out;
@@ -99,6 +192,10 @@ QString Format(const QString& format, double first, double second, bool haveInt,
 
 QString FormatFloat(const QString& format, double value) {
     return Format(format, value, value, false, 0);
+}
+
+QString FormatFloat(const QString& format, double value, QChar decimalSeparator) {
+    return Format(format, value, value, false, 0, decimalSeparator);
 }
 
 QString FormatInt(const QString& format, long long value) {

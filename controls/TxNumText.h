@@ -19,6 +19,8 @@ public:
 // and the decimal point of each converted number becomes the locale's decimal separator; literal text
 // of the format is kept as it is. Integer conversions take the value truncated towards zero.
 QString FormatFloat(const QString& format, double value);
+// The same with the decimal separator given: a caller formatting many numbers takes it once.
+QString FormatFloat(const QString& format, double value, QChar decimalSeparator);
 QString FormatInt(const QString& format, long long value);
 // A pair format ("%0.1f/%0.1f"): the first conversion prints a, every later one prints b.
 QString FormatPair(const QString& format, double a, double b);

@@ -42,6 +42,7 @@ void TLocationDatabase::Release() {
     file_ = TQdbFile();
     recordNumber_ = -1;
     skipped_ = 0;
+    names_ = {};
 }
 
 QStringList TLocationDatabase::DatabaseNames() const {
@@ -78,13 +79,24 @@ bool TLocationDatabase::Open(const QString& database) {
     openDatabase_ = database;
     recordNumber_ = -1;
     skipped_ = 0;
+    names_ = {};
     return true;
+}
+
+QString TLocationDatabase::PlaceNameOf(const char* bytes, int number) {
+    const auto n = size_t(number);
+    if (n >= names_.size()) names_.resize(n + 1);
+    if (names_[n].isNull() || !RecordPlaceNameIs(bytes, names_[n])) names_[n] = RecordPlaceName(bytes);
+    return names_[n];
 }
 
 std::vector<TPlaceEntry> TLocationDatabase::ListPlaces(int32_t regionCode) {
     std::vector<TPlaceEntry> places;
     if (!IsOpen()) return places;
     const bool byDatabase = openDatabase_.compare(AllDatabaseName, Qt::CaseInsensitive) == 0;
+    const auto count = size_t(file_.RecordCount());
+    if (names_.size() < count) names_.resize(count);
+    if (regionCode == 0) places.reserve(count);
     LocationRecordBytes last;
     int lastNumber = -1, skipped = 0;
     file_.Scan([&](const char* bytes, int number) {
@@ -93,7 +105,7 @@ std::vector<TPlaceEntry> TLocationDatabase::ListPlaces(int32_t regionCode) {
             return;
         }
         const int32_t code = byDatabase ? RecordDatabaseCode(bytes) : RecordRegionCode(bytes);
-        if (regionCode == 0 || code == regionCode) places.push_back({RecordPlaceName(bytes), {number}});
+        if (regionCode == 0 || code == regionCode) places.push_back({PlaceNameOf(bytes, number), {number}});
         std::memcpy(last.data(), bytes, last.size());
         lastNumber = number;
     });

@@ -85,6 +85,9 @@ private:
     QString RegionOfCode(const QString& section, int32_t code);
 
     TQdbFile RecordFile(const QString& database) const;
+    // The place name of a record of the open file: the text made when it was last listed while its
+    // bytes still read so, else a new one, kept for the next listing.
+    QString PlaceNameOf(const char* bytes, int number);
 
     QString folder_;
     std::optional<TRecordFiles> memoryFiles_; // set when the database is read from memory
@@ -94,6 +97,9 @@ private:
     LocationRecord record_;
     int recordNumber_ = -1;
     int skipped_ = 0;
+    // The names of the open file's records by number, shared with the listed entries, so that listing
+    // a region again makes no new texts.
+    std::vector<QString> names_;
     // The two remembered label lookups: their last successful answers, kept for the whole run so that
     // a repeated request is answered without searching the index.
     struct RememberedDatabase {

@@ -50,6 +50,19 @@ QString RecordPlaceName(const char* bytes) {
     return DecodeWin1252(QByteArrayView(bytes + NameOffset + 1, length));
 }
 
+bool RecordPlaceNameIs(const char* bytes, const QString& name) {
+    const int length = std::min<int>(static_cast<unsigned char>(bytes[NameOffset]), MaxPlaceNameLength);
+    if (name.size() != length) return false;
+    const char* text = bytes + NameOffset + 1;
+    for (int i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        // Bytes 0x80..0x9F stand for other characters; the rare name holding one is decoded in full.
+        if (c >= 0x80 && c < 0xA0) return RecordPlaceName(bytes) == name;
+        if (name[i].unicode() != c) return false;
+    }
+    return true;
+}
+
 bool RecordNumbersFinite(const char* bytes) {
     for (int i = 0; i < FloatFieldCount; ++i)
         if (!std::isfinite(FloatAt(bytes, FirstFloatOffset + 4 * i))) return false;

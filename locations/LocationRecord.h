@@ -44,6 +44,8 @@ int32_t RecordDatabaseCode(const char* bytes);
 int32_t RecordRegionCode(const char* bytes);
 // The record's place name only.
 QString RecordPlaceName(const char* bytes);
+// True when the record's place name reads as name; compares without building a text.
+bool RecordPlaceNameIs(const char* bytes, const QString& name);
 // False when any of the record's numbers is NaN or infinite: such a record is corrupt and never listed.
 bool RecordNumbersFinite(const char* bytes);
 bool NumbersFinite(const LocationRecord& record);

@@ -59,8 +59,13 @@ int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
     // The record's own slot answers most lookups with one comparison; the name decides, so a slot
     // of another file or of a changed record falls back to the lookup by name.
     const auto record = size_t(place.Rec.RecordIndex);
-    if (record < byRecord_.size() && byRecord_[record].second == place.PlaceName)
-        return byRecord_[record].first;
+    if (record < byRecord_.size()) {
+        // A name listed again is mostly the very text seen last time, which needs no comparing.
+        const QString& seen = byRecord_[record].second;
+        if ((seen.constData() == place.PlaceName.constData() && seen.size() == place.PlaceName.size()) ||
+            seen == place.PlaceName)
+            return byRecord_[record].first;
+    }
     const auto it = rank_.constFind(place.PlaceName);
     if (it == rank_.cend()) return -1;
     if (place.Rec.RecordIndex >= 0) {
@@ -103,15 +108,18 @@ void TCollationRanks::AddNames(std::vector<QString> names) {
 void TPlaceListModel::SetPlaces(std::vector<TPlaceEntry> places) {
     beginResetModel();
     const std::vector<int32_t> ranks = ranks_.RanksOf(places);
-    // Sorting (rank, position) pairs as single numbers keeps equal names in file order and is quick.
-    std::vector<uint64_t> order(places.size());
+    // The ranks are small numbers, so the entries are placed by counting: each rank's first position is
+    // the count of smaller ranks, and walking in file order keeps equal names in file order.
+    const int32_t top = ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
+    std::vector<size_t> start(size_t(top) + 2, 0);
+    for (int32_t r : ranks)
+        ++start[size_t(r) + 1];
+    for (size_t r = 1; r < start.size(); ++r)
+        start[r] += start[r - 1];
+    std::vector<TPlaceEntry> sorted(places.size());
     for (size_t i = 0; i < places.size(); ++i)
-        order[i] = (uint64_t(uint32_t(ranks[i])) << 32) | i;
-    std::sort(order.begin(), order.end());
-    entries_.clear();
-    entries_.reserve(places.size());
-    for (uint64_t o : order)
-        entries_.push_back(std::move(places[size_t(o & 0xFFFFFFFFu)]));
+        sorted[start[size_t(ranks[i])]++] = std::move(places[i]);
+    entries_ = std::move(sorted);
     endResetModel();
 }
 
@@ -129,8 +137,14 @@ QVariant TPlaceListModel::data(const QModelIndex& index, int role) const {
 
 std::vector<int> TPlaceListModel::FindAll(const QString& text) const {
     std::vector<int> rows;
-    for (size_t i = 0; i < entries_.size(); ++i)
-        if (SameLocationText(entries_[i].PlaceName, text)) rows.push_back(int(i));
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const QString& name = entries_[i].PlaceName;
+        // Names equal by the key are equal without regard to case in Unicode too, so that comparison,
+        // which makes no texts, passes over the others first.
+        if (name.size() == text.size() && name.compare(text, Qt::CaseInsensitive) == 0 &&
+            SameLocationText(name, text))
+            rows.push_back(int(i));
+    }
     return rows;
 }
 

@@ -151,9 +151,14 @@ public:
     bool AzimuthValid() const { return FAzimuthValid; }
 
 private:
+    // Each group is computed once for the set inputs and kept until an input it depends on changes:
+    // the altitude with the direct normal after it, then the azimuth, then the incidence.
+    void InvalidateAltitude();
+    void InvalidateAzimuth();
     void ComputeAltitude();
     void ComputeAzimuth();
     void ComputeIncidence();
+    void ComputeDirectNormal();
 
     // Inputs (angles in radians).
     double FLatitude = 0;
@@ -174,8 +179,11 @@ private:
     double FSolarAzimuth = 0;
     double FSurfaceSolarAzimuth = 0;
     double FIncidentAngle = 0;
+    double FDirectNormal = 0; // [W/m2]
     bool FAltitudeValid = false;
     bool FAzimuthValid = false;
+    bool FIncidenceValid = false;
+    bool FDirectNormalValid = false;
 
     // Sines and cosines, computed once when their angle is set or computed.
     double FSinLatitude = 0, FCosLatitude = 1;
@@ -185,6 +193,13 @@ private:
     double FCosHourAngle = 1;
     double FCosSurfaceSolarAzimuth = 1;
     double FCosIncidentAngle = 1;
+
+    // Clear-sky coefficients of the set day: A [W/m2], B at sea level [-], Cd [-]; and the pressure
+    // ratio of the set altitude [-].
+    double FExtraterrestrial = 0;
+    double FExtinction = 0;
+    double FDiffuseSkyRatio = 0;
+    double FPressureRatio = 1;
 
     // Radiation.
     double FDiffuseHorizontal = 0; // [W/m2]

@@ -464,6 +464,14 @@ private slots:
         QCOMPARE(lines[9], QString("\"Day Number\",\"172,5\","));
         QCOMPARE(doc.LocalFields().Declination, QString("23,450"));
         QVERIFY(ProfileText(doc.AmbientProfile(), "%0.1f").startsWith("21,3\t20,8\t"));
+        // The rows of all three lists, which take the separator once per solve.
+        int commas = 0;
+        for (const TResultRow& row : doc.AnglesRows() + doc.SolarRows() + doc.SolAirRows())
+            for (const QString& cell : row.Cells) {
+                QVERIFY2(!cell.contains('.'), qPrintable(cell));
+                commas += int(cell.count(','));
+            }
+        QVERIFY(commas >= 3 * doc.SolAirRows().size()); // ambient, sol-air and SHGF have decimals
     }
 };
 

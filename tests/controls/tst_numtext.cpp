@@ -4,7 +4,10 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 
 class TestNumText : public QObject {
     Q_OBJECT
@@ -72,6 +75,39 @@ private slots:
         QFETCH(double, value);
         QFETCH(QString, expected);
         QCOMPARE(FormatFloat(format, value), expected);
+    }
+
+    // Every number of a solve is formatted without printf; the text must still be printf's, digit for
+    // digit: each format against the C library's own printing of the same value.
+    void formatsAsPrintfDoes_data() {
+        QTest::addColumn<QString>("format");
+        for (const char* f : {"%0.0f", "%0.1f", "%0.2f", "%8.3f", "%-8.3f|", "%08.2f", "%0.4g", "%g", "%.3e",
+                              "%0.12f", "%3d", "%.2d", "%05d", "%-4d|", "%.0d", "%+0.2f", "%#0.0f", "%x"})
+            QTest::newRow(f) << QString(f);
+    }
+    void formatsAsPrintfDoes() {
+        QFETCH(QString, format);
+        const bool integer = format.contains('d') || format.contains('x');
+        std::mt19937_64 rng(11);
+        std::vector<double> values{0.0,   -0.0, 0.5,        1.5,     2.5,  -2.5,  2.675,
+                                   0.125, 1e-7, 123456.789, -99.995, 1e21, -1e300};
+        for (int i = 0; i < 2000; ++i) {
+            const double magnitude = std::pow(10.0, std::uniform_real_distribution<double>(-8, 12)(rng));
+            values.push_back((i % 2 ? -1 : 1) * magnitude);
+            values.push_back(std::round(magnitude * 1000) / 1000 + 0.0005); // near decimal ties
+        }
+        const QByteArray spec = format.toLatin1().replace("d", "lld").replace("x", "llx");
+        for (double v : values) {
+            char expected[512];
+            if (integer) {
+                if (std::fabs(v) > 9e18) continue;
+                std::snprintf(expected, sizeof expected, spec.constData(),
+                              static_cast<long long>(std::trunc(v)));
+            } else {
+                std::snprintf(expected, sizeof expected, spec.constData(), v);
+            }
+            QCOMPARE(FormatFloat(format, v), QString::fromLatin1(expected));
+        }
     }
 
     void commaLocaleSwapsOnlyNumbers() {

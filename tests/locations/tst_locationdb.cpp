@@ -157,6 +157,33 @@ private slots:
         QCOMPARE(Numbers(db.ListPlaces(db.RegionCode(database, region))), records);
     }
 
+    // Names are kept from one listing to the next; a record rewritten in between lists its new name.
+    void listingAgainReadsRewrittenNames() {
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        TLocationDatabase db;
+        db.LoadIndex(f.Folder());
+        QVERIFY(db.Open("Lakes"));
+        const auto names = [&db] {
+            QStringList list;
+            for (const TPlaceEntry& e : db.ListPlaces(0))
+                list << e.PlaceName;
+            return list;
+        };
+        QCOMPARE(names(), QStringList({"Ashford", "brook", "Ashford", "Unfiled", "Cove"}));
+        std::vector<LocationRecord> records = LakesRecords();
+        records[0].PlaceName = "Ashforf"; // same length, last letter differs
+        records[1].PlaceName = "";
+        records[3].PlaceName = QString::fromUtf8("Unfil\u20ac\u0161"); // bytes 0x80 and 0x9A
+        f.WriteRecords("Lakes.qdb", records);
+        QCOMPARE(names(),
+                 QStringList({"Ashforf", "", "Ashford", QString::fromUtf8("Unfil\u20ac\u0161"), "Cove"}));
+        QVERIFY(!db.ListPlaces(0)[1].PlaceName.isNull());
+        records[3].PlaceName = QString::fromUtf8("Unfil\u20ac\u0160"); // 0x9A becomes 0x8A
+        f.WriteRecords("Lakes.qdb", records);
+        QCOMPARE(names().value(3), QString::fromUtf8("Unfil\u20ac\u0160"));
+    }
+
     void indexListsAndReadsRecords() {
         TLocationFixture f;
         WriteSampleDatabase(f);

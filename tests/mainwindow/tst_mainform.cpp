@@ -1,16 +1,23 @@
 // The main window over the document: start-up state, typing into the property list, the solve key,
 // the result pages, Copy, and the inputs kept for the next run.
 #include "app/Main.h"
+#include "app/ResultPages.h"
 #include "controls/TxEntryGrid.h"
 #include "controls/TxNumText.h"
 #include "locations/TxSelectLocation.h"
 #include "storage/Settings.h"
 
 #include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QClipboard>
 #include <QDir>
+#include <QGraphicsScene>
 #include <QLineEdit>
 #include <QScreen>
+#include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -56,6 +63,55 @@ private slots:
             QTest::qWait(20); // let a page lay itself out before the picture
             form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-%1.png").arg(page));
         }
+    }
+
+    // The plot is built when first shown and then only updated: over many solves, with the hours
+    // changing in number, it shows each solve's values and holds no more chart items than after two.
+    void plotFollowsSolvesWithoutGrowing() {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* plot = qobject_cast<TPlotPage*>(form.Pages()->widget(pgPlot));
+        QVERIFY(plot);
+        QTest::keyClick(&form, Qt::Key_F9);
+        QVERIFY(!plot->ChartView()); // a page never shown has no chart to lay out
+
+        form.Pages()->setCurrentIndex(pgPlot);
+        QVERIFY(plot->ChartView());
+        QChart* chart = plot->ChartView()->chart();
+        const auto bars = qobject_cast<QStackedBarSeries*>(chart->series().value(0));
+        QVERIFY(bars);
+        const QList<QBarSet*> sets = bars->barSets();
+        const auto shows = [&](const TCalcDocument& doc) {
+            const QStringList hours =
+                qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0))->categories();
+            if (hours.size() != doc.SolarRows().size() || sets[2]->count() != hours.size()) return false;
+            for (int i = 0; i < hours.size(); ++i)
+                if (hours[i] != doc.SolarRows()[i].Caption.trimmed() ||
+                    sets[0]->at(i) != doc.ReflectedProfile()[hours[i].toInt()] ||
+                    sets[1]->at(i) != doc.DiffuseProfile()[hours[i].toInt()] ||
+                    sets[2]->at(i) != doc.DirectProfile()[hours[i].toInt()])
+                    return false;
+            return true;
+        };
+        QVERIFY(shows(form.Document()));
+        qsizetype items = 0;
+        for (int solve = 0; solve < 1000; ++solve) {
+            form.Document().SetLatitude(solve % 2 ? 60 : -26.13); // a long summer day, then a short one
+            QTest::keyClick(&form, Qt::Key_F9);
+            if (solve == 1) items = chart->scene()->items().size();
+        }
+        QVERIFY(shows(form.Document()));
+        QCOMPARE(bars->barSets(), sets);
+        QCOMPARE(chart->axes().size(), 2);
+        QCOMPARE(chart->scene()->items().size(), items);
+
+        // Solves while another page is in front reach the plot when it shows again.
+        form.Pages()->setCurrentIndex(pgAngles);
+        form.Document().SetLatitude(10);
+        QTest::keyClick(&form, Qt::Key_F9);
+        form.Pages()->setCurrentIndex(pgPlot);
+        QVERIFY(shows(form.Document()));
     }
 
     void typedInputMarksOutOfDateAndF9Solves() {

@@ -226,7 +226,7 @@ private slots:
     void plotClickCopiesOnWhite() {
         Program p;
         p.form.Pages()->setCurrentIndex(pgPlot);
-        auto* view = p.form.findChild<QChartView*>();
+        auto* view = p.form.Pages()->findChild<QChartView*>();
         QVERIFY(view);
         QTest::qWait(20);
         QGuiApplication::clipboard()->clear();
@@ -243,13 +243,15 @@ private slots:
         image.save(QV_BINARY_ROOT "/screens/plot-copy.png");
     }
 
-    // The colours reach the plot at the first activation, after the dialog and after Reset.
+    // The colours reach the plot from the first activation (the chart is built when its page is first
+    // shown), after the dialog and after Reset.
     void chartColoursApplied() {
         Program p;
-        auto* chart = p.form.findChild<QChartView*>()->chart();
+        p.form.Pages()->setCurrentIndex(pgPlot);
+        auto* chart = p.form.Pages()->findChild<QChartView*>()->chart();
         QCOMPARE(chart->backgroundBrush(), ChartBackground(p.colors.Colors()));
         p.colors.SetColors({Qt::yellow, Qt::red, Qt::blue, false, gdTopBottom});
-        auto* settings = p.form.findChild<QChartView*>()->actions().value(0);
+        auto* settings = p.form.Pages()->findChild<QChartView*>()->actions().value(0);
         QVERIFY(p.WhileShown(
             p.colors, [&] { settings->trigger(); }, [] {}));
         QCOMPARE(chart->backgroundBrush(), QBrush(Qt::yellow));

@@ -243,6 +243,43 @@ private slots:
         }
     }
 
+    // The radiation is kept with the angles: after any input change every quantity must equal that of
+    // a fresh model given the same inputs, even when all of them were asked for before the change.
+    void radiationFollowsEveryInput_data() {
+        QTest::addColumn<int>("change");
+        const char* const names[] = {"day",     "latitude",   "site altitude only",
+                                     "surface", "clock time", "solar time"};
+        for (int i = 0; i < int(std::size(names)); ++i)
+            QTest::newRow(names[i]) << i;
+    }
+    void radiationFollowsEveryInput() {
+        QFETCH(int, change);
+        const auto setInputs = [change](TSolar& s, bool changed) {
+            s.SetDay(changed && change == 0 ? 20 : 200);
+            s.SetLocation(changed && change == 1 ? -30 : 45, 10, 15, changed && change == 2 ? 2500 : 300);
+            s.SetSurface(changed && change == 3 ? 170 : -60, changed && change == 3 ? 20 : 75);
+            if (changed && change == 5)
+                s.SetSolarTime(13.5);
+            else
+                s.SetClockTime(changed && change == 4 ? 15 : 10);
+        };
+        const auto all = [](TSolar& s) {
+            return QList<double>{s.SolarHeatGainFactor(), s.ReflectedRadiation(), s.DiffuseRadiation(),
+                                 s.DirectRadiation(),     s.DirectNormal(),       s.DiffuseHorizontal(),
+                                 s.TotalHorizontal(),     s.IncidentAngle(),      s.SurfaceSolarAzimuth(),
+                                 s.SolarAzimuth(),        s.SolarAltitude()};
+        };
+        TSolar s;
+        setInputs(s, false);
+        const QList<double> before = all(s);
+        setInputs(s, true);
+        TSolar fresh;
+        setInputs(fresh, true);
+        const QList<double> expected = all(fresh);
+        QVERIFY(expected != before); // the change moves the results at all
+        QCOMPARE(all(s), expected);
+    }
+
     void defaults() {
         TSolar s;
         QCOMPARE(s.DayNumber(), 80.0);

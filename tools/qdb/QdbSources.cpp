@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QSet>
 
@@ -114,14 +115,8 @@ private:
         r.DatabaseCode = db.Code;
         const QString region = fields[0].trimmed();
         if (!region.isEmpty()) {
-            if (const QString p = IndexNameProblem(region); !p.isEmpty())
-                return Fail(lineNo, QStringLiteral("region name '%1' %2").arg(region, p));
-            // Index keys are matched without regard to case, so regions differing only in case are one.
-            int index = IndexOfLocationText(db.Regions, region);
-            if (index < 0) {
-                index = int(db.Regions.size());
-                db.Regions << region;
-            }
+            const int index = RegionIndex(region, db);
+            if (index < 0) return Fail(lineNo, QStringLiteral("region name '%1' %2").arg(region, problem_));
             r.RegionCode = int32_t(index + 1);
         }
         r.PlaceName = fields[1].trimmed();
@@ -139,6 +134,24 @@ private:
         return true;
     }
 
+    // The position of a row's region in db.Regions, added when new; -1 with problem_ set when the name
+    // cannot be a region. Rows come in thousands per region, so a region seen before is found by its
+    // text in one look-up, and a new one is checked and keyed once.
+    int RegionIndex(const QString& region, QdbDatabase& db) {
+        if (const auto seen = byText_.constFind(region); seen != byText_.cend()) return *seen;
+        problem_ = IndexNameProblem(region);
+        if (!problem_.isEmpty()) return -1;
+        // Index keys are matched without regard to case, so regions differing only in case are one.
+        const QByteArray key = LocationSortKey(region);
+        auto index = byKey_.constFind(key);
+        if (index == byKey_.cend()) {
+            index = byKey_.insert(key, int(db.Regions.size()));
+            db.Regions << region;
+        }
+        byText_.insert(region, *index);
+        return *index;
+    }
+
     bool Fail(int lineNo, const QString& why) {
         errors_ << (lineNo > 0 ? QStringLiteral("%1:%2: %3").arg(path_).arg(lineNo).arg(why)
                                : QStringLiteral("%1: %2").arg(path_, why));
@@ -147,6 +160,9 @@ private:
 
     QString path_;
     QStringList& errors_;
+    QHash<QString, int> byText_;   // every region text met, as written, to its position
+    QHash<QByteArray, int> byKey_; // the search key of each region to its position
+    QString problem_;
 };
 
 bool WriteFile(const QString& path, const QByteArray& bytes, QString& error) {
