@@ -79,6 +79,7 @@ const QList<TDesignQuantity>& DesignQuantities() {
 // ---- Solver ----
 
 TDesignSolver::TDesignSolver(const TCalcDocument& source) {
+    FDoc.SetListRows(false);
     FDoc.ApplyInputs(source.CopyInputs());
     FDoc.SetAmbientProfile(source.AmbientProfile());
     FDoc.SetSurfaceColour(source.SurfaceColour());

@@ -36,6 +36,12 @@ const std::vector<TCommandSpec>& Commands() {
         {"ActionClose", "&Exit", "Close", &TMainForm::ActionCloseExecute, QStyle::SP_DialogCloseButton,
          QKeySequence::Quit},
         {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, QStyle::SP_MediaPlay, Qt::Key_F9},
+        {"ActionDesignPeaks",
+         "Design &Peaks...",
+         "Peaks of the design days and orientations",
+         &TMainForm::ActionDesignPeaksExecute,
+         QStyle::SP_FileDialogInfoView,
+         {}},
         {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute,
          QStyle::SP_FileDialogDetailedView, QKeySequence::Copy},
         {"ActionLocation",
@@ -114,7 +120,7 @@ void TMainForm::CreateMenus() {
                         [this, i] { FPages->setCurrentIndex(i); });
     AddActions(view, this, {"", "ActionProfile"});
 
-    AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this, {"ActionSolve"});
+    AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this, {"ActionSolve", "ActionDesignPeaks"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Help")), this, {"ActionHelp", "", "ActionAbout"});
 }
 

@@ -155,6 +155,7 @@ void TCalcDocument::SolveHour(int hour) {
     FTotalProfile[hour] = total;
     FSHGFProfile[hour] = FSolar.SolarHeatGainFactor();
 
+    if (!FListRows) return;
     FAnglesRows << ResultRow(*this, pgAngles, hour);
     FSolarRows << ResultRow(*this, pgSolar, hour);
 }
@@ -216,7 +217,7 @@ void TCalcDocument::RebuildSolAir() {
     for (int hour = 0; hour < 24; ++hour) {
         FSolAirProfile[hour] =
             SolAirTemperature(FTotalProfile[hour], FAmbientProfile[hour], Slope(), FSurfaceColour);
-        FSolAirRows << ResultRow(*this, pgSolAir, hour);
+        if (FListRows) FSolAirRows << ResultRow(*this, pgSolAir, hour);
     }
     Notify(OnSolAirChanged);
 }
