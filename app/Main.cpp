@@ -4,6 +4,7 @@
 #include "PropertyList.h"
 #include "ResultPages.h"
 #include "controls/TxFmtEdit.h"
+#include "report/ProgramVersion.h"
 #include "storage/Folders.h"
 #include "storage/FormPlacement.h"
 
@@ -67,7 +68,7 @@ void TMainForm::SetRowDialogs(const TRowDialogs& dialogs) {
 }
 
 void TMainForm::SetVersion(const QString& version) {
-    setWindowTitle(QStringLiteral("Quorvane - Version ") + version);
+    setWindowTitle(MainCaption(version));
 }
 
 TEntryGrid* TMainForm::Grid() const {

@@ -28,7 +28,8 @@ public:
 
     // The dialogs of the property list's rows, created once by the program after this window.
     void SetRowDialogs(const TRowDialogs& dialogs);
-    // The caption for a version: "Quorvane - Version " and the version text.
+    // The caption for a version: "Quorvane - Version " and the version text, "Quorvane" alone when the
+    // executable carries no version.
     void SetVersion(const QString& version);
     // Gives a command whose target comes later ("ActionReport", "ActionAbout", "ActionProfile") its
     // handler and enables it; until then it is in its menu, disabled.

@@ -1,10 +1,6 @@
-// The program: the application, its folders and locale hooks, the main window and the dialogs it
-// uses, each created once in the program's order, then the message loop.
-#include "app/Main.h"
-#include "dialogs/SelectAngleDlg.h"
-#include "dialogs/SelectAzimuthDlg.h"
-#include "dialogs/TxCalendar.h"
-#include "locations/TxSelectLocation.h"
+// The program: the application, its folders, the program's windows, then the message loop.
+#include "app/ProgramWindows.h"
+#include "report/ProgramVersion.h"
 #include "storage/Folders.h"
 
 #include <QApplication>
@@ -25,12 +21,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    TMainForm mainForm;
-    TCalendarForm calendarForm(&mainForm);
-    TSelectLocationForm locationForm(&mainForm);
-    TSelectAzimuthForm azimuthForm(&mainForm);
-    TAnglesForm anglesForm(&mainForm);
-    mainForm.SetRowDialogs({&locationForm, &azimuthForm, &anglesForm, &calendarForm});
+    TProgramWindows windows(ProgramVersionText());
+    TMainForm& mainForm = windows.MainForm;
+    // A project file named on the command line (the desktop opens *.qvx files this way) is read
+    // before the first solve.
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1) mainForm.Document().LoadProject(args.at(1));
     // For the start-up benchmark: "solved" on stdout when the status first reads "Solved...", then quit.
     if (qEnvironmentVariableIsSet("QUORVANE_STARTUP_STAMP"))
         QObject::connect(mainForm.statusBar(), &QStatusBar::messageChanged, &app, [](const QString& text) {
@@ -39,6 +35,6 @@ int main(int argc, char* argv[]) {
             std::fflush(stdout);
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         });
-    mainForm.show();
+    windows.Show();
     return app.exec();
 }

@@ -1,0 +1,35 @@
+# Run by `cmake --install` (see tools/qvicon): lays the desktop entry, the MIME type of project files,
+# the icons and the AppStream metainfo where desktops look for them, naming the installed program.
+#
+# They go to <prefix>/share, except for a prefix under /opt (the default), which desktops do not search:
+# then to /usr/local/share. QUORVANE_DESKTOP_DATADIR, when set, overrides both.
+# Inputs: QV_SOURCE_DIR, QV_ICON_DIR, QV_WORK_DIR, QUORVANE_DESKTOP_DATADIR.
+set(prefix "${CMAKE_INSTALL_PREFIX}")
+if(QUORVANE_DESKTOP_DATADIR)
+    set(datadir "${QUORVANE_DESKTOP_DATADIR}")
+elseif(prefix MATCHES "^/opt(/|$)")
+    set(datadir "/usr/local/share")
+else()
+    set(datadir "${prefix}/share")
+endif()
+
+set(program "${prefix}/Varnholt/Quorvane/quorvane")
+if(program MATCHES "[\"`$\\]")
+    message(WARNING "The desktop entry cannot name a program path holding quotes, $ or backslashes: ${program}")
+endif()
+# A path with blanks is quoted, as desktop entries allow.
+if(program MATCHES " ")
+    set(QV_DESKTOP_EXEC "\"${program}\"")
+else()
+    set(QV_DESKTOP_EXEC "${program}")
+endif()
+configure_file("${QV_SOURCE_DIR}/com.varnholt.Quorvane.desktop.in"
+               "${QV_WORK_DIR}/com.varnholt.Quorvane.desktop" @ONLY)
+
+file(INSTALL "${QV_WORK_DIR}/com.varnholt.Quorvane.desktop" DESTINATION "${datadir}/applications")
+file(INSTALL "${QV_SOURCE_DIR}/com.varnholt.Quorvane.metainfo.xml" DESTINATION "${datadir}/metainfo")
+file(INSTALL "${QV_SOURCE_DIR}/com.varnholt.Quorvane.xml" DESTINATION "${datadir}/mime/packages")
+file(INSTALL "${QV_ICON_DIR}/hicolor" DESTINATION "${datadir}/icons")
+
+include("${CMAKE_CURRENT_LIST_DIR}/DesktopCaches.cmake")
+qv_refresh_desktop_caches("${datadir}")

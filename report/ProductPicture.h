@@ -1,0 +1,14 @@
+#pragma once
+// The program's picture: the sun over a wall with a recessed window. The about box shows it and the
+// build draws the desktop icons from it, so both always match.
+#include <QImage>
+#include <QSize>
+
+class QPainter;
+class QRectF;
+
+// Paints the picture into the rectangle; any aspect ratio works (the about box's panel is tall).
+// rounded gives the picture the rounded-square outline of an icon.
+void PaintProductPicture(QPainter& painter, const QRectF& rect, bool rounded);
+// The picture as an image with a transparent background.
+QImage ProductPicture(const QSize& size, bool rounded);
