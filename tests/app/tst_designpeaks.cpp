@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -108,18 +109,15 @@ private slots:
             QCOMPARE(tables[solair][m], doc.SolAirProfile());
         }
 
-        const TPeak total = YearPeak(tables[Quantity("total")], true);
-        const TPeak expected =
-            PeakOfSolves(site, azimuth, slope, DesignDayList(), &TCalcDocument::TotalProfile);
-        QCOMPARE(total.Value, expected.Value);
-        QCOMPARE(total.Month, expected.Month);
-        QCOMPARE(total.Hour, expected.Hour);
-        const TPeak shgf = YearPeak(tables[Quantity("shgf")], true);
-        const TPeak expectedShgf =
-            PeakOfSolves(site, azimuth, slope, DesignDayList(), &TCalcDocument::SHGFProfile);
-        QCOMPARE(shgf.Value, expectedShgf.Value);
-        QCOMPARE(shgf.Month, expectedShgf.Month);
-        QCOMPARE(shgf.Hour, expectedShgf.Hour);
+        const std::pair<const char*, const TProfile24& (TCalcDocument::*)() const> peaks[] = {
+            {"total", &TCalcDocument::TotalProfile}, {"shgf", &TCalcDocument::SHGFProfile}};
+        for (const auto& [name, profile] : peaks) {
+            const TPeak peak = YearPeak(tables[Quantity(name)], true);
+            const TPeak expected = PeakOfSolves(site, azimuth, slope, DesignDayList(), profile);
+            QCOMPARE(peak.Value, expected.Value);
+            QCOMPARE(peak.Month, expected.Month);
+            QCOMPARE(peak.Hour, expected.Hour);
+        }
     }
 
     // Where the peaks fall shows the azimuth convention: east walls peak in the morning, west walls in
