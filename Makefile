@@ -3,6 +3,11 @@ BUILD      ?= build
 BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CTEST_ARGS ?= --output-on-failure -j $(JOBS)
+# ccache, where installed, shares compiled objects between checkouts of the project (paths relative to it).
+ifneq ($(shell command -v ccache),)
+export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
+export CCACHE_BASEDIR ?= $(CURDIR)
+endif
 
 .PHONY: all deps configure build run test test-asan bench clean
 

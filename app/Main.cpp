@@ -2,8 +2,13 @@
 
 #include "InputSettings.h"
 #include "PropertyList.h"
+#include "ResultColumns.h"
 #include "ResultPages.h"
+#include "SolarText.h"
 #include "controls/TxFmtEdit.h"
+#include "dialogs/TxChartColorForm.h"
+#include "dialogs/TxProfileEd.h"
+#include "dialogs/TxProfileView.h"
 #include "report/ProgramVersion.h"
 #include "storage/Folders.h"
 #include "storage/FormPlacement.h"
@@ -67,6 +72,12 @@ void TMainForm::SetRowDialogs(const TRowDialogs& dialogs) {
     FGrid->SetRowDialogs(dialogs);
 }
 
+void TMainForm::SetProfileDialogs(const TProfileDialogs& dialogs) {
+    FProfileDialogs = dialogs;
+    if (dialogs.View)
+        WireCommand(QStringLiteral("ActionProfile"), [this] { ShowColumnProfile(TotalProfileColumn()); });
+}
+
 void TMainForm::SetVersion(const QString& version) {
     setWindowTitle(MainCaption(version));
 }
@@ -90,7 +101,10 @@ void TMainForm::CreatePages() {
         FPageWidgets << page;
         FPages->addTab(page, QString::fromLatin1(spec.Tab));
     }
+    for (TResultPageWidget* page : FPageWidgets)
+        page->OnColumnClick = [this](const TResultColumn& column) { ShowColumnProfile(column); };
     PageOf<TWindowPage>(pgWindow)->OnGenerate = [this] { GenerateButtonClick(); };
+    PageOf<TPlotPage>(pgPlot)->OnColorSettings = [this] { ColorSettings2Click(); };
 }
 
 template <class Page> Page* TMainForm::PageOf(TResultPage page) const {
@@ -155,6 +169,8 @@ void TMainForm::ActionSolveExecute() {
 }
 
 void TMainForm::ActionResetExecute() {
+    if (FProfileDialogs.ChartColors) FProfileDialogs.ChartColors->ResetDefaults();
+    ApplyChartColors();
     FDoc.Reset();
 }
 
@@ -163,6 +179,8 @@ void TMainForm::ActionCopyExecute() {
     const TResultPage page = ResultPageTable()[FPages->currentIndex()].Page;
     if (page == pgPlot)
         PageOf<TPlotPage>(pgPlot)->CopyChart();
+    else if (page == pgWindow)
+        GenerateButtonClick(); // its fractions reach the clipboard, and the profile view shows them
     else
         FDoc.CopyPage(page);
 }
@@ -199,7 +217,53 @@ void TMainForm::ActionCloseExecute() {
 
 void TMainForm::GenerateButtonClick() {
     CommitFocusedEdit();
-    FDoc.GenerateAreaFactors();
+    if (!FDoc.GenerateAreaFactors() || !FProfileDialogs.View) return;
+    // The view keeps the style and hours it last had.
+    FProfileDialogs.View->SetTitle(QStringLiteral("Area Factor"));
+    FProfileDialogs.View->SetValues(FDoc.AreaFactorProfile());
+    FProfileDialogs.View->exec();
+}
+
+void TMainForm::ShowColumnProfile(const TResultColumn& column) {
+    if ((column.Page == pgAngles || column.Page == pgSolar) && !FDoc.EnsureSolved()) return;
+    const TProfile24& values = (FDoc.*column.Profile)();
+    QGuiApplication::clipboard()->setText(ProfileText(values, QString::fromLatin1(column.ProfileFormat)));
+    if (column.Style == psEditor) {
+        EditAmbientProfile(QString::fromLatin1(column.CellFormat));
+        return;
+    }
+    TProfileViewForm* view = FProfileDialogs.View;
+    if (!view) return;
+    int first = 0, last = 23;
+    ColumnHours(column, FDoc, first, last);
+    view->SetTitle(QString::fromLatin1(column.ChartTitle));
+    view->SetValues(values);
+    view->SetLineMode(column.Style == psLine);
+    view->SetHours(first, last);
+    view->exec();
+}
+
+void TMainForm::EditAmbientProfile(const QString& format) {
+    TProfileEdForm* editor = FProfileDialogs.Editor;
+    if (!editor) return;
+    editor->SetValueFormat(format);
+    editor->SetValueCaption(QStringLiteral("Ambient, \u00b0C"));
+    editor->SetValues(FDoc.AmbientProfile());
+    editor->SetEditable(true);
+    editor->SetLimits(0, 0); // no clamping
+    editor->SetLineChart(true);
+    if (editor->exec() == QDialog::Accepted) FDoc.SetAmbientProfile(editor->Values());
+}
+
+void TMainForm::ColorSettings2Click() {
+    if (!FProfileDialogs.ChartColors) return;
+    FProfileDialogs.ChartColors->exec();
+    ApplyChartColors(); // whatever closed it
+}
+
+void TMainForm::ApplyChartColors() {
+    if (FProfileDialogs.ChartColors)
+        PageOf<TPlotPage>(pgPlot)->ApplyColors(FProfileDialogs.ChartColors->Colors());
 }
 
 void TMainForm::Label9Click() {
@@ -232,6 +296,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FirstActivation() {
     FFirstActivation = false;
+    ApplyChartColors();
     ActionSolveExecute();
     FPages->setCurrentIndex(pgAngles);
 }

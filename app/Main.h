@@ -10,7 +10,11 @@
 
 #include <functional>
 
+struct TResultColumn;
 class QAction;
+class TChartColor;
+class TProfileEdForm;
+class TProfileViewForm;
 class QTabWidget;
 class QTreeWidget;
 class TEntryGrid;
@@ -18,6 +22,13 @@ class TLocalPage;
 class TPlotPage;
 class TResultPageWidget;
 class TWindowPage;
+
+// The profile dialogs and the chart colour dialog, created once by the program after the main window.
+struct TProfileDialogs {
+    TProfileEdForm* Editor = nullptr;
+    TChartColor* ChartColors = nullptr;
+    TProfileViewForm* View = nullptr;
+};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -28,6 +39,8 @@ public:
 
     // The dialogs of the property list's rows, created once by the program after this window.
     void SetRowDialogs(const TRowDialogs& dialogs);
+    // The profile dialogs; wires "Total Solar &Profile".
+    void SetProfileDialogs(const TProfileDialogs& dialogs);
     // The caption for a version: "Quorvane - Version " and the version text, "Quorvane" alone when the
     // executable carries no version.
     void SetVersion(const QString& version);
@@ -59,6 +72,16 @@ public:
     void GenerateButtonClick();
     // The Local page's "Update Local Angles".
     void Label9Click();
+    // A column heading of a result list (and "Total Solar &Profile"): the column's profile text to the
+    // clipboard and its chart in the profile view; the ambient column opens the profile editor.
+    void ShowColumnProfile(const TResultColumn& column);
+    // The SolAir list's "Ambient" heading: the ambient profile in the profile editor, its cells in the
+    // given format; the edited profile replaces it after Accept.
+    void EditAmbientProfile(const QString& format);
+    // The plot's "Color Settings": the chart colour dialog, then its colours on the plot.
+    void ColorSettings2Click();
+    // The chart colour dialog's colours on the plot.
+    void ApplyChartColors();
 
     // Settings of the "Settings" section: the inputs and the window placement.
     void ReadSettings();
@@ -86,6 +109,7 @@ private:
 
     TCalcDocument FDoc;
     bool FFirstActivation = true;
+    TProfileDialogs FProfileDialogs;
 
     TPropertyList* FGrid = nullptr;
     QTabWidget* FPages = nullptr;

@@ -1,6 +1,8 @@
 #include "ResultPages.h"
 
+#include "ResultColumns.h"
 #include "controls/TxFmtEdit.h"
+#include "dialogs/TxChartColorForm.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -84,6 +86,14 @@ const QList<TPageSpec>& ResultPageTable() {
 }
 
 TResultPageWidget::TResultPageWidget(TCalcDocument& doc, QWidget* parent) : QWidget(parent), FDoc(doc) {}
+
+void TResultPageWidget::ConnectColumnClicks(QTreeWidget* list, TResultPage page) {
+    list->header()->setSectionsClickable(true);
+    connect(list->header(), &QHeaderView::sectionClicked, this, [this, page](int section) {
+        const QList<const TResultColumn*> columns = ColumnsOf(page);
+        if (section >= 1 && section <= columns.size() && OnColumnClick) OnColumnClick(*columns[section - 1]);
+    });
+}
 
 // ---- Result lists --------------------------------------------------------------------------------
 
@@ -180,6 +190,7 @@ TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page) : TResult
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FList);
+    ConnectColumnClicks(FList, page);
     // A row of the Angles list gives its clock hour to the Local page and updates the local angles.
     if (page == pgAngles)
         connect(FList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
@@ -203,10 +214,16 @@ TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {
     chart->setBackgroundRoundness(0);
     FChartView = new QChartView(chart);
     FChartView->setRenderHint(QPainter::Antialiasing);
+    FChartView->setFrameShape(QFrame::NoFrame);
     FChartView->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* colors = new QAction(QStringLiteral("Color Settings"), FChartView);
+    connect(colors, &QAction::triggered, this, [this] {
+        if (OnColorSettings) OnColorSettings();
+    });
     auto* copy = new QAction(QStringLiteral("Copy to clipboard"), FChartView);
     connect(copy, &QAction::triggered, this, &TPlotPage::CopyChart);
-    FChartView->addAction(copy);
+    FChartView->addActions({colors, copy});
+    FChartView->viewport()->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FChartView);
@@ -256,10 +273,33 @@ void TPlotPage::SolveFinished() {
 }
 
 void TPlotPage::CopyChart() {
-    QPixmap picture(FChartView->size());
+    QPixmap picture(FChartView->viewport()->size());
     picture.fill(Qt::white);
-    FChartView->QWidget::render(&picture);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        FChartView->scene()->render(&painter, QRectF(picture.rect()),
+                                    FChartView->mapToScene(FChartView->viewport()->rect()).boundingRect());
+    }
     QGuiApplication::clipboard()->setPixmap(picture);
+}
+
+// A left click on the chart copies it.
+bool TPlotPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FChartView->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            FChartView->viewport()->rect().contains(mouse->position().toPoint()))
+            CopyChart();
+    }
+    return TResultPageWidget::eventFilter(watched, event);
+}
+
+void TPlotPage::ApplyColors(const TChartColors& colors) {
+    QChart* chart = FChartView->chart();
+    chart->setBackgroundBrush(ChartBackground(colors));
+    chart->setBackgroundPen(QPen(colors.Panel));
+    FChartView->setBackgroundBrush(colors.Panel);
 }
 
 // ---- Window --------------------------------------------------------------------------------------
@@ -496,6 +536,7 @@ TSolAirPage::TSolAirPage(TCalcDocument& doc) : TResultPageWidget(doc) {
     top->addStretch();
 
     FList = CreateResultList(TCalcDocument::SolAirColumns(), 1);
+    ConnectColumnClicks(FList, pgSolAir);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->addLayout(top);

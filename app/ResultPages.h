@@ -9,6 +9,8 @@
 
 #include <functional>
 
+struct TChartColors;
+struct TResultColumn;
 class QChartView;
 class QComboBox;
 class QLineEdit;
@@ -29,7 +31,13 @@ public:
     virtual void LocalChanged() {}       // Local page fields, time text, lines
     virtual void AreaFactorsChanged() {} // window-shading fractions
 
+    // A click on a value column's heading of one of the page's lists.
+    std::function<void(const TResultColumn& column)> OnColumnClick;
+
 protected:
+    // Clicks on the list's value headings fire OnColumnClick with the page's columns; "CT" does nothing.
+    void ConnectColumnClicks(QTreeWidget* list, TResultPage page);
+
     TCalcDocument& FDoc;
 };
 
@@ -65,8 +73,17 @@ class TPlotPage : public TResultPageWidget {
 public:
     explicit TPlotPage(TCalcDocument& doc);
     void SolveFinished() override;
-    // A bitmap of the whole chart at its current size, on white, to the clipboard.
+    // A bitmap of the whole chart at its current size, on white, to the clipboard. A click on the chart
+    // does this too.
     void CopyChart();
+    // Panel colour and background gradient.
+    void ApplyColors(const TChartColors& colors);
+    QChartView* ChartView() const { return FChartView; }
+    // The context menu's "Color Settings".
+    std::function<void()> OnColorSettings;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QChartView* FChartView;

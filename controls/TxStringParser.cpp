@@ -8,8 +8,12 @@ const QChar kQuote(u'"');
 
 TStringParser::TCharSet TStringParser::DefaultDelimiters() {
     TCharSet set;
-    for (char c : {'\t', '\r', ' ', ','})
+    // Where the comma is the decimal separator it belongs to the numbers, and values are separated by
+    // tabs and line ends as a spreadsheet copies them.
+    const bool decimalComma = LocaleDecimalSeparator() == QLatin1Char(',');
+    for (char c : {'\t', '\r', ' '})
         set.set(static_cast<unsigned char>(c));
+    set.set(static_cast<unsigned char>(decimalComma ? '\n' : ','));
     return set;
 }
 

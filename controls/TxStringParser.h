@@ -18,7 +18,8 @@ public:
     // A set of 8-bit character codes; characters above 255 are never delimiters.
     using TCharSet = std::bitset<256>;
 
-    // Tab, carriage return, space and comma.
+    // Tab, carriage return, space and comma; under a locale whose decimal separator is the comma, tab,
+    // carriage return, space and line feed.
     static TCharSet DefaultDelimiters();
 
     explicit TStringParser(const QString& text = QString());

@@ -9,6 +9,7 @@ packages=(
   libvulkan-dev qt6-qpa-plugins fonts-dejavu-core
   libgif-dev libjpeg-dev
   xvfb xauth poppler-utils desktop-file-utils appstream
+  cups cups-client cups-bsd printer-driver-cups-pdf xdg-utils
   clang libclang-rt-14-dev
 )
 

@@ -12,10 +12,10 @@ void FillProfile(TProfile24& profile, double value) {
 }
 
 std::string FormatProfile(const TProfile24& profile,
-                          const std::function<std::string(double value)>& formatValue) {
+                          const std::function<std::string(double value)>& formatValue, char separator) {
     std::string text;
     for (std::size_t i = 0; i < profile.size(); ++i) {
-        if (i > 0) text += ',';
+        if (i > 0) text += separator;
         text += formatValue(profile[i]);
     }
     return text;

@@ -20,9 +20,9 @@ void MakeAmbientProfile(TProfile24& profile, double maximum, double minimum);
 void FillProfile(TProfile24& profile, double value);
 
 // The 24 values, each turned into text by formatValue (the caller's printf-style format and locale),
-// joined by single commas: no spaces, no trailing comma.
+// joined by single separators (commas unless the caller needs another): no spaces, no trailing one.
 std::string FormatProfile(const TProfile24& profile,
-                          const std::function<std::string(double value)>& formatValue);
+                          const std::function<std::string(double value)>& formatValue, char separator = ',');
 
 // Fills slots 0..23 from successive numbers of nextNumber, which returns false when the next token is
 // missing or not a number. Returns true when all 24 slots were read. On the first failure that slot

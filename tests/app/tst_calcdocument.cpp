@@ -448,7 +448,7 @@ private slots:
         QCOMPARE(lines[4], QString("Latitude,\"-26,13\",deg"));
         QCOMPARE(lines[9], QString("\"Day Number\",\"172,5\","));
         QCOMPARE(doc.LocalFields().Declination, QString("23,450"));
-        QVERIFY(ProfileText(doc.AmbientProfile(), "%0.1f").startsWith("21,3,20,8,"));
+        QVERIFY(ProfileText(doc.AmbientProfile(), "%0.1f").startsWith("21,3\t20,8\t"));
     }
 };
 

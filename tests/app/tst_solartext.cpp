@@ -57,18 +57,22 @@ private slots:
         QCOMPARE(ProfileText(p, "%g"), expected);
     }
 
-    // Under a comma locale the values print with commas and read back in that form.
+    // Under a decimal-comma locale the values print with decimal commas joined by tabs, and read back
+    // as the same 24 numbers: tabs, blanks and line ends separate, the comma stays inside a number.
     void commaLocale() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         TProfile24 p{};
         FillProfile(p, 2.5);
-        QCOMPARE(ProfileText(p, "%0.1f"), QStringList(24, "2,5").join(","));
+        p[23] = -12.75;
+        const QString text = ProfileText(p, "%0.2f");
+        QCOMPARE(text, QStringList(23, "2,50").join("\t") + "\t-12,75");
+        for (const QString& separator : {"\t", " ", "\n", "\r\n"}) {
+            TProfile24 q{};
+            QVERIFY(ReadProfileText(text.split('\t').join(separator), q));
+            QCOMPARE(q, p);
+        }
         TProfile24 q{};
-        QVERIFY(ReadProfileText(QStringList(24, "2,5").join(" "), q)); // the comma separates: 2 and 5
-        QCOMPARE(q[0], 2.0);
-        QCOMPARE(q[1], 5.0);
-        QVERIFY(ReadProfileText(QStringList(24, "\"2,5\"").join(" "), q));
-        QCOMPARE(q[23], 2.5);
+        QVERIFY(!ReadProfileText(QStringList(24, "2,5").join(",") + ",", q) && q[0] == 0);
     }
 
     void hoursText() {

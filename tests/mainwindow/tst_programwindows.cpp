@@ -1,7 +1,8 @@
-// The program's windows as the program creates them: the caption carries the executable's version, and
-// Help, About opens the about box from the keyboard.
+// The program's windows as the program creates them: the caption carries the executable's version;
+// Help, About and File, Report open their windows from the keyboard.
 #include "app/ProgramWindows.h"
 #include "report/TxAbout.h"
+#include "report/TxfReport.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,26 +26,40 @@ private slots:
         QCOMPARE(windows.MainForm.windowTitle(), caption);
     }
 
-    // Alt+H opens the Help menu, A its About command: the about box shows the version, Escape closes it.
-    void aboutFromTheKeyboard() {
+    // Alt and the menu's letter, then the command's keys: the modal window it opens is seen, then closed
+    // with Escape. "&Reset" and "&Report" share their letter, so R moves between them and Return runs
+    // the one reached.
+    void commandsFromTheKeyboard_data() {
+        QTest::addColumn<int>("menuKey");
+        QTest::addColumn<QString>("commandKeys");
+        QTest::addColumn<QString>("windowClass");
+        QTest::newRow("Help, About") << int(Qt::Key_H) << "A" << "TAboutBox";
+        QTest::newRow("File, Report") << int(Qt::Key_F) << "RR\r" << "TPreviewForm";
+    }
+    void commandsFromTheKeyboard() {
+        QFETCH(int, menuKey);
+        QFETCH(QString, commandKeys);
+        QFETCH(QString, windowClass);
         TProgramWindows windows(QStringLiteral("2.1.0.15"));
         windows.Show();
         QVERIFY(QTest::qWaitForWindowExposed(&windows.MainForm));
-        QString shownVersion;
-        bool shown = false;
+        QString shown;
         QTimer::singleShot(0, this, [&] {
-            QTimer::singleShot(200, this, [&] {
-                auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
-                if (!box) return;
-                shown = true;
-                shownVersion = box->Version->text();
-                QTest::keyClick(box, Qt::Key_Escape);
+            QTimer::singleShot(300, this, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (!modal) return;
+                shown = QString::fromLatin1(modal->metaObject()->className());
+                if (auto* box = qobject_cast<TAboutBox*>(modal)) shown += " " + box->Version->text();
+                QTest::keyClick(modal, Qt::Key_Escape);
             });
-            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+            for (QChar key : commandKeys)
+                QTest::keyClick(QApplication::activePopupWidget(),
+                                key == '\r' ? Qt::Key_Return : Qt::Key(key.unicode()));
         });
-        QTest::keyClick(&windows.MainForm, Qt::Key_H, Qt::AltModifier);
-        QTRY_VERIFY(shown);
-        QVERIFY2(shownVersion.contains("2.1.0.15"), qPrintable(shownVersion));
+        QTest::keyClick(&windows.MainForm, Qt::Key(menuKey), Qt::AltModifier);
+        QTRY_VERIFY(!shown.isEmpty());
+        QVERIFY2(shown.startsWith(windowClass), qPrintable(shown));
+        if (windowClass == "TAboutBox") QVERIFY2(shown.contains("2.1.0.15"), qPrintable(shown));
     }
 };
 

@@ -1,0 +1,16 @@
+#pragma once
+// The report of a calculation: the seven inputs of the property list and the hourly tables of angles
+// and radiation, under the letterhead, the logo, the date and the title "Quorvane Report". The main
+// window's "&Report" command runs ExecuteCalcReport.
+class TCalcDocument;
+class TStdReport;
+class TxStringGrid;
+
+// The content procedure: reads the document and the property list, never changes them, so the page
+// engine may call it as often as it produces the pages.
+void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStringGrid& propertyList);
+// Begins the report with PrintCalcReport as its content and the program folder's letterhead and logo.
+// Solves first when the document is out of date, so the tables match the inputs.
+void BeginCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList);
+// The command: BeginCalcReport, then the preview, returning when it closes.
+void ExecuteCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList);

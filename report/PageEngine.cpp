@@ -1,0 +1,256 @@
+#include "report/PageEngine.h"
+
+#include "report/ReportMessages.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QScreen>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+int Round(double v) {
+    return int(std::lround(v));
+}
+
+QString ErrorText(const std::exception& e) {
+    return QString::fromLocal8Bit(e.what());
+}
+
+// Holds the hourglass cursor for the lifetime of a composition.
+class TBusyCursor {
+public:
+    TBusyCursor() {
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+            QApplication::setOverrideCursor(Qt::WaitCursor), active_ = true;
+    }
+    ~TBusyCursor() {
+        if (active_) QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool active_ = false;
+};
+
+} // namespace
+
+TPageEngine::TPageEngine() : ReportFont(QGuiApplication::font()) {
+    GuideEnabled.fill(false);
+}
+
+TPageEngine::~TPageEngine() {
+    EndScreenPainter();
+}
+
+TScreenMetrics TPageEngine::QueryScreen() const {
+    if (ScreenMetrics) return ScreenMetrics();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) throw std::runtime_error("no screen");
+    const QSizeF mm = screen->physicalSize();
+    const QSize px = screen->geometry().size();
+    if (mm.width() <= 0 || mm.height() <= 0 || px.isEmpty()) throw std::runtime_error("screen has no size");
+    return {px.width(), mm.width(), px.height(), mm.height()};
+}
+
+int TPageEngine::TextHeight() const {
+    return ReportCanvas ? ReportCanvas->fontMetrics().height() : 0;
+}
+
+int TPageEngine::TextWidth(const QString& text) const {
+    return ReportCanvas ? ReportCanvas->fontMetrics().horizontalAdvance(text) : 0;
+}
+
+void TPageEngine::TextOut(int x, int y, const QString& text) {
+    if (ReportCanvas) ReportCanvas->drawText(QPoint(x, y + ReportCanvas->fontMetrics().ascent()), text);
+}
+
+void TPageEngine::EndScreenPainter() {
+    if (painter_ && !Printing && painter_->isActive()) painter_->end();
+    if (!Printing) {
+        painter_.reset();
+        ReportCanvas = nullptr;
+    }
+}
+
+// A page image of the first page's size at the screen resolution, white, its painter the canvas.
+void TPageEngine::StartPageImage() {
+    if (painter_) painter_->end();
+    QImage page(PageWidth, PageHeight, QImage::Format_RGB32);
+    if (page.isNull()) throw std::runtime_error("page image could not be created");
+    page.setDotsPerMeterX(Round(PixelsPerCmXExact * 100));
+    page.setDotsPerMeterY(Round(PixelsPerCmYExact * 100));
+    page.fill(Qt::white);
+    Pages.push_back(page);
+    if (!painter_) painter_ = std::make_unique<QPainter>();
+    painter_->begin(&Pages.back());
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::TextAntialiasing, true);
+    painter_->setFont(ReportFont);
+    ReportCanvas = painter_.get();
+}
+
+void TPageEngine::SetupScreenPage() {
+    EndScreenPainter();
+    Pages.clear();
+    try {
+        const TScreenMetrics s = QueryScreen();
+        PixelsPerCmXExact = s.WidthPixels / (s.WidthMM / 10);
+        PixelsPerCmYExact = s.HeightPixels / (s.HeightMM / 10);
+    } catch (const std::exception& e) {
+        ReportMessage(QStringLiteral("Bitmap Device Error... \r\n") + ErrorText(e));
+        PixelsPerCmXExact = PixelsPerCmYExact = 1024 / 32.0;
+    }
+    PixelsPerCmX = Round(PixelsPerCmXExact);
+    PixelsPerCmY = Round(PixelsPerCmYExact);
+    const int a4Width = Round(PixelsPerCmX * 21.0);
+    const int a4Height = Round(PixelsPerCmY * 29.7);
+
+    // The printable area in whole centimetres at the screen's resolution.
+    QPrinter* printer = printer_;
+    if (printer) {
+        const QRect printable = printer->pageLayout().paintRectPixels(printer->resolution());
+        if (printable.isEmpty()) {
+            ReportMessage(QStringLiteral("Printer Device Error..."));
+            printer = nullptr;
+        } else {
+            PageWidth = Round(printable.width() / double(printer->resolution()) * 2.54) * PixelsPerCmX;
+            PageHeight = Round(printable.height() / double(printer->resolution()) * 2.54) * PixelsPerCmY;
+        }
+    }
+    if (!printer || PageWidth < 0.2 * a4Width || PageHeight < 0.2 * a4Height) {
+        PageWidth = a4Width;
+        PageHeight = a4Height;
+        printer = nullptr;
+    }
+
+    try {
+        StartPageImage();
+    } catch (const std::exception&) {
+        ReportMessage(QStringLiteral("Failed to create Bitmap...\r\n Pages = %1").arg(PageCount()));
+        return;
+    }
+    LineHeight = ReportCanvas->fontMetrics().height();
+    if (printer) {
+        // The printer's line height, scaled to the preview page, so lines break where they will on paper.
+        const QRect printable = printer->pageLayout().paintRectPixels(printer->resolution());
+        QFont font = ReportFont;
+        const QFontMetricsF metrics(font, printer);
+        if (metrics.height() > 0 && printable.height() > 0)
+            LineHeight = metrics.height() * PageHeight / printable.height();
+        else
+            ReportMessage(QStringLiteral("Failure reading printer font..."));
+    }
+    PrinterText = printer ? printer->printerName() : QStringLiteral("Printer not found");
+    if (printer && PrinterText.isEmpty()) PrinterText = QStringLiteral("PDF");
+}
+
+void TPageEngine::SetupPrinterPage() {
+    if (!printer_ || !painter_ || !painter_->isActive()) throw std::runtime_error("no print job");
+    const QRect printable = printer_->pageLayout().paintRectPixels(printer_->resolution());
+    PixelsPerCmXExact = printer_->width() / (printer_->widthMM() / 10.0);
+    PixelsPerCmYExact = printer_->height() / (printer_->heightMM() / 10.0);
+    PixelsPerCmX = Round(PixelsPerCmXExact);
+    PixelsPerCmY = Round(PixelsPerCmYExact);
+    PageWidth = printable.width();
+    PageHeight = printable.height();
+    painter_->setFont(ReportFont);
+    ReportCanvas = painter_.get();
+    LineHeight = ReportCanvas->fontMetrics().height();
+    PrinterText = QStringLiteral("Print to ") + printer_->printerName();
+}
+
+void TPageEngine::SetupSurface() {
+    try {
+        if (Printing)
+            SetupPrinterPage();
+        else
+            SetupScreenPage();
+    } catch (const std::exception&) {
+        ReportMessage(QStringLiteral("Setup error..."));
+    }
+}
+
+void TPageEngine::ComputeLayout() {
+    Layout[mLeft] = Round(Margins[mLeft] * PixelsPerCmXExact);
+    Layout[mRight] = Round(PageWidth - Margins[mRight] * PixelsPerCmXExact);
+    Layout[mTop] = Round(Margins[mTop] * PixelsPerCmYExact);
+    bottomExact_ = PageHeight - Margins[mBottom] * PixelsPerCmYExact;
+    Layout[mBottom] = Round(bottomExact_);
+    for (int i = mStop1; i < MarginCount; ++i)
+        Layout[i] = Round(PixelsPerCmX * Margins[i]);
+    TextBottom = Round(bottomExact_ - 2 * LineHeight);
+}
+
+void TPageEngine::DoReport() {
+    TBusyCursor busy;
+    SetupSurface();
+    if (!ReportCanvas) return;
+    try {
+        ComputeLayout();
+        // Copies: the content may swap the slots while it runs (the entry-grid table does).
+        if (auto header = OnPageHeader) header(true);
+        if (auto content = OnReportContent) content();
+        if (Printing ? PrinterPageNumber > 1 : PageCount() > 1) PrintPageNumber();
+        if (!Printing) {
+            EndScreenPainter();
+            if (OnShowPage) OnShowPage();
+        }
+    } catch (const std::exception&) {
+        if (!Printing) EndScreenPainter();
+        ReportMessage(QStringLiteral("Report write error..."));
+    }
+}
+
+void TPageEngine::NewLine(int n) {
+    LineCount += n;
+    Pen.setY(LineTop + Round(LineCount * LineHeight));
+}
+
+void TPageEngine::CheckSpace(int n) {
+    if (TextBottom < Pen.y() + n * LineHeight) NewPage();
+}
+
+int TPageEngine::PageNumberLeft(int textWidth) const {
+    return Layout[mLeft] + (Layout[mRight] - Layout[mLeft] - textWidth) / 2;
+}
+
+void TPageEngine::PrintPageNumber() {
+    const QString text = PageNumberText(Printing ? PrinterPageNumber : PageCount());
+    TextOut(PageNumberLeft(TextWidth(text)), Layout[mBottom], text);
+}
+
+void TPageEngine::NewPage() {
+    if (auto footer = OnPageFooter) footer();
+    PrintPageNumber();
+    if (Printing) {
+        if (!printer_->newPage()) throw std::runtime_error("printer refused a new page");
+        ++PrinterPageNumber;
+        painter_->setFont(ReportFont);
+    } else {
+        StartPageImage();
+    }
+    if (auto header = OnPageHeader) header(false);
+}
+
+void TPageEngine::BeginPrintJob() {
+    if (!printer_) throw std::runtime_error("no printer");
+    EndScreenPainter();
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(printer_)) {
+        painter_.reset();
+        throw std::runtime_error("print job could not start");
+    }
+    PrinterPageNumber = 1;
+}
+
+void TPageEngine::EndPrintJob() {
+    if (painter_ && painter_->isActive()) painter_->end();
+    painter_.reset();
+    ReportCanvas = nullptr;
+    Printing = false;
+}

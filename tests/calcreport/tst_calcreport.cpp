@@ -1,0 +1,193 @@
+// The calculation report on the worked example: what it prints, that it solves only when out of date,
+// and a real print through the system's printer read back with pdftotext.
+#include "app/CalcReport.h"
+#include "app/TCalcDocument.h"
+#include "controls/TxEntryGrid.h"
+#include "report/ImageFiles.h"
+#include "report/ReportMessages.h"
+#include "report/ReportSettings.h"
+#include "report/TxStdReport.h"
+#include "report/TxfReport.h"
+#include "storage/Folders.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The property list as the main window shows it: the document's lines and its seven input values.
+void ShowInputs(TEntryGrid& grid, const TCalcDocument& doc) {
+    grid.SetLines(TCalcDocument::PropertyLines());
+    for (int row = 1; row <= 7; ++row)
+        grid.SetCellValue(1, row, doc.Input(TInputId(row - 1)));
+}
+
+QString PdfText(const QString& path) {
+    QProcess text;
+    text.start("pdftotext", {"-layout", path, "-"});
+    text.waitForFinished();
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+QString PdfInfo(const QString& path) {
+    QProcess info;
+    info.start("pdfinfo", {path});
+    info.waitForFinished();
+    return QString::fromUtf8(info.readAllStandardOutput());
+}
+
+// The report's lines that pdftotext gives, checked against the document's rows.
+void CheckReportText(const QString& text, const TCalcDocument& doc) {
+    for (const char* heading :
+         {"Quorvane Report", "Location Data", "Angles (Sunrise to Sunset)", "Solar Insolation"})
+        QVERIFY2(text.contains(heading), qPrintable(heading + QStringLiteral(" in:\n") + text.left(1500)));
+    QVERIFY(text.contains("Latitude"));
+    QVERIFY(text.contains("-26.13"));
+    // The noon rows of both tables, with their cells in column order.
+    const QRegularExpression noon(QStringLiteral("\\n\\s*12\\s+40\\s+-177\\s+357\\s+40\\s*\\n"));
+    QVERIFY2(text.contains(noon), qPrintable(text));
+    QVERIFY2(text.contains(
+                 QRegularExpression(QStringLiteral("\\n\\s*12\\s+834\\s+635\\s+120\\s+65\\s+820\\s*\\n"))),
+             qPrintable(text));
+    QVERIFY(text.contains("Quorvane Version 2.1.0.15"));
+    QVERIFY(!text.contains("Sol-Air") && !text.contains("Glass"));
+}
+
+} // namespace
+
+class TestCalcReport : public QObject {
+    Q_OBJECT
+
+    TCalcDocument doc;
+    TEntryGrid grid;
+    QStringList messages;
+
+private slots:
+    void initTestCase() {
+        // The column stops the main window sets when it first shows.
+        SetColumnStops({5, 7, 9, 11, 13});
+        QApplication::setApplicationDisplayName("Quorvane");
+        SetReportMessageHook([this](const QString& m) { messages << m; });
+        doc.ApplyInputs(TInputSet{1700, -26.13, 28.23, 30, 180, 90, 172.5, 1.25, 2.5, 0.15});
+        ShowInputs(grid, doc);
+    }
+
+    void solvesOnlyWhenOutOfDate() {
+        TPageEngine engine;
+        engine.SetPrinter(nullptr);
+        TStdReport report(engine);
+        int solves = 0;
+        doc.OnSolveFinished = [&] { ++solves; };
+        doc.SetSolved(false);
+        BeginCalcReport(report, doc, grid);
+        QCOMPARE(solves, 1);
+        BeginCalcReport(report, doc, grid);
+        QCOMPARE(solves, 1);
+        QCOMPARE(report.Titles, QStringList{"Quorvane Report"});
+        QVERIFY(report.Subtitles.isEmpty());
+        QCOMPARE(report.LogoWidth, 4);
+        doc.OnSolveFinished = nullptr;
+    }
+
+    void pdfHoldsInputsTablesAndFooter() {
+        TPreviewForm preview;
+        preview.SelectPrinter(QString());
+        TStdReport report(preview.Engine);
+        BeginCalcReport(report, doc, grid);
+        QTemporaryDir dir;
+        QVERIFY(preview.ExportPdf(dir.filePath("report.pdf")));
+        CheckReportText(PdfText(dir.filePath("report.pdf")), doc);
+        QVERIFY(messages.isEmpty());
+    }
+
+    // Letterhead and logo of a firm in the program folder, and the preview pages as pictures.
+    void renderWithLetterheadAndLogo() {
+        const QString letterhead = ProgramFolder() + "LetterHead.txt",
+                      logo = ProgramFolder() + "ReportLogo.gif";
+        QFile file(letterhead);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Kestrel & Moyo Consulting Engineers\r\n14 Jacaranda Street, Pretoria 0002\r\n"
+                   "Tel +27 12 555 0142   info@kestrelmoyo.example\r\n");
+        file.close();
+        QImage picture(400, 200, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        {
+            QPainter p(&picture);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setBrush(QColor(30, 90, 160));
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QPoint(100, 100), 80, 80);
+            p.setBrush(QColor(240, 170, 30));
+            p.drawEllipse(QPoint(100, 100), 40, 40);
+            p.setPen(QColor(30, 90, 160));
+            p.setFont(QFont("DejaVu Sans", 48, QFont::Bold));
+            p.drawText(QRect(190, 40, 210, 120), Qt::AlignCenter, "K&M");
+        }
+        QVERIFY(WriteGifFile(picture, logo));
+
+        TPreviewForm preview;
+        preview.SelectPrinter(QString());
+        TStdReport report(preview.Engine);
+        preview.Attach(report);
+        doc.SetDayNumber(172.5);
+        doc.SetSolved(false);
+        BeginCalcReport(report, doc, grid);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        for (int i = 0; i < preview.Engine.PageCount(); ++i)
+            preview.Engine.Pages[i].save(QStringLiteral(QV_BINARY_ROOT "/calc-report-page%1.png").arg(i + 1));
+        QVERIFY(messages.isEmpty());
+        QFile::remove(letterhead);
+        QFile::remove(logo);
+    }
+
+    void printsOnTheSystemPrinter() {
+        const QString wanted = qEnvironmentVariable("QUORVANE_TEST_PRINTER");
+        const QPrinterInfo info =
+            wanted.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(wanted);
+        if (info.isNull()) {
+            if (!wanted.isEmpty()) QFAIL(qPrintable("printer not found: " + wanted));
+            QSKIP("no printer on this machine; set QUORVANE_TEST_PRINTER to require one");
+        }
+        const QString output =
+            qEnvironmentVariable("QUORVANE_TEST_PRINTER_OUTPUT", "/var/spool/cups-pdf/out");
+        QSet<QString> before;
+        for (QDirIterator it(output, {"*.pdf"}, QDir::Files); it.hasNext();)
+            before << it.next();
+
+        TPreviewForm preview;
+        preview.SelectPrinter(info.printerName());
+        TStdReport report(preview.Engine);
+        BeginCalcReport(report, doc, grid);
+        preview.PrintBtnClick();
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+
+        // cups-pdf writes the file in place: wait until it carries the job's title and all its pages.
+        // Its PostScript route re-encodes the fonts, so the text is checked on the PDF export instead.
+        const int pages = preview.Engine.PrinterPageNumber;
+        QString printed;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (QDirIterator it(output, {"*.pdf"}, QDir::Files); it.hasNext();) {
+                    const QString path = it.next();
+                    const QString info = PdfInfo(path);
+                    if (!before.contains(path) &&
+                        info.contains(QRegularExpression("Title:\\s+\\(?Quorvane Report")) &&
+                        info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))))
+                        printed = path;
+                }
+                return !printed.isEmpty();
+            }(),
+            30000);
+        QFile::remove(printed);
+    }
+};
+
+QTEST_MAIN(TestCalcReport)
+#include "tst_calcreport.moc"

@@ -1,0 +1,275 @@
+// The main window with its profile dialogs: a click on each column heading (clipboard text, title,
+// style, hours), "CT", "Total Solar Profile", the ambient profile edited from its heading, the area
+// factor view, and the plot's colours, context menu and click-to-copy.
+#include "app/Main.h"
+#include "app/ResultColumns.h"
+#include "app/ResultPages.h"
+#include "app/SolarText.h"
+#include "controls/TxGrids.h"
+#include "controls/TxNumText.h"
+#include "dialogs/TxChartColorForm.h"
+#include "dialogs/TxProfileEd.h"
+#include "dialogs/TxProfileView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QDir>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+// The main window and its dialogs as the program creates them.
+struct Program {
+    TMainForm form;
+    TProfileEdForm editor{&form};
+    TChartColor colors{&form};
+    TProfileViewForm view{&form};
+    Program() {
+        form.SetProfileDialogs({&editor, &colors, &view});
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    }
+    // Runs act; when dialog shows, look runs on it and the dialog is closed with Escape.
+    template <class Look> bool WhileShown(QDialog& dialog, const std::function<void()>& act, Look look) {
+        bool shown = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            shown = dialog.isVisible();
+            look();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        act();
+        return shown;
+    }
+    QTreeWidget* List(TResultPage page) const {
+        return page == pgAngles ? form.AnglesList() : page == pgSolar ? form.SolarList() : form.SolAirList();
+    }
+    void ClickHeading(TResultPage page, int section) {
+        form.Pages()->setCurrentIndex(page);
+        QHeaderView* header = List(page)->header();
+        const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+} // namespace
+
+class TestProfiles : public QObject {
+    Q_OBJECT
+private slots:
+    // Every value heading of the three lists shows its column's profile; the worked example's sun
+    // rises at 6.96 h and sets before 18:00, so a sunrise range is 6..18.
+    void columnHeadings_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("section");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("line");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QString>("format");
+        const struct {
+            TResultPage page;
+            int section;
+            const char *title, *format;
+            bool line, sunriseRange;
+        } rows[] = {
+            {pgAngles, 1, "Solar Altitude", "%0.0f", true, true},
+            {pgAngles, 2, "Solar Azimuth", "%0.0f", true, true},
+            {pgAngles, 3, "Solar-Surface Angle", "%0.0f", true, true},
+            {pgAngles, 4, "Incident Angle", "%0.0f", true, true},
+            {pgSolar, 1, "Direct-Normal Solar Radiation", "%0.0f", false, false},
+            {pgSolar, 2, "Direct Solar Radiation", "%0.0f", false, false},
+            {pgSolar, 3, "Diffuse Solar Radiation", "%0.0f", false, false},
+            {pgSolar, 4, "Reflected Solar Radiation", "%0.0f", false, false},
+            {pgSolar, 5, "Total Solar Radiation", "%0.0f", false, false},
+            {pgSolAir, 1, "Total Solar Radiation", "%0.0f", false, true},
+            {pgSolAir, 3, "Sol-Air Temperature", "%0.1f", true, false},
+            {pgSolAir, 4, "Solar Heat Gain Factor", "%0.0f", false, false},
+        };
+        for (const auto& r : rows)
+            QTest::addRow("%s %s",
+                          r.page == pgAngles  ? "Angles"
+                          : r.page == pgSolar ? "Solar"
+                                              : "SolAir",
+                          r.title)
+                << int(r.page) << r.section << r.title << r.line << (r.sunriseRange ? 6 : 0)
+                << (r.sunriseRange ? 18 : 23) << r.format;
+    }
+    void columnHeadings() {
+        QFETCH(int, page);
+        QFETCH(int, section);
+        QFETCH(QString, title);
+        QFETCH(bool, line);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QString, format);
+        Program p;
+        QGuiApplication::clipboard()->clear();
+        const bool shown = p.WhileShown(
+            p.view, [&] { p.ClickHeading(TResultPage(page), section); },
+            [&] {
+                QCOMPARE(p.view.windowTitle(), title);
+                QCOMPARE(p.view.LineMode(), line);
+                QCOMPARE(p.view.FirstHour(), first);
+                QCOMPARE(p.view.LastHour(), last);
+            });
+        QVERIFY(shown);
+        // The clipboard holds the column's 24 values in the column's format, in hour order.
+        const QString text = QGuiApplication::clipboard()->text();
+        QCOMPARE(text.count(','), 23);
+        const QList<QTreeWidgetItem*> noon = p.List(TResultPage(page))->findItems(" 12", Qt::MatchExactly);
+        QCOMPARE(noon.size(), 1);
+        const QString cell = noon.first()->text(section);
+        QCOMPARE(text.split(',').value(12), FormatFloat(format, cell.toDouble()));
+        QCOMPARE(text, ProfileText(p.view.Values(), format));
+    }
+
+    // "CT" shows nothing; "Total Solar Profile" from the View menu by its keys shows the SolAir "Solar".
+    void ctDoesNothingAndTotalSolarProfile() {
+        Program p;
+        bool shown = false;
+        QTimer::singleShot(0, &p.view, [&] { shown = p.view.isVisible(); });
+        p.ClickHeading(pgAngles, 0);
+        QTest::qWait(20);
+        QVERIFY(!shown);
+        QVERIFY(p.form.Action("ActionProfile")->isEnabled());
+        QVERIFY(p.WhileShown(
+            p.view,
+            [&] {
+                QTest::keyClick(&p.form, Qt::Key_V, Qt::AltModifier);
+                QTRY_VERIFY(QApplication::activePopupWidget());
+                QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
+            },
+            [&] {
+                QCOMPARE(p.view.windowTitle(), QString("Total Solar Radiation"));
+                QCOMPARE(p.view.FirstHour(), 6);
+                QVERIFY(!p.view.LineMode());
+            }));
+    }
+
+    // The Angles list solves first when out of date; the SolAir list does not.
+    void anglesSolveFirst() {
+        Program p;
+        p.form.Document().SetDayNumber(10);
+        p.form.Document().SetSolved(false);
+        QCOMPARE(p.form.StatusText(), QString("Results are out of date..."));
+        p.WhileShown(
+            p.view, [&] { p.ClickHeading(pgSolAir, 1); }, [] {});
+        QCOMPARE(p.form.StatusText(), QString("Results are out of date..."));
+        p.WhileShown(
+            p.view, [&] { p.ClickHeading(pgAngles, 1); }, [] {});
+        QCOMPARE(p.form.StatusText(), QString("Solved..."));
+    }
+
+    // "Ambient": its text on the clipboard, the editor with its caption; Accept replaces the profile
+    // and rebuilds the sol-air list, Cancel changes nothing.
+    void ambientHeadingEditsTheProfile() {
+        Program p;
+        const TProfile24 before = p.form.Document().AmbientProfile();
+        QVERIFY(p.WhileShown(
+            p.editor, [&] { p.ClickHeading(pgSolAir, 2); },
+            [&] {
+                QCOMPARE(p.editor.ValueCaptionLabel()->text(), QString::fromUtf8("Ambient, \u00b0C"));
+                QCOMPARE(QGuiApplication::clipboard()->text(), ProfileText(before, "%0.1f"));
+                QVERIFY(p.editor.LineChart());
+                QCOMPARE(p.editor.Grid()->Cells(1, 14), QString("30.0"));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::ControlModifier); // all zero
+            }));
+        QCOMPARE(p.form.Document().AmbientProfile(), before); // closed with Escape: Cancel
+
+        bool accepted = false;
+        QTimer::singleShot(0, &p.editor, [&] {
+            p.editor.Grid()->FocusCell(1, 14);
+            QTest::keyClick(p.editor.Grid(), Qt::Key_F2);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), "35");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+            accepted = true;
+        });
+        p.ClickHeading(pgSolAir, 2);
+        QVERIFY(accepted);
+        QCOMPARE(p.form.Document().AmbientProfile()[14], 35.0);
+        QCOMPARE(p.form.SolAirList()->topLevelItem(14)->text(2), QString("35.0"));
+    }
+
+    // The Window page's command shows the area factors in the view, titled "Area Factor", with the
+    // style and hours the view last had.
+    void areaFactorView() {
+        Program p;
+        p.view.SetLineMode(true);
+        p.view.SetHours(3, 20);
+        p.form.Pages()->setCurrentIndex(pgWindow);
+        QVERIFY(p.WhileShown(
+            p.view, [&] { QTest::keyClick(&p.form, Qt::Key_C, Qt::ControlModifier); },
+            [&] {
+                QCOMPARE(p.view.windowTitle(), QString("Area Factor"));
+                QCOMPARE(p.view.Values(), p.form.Document().AreaFactorProfile());
+                QVERIFY(p.view.LineMode());
+                QCOMPARE(p.view.FirstHour(), 3);
+            }));
+        QCOMPARE(QGuiApplication::clipboard()->text(), p.form.Document().AreaFactorText());
+    }
+
+    // A click on the chart copies a bitmap on white with no grey margin; the context menu holds
+    // "Color Settings" and "Copy to clipboard".
+    void plotClickCopiesOnWhite() {
+        Program p;
+        p.form.Pages()->setCurrentIndex(pgPlot);
+        auto* view = p.form.findChild<QChartView*>();
+        QVERIFY(view);
+        QTest::qWait(20);
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->viewport()->rect().center());
+        const QImage image = QGuiApplication::clipboard()->image();
+        QCOMPARE(image.size(), view->viewport()->size());
+        for (const QPoint corner : {QPoint(0, 0), QPoint(image.width() - 1, image.height() - 1)})
+            QCOMPARE(image.pixelColor(corner), QColor(Qt::white));
+        QStringList menu;
+        for (QAction* a : view->actions())
+            menu << a->text();
+        QCOMPARE(menu, (QStringList{"Color Settings", "Copy to clipboard"}));
+        QDir().mkpath(QV_BINARY_ROOT "/screens");
+        image.save(QV_BINARY_ROOT "/screens/plot-copy.png");
+    }
+
+    // The colours reach the plot at the first activation, after the dialog and after Reset.
+    void chartColoursApplied() {
+        Program p;
+        auto* chart = p.form.findChild<QChartView*>()->chart();
+        QCOMPARE(chart->backgroundBrush(), ChartBackground(p.colors.Colors()));
+        p.colors.SetColors({Qt::yellow, Qt::red, Qt::blue, false, gdTopBottom});
+        auto* settings = p.form.findChild<QChartView*>()->actions().value(0);
+        QVERIFY(p.WhileShown(
+            p.colors, [&] { settings->trigger(); }, [] {}));
+        QCOMPARE(chart->backgroundBrush(), QBrush(Qt::yellow));
+        p.form.ActionResetExecute();
+        QCOMPARE(p.colors.Colors(), TChartColors());
+        QCOMPARE(chart->backgroundBrush(), ChartBackground(TChartColors()));
+    }
+
+    // The View menu's items switch pages by their keys.
+    void viewMenuSwitchesPages() {
+        Program p;
+        QTest::keyClick(&p.form, Qt::Key_V, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QWidget* menu = QApplication::activePopupWidget();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(menu, Qt::Key_Down); // Angles, Solar, Plot, Window, Local, SolAir
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCOMPARE(p.form.Pages()->currentIndex(), int(pgSolAir));
+    }
+};
+
+QTEST_MAIN(TestProfiles)
+#include "tst_profiles.moc"

@@ -1,0 +1,330 @@
+// The preview window driven by its keys and mouse: zoom, page navigation, margin dragging, GIF and
+// PDF export, and mailing the pages through a recording mail launcher.
+#include "ReportFixture.h"
+
+#include "report/MapiControl.h"
+#include "report/TxfReport.h"
+#include "storage/Folders.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QFileDialog>
+#include <QPointer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <gif_lib.h>
+
+namespace {
+
+// Width, height and image count of a GIF file, read with giflib.
+struct TGifSize {
+    int Width = 0, Height = 0, Images = 0;
+};
+TGifSize ReadGifSize(const QString& path) {
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
+    if (!gif) return {};
+    TGifSize size;
+    if (DGifSlurp(gif) == GIF_OK) size = {gif->SWidth, gif->SHeight, gif->ImageCount};
+    DGifCloseFile(gif, &error);
+    return size;
+}
+
+void PressReturn(QFileDialog* dialog, QLineEdit* edit, int tries = 50);
+
+// Answers the next file dialog, once it is shown, by typing the name and pressing Return. A dialog that
+// cannot be answered within about 20 s is cancelled, so the test fails instead of hanging.
+void AnswerFileDialog(const QString& path, int tries = 1000) {
+    QTimer::singleShot(20, [path, tries] {
+        QFileDialog* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) dialog = d;
+        auto* edit = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!edit || !dialog->isVisible()) {
+            if (tries > 0)
+                AnswerFileDialog(path, tries - 1);
+            else if (dialog)
+                dialog->reject();
+            return;
+        }
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, path);
+        PressReturn(dialog, edit);
+    });
+}
+
+// Return in the name box; the path completer's list, when it has popped up (it fills from the file
+// system in the background, so later on a loaded machine), takes the first Return, so the key is pressed
+// again while the dialog stays open.
+void PressReturn(QFileDialog* dialog, QLineEdit* edit, int tries) {
+    if (QCompleter* completer = edit->completer(); completer && completer->popup()->isVisible())
+        completer->popup()->hide();
+    QTest::keyClick(edit, Qt::Key_Return);
+    QPointer<QFileDialog> guard(dialog);
+    QTimer::singleShot(200, [guard, edit, tries] {
+        if (!guard || !guard->isVisible()) return;
+        if (tries > 0)
+            PressReturn(guard, edit, tries - 1);
+        else
+            guard->reject();
+    });
+}
+
+} // namespace
+
+class TestPreview : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TReportFixture> f;
+    std::unique_ptr<TPreviewForm> preview;
+    std::unique_ptr<TStdReport> report;
+    int rows = 10;
+
+    // A preview of a report of `rows` numbered rows, shown (which composes it) with no printer.
+    void Open(int rowCount) {
+        rows = rowCount;
+        preview = std::make_unique<TPreviewForm>();
+        preview->SelectPrinter(QString());
+        preview->Engine.ScreenMetrics = [] { return TScreenMetrics{798, 210, 1129, 297}; };
+        report = std::make_unique<TStdReport>(preview->Engine);
+        report->BeginReport(
+            [this] {
+                report->PrintHeading("Numbers", fsBold | fsUnderline, 0);
+                for (int i = 0; i < rows; ++i)
+                    report->PrintRow({QString::number(i), QStringLiteral("value %1").arg(i)}, fsNone);
+                report->PrintFooterLine(true, "Version test");
+            },
+            {"Test Report"}, {});
+        report->LetterheadLines = {"Firm"};
+        report->LogoFile.clear();
+        preview->show();
+        QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
+    }
+    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(preview.get(), Qt::Key(key), mods);
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<TReportFixture>(); // collects the messages
+        QApplication::setApplicationDisplayName("Quorvane");
+    }
+    void cleanup() {
+        preview.reset();
+        report.reset();
+        f.reset();
+    }
+
+    void fullPageFitsTheClientHeight() {
+        QCOMPARE(FullPageSize(QSize(798, 1129), 402), QSize(284, 402));
+        Open(10);
+        QCOMPARE(preview->RepImage()->size(), QSize(798, 1129));
+        QVERIFY(!preview->Action("Zoom100Btn")->isEnabled());
+        Key(Qt::Key_Minus, Qt::ControlModifier);
+        const int client = preview->ScrollBox()->viewport()->height();
+        QCOMPARE(preview->RepImage()->height(), client);
+        QCOMPARE(preview->RepImage()->width(), int(std::lround(798.0 / 1129 * client)));
+        QCOMPARE(preview->ZoomX, preview->RepImage()->width() / 798.0);
+        QVERIFY(preview->Action("Zoom100Btn")->isEnabled());
+        QVERIFY(!preview->Action("ZoomFullPageBtn")->isEnabled());
+        Key(Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(preview->RepImage()->size(), QSize(798, 1129));
+    }
+
+    void pageKeysStopAtTheEnds() {
+        Open(150);
+        QCOMPARE(preview->Engine.PageCount(), 3);
+        Key(Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(preview->PageIndex, 0);
+        Key(Qt::Key_PageDown, Qt::ControlModifier);
+        Key(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(preview->PageIndex, 2);
+        Key(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(preview->PageIndex, 2);
+        // Plain Page Down, End and Home move the scroll bar of the page.
+        QScrollBar* bar = preview->ScrollBox()->verticalScrollBar();
+        Key(Qt::Key_PageDown);
+        QCOMPARE(bar->value(), std::min(bar->maximum(), preview->ScrollBox()->viewport()->height()));
+        Key(Qt::Key_End);
+        QCOMPARE(bar->value(), bar->maximum());
+        Key(Qt::Key_Home);
+        QCOMPARE(bar->value(), 0);
+    }
+
+    void guideLimits_data() {
+        QTest::addColumn<int>("guide");
+        QTest::addColumn<int>("coordinate");
+        QTest::addColumn<int>("expected");
+        // Displayed positions: left 95, right 703, stop1 133, stop2 418, image 798 x 1129, max stop 418.
+        QTest::newRow("left within") << int(mLeft) << 120 << 120;
+        QTest::newRow("left past stop 2") << int(mLeft) << 500 << 413;
+        QTest::newRow("right cannot pass the last stop") << int(mRight) << 300 << 423;
+        QTest::newRow("right at the image edge") << int(mRight) << 798 << 793;
+        QTest::newRow("top past the middle") << int(mTop) << 700 << 559;
+        QTest::newRow("bottom above the middle") << int(mBottom) << 400 << 569;
+        QTest::newRow("stop 2 below stop 1") << int(mStop2) << 100 << 138;
+        QTest::newRow("stop 2 right of the right margin") << int(mStop2) << 750 << 698;
+    }
+    void guideLimits() {
+        QFETCH(int, guide);
+        QFETCH(int, coordinate);
+        QFETCH(int, expected);
+        std::array<int, MarginCount> pos{95, 703, 95, 1034, 133, 418, 456, 494, 532, 570, 608, 646};
+        std::array<bool, MarginCount> enabled{true, true, true, true, true, true};
+        QCOMPARE(LimitGuide(coordinate, GuideLimits(guide, pos, enabled, 418, QSize(798, 1129))), expected);
+    }
+
+    void draggingTheLeftMarginComposesAgain() {
+        Open(10);
+        Key(Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(preview->ShowMargins);
+        QLabel* image = preview->RepImage();
+        const int left = preview->Engine.Layout[mLeft];
+        QTest::mousePress(image, Qt::LeftButton, {}, QPoint(left + 3, 300));
+        QVERIFY(preview->Dragging[mLeft]);
+        QMouseEvent move(QEvent::MouseMove, QPointF(114, 300), image->mapToGlobal(QPointF(114, 300)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(image, &move);
+        QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(114, 300));
+        QCOMPARE(preview->StatusPanel(0), QStringLiteral("3.0"));
+        QCOMPARE(preview->Engine.Margins[mLeft], 3.0);
+        QCOMPARE(preview->Engine.Layout[mLeft], 114); // composed again with the new margin
+        // The top margin stops short of the middle of the page.
+        Key(Qt::Key_M, Qt::ControlModifier);
+        Key(Qt::Key_M, Qt::ControlModifier);
+        const int top = preview->Engine.Layout[mTop];
+        QTest::mousePress(image, Qt::LeftButton, {}, QPoint(400, top - 2));
+        QMouseEvent down(QEvent::MouseMove, QPointF(400, 1000), image->mapToGlobal(QPointF(400, 1000)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(image, &down);
+        QCOMPARE(preview->Engine.Layout[mTop], 1129 / 2 - 5);
+        QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(400, 559));
+        // Reset margins brings the defaults back.
+        Key(Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(preview->Engine.Layout[mLeft], 95);
+        QCOMPARE(preview->Engine.Layout[mTop], 95);
+    }
+
+    void gifExportStacksAllPages() {
+        Open(150);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Report.gif");
+        QVERIFY(preview->ExportGif(path));
+        const TGifSize size = ReadGifSize(path);
+        QCOMPARE(size.Images, 1);
+        QCOMPARE(size.Width, 798);
+        QCOMPARE(size.Height, 3 * 1129);
+    }
+
+    void gifExportRefusesTheLogoName() {
+#ifdef QV_SANITIZED_BUILD
+        QSKIP("the modal file dialog is not answered under the sanitizer build");
+#endif
+        Open(10);
+        QTemporaryDir dir;
+        preview->SavePictureDialog()->setDirectory(dir.path());
+        AnswerFileDialog(dir.filePath("rEpOrTlOgO.png"));
+        // After the refusal the dialog asks again; this time a good name.
+        f->Messages.clear();
+        SetReportMessageHook([&](const QString& m) {
+            f->Messages << m;
+            AnswerFileDialog(dir.filePath("Report.gif"));
+        });
+        Key(Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(f->Messages, QStringList{"Sorry, rEpOrTlOgO is a reserved filename"});
+        QVERIFY(!QFile::exists(dir.filePath("rEpOrTlOgO.png")));
+        QCOMPARE(ReadGifSize(dir.filePath("Report.gif")).Height, 1129);
+    }
+
+    void pdfExportHoldsTheText() {
+#ifdef QV_SANITIZED_BUILD
+        QSKIP("the modal file dialog is not answered under the sanitizer build");
+#endif
+        Open(150);
+        QTemporaryDir dir;
+        preview->SavePdfDialog()->setDirectory(dir.path());
+        AnswerFileDialog(dir.filePath("out.pdf"));
+        Key(Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(f->Messages.isEmpty());
+        QProcess text;
+        text.start("pdftotext", {"-layout", dir.filePath("out.pdf"), "-"});
+        QVERIFY(text.waitForFinished());
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(out.contains("Test Report") && out.contains("Numbers") && out.contains("value 149"),
+                 qPrintable(out));
+        const QRegularExpression pageNumber(QStringLiteral("-\\s*(\\d+)\\s*-"));
+        QStringList numbers;
+        for (auto it = pageNumber.globalMatch(out); it.hasNext();)
+            numbers << it.next().captured(1);
+        QVERIFY2(numbers.size() >= 2 && numbers.first() == "1", qPrintable(numbers.join(',')));
+        QVERIFY(out.contains("Quorvane Version test"));
+        QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", dir.filePath("out.pdf"),
+                                       QStringLiteral(QV_BINARY_ROOT "/report-pdf")});
+        // The preview shows screen pages again.
+        QCOMPARE(preview->Engine.Pages[0].size(), QSize(798, 1129));
+    }
+
+    void emailHandsThePagesToTheLauncher() {
+        Open(60);
+        QCOMPARE(preview->Engine.PageCount(), 2);
+        QTemporaryDir bin;
+        const QString log = bin.filePath("args.txt");
+        QFile script(bin.filePath("xdg-email"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1'\n")
+                         .arg(log)
+                         .toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + ":" + path);
+        int outcome = -1;
+        preview->Mapi()->OnSuccess = [&](TMapiControl*) { outcome = 0; };
+        Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        qputenv("PATH", path);
+
+        const QString folder = TPreviewForm::PageFileFolder();
+        QCOMPARE(outcome, 0);
+        QFile args(log);
+        QVERIFY(args.open(QIODevice::ReadOnly));
+        const QStringList got = QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(got, (QStringList{"--subject", "Report...", "--body", "Please find our report attached.",
+                                   "--attach", folder + "page0.gif", "--attach", folder + "page1.gif"}));
+        QCOMPARE(preview->Mapi()->DisplayFileName(), (QStringList{"page0.gif", "page1.gif"}));
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(ReadGifSize(folder + QStringLiteral("page%1.gif").arg(i)).Height, 1129);
+            QFile::remove(folder + QStringLiteral("page%1.gif").arg(i));
+        }
+    }
+
+    void missingLauncherCountsAsAbort() {
+        TMapiControl mapi;
+        mapi.Launcher = "quorvane-no-such-mailer";
+        int aborted = 0;
+        mapi.OnUserAbort = [&](TMapiControl*) { ++aborted; };
+        mapi.Send();
+        QCOMPARE(aborted, 1);
+    }
+
+    void renderTwoPages() {
+        Open(70);
+        QCOMPARE(preview->Engine.PageCount(), 2);
+        const QString out = QStringLiteral(QV_BINARY_ROOT "/report-preview");
+        preview->grab().save(out + "-window.png");
+        Key(Qt::Key_Minus, Qt::ControlModifier);
+        preview->grab().save(out + "-fullpage.png");
+        Key(Qt::Key_M, Qt::ControlModifier);
+        preview->grab().save(out + "-margins.png");
+    }
+};
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
