@@ -1,5 +1,7 @@
 #include "DesignPeaks.h"
 
+#include "controls/TxNumText.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -113,6 +115,15 @@ TPeak YearPeak(const TYearTable& table, bool zeroIsNone) {
     for (int m = 0; m < DesignMonths; ++m)
         AddToPeak(peak, table[m], m + 1, zeroIsNone);
     return peak;
+}
+
+QString PeakValueText(const TDesignQuantity& quantity, const TPeak& peak) {
+    return FormatFloat(QString::fromLatin1(quantity.Format), peak.Found() ? peak.Value : 0);
+}
+
+QString PeakWhenText(const TPeak& peak) {
+    if (!peak.Found()) return QStringLiteral("no sun");
+    return MonthName(peak.Month) + FormatInt(QStringLiteral(" %.2d:00"), peak.Hour);
 }
 
 namespace {

@@ -85,6 +85,11 @@ struct TSurfacePeaks {
     double Slope = 0;
     std::array<TPeak, PeakQuantityCount> Peaks;
 };
+// A peak as the window and the report show it: the value in its quantity's format ("0" when there is
+// none), and "Jun 13:00" or "no sun".
+QString PeakValueText(const TDesignQuantity& quantity, const TPeak& peak);
+QString PeakWhenText(const TPeak& peak);
+
 // The peaks of a surface over the design days (wholeYear) or on the source's own day.
 TSurfacePeaks SurfacePeaks(TDesignSolver& solver, const QString& name, double azimuth, double slope,
                            double day, bool wholeYear);

@@ -60,6 +60,12 @@ const std::vector<TCommandSpec>& Commands() {
         {"ActionHelp", "&Documentation", "Help", &TMainForm::ActionHelpExecute, QStyle::SP_DialogHelpButton,
          QKeySequence::HelpContents},
         {"ActionReport", "&Report", "Report Preview", nullptr, QStyle::SP_FileIcon, {}},
+        {"ActionReportPeaks",
+         "Report with Design &Peaks",
+         "Report Preview with the design peaks of the nine orientations",
+         nullptr,
+         QStyle::SP_FileIcon,
+         {}},
         {"ActionAbout", "&About", "About", nullptr, QStyle::SP_MessageBoxInformation, {}},
     };
     return commands;
@@ -110,7 +116,8 @@ QAction* TMainForm::Action(const QString& objectName) const {
 
 void TMainForm::CreateMenus() {
     AddActions(menuBar()->addMenu(QStringLiteral("&File")), this,
-               {"ActionLoad", "ActionSave", "", "ActionReset", "", "ActionReport", "", "ActionClose"});
+               {"ActionLoad", "ActionSave", "", "ActionReset", "", "ActionReport", "ActionReportPeaks", "",
+                "ActionClose"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Edit")), this, {"ActionLocation", "", "ActionCopy"});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));

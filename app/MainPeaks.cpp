@@ -45,12 +45,6 @@ THeatMapData HeatMapOf(const TDesignQuantity& q, const TYearTable& table, const 
     return map;
 }
 
-// "Jun 13:00", or "no sun" for a radiation that never rises above 0.
-QString WhenText(const TPeak& peak) {
-    if (!peak.Found()) return QStringLiteral("no sun");
-    return MonthName(peak.Month) + FormatInt(QStringLiteral(" %.2d:00"), peak.Hour);
-}
-
 TTextTable PeakTable(const QString& caption, const QList<TSurfacePeaks>& surfaces) {
     TTextTable table{
         caption, {QStringLiteral("Facade"), QStringLiteral("Azimuth"), QStringLiteral("Slope")}, {}};
@@ -63,10 +57,7 @@ TTextTable PeakTable(const QString& caption, const QList<TSurfacePeaks>& surface
         QStringList row{s.Name, FormatFloat(QStringLiteral("%0.0f"), s.Azimuth),
                         FormatFloat(QStringLiteral("%0.0f"), s.Slope)};
         for (int q = 0; q < PeakQuantityCount; ++q) {
-            const TPeak& peak = s.Peaks[q];
-            row << FormatFloat(QString::fromLatin1(DesignQuantities()[q].Format),
-                               peak.Found() ? peak.Value : 0)
-                << WhenText(peak);
+            row << PeakValueText(DesignQuantities()[q], s.Peaks[q]) << PeakWhenText(s.Peaks[q]);
         }
         table.Rows << row;
     }
