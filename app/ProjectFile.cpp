@@ -1,5 +1,7 @@
 #include "ProjectFile.h"
 
+#include "storage/RegularFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QtEndian>
@@ -42,18 +44,25 @@ bool ReadProjectInputs(QIODevice& device, TInputSet& inputs) {
 
 bool WriteProjectInputs(QIODevice& device, const TInputSet& inputs) {
     QByteArray bytes(ProjectFileSize, '\0');
-    for (int i = 0; i < ValueCount; ++i)
-        EncodeDouble(InputValue(inputs, FileOrder[i]), bytes.data() + 8 * i);
+    for (int i = 0; i < ValueCount; ++i) {
+        const double value = InputValue(inputs, FileOrder[i]);
+        if (!std::isfinite(value)) return false; // the reader would refuse the file
+        EncodeDouble(value, bytes.data() + 8 * i);
+    }
     return device.write(bytes) == ProjectFileSize;
 }
 
-bool ReadProjectFile(const QString& path, TInputSet& inputs) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    return ReadProjectInputs(file, inputs);
+bool ReadProjectFile(const QString& path, TInputSet& inputs, QString* reason) {
+    QFile file;
+    if (!OpenRegularFile(file, path, reason)) return false;
+    if (ReadProjectInputs(file, inputs)) return true;
+    if (reason) *reason = QStringLiteral("shorter than 56 bytes or holding a value that is not a number");
+    return false;
 }
 
 bool SaveProjectFile(const QString& path, const TInputSet& inputs) {
+    // The rename at commit would put a regular file in place of a FIFO or a device.
+    if (!IsReplaceableFile(path)) return false;
     QSaveFile file(path);
     // Unbuffered, so a short write (disk full, file size limit) shows in the write's count: a buffered
     // write would only meet it in the flush at commit, which lets a truncated file replace the old one.

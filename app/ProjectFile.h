@@ -13,11 +13,14 @@ inline constexpr int ProjectFileSize = 56;
 // Reads the seven site and surface values into the first seven fields of inputs. Returns false, and
 // leaves inputs untouched, when fewer than 56 bytes can be read or any value is not a finite number.
 bool ReadProjectInputs(QIODevice& device, TInputSet& inputs);
-// Writes the first seven fields of inputs; false when the device takes fewer than 56 bytes.
+// Writes the first seven fields of inputs; false, writing nothing, when any of them is not a finite
+// number, and false when the device takes fewer than 56 bytes.
 bool WriteProjectInputs(QIODevice& device, const TInputSet& inputs);
 
-// Opens path and reads it as above; false when it cannot be opened or read.
-bool ReadProjectFile(const QString& path, TInputSet& inputs);
+// Opens path and reads it as above; false when it cannot be opened or read, or is not a regular file
+// (a FIFO is refused at once instead of waiting for a writer). *reason, when given, says why.
+bool ReadProjectFile(const QString& path, TInputSet& inputs, QString* reason = nullptr);
 // Writes a complete new file beside path and renames it over path, so a failed save leaves any
-// previous file as it was. Returns false on any failure.
+// previous file as it was. Returns false on any failure, and when something other than a regular file
+// (or a symbolic link to one) is at path: a FIFO or a device is never replaced.
 bool SaveProjectFile(const QString& path, const TInputSet& inputs);

@@ -53,6 +53,7 @@ void TCalcDocument::Clipboard(const QString& text) const {
 // ---- Inputs, location, state ----
 
 void TCalcDocument::SetInput(TInputId id, double value) {
+    if (!std::isfinite(value)) return; // a NaN would show in every row and be saved back
     SetInputValue(FInputs, id, value);
     if (OnInputChanged) OnInputChanged(id, value);
 }
@@ -230,6 +231,8 @@ void TCalcDocument::AutoAmbient() {
 }
 
 void TCalcDocument::SetAmbientProfile(const TProfile24& profile) {
+    for (double value : profile)
+        if (!std::isfinite(value)) return; // refused whole, like a non-finite input
     ApplyAmbient(profile);
 }
 

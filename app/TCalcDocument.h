@@ -68,7 +68,8 @@ public:
     double GlassDepth() const { return FInputs.GlassDepth; }
     double Input(TInputId id) const { return InputValue(FInputs, id); }
 
-    // Each stores the value and reports it through OnInputChanged; none changes Solved.
+    // Each stores the value and reports it through OnInputChanged; none changes Solved. A value that
+    // is not a finite number is refused: nothing changes and nothing is reported.
     void SetAltitude(double value) { SetInput(inAltitude, value); }
     void SetLatitude(double value) { SetInput(inLatitude, value); }
     void SetLongitude(double value) { SetInput(inLongitude, value); }
@@ -170,7 +171,8 @@ public:
     // "Auto Ambient": the ambient profile from the design maximum and daily range, its text ("%0.1f")
     // on the clipboard, and the sol-air table rebuilt.
     void AutoAmbient();
-    // An edited ambient profile replaces the current one; the sol-air table is rebuilt.
+    // An edited ambient profile replaces the current one; the sol-air table is rebuilt. A profile
+    // holding a value that is not a finite number is refused: nothing changes.
     void SetAmbientProfile(const TProfile24& profile);
 
     // ---- Local page ----

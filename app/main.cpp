@@ -2,6 +2,7 @@
 #include "app/ProgramWindows.h"
 #include "report/ProgramVersion.h"
 #include "storage/Folders.h"
+#include "storage/RegularFile.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,6 +12,8 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // A save stopped by a file-size limit then reports its error, and the settings are still written.
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Varnholt"));

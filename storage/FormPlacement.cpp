@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -44,9 +46,23 @@ QRect NormalPlacement(const QWidget* form) {
     return QRect(normal.topLeft() + frameOffset, normal.size());
 }
 
-QRect Desktop() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->virtualGeometry() : QRect();
+// The available area of the screen a placement lands on: the screen holding its centre, else the
+// primary screen. The centre is computed wide, since stored values may lie anywhere in int's range.
+QRect AvailableArea(QPoint topLeft, QSize size) {
+    auto centre = [](int edge, int extent) {
+        return int(std::clamp<qint64>(qint64(edge) + extent / 2, INT_MIN, INT_MAX));
+    };
+    const QScreen* screen = QGuiApplication::screenAt(
+        QPoint(centre(topLeft.x(), size.width()), centre(topLeft.y(), size.height())));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// Moves a window of the given outer size, no larger than the area, so that it lies wholly inside it.
+QPoint KeepInside(QPoint topLeft, QSize size, const QRect& area) {
+    const QPoint reachable = KeepReachable(topLeft, area);
+    return QPoint(std::min(reachable.x(), area.left() + area.width() - size.width()),
+                  std::min(reachable.y(), area.top() + area.height() - size.height()));
 }
 
 int StyleBitsOf(const QFont& font) {
@@ -111,15 +127,23 @@ QPoint KeepReachable(QPoint topLeft, const QRect& desktop) {
 void RestoreFormPlacement(QWidget* form, bool restoreVisibility, bool restoreSize) {
     if (!form) return;
     TSettingsStore s(SectionOf(form));
-    form->move(s.ReadInteger("Left", form->x()), s.ReadInteger("Top", form->y()));
+    // Everything is clamped before the window sees it: a stored position near INT_MAX overflows the
+    // window's rectangle arithmetic, and a huge size makes a window nothing can paint.
+    QPoint topLeft(s.ReadInteger("Left", form->x()), s.ReadInteger("Top", form->y()));
+    QSize size = form->size();
     if (restoreSize) {
-        const int width = s.ReadInteger("Width", form->width());
-        const int height = s.ReadInteger("Height", form->height());
-        if (width > 0 && height > 0) form->resize(width, height); // a broken size would hide the window
+        const QSize stored(s.ReadInteger("Width", size.width()), s.ReadInteger("Height", size.height()));
+        if (stored.width() > 0 && stored.height() > 0) size = stored; // a broken size would hide it
     }
+    const QRect area = AvailableArea(topLeft, size);
+    if (area.isValid()) {
+        const QSize frame = form->frameGeometry().size() - form->geometry().size();
+        size = size.boundedTo(area.size() - frame);
+        topLeft = KeepInside(topLeft, size + frame, area);
+    }
+    if (size != form->size()) form->resize(size);
+    form->move(topLeft);
     if (restoreVisibility) form->setVisible(s.ReadBool("Visible", false));
-    const QRect desktop = Desktop();
-    if (desktop.isValid()) form->move(KeepReachable(form->pos(), desktop));
     ApplyWinState(form, s.ReadInteger("WinState", WinStateOf(form->windowState())));
 }
 

@@ -11,7 +11,9 @@
 class QWidget;
 
 // Reads the stored position (and size, visibility when asked) with the window's current values as
-// defaults, keeps the window reachable on the screen, then applies the stored window state.
+// defaults, then applies the stored window state. The window lands wholly inside the available area
+// of the screen holding its centre (the primary screen when none does): its size is cut to that area,
+// its position pulled back as KeepReachable does and then as far as the whole window needs.
 void RestoreFormPlacement(QWidget* form, bool restoreVisibility, bool restoreSize);
 // Writes the six placement values; a maximised or minimised window stores its normal position and size.
 void SaveFormPlacement(QWidget* form);

@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QtEndian>
 
+#include <cmath>
+
 TSettingsStore::TSettingsStore(const QString& section) : TSettingsStore(section, ProgramBaseName()) {}
 
 TSettingsStore::TSettingsStore(const QString& section, const QString& programBaseName)
@@ -72,7 +74,9 @@ double TSettingsStore::ReadFloat(const QString& name, double defaultValue) const
     if (v.typeId() != QMetaType::QByteArray) return defaultValue;
     const QByteArray bytes = v.toByteArray();
     if (bytes.size() != qsizetype(sizeof(double))) return defaultValue;
-    return qFromLittleEndian<double>(bytes.constData());
+    const double value = qFromLittleEndian<double>(bytes.constData());
+    // A stored NaN or infinity would start the program with it and be written back at close.
+    return std::isfinite(value) ? value : defaultValue;
 }
 
 void TSettingsStore::WriteFloat(const QString& name, double value) {

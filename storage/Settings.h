@@ -35,7 +35,7 @@ public:
     // Read as an integer, true when not 0; written as "1" or "0".
     bool ReadBool(const QString& name, bool defaultValue) const;
     void WriteBool(const QString& name, bool value);
-    // An 8-byte little-endian IEEE 754 value; any other size gives the default.
+    // An 8-byte little-endian IEEE 754 value; any other size, a NaN and an infinity give the default.
     double ReadFloat(const QString& name, double defaultValue) const;
     void WriteFloat(const QString& name, double value);
 

@@ -11,34 +11,42 @@
 
 // ---- TStringHash ----
 
-TStringHash::TStringHash(int bucketCount) : buckets_(size_t(qMax(bucketCount, 1)), -1) {}
-
-quint32 TStringHash::HashOf(QByteArrayView key) {
-    quint32 h = 0;
-    for (char c : key)
-        h = ((h << 2) | (h >> 30)) ^ quint32(static_cast<unsigned char>(c));
-    return h;
+namespace {
+constexpr size_t StartBuckets = 16;
 }
 
-int TStringHash::BucketOf(QByteArrayView key) const {
-    return int(HashOf(key) % quint32(buckets_.size()));
-}
+TStringHash::TStringHash() : seed_(QHashSeed::globalSeed()), buckets_(StartBuckets, -1) {}
 
 void TStringHash::Add(QByteArrayView key, qint32 value) {
-    int& head = buckets_[size_t(BucketOf(key))];
-    items_.push_back(Item{key.toByteArray(), value, head});
+    if (items_.size() >= buckets_.size()) Grow();
+    const size_t hash = qHash(key, seed_);
+    int& head = buckets_[BucketOf(hash)];
+    items_.push_back(Item{key.toByteArray(), hash, value, head});
     head = int(items_.size() - 1);
 }
 
+void TStringHash::Grow() {
+    buckets_.assign(buckets_.size() * 2, -1);
+    // Relinked in the order they were added, so later equal keys stay nearer the head.
+    for (size_t i = 0; i < items_.size(); ++i) {
+        int& head = buckets_[BucketOf(items_[i].hash)];
+        items_[i].next = head;
+        head = int(i);
+    }
+}
+
 qint32 TStringHash::ValueOf(QByteArrayView key) const {
-    for (int i = buckets_[size_t(BucketOf(key))]; i >= 0; i = items_[size_t(i)].next)
-        if (items_[size_t(i)].key == key) return items_[size_t(i)].value;
+    const size_t hash = qHash(key, seed_);
+    for (int i = buckets_[BucketOf(hash)]; i >= 0; i = items_[size_t(i)].next) {
+        const Item& item = items_[size_t(i)];
+        if (item.hash == hash && item.key == key) return item.value;
+    }
     return -1;
 }
 
 void TStringHash::Clear() {
     items_.clear();
-    std::fill(buckets_.begin(), buckets_.end(), -1);
+    buckets_.assign(StartBuckets, -1);
 }
 
 // ---- THashedStringList ----
@@ -129,10 +137,18 @@ int THashedStringList::IndexOfName(QByteArrayView name) const {
 
 // ---- TCustomIniFile ----
 
-qint32 TCustomIniFile::ValueInt(const QString& section, const QString& key, qint32 defaultValue) const {
-    QString text = ValueText(section, key, QString());
+namespace {
+
+// A value text as an integer: decimal, or hexadecimal after "$", "0x" or "0X".
+qint32 IniInt(QString text, qint32 defaultValue) {
     if (text.size() >= 3 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
     return StrToInt32Def(text, defaultValue);
+}
+
+} // namespace
+
+qint32 TCustomIniFile::ValueInt(const QString& section, const QString& key, qint32 defaultValue) const {
+    return IniInt(ValueText(section, key, QString()), defaultValue);
 }
 
 bool TCustomIniFile::ValueBool(const QString& section, const QString& key, bool defaultValue) const {
@@ -189,6 +205,7 @@ TMemIniFile::~TMemIniFile() = default;
 
 void TMemIniFile::Clear() {
     sections_.Clear();
+    Changed();
 }
 
 void TMemIniFile::LoadFromBytes(QByteArrayView bytes) {
@@ -280,6 +297,26 @@ QString TMemIniFile::ValueText(const QString& section, const QString& key,
     return DecodeWin1252(QByteArrayView(lines->Strings(index)).sliced(name.size() + 1));
 }
 
+QString TMemIniFile::KeyOfValueInt(const QString& section, qint32 value) const {
+    const THashedStringList* lines = FindSection(section);
+    if (!lines) return {};
+    auto [entry, added] = valueIndexes_.try_emplace(lines);
+    QHash<qint32, int>& firstLineOf = entry->second;
+    if (added) {
+        // A key's value is that of the last line with its name, as ValueText reads it.
+        for (int i = 0; i < lines->Count(); ++i) {
+            const QByteArray name = lines->Names(i);
+            const int index = lines->IndexOfName(name);
+            const QByteArrayView text =
+                index < 0 ? QByteArrayView() : QByteArrayView(lines->Strings(index)).sliced(name.size() + 1);
+            const qint32 code = IniInt(DecodeWin1252(text), 0);
+            if (!firstLineOf.contains(code)) firstLineOf.insert(code, i);
+        }
+    }
+    const auto found = firstLineOf.constFind(value);
+    return found == firstLineOf.cend() ? QString() : DecodeWin1252(lines->Names(*found));
+}
+
 void TMemIniFile::StoreValue(const QString& section, const QString& key, const QString& value) {
     THashedStringList* lines = FindSection(section);
     if (!lines) {
@@ -288,6 +325,7 @@ void TMemIniFile::StoreValue(const QString& section, const QString& key, const Q
         lines = added.get();
         sections_.Add(EncodeWin1252(section), std::move(added));
     }
+    Changed();
     const QByteArray name = EncodeWin1252(key);
     const QByteArray line = name + '=' + EncodeWin1252(value);
     const int index = lines->IndexOfName(name);
@@ -302,9 +340,11 @@ void TMemIniFile::RemoveKey(const QString& section, const QString& key) {
     if (!lines) return;
     const int index = lines->IndexOfName(EncodeWin1252(key));
     if (index >= 0) lines->Delete(index);
+    Changed();
 }
 
 void TMemIniFile::RemoveSection(const QString& section) {
     const int index = sections_.IndexOf(EncodeWin1252(section));
     if (index >= 0) sections_.Delete(index);
+    Changed();
 }

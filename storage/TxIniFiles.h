@@ -6,10 +6,12 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 class QIODevice;
@@ -20,30 +22,34 @@ public:
     using EMessageError::EMessageError;
 };
 
-// A fixed number of buckets, each a chain of (key, value) items; a new item goes to the head of its
-// chain, so of several equal keys the one added last is found.
+// Chains of (key, value) items in a bucket array that doubles whenever the items outnumber the buckets,
+// so a lookup stays short however large a section grows. Keys are spread by Qt's seeded hash (its seed
+// is random per process), so no file can choose keys that share one chain. A new item goes to the head
+// of its chain, so of several equal keys the one added last is found.
 class TStringHash {
 public:
-    explicit TStringHash(int bucketCount = 256);
+    TStringHash();
 
-    // Rotate-left-by-2-then-xor over the key's bytes; 0 for an empty key.
-    static quint32 HashOf(QByteArrayView key);
-    int BucketOf(QByteArrayView key) const;
     int BucketCount() const { return int(buckets_.size()); }
 
     void Add(QByteArrayView key, qint32 value);
-    // The value of the first item of the key's chain whose key is byte-for-byte equal; -1 when none.
+    // The value of the last added item whose key is byte-for-byte equal; -1 when none.
     qint32 ValueOf(QByteArrayView key) const;
-    // Removes every item; the buckets stay.
+    // Removes every item and returns to the starting bucket count.
     void Clear();
 
 private:
     struct Item {
         QByteArray key;
+        size_t hash;
         qint32 value;
         int next; // index into items_, -1 ends the chain
     };
-    std::vector<int> buckets_; // head item of each chain, -1 when empty
+    size_t BucketOf(size_t hash) const { return hash & (buckets_.size() - 1); }
+    void Grow();
+
+    size_t seed_;
+    std::vector<int> buckets_; // head item of each chain, -1 when empty; a power of two in number
     std::vector<Item> items_;
 };
 
@@ -151,6 +157,10 @@ public:
     void SectionKeys(const QString& section, QStringList& target) const override;
     void SectionLinesCopy(const QString& section, QStringList& target) const override;
     QString ValueText(const QString& section, const QString& key, const QString& defaultValue) const override;
+    // The reverse of ValueInt: the first key of the section, in file order, whose ValueInt (default 0)
+    // equals value; an empty text when none. The section's reverse index is built at its first lookup
+    // and dropped by any change, so each further lookup is one hash lookup, not a scan of the keys.
+    QString KeyOfValueInt(const QString& section, qint32 value) const;
     void StoreValue(const QString& section, const QString& key, const QString& value) override;
     void RemoveKey(const QString& section, const QString& key) override;
     void RemoveSection(const QString& section) override;
@@ -158,6 +168,10 @@ public:
 
 private:
     THashedStringList* FindSection(const QString& section) const;
+    // Forgets every reverse index; called by each change of the content.
+    void Changed() { valueIndexes_.clear(); }
 
     THashedStringList sections_;
+    // Per section: each integer value to the position of the first line whose key reads as it.
+    mutable std::unordered_map<const THashedStringList*, QHash<qint32, int>> valueIndexes_;
 };

@@ -2,6 +2,7 @@
 // through the reader, filling and sorting the dialog's place list, and listing one region and all
 // regions in the dialog itself. Prints one line per figure (best of several runs). The dialog collates
 // each name once per run, so the first listing of a large region costs more; it is printed too.
+#include "bench/common/BestTime.h"
 #include "locations/LocationDb.h"
 #include "locations/PlaceListModel.h"
 #include "locations/TxSelectLocation.h"
@@ -64,16 +65,8 @@ bool WriteDatabase(const QString& folder) {
     return true;
 }
 
-// Best time of several runs, in milliseconds.
 double BestMs(const std::function<void()>& step) {
-    double best = 1e300;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step();
-        best = std::min(best, double(t.nsecsElapsed()) / 1e6);
-    }
-    return best;
+    return ::BestMs(step, Runs);
 }
 
 void Report(const char* what, double ms, size_t count) {

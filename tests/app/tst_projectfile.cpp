@@ -4,15 +4,18 @@
 #include "app/TCalcDocument.h"
 #include "tests/common/ProjectBytes.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -133,6 +136,24 @@ private slots:
         QTemporaryDir dir;
         CheckLoadRefused(dir.filePath("missing.qvx"));
         CheckLoadRefused(dir.path()); // a folder opens on Linux but cannot be read
+        // A FIFO with no writer: Open returns at once with the message instead of waiting for ever.
+        const QString fifo = dir.filePath("fifo.qvx");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        CheckLoadRefused(fifo);
+        TInputSet inputs;
+        QString reason;
+        QVERIFY(!ReadProjectFile(fifo, inputs, &reason));
+        QCOMPARE(reason, QString("not a regular file"));
+    }
+
+    // A symbolic link to a project file reads as the file.
+    void loadThroughSymlink() {
+        QTemporaryDir dir;
+        QVERIFY(WriteAll(dir.filePath("real.qvx"), SampleFile));
+        QVERIFY(QFile::link(dir.filePath("real.qvx"), dir.filePath("link.qvx")));
+        TCalcDocument doc;
+        QVERIFY(doc.LoadProject(dir.filePath("link.qvx")));
+        QCOMPARE(doc.Latitude(), 51.5);
     }
 
     // A save that fails half-way, or cannot start, reports "Error saving file..." and leaves the
@@ -164,6 +185,38 @@ private slots:
         QCOMPARE(messages.Texts, QStringList({"Error saving file...", "Error saving file..."}));
         QCOMPARE(ReadAll(dir.filePath("folder.qvx/inside")), SampleFile);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
+    }
+
+    // Saving over a FIFO used to report success and put a regular file in its place. It is refused,
+    // and the FIFO stays; a symbolic link to a regular file is still followed.
+    void saveRefusesWhatIsNotARegularFile() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo.qvx");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        TCalcDocument doc;
+        TMessages messages(doc);
+        QVERIFY(!doc.SaveProject(fifo));
+        QCOMPARE(messages.Texts, QStringList{"Error saving file..."});
+        struct stat info {};
+        QCOMPARE(lstat(QFile::encodeName(fifo).constData(), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+
+        QVERIFY(WriteAll(dir.filePath("real.qvx"), SampleFile));
+        QVERIFY(QFile::link(dir.filePath("real.qvx"), dir.filePath("link.qvx")));
+        doc.ApplyInputs(ResetInputSet());
+        QVERIFY(doc.SaveProject(dir.filePath("link.qvx")));
+        QVERIFY(QFileInfo(dir.filePath("link.qvx")).isSymLink());
+        QCOMPARE(ReadAll(dir.filePath("real.qvx")), FileBytes({1700, -26.13, 28.23, 30, 180, 90, 172.5}));
+    }
+
+    // The writer never puts a value in a file that the reader would refuse.
+    void writerRefusesNonFinite() {
+        TInputSet inputs = ResetInputSet();
+        inputs.Slope = std::numeric_limits<double>::infinity();
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(!WriteProjectInputs(buffer, inputs));
+        QCOMPARE(buffer.size(), 0);
     }
 
 private:

@@ -4,15 +4,21 @@
 #include "controls/TxEntryGrid.h"
 #include "controls/TxNumText.h"
 #include "locations/TxSelectLocation.h"
+#include "storage/Settings.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <climits>
+#include <cmath>
+#include <limits>
 
 class TestMainForm : public QObject {
     Q_OBJECT
@@ -113,6 +119,46 @@ private slots:
         QCOMPARE(form.Grid()->Cells(1, 2), FormatFloat("%0.2f", r.Latitude));
         QCOMPARE(form.Grid()->Cells(1, 1), FormatFloat("%0.0f", r.Altitude));
         QCOMPARE(form.StatusText(), QString("Results are out of date..."));
+    }
+
+    // Settings an attacker or a broken disk left behind: NaN and infinite inputs and a window far
+    // larger than the screen, placed near the end of int's range. The program starts with the start
+    // values, solved, inside the desktop, and writes nothing non-finite back.
+    void hostileSettingsStartWithStartValues() {
+        {
+            TSettingsStore store("Settings");
+            for (int i = 0; i < InputCount; ++i)
+                store.WriteFloat(QString::fromLatin1(InputKeyName(TInputId(i))),
+                                 i % 2 ? std::numeric_limits<double>::quiet_NaN()
+                                       : -std::numeric_limits<double>::infinity());
+            TSettingsStore placement("MainForm");
+            placement.WriteInteger("Left", INT_MAX - 10);
+            placement.WriteInteger("Top", INT_MAX - 10);
+            placement.WriteInteger("Width", 100000);
+            placement.WriteInteger("Height", 100000);
+        }
+        {
+            TMainForm form;
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QCOMPARE(form.StatusText(), QString("Solved..."));
+            QCOMPARE(form.Grid()->Cells(1, 1), QString("1700"));
+            QCOMPARE(form.Grid()->Cells(1, 2), QString("-26.13"));
+            QCOMPARE(form.AnglesList()->topLevelItemCount(), 13);
+            const QRect available = form.screen()->availableGeometry();
+            // The placement restored (outer position, inner size); the decoration a window manager adds
+            // at show is not known before it.
+            QVERIFY(available.contains(QRect(form.pos(), form.size())));
+            QDir().mkpath(QV_BINARY_ROOT "/screens");
+            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-hostile-settings.png"));
+            form.close();
+        }
+        TSettingsStore store("Settings");
+        for (int i = 0; i < InputCount; ++i)
+            QVERIFY(std::isfinite(store.ReadFloat(QString::fromLatin1(InputKeyName(TInputId(i))),
+                                                  std::numeric_limits<double>::quiet_NaN())));
+        store.EraseSection();
+        TSettingsStore("MainForm").EraseSection();
     }
 
     void resetAndSettingsCarryToTheNextRun() {

@@ -55,27 +55,6 @@ QByteArray ReadAll(const QString& path) {
 class TestIniFiles : public QObject {
     Q_OBJECT
 private slots:
-    void hashValues_data() {
-        QTest::addColumn<QByteArray>("key");
-        QTest::addColumn<quint32>("hash");
-        QTest::addColumn<int>("bucket");
-        QTest::newRow("empty") << QByteArray() << 0u << 0;
-        QTest::newRow("one byte") << QByteArray("A") << 0x41u << 0x41;
-        QTest::newRow("two bytes") << QByteArray("AB") << 0x146u << 0x46;
-        QTest::newRow("three bytes") << QByteArray("ABC") << 0x55Bu << 0x5B;
-        QTest::newRow("section name") << QByteArray("SITES") << 0x4547u << 0x47;
-        // 17 bytes: the top bits rotate back in, and the hash exceeds 2^31 (bucket taken unsigned).
-        QTest::newRow("rotation wraps") << QByteArray("ABCDEFGHIJKLMNOPQ") << 0xF18E5B35u << 0x35;
-        QTest::newRow("high bytes cycle") << QByteArray(17, '\xFF') << 0xFFu << 0xFF;
-    }
-    void hashValues() {
-        QFETCH(QByteArray, key);
-        QFETCH(quint32, hash);
-        QFETCH(int, bucket);
-        QCOMPARE(TStringHash::HashOf(key), hash);
-        QCOMPARE(TStringHash(256).BucketOf(key), bucket);
-    }
-
     void hashFindsLastAddedOfEqualKeys() {
         TStringHash hash;
         hash.Add("AB", 1);
@@ -86,7 +65,48 @@ private slots:
         QCOMPARE(hash.ValueOf("ab"), -1); // byte-for-byte, no case folding in the table itself
         hash.Clear();
         QCOMPARE(hash.ValueOf("AB"), -1);
-        QCOMPARE(hash.BucketCount(), 256);
+    }
+
+    // The table grows with its contents (a fixed table made every lookup in a large section a long
+    // chain walk), and growing keeps every key and the last-added-wins order.
+    void hashGrowsWithContents() {
+        TStringHash hash;
+        const int count = 5000;
+        for (int i = 0; i < count; ++i)
+            hash.Add(QByteArray::number(i), i);
+        hash.Add("17", -17);
+        QVERIFY(hash.BucketCount() >= count);
+        for (int i = 0; i < count; ++i)
+            QCOMPARE(hash.ValueOf(QByteArray::number(i)), i == 17 ? -17 : i);
+        QCOMPARE(hash.ValueOf("5000"), -1);
+    }
+
+    // The reverse lookup answers as a scan of the keys in file order with ValueInt would, through
+    // duplicate keys, case-folded names, hexadecimal values, texts that are not numbers and changes.
+    void keyOfValueInt() {
+        TMemIniFile ini;
+        ini.LoadFromBytes("[+All]\r\n+All=0\r\nAlpha=1\r\nBeta=$2\r\nGamma=2\r\nalpha=7\r\n"
+                          "Delta=0x10\r\nEps=word\r\nZeta=1\r\n");
+        auto scan = [&ini](qint32 value) {
+            QStringList keys;
+            ini.SectionKeys("+All", keys);
+            for (const QString& key : keys)
+                if (ini.ValueInt("+All", key, 0) == value) return key;
+            return QString();
+        };
+        for (qint32 value : {0, 1, 2, 7, 16, 3}) {
+            QCOMPARE(ini.KeyOfValueInt("+all", value), scan(value));
+        }
+        QCOMPARE(ini.KeyOfValueInt("+All", 7), QString("Alpha")); // "alpha=7" is Alpha's value
+        QCOMPARE(ini.KeyOfValueInt("+All", 1), QString("Zeta"));
+        QCOMPARE(ini.KeyOfValueInt("+All", 0), QString("+All")); // "word" reads as 0 too
+        QCOMPARE(ini.KeyOfValueInt("None", 1), QString());
+        ini.StoreValue("+All", "Theta", "3");
+        QCOMPARE(ini.KeyOfValueInt("+All", 3), QString("Theta"));
+        ini.RemoveKey("+All", "Zeta");
+        QCOMPARE(ini.KeyOfValueInt("+All", 1), QString());
+        ini.LoadFromBytes("[+All]\r\nOther=1\r\n");
+        QCOMPARE(ini.KeyOfValueInt("+All", 1), QString("Other"));
     }
 
     void listIndexesFollowEveryChange() {

@@ -9,10 +9,16 @@
 #include <QTest>
 #include <QWidget>
 
+#include <climits>
+
 namespace {
 
 QRect Desktop() {
     return QGuiApplication::primaryScreen()->virtualGeometry();
+}
+
+QRect Available() {
+    return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
 void Store(const QString& section, const QList<QPair<QString, int>>& values) {
@@ -56,13 +62,51 @@ private slots:
         QCOMPARE(KeepReachable(stored, desktop), restored);
     }
 
+    // Pulled back as KeepReachable does (to the height minus 200), then up until the whole window shows.
     void offScreenPositionPulledBack() {
         Store("OffScreenForm", {{"Left", -50}, {"Top", 5000}, {"Width", 400}, {"Height", 300}});
         auto form = DesignedForm("OffScreenForm");
         RestoreFormPlacement(form.get(), false, true);
-        QCOMPARE(form->pos(), QPoint(Desktop().left(), Desktop().top() + Desktop().height() - 200));
+        QCOMPARE(form->pos(), QPoint(Desktop().left(), Desktop().top() + Desktop().height() - 300));
         QCOMPARE(form->size(), QSize(400, 300));
         QVERIFY(!form->isVisible());
+    }
+
+    // Hostile or stale placements: the window still lands wholly inside the available desktop, at most
+    // as large as it. Positions near the ends of int's range used to overflow the window's rectangle.
+    void placementKeptInsideDesktop_data() {
+        QTest::addColumn<QList<int>>("stored"); // Left, Top, Width, Height
+        QTest::addColumn<bool>("restoreSize");
+        const QRect area = Available();
+        QTest::newRow("huge size") << QList<int>{0, 0, 100000, 100000} << true;
+        QTest::newRow("larger than the screen")
+            << QList<int>{area.left(), area.top(), area.width() + 500, area.height() + 400} << true;
+        QTest::newRow("near INT_MAX") << QList<int>{INT_MAX - 5, INT_MAX - 5, 400, 300} << true;
+        QTest::newRow("INT_MAX everything") << QList<int>{INT_MAX, INT_MAX, INT_MAX, INT_MAX} << true;
+        QTest::newRow("INT_MIN position") << QList<int>{INT_MIN, INT_MIN, 400, 300} << true;
+        QTest::newRow("position only, near INT_MAX") << QList<int>{INT_MAX, INT_MAX - 1, 1, 1} << false;
+        QTest::newRow("right part off screen") << QList<int>{area.right() - 150, 10, 400, 300} << true;
+    }
+    void placementKeptInsideDesktop() {
+        QFETCH(QList<int>, stored);
+        QFETCH(bool, restoreSize);
+        Store("HostileForm",
+              {{"Left", stored[0]}, {"Top", stored[1]}, {"Width", stored[2]}, {"Height", stored[3]}});
+        auto form = DesignedForm("HostileForm");
+        RestoreFormPlacement(form.get(), false, restoreSize);
+        const QRect placed(form->pos(), form->size());
+        QVERIFY2(Available().contains(placed), qPrintable(QString("%1,%2 %3x%4")
+                                                              .arg(placed.x())
+                                                              .arg(placed.y())
+                                                              .arg(placed.width())
+                                                              .arg(placed.height())));
+        if (restoreSize) QCOMPARE(form->size(), QSize(stored[2], stored[3]).boundedTo(Available().size()));
+        // What is saved back is the clamped placement.
+        SaveFormPlacement(form.get());
+        TSettingsStore s("HostileForm");
+        QCOMPARE(QRect(s.ReadInteger("Left", 0), s.ReadInteger("Top", 0), s.ReadInteger("Width", 0),
+                       s.ReadInteger("Height", 0)),
+                 placed);
     }
 
     void sizeOnlyWhenAsked() {

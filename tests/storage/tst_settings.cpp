@@ -109,6 +109,21 @@ private slots:
         QCOMPARE(s.ReadBool(name, true), integer != 0);
     }
 
+    // A stored NaN or infinity reads as the default: it would start the program with it in every row.
+    void nonFiniteFloatGivesDefault() {
+        {
+            TSettingsStore s("NonFinite");
+            s.WriteFloat("NaN", std::numeric_limits<double>::quiet_NaN());
+            s.WriteFloat("Inf", std::numeric_limits<double>::infinity());
+            s.WriteFloat("MinusInf", -std::numeric_limits<double>::infinity());
+            s.WriteFloat("Max", std::numeric_limits<double>::max());
+        }
+        TSettingsStore s("NonFinite");
+        for (const char* name : {"NaN", "Inf", "MinusInf"})
+            QCOMPARE(s.ReadFloat(name, 7.25), 7.25);
+        QCOMPARE(s.ReadFloat("Max", 7.25), std::numeric_limits<double>::max());
+    }
+
     void missingSectionsAndRemoval() {
         TSettingsStore s("Nowhere");
         QCOMPARE(s.ReadInteger("x", 5), 5);

@@ -4,10 +4,13 @@
 #include "tests/common/ProjectBytes.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -128,10 +131,16 @@ private slots:
             << QStringList{"--csv", "--latitude"} << "Missing value after '--latitude'";
         QTest::newRow("unknown option") << QStringList{"--height", "3"} << "Unknown option 'height'";
         QTest::newRow("stray argument") << QStringList{"12"} << "unexpected argument '12'";
+        // An argument holding a line feed stays on the one error line.
+        QTest::newRow("control characters")
+            << QStringList{"--colour", "da\nrk\x1b"} << "'da\\x0Ark\\x1B' is neither light nor dark";
         QTest::newRow("short file") << QStringList{"--file", "short.qvx"}
                                     << "--file: cannot read project file";
         QTest::newRow("missing file")
             << QStringList{"--file", "none.qvx"} << "--file: cannot read project file";
+        // A FIFO with no writer used to block the program for ever.
+        QTest::newRow("FIFO") << QStringList{"--file", "fifo.qvx"} << "fifo.qvx': not a regular file";
+        QTest::newRow("folder") << QStringList{"--file", "folder.qvx"} << "folder.qvx': not a regular file";
         QTest::newRow("colour") << QStringList{"--colour", "grey"}
                                 << "--colour: 'grey' is neither light nor dark";
         QTest::newRow("page") << QStringList{"--table", "plot"} << "--table: unknown page 'plot'";
@@ -145,6 +154,8 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         QVERIFY(WriteProject(dir.filePath("short.qvx"), {1, 2, 3, 4, 5}, 40));
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("fifo.qvx")).constData(), 0600), 0);
+        QVERIFY(QDir(dir.path()).mkdir("folder.qvx"));
         for (QString& a : args)
             if (a.endsWith(".qvx")) a = dir.filePath(a);
         const TRun run = RunCli(args);
@@ -153,6 +164,19 @@ private slots:
         const QString err = QString::fromUtf8(run.Err);
         QCOMPARE(err.count('\n'), 1);
         QVERIFY2(err.startsWith("quorvane-cli: ") && err.contains(message), qPrintable(err));
+    }
+
+    // A file-size limit stops the write of the output: the program says so and exits with 1 instead
+    // of being ended by SIGXFSZ.
+    void outputPastFileSizeLimit() {
+        QTemporaryDir dir;
+        QProcess p;
+        p.start("bash", {"-c", "ulimit -f 0 && exec \"$0\" --csv > \"$1\"", QStringLiteral(QV_CLI_PATH),
+                         dir.filePath("out.csv")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(p.readAllStandardError(), QByteArray("quorvane-cli: cannot write the output\n"));
     }
 
     void help() {

@@ -1,0 +1,18 @@
+#pragma once
+// Command-line front end of the calculation document: sets the inputs from options and/or a project
+// file, solves, and gives either the text the Copy command would put on the clipboard for one result
+// page or every hourly result as CSV. Bad input gives one line for stderr and exit status 2. The
+// handling works on a list of arguments and returns its texts, so it runs without a process around it.
+#include <QString>
+#include <QStringList>
+
+enum TCliStatus : int { CliOk = 0, CliOutputFailed = 1, CliBadInput = 2 };
+
+struct TCliResult {
+    int Status = CliOk;
+    QString Output; // for stdout
+    QString Error;  // for stderr, one line ending in a line feed
+};
+
+// Handles a whole command line; arguments[0] is the program name. Reads at most a project file.
+TCliResult RunCli(const QStringList& arguments);
