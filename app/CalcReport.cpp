@@ -1,5 +1,6 @@
 #include "app/CalcReport.h"
 
+#include "app/DesignPeaks.h"
 #include "app/TCalcDocument.h"
 #include "report/ProgramVersion.h"
 #include "report/TxStdReport.h"
@@ -17,27 +18,62 @@ QList<QStringList> RowTexts(const QList<TResultRow>& rows) {
     return texts;
 }
 
+// The peaks of two quantities for each orientation: facade, then value and when of each. Two
+// quantities a table keep the columns within the report's stops.
+void PrintPeakTable(TStdReport& report, const QList<TSurfacePeaks>& peaks, int first,
+                    const QStringList& captions) {
+    QList<QStringList> rows;
+    for (const TSurfacePeaks& s : peaks) {
+        QStringList row{s.Name};
+        for (int q = first; q < first + 2; ++q)
+            row << PeakValueText(DesignQuantities()[q], s.Peaks[q]) << PeakWhenText(s.Peaks[q]);
+        rows << row;
+    }
+    report.PrintListView(captions, rows, 5);
+}
+
+void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc) {
+    report.PrintHeading(QStringLiteral("Design Peaks (21st of each month)"), fsBold | fsUnderline, 0);
+    report.PrintRow({QStringLiteral("Facades: azimuth 0 south, 90 west, -90 east, 180 north; H horizontal. "
+                                    "Clock hours of the zone time.")},
+                    fsNone);
+    report.SkipLine();
+    const QList<TSurfacePeaks> peaks = OrientationPeaks(doc, true);
+    const QString when = QStringLiteral("When");
+    PrintPeakTable(
+        report, peaks, 0,
+        {QStringLiteral("Facade"), QStringLiteral("Total W/m2"), when, QStringLiteral("SHGF W/m2"), when});
+    PrintPeakTable(
+        report, peaks, 2,
+        {QStringLiteral("Sol-air"), QStringLiteral("Light degC"), when, QStringLiteral("Dark degC"), when});
+}
+
 } // namespace
 
-void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStringGrid& propertyList) {
+void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStringGrid& propertyList,
+                     bool designPeaks) {
     report.PrintHeading(QStringLiteral("Location Data"), fsBold | fsUnderline, 0);
     report.PrintEntryGrid(propertyList, InputCells);
     report.PrintHeading(QStringLiteral("Angles (Sunrise to Sunset)"), fsBold | fsUnderline, 0);
     report.PrintListView(TCalcDocument::AnglesColumns(), RowTexts(doc.AnglesRows()), 5);
     report.PrintHeading(QStringLiteral("Solar Insolation"), fsBold | fsUnderline, 0);
     report.PrintListView(TCalcDocument::SolarColumns(), RowTexts(doc.SolarRows()), 6);
+    if (designPeaks) PrintDesignPeaks(report, doc);
     report.PrintFooterLine(true, QStringLiteral("Version ") + ProgramVersionText());
 }
 
-void BeginCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList) {
+void BeginCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList,
+                     bool designPeaks) {
     doc.EnsureSolved();
-    report.BeginReport([&report, &doc, &propertyList] { PrintCalcReport(report, doc, propertyList); },
+    report.BeginReport([&report, &doc, &propertyList,
+                        designPeaks] { PrintCalcReport(report, doc, propertyList, designPeaks); },
                        {QStringLiteral("Quorvane Report")}, {});
     report.SetLetterhead(ProgramFolder() + QStringLiteral("LetterHead.txt"),
                          ProgramFolder() + QStringLiteral("ReportLogo.gif"), 4);
 }
 
-void ExecuteCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList) {
-    BeginCalcReport(report, doc, propertyList);
+void ExecuteCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList,
+                       bool designPeaks) {
+    BeginCalcReport(report, doc, propertyList, designPeaks);
     report.Execute();
 }

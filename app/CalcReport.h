@@ -7,10 +7,14 @@ class TStdReport;
 class TxStringGrid;
 
 // The content procedure: reads the document and the property list, never changes them, so the page
-// engine may call it as often as it produces the pages.
-void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStringGrid& propertyList);
+// engine may call it as often as it produces the pages. With designPeaks, a "Design Peaks" section
+// follows the tables: the nine orientations' peaks over the design days.
+void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStringGrid& propertyList,
+                     bool designPeaks = false);
 // Begins the report with PrintCalcReport as its content and the program folder's letterhead and logo.
 // Solves first when the document is out of date, so the tables match the inputs.
-void BeginCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList);
+void BeginCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList,
+                     bool designPeaks = false);
 // The command: BeginCalcReport, then the preview, returning when it closes.
-void ExecuteCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList);
+void ExecuteCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList,
+                       bool designPeaks = false);

@@ -66,6 +66,8 @@ public:
     void ActionLoadExecute();
     void ActionSaveExecute();
     void ActionCloseExecute();
+    // The design days and orientations of the current site in the Design Peaks window.
+    void ActionDesignPeaksExecute();
     // The Window page's command: the sunlit fractions of the recessed glass.
     void GenerateButtonClick();
     // The Local page's "Update Local Angles".

@@ -38,6 +38,8 @@ const std::vector<TCommandSpec>& Commands() {
         {"ActionReset", "&Reset", "Reset", &TMainForm::ActionResetExecute, "reset", {}},
         {"ActionClose", "&Exit", "Close", &TMainForm::ActionCloseExecute, "exit", QKeySequence::Quit},
         {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, "solve", Qt::Key_F9},
+        {"ActionDesignPeaks", "Design &Peaks...", "Peaks of the design days and orientations",
+         &TMainForm::ActionDesignPeaksExecute, "profile", {}},
         {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute, "copy",
          QKeySequence::Copy},
         {"ActionLocation", "&Location", "Select Location", &TMainForm::ActionLocationExecute, "location", {}},
@@ -45,6 +47,8 @@ const std::vector<TCommandSpec>& Commands() {
         {"ActionHelp", "&Documentation", "Help", &TMainForm::ActionHelpExecute, "help",
          QKeySequence::HelpContents},
         {"ActionReport", "&Report", "Report Preview", nullptr, "report", {}},
+        {"ActionReportPeaks", "Report with Design &Peaks",
+         "Report Preview with the design peaks of the nine orientations", nullptr, "report", {}},
         {"ActionAbout", "&About", "About", nullptr, "about", {}},
     };
     return commands;
@@ -106,7 +110,8 @@ QAction* TMainForm::Action(const QString& objectName) const {
 
 void TMainForm::CreateMenus() {
     AddActions(menuBar()->addMenu(QStringLiteral("&File")), this,
-               {"ActionLoad", "ActionSave", "", "ActionReset", "", "ActionReport", "", "ActionClose"});
+               {"ActionLoad", "ActionSave", "", "ActionReset", "", "ActionReport", "ActionReportPeaks", "",
+                "ActionClose"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Edit")), this, {"ActionLocation", "", "ActionCopy"});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -116,7 +121,7 @@ void TMainForm::CreateMenus() {
                         [this, i] { FPages->setCurrentIndex(i); });
     AddActions(view, this, {"", "ActionProfile"});
 
-    AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this, {"ActionSolve"});
+    AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this, {"ActionSolve", "ActionDesignPeaks"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Help")), this, {"ActionHelp", "", "ActionAbout"});
 }
 

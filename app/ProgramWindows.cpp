@@ -16,6 +16,8 @@ TProgramWindows::TProgramWindows(const QString& version) {
     PreviewForm.Attach(Report);
     MainForm.WireCommand(QStringLiteral("ActionReport"),
                          [this] { ExecuteCalcReport(Report, MainForm.Document(), *MainForm.Grid()); });
+    MainForm.WireCommand(QStringLiteral("ActionReportPeaks"),
+                         [this] { ExecuteCalcReport(Report, MainForm.Document(), *MainForm.Grid(), true); });
 }
 
 TProgramWindows::~TProgramWindows() {

@@ -156,6 +156,7 @@ void TCalcDocument::SolveHour(int hour, QChar decimalSeparator) {
     FTotalProfile[hour] = total;
     FSHGFProfile[hour] = FSolar.SolarHeatGainFactor();
 
+    if (!FListRows) return;
     FAnglesRows << ResultRow(*this, pgAngles, hour, decimalSeparator);
     FSolarRows << ResultRow(*this, pgSolar, hour, decimalSeparator);
 }
@@ -219,7 +220,7 @@ void TCalcDocument::RebuildSolAir() {
     for (int hour = 0; hour < 24; ++hour) {
         FSolAirProfile[hour] =
             SolAirTemperature(FTotalProfile[hour], FAmbientProfile[hour], Slope(), FSurfaceColour);
-        FSolAirRows << ResultRow(*this, pgSolAir, hour, decimal);
+        if (FListRows) FSolAirRows << ResultRow(*this, pgSolAir, hour, decimal);
     }
     Notify(OnSolAirChanged);
 }

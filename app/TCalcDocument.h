@@ -127,6 +127,11 @@ public:
     // Solves when the document is out of date; true when it is solved afterwards.
     bool EnsureSolved();
 
+    // Whether a solve writes the rows of the result lists (on by default). A document solved only for
+    // its profiles, many times over (design days, orientations), skips their text, which is most of
+    // a solve's time; the profiles are the same either way.
+    void SetListRows(bool on) { FListRows = on; }
+
     double Sunrise() const { return FSunrise; }
     double Sunset() const { return FSunset; }
     // The hours a sunrise-range column profile draws: truncated sunrise to truncated (sunset + 1),
@@ -226,6 +231,7 @@ private:
     double FDesignMaxTemp = 30;
     double FDailyRange = 10;
     bool FSolved = false;
+    bool FListRows = true;
     QString FFileName = QStringLiteral("Noname.qvx");
     TSolar FSolar;
 

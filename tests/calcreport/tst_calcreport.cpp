@@ -1,6 +1,7 @@
 // The calculation report on the worked example: what it prints, that it solves only when out of date,
 // and a real print through the system's printer read back with pdftotext.
 #include "app/CalcReport.h"
+#include "app/DesignPeaks.h"
 #include "app/TCalcDocument.h"
 #include "controls/TxEntryGrid.h"
 #include "report/ImageFiles.h"
@@ -103,6 +104,37 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(preview.ExportPdf(dir.filePath("report.pdf")));
         CheckReportText(PdfText(dir.filePath("report.pdf")), doc);
+        QVERIFY(messages.isEmpty());
+    }
+
+    // The optional Design Peaks section: the nine facades' peaks over the design days, each with its
+    // month and hour, after the tables.
+    void designPeaksSection() {
+        TPreviewForm preview;
+        preview.SelectPrinter(QString());
+        TStdReport report(preview.Engine);
+        BeginCalcReport(report, doc, grid, true);
+        QDir().mkpath(QV_BINARY_ROOT "/screens");
+        const QString pdf =
+            QStringLiteral(QV_BINARY_ROOT "/screens/calc-report-peaks.pdf"); // kept to look at
+        QVERIFY(preview.ExportPdf(pdf));
+        const QString text = PdfText(pdf);
+        QVERIFY2(text.contains("Design Peaks (21st of each month)"), qPrintable(text));
+        QVERIFY(text.indexOf("Design Peaks") > text.indexOf("Solar Insolation"));
+        const QList<TSurfacePeaks> peaks = OrientationPeaks(doc, true);
+        for (const TSurfacePeaks& s : peaks) {
+            const QString row =
+                QStringLiteral("\\n\\s*%1\\s+%2\\s+%3\\s+%4\\s+%5\\s*\\n")
+                    .arg(s.Name, PeakValueText(DesignQuantities()[0], s.Peaks[0]), PeakWhenText(s.Peaks[0]),
+                         PeakValueText(DesignQuantities()[1], s.Peaks[1]), PeakWhenText(s.Peaks[1]));
+            QVERIFY2(text.contains(QRegularExpression(row)), qPrintable(row + "\n" + text));
+        }
+
+        QTemporaryDir dir;
+        TStdReport plain(preview.Engine);
+        BeginCalcReport(plain, doc, grid);
+        QVERIFY(preview.ExportPdf(dir.filePath("plain.pdf")));
+        QVERIFY(!PdfText(dir.filePath("plain.pdf")).contains("Design Peaks"));
         QVERIFY(messages.isEmpty());
     }
 

@@ -130,12 +130,13 @@ private slots:
         const QList<QAction*> menus = form.menuBar()->actions();
         QCOMPARE(Texts(menus), QStringList({"&File", "&Edit", "&View", "&Calculate", "&Help"}));
         QCOMPARE(Texts(menus[0]->menu()->actions()),
-                 QStringList({"&Open", "&Save", "|", "&Reset", "|", "&Report", "|", "&Exit"}));
+                 QStringList({"&Open", "&Save", "|", "&Reset", "|", "&Report", "Report with Design &Peaks",
+                              "|", "&Exit"}));
         QCOMPARE(Texts(menus[1]->menu()->actions()), QStringList({"&Location", "|", "&Copy"}));
         QCOMPARE(Texts(menus[2]->menu()->actions()),
                  QStringList({"Angles", "Solar Tables", "Solar Plot", "Window Shading", "Solar Times",
                               "Sol-Air Temperature", "|", "Total Solar &Profile"}));
-        QCOMPARE(Texts(menus[3]->menu()->actions()), QStringList({"&Update"}));
+        QCOMPARE(Texts(menus[3]->menu()->actions()), QStringList({"&Update", "Design &Peaks..."}));
         QCOMPARE(Texts(menus[4]->menu()->actions()), QStringList({"&Documentation", "|", "&About"}));
         auto* bar = form.findChild<QToolBar*>("ToolBar");
         QCOMPARE(Texts(bar->actions()), QStringList({"&Open", "&Save", "&Reset", "|", "&Update", "&Location",

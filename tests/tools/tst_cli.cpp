@@ -1,5 +1,6 @@
 // The command-line front end, run as a real process: its outputs match the document's, and bad input
 // gets one line on stderr and exit status 2.
+#include "app/DesignPeaks.h"
 #include "app/TCalcDocument.h"
 #include "tests/common/ProjectBytes.h"
 
@@ -9,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 #include <sys/stat.h>
 
@@ -20,8 +23,10 @@ struct TRun {
     QByteArray Err;
 };
 
-TRun RunCli(const QStringList& args) {
+TRun RunCli(const QStringList& args,
+            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(QV_CLI_PATH), args);
     TRun run;
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit) return run;
@@ -29,6 +34,14 @@ TRun RunCli(const QStringList& args) {
     run.Out = p.readAllStandardOutput();
     run.Err = p.readAllStandardError();
     return run;
+}
+
+// A small CSV reader: lines split at line feeds, cells at commas (the program writes no quotes).
+QList<QStringList> ReadCsv(const QByteArray& text) {
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(text).split('\n', Qt::SkipEmptyParts))
+        rows << line.split(',');
+    return rows;
 }
 
 bool WriteProject(const QString& path, std::initializer_list<double> values, int keepBytes = 56) {
@@ -51,7 +64,7 @@ private slots:
         const QStringList lines = QString::fromUtf8(run.Out).split('\n');
         QCOMPARE(lines.size(), 26); // header, 24 rows, the empty rest after the last line end
         QCOMPARE(lines[0], QString("hour,altitude,azimuth,ssa,incident,normal,direct,diffuse,reflected,total,"
-                                   "shgf,ambient,solair"));
+                                   "shgf,ambient,solair,sunlit"));
 
         TCalcDocument doc;
         doc.ApplyInputs(ResetInputSet());
@@ -63,7 +76,7 @@ private slots:
                                        &doc.SHGFProfile(),     &doc.AmbientProfile(),   &doc.SolAirProfile()};
         for (int hour = 0; hour < 24; ++hour) {
             const QStringList cells = lines[hour + 1].split(',');
-            QCOMPARE(cells.size(), 13);
+            QCOMPARE(cells.size(), 14);
             QCOMPARE(cells[0], QString::number(hour));
             for (int c = 0; c < 12; ++c)
                 QCOMPARE(cells[c + 1].toDouble(), (*columns[c])[hour]);
@@ -98,7 +111,10 @@ private slots:
         doc.OnClipboardText = [&](const QString& text) { clipboard = text; };
         QVERIFY(doc.Solve());
         QVERIFY(doc.CopyPage(copyPage));
-        QCOMPARE(QString::fromUtf8(run.Out), clipboard);
+        // Local and Window texts get the line end that their clipboard text lacks.
+        const QString out = QString::fromUtf8(run.Out);
+        QVERIFY(out == clipboard || out == clipboard + "\r\n");
+        QVERIFY(out.endsWith("\r\n") && !out.endsWith("\r\n\r\n"));
     }
 
     void anglesText() {
@@ -146,6 +162,12 @@ private slots:
         QTest::newRow("page") << QStringList{"--table", "plot"} << "--table: unknown page 'plot'";
         QTest::newRow("both outputs")
             << QStringList{"--table", "angles", "--csv"} << "either --table or --csv";
+        QTest::newRow("empty file name")
+            << QStringList{"--file", ""} << "--file: cannot read project file ''";
+        QTest::newRow("help-all") << QStringList{"--help-all"} << "Unknown option 'help-all'";
+        QTest::newRow("peaks and year") << QStringList{"--peaks", "--year"} << "give one of";
+        QTest::newRow("meta without csv")
+            << QStringList{"--orientations", "--csv-meta"} << "--csv-meta goes with";
         QTest::newRow("glass out of range")
             << QStringList{"--glass-width", "0"} << "--glass-width: 0 lies outside 0.01 to 100";
     }
@@ -179,13 +201,228 @@ private slots:
         QCOMPARE(p.readAllStandardError(), QByteArray("quorvane-cli: cannot write the output\n"));
     }
 
+    // --year: one row per design day and hour, the --csv columns after month and day; read back by a
+    // small parser, every value is the document's own solve of that day.
+    void yearReadBack() {
+        const TRun run = RunCli({"--year", "--latitude", "51.5", "--azimuth", "90", "--slope", "90"});
+        QCOMPARE(run.Status, 0);
+        QVERIFY(run.Err.isEmpty());
+        const QList<QStringList> rows = ReadCsv(run.Out);
+        QCOMPARE(rows.size(), 1 + 12 * 24);
+        const QStringList header = rows[0];
+        QCOMPARE(header.mid(0, 4), QStringList({"month", "day", "hour", "altitude"}));
+        QCOMPARE(header.last(), QString("sunlit"));
+        const int total = header.indexOf("total"), shgf = header.indexOf("shgf"),
+                  solair = header.indexOf("solair");
+        for (int m = 0; m < 12; ++m) {
+            TCalcDocument doc;
+            doc.ApplyInputs(ResetInputSet());
+            doc.SetLatitude(51.5);
+            doc.SetAzimuth(90);
+            doc.SetSlope(90);
+            doc.SetDayNumber(DesignDays()[m]);
+            QVERIFY(doc.Solve());
+            for (int h = 0; h < 24; ++h) {
+                const QStringList& row = rows[1 + m * 24 + h];
+                QCOMPARE(row.size(), header.size());
+                QCOMPARE(row[0].toInt(), m + 1);
+                QCOMPARE(row[1].toDouble(), double(DesignDays()[m]));
+                QCOMPARE(row[2].toInt(), h);
+                QCOMPARE(row[total].toDouble(), doc.TotalProfile()[h]);
+                QCOMPARE(row[shgf].toDouble(), doc.SHGFProfile()[h]);
+                QCOMPARE(row[solair].toDouble(), doc.SolAirProfile()[h]);
+            }
+        }
+    }
+
+    // --orientations: the nine facades in order with their azimuth and slope, alone or over the year.
+    void orientations_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("daysPerFacade");
+        QTest::newRow("current day") << QStringList{"--orientations"} << 1;
+        QTest::newRow("design days") << QStringList{"--orientations", "--year"} << 12;
+    }
+    void orientations() {
+        QFETCH(QStringList, args);
+        QFETCH(int, daysPerFacade);
+        const TRun run = RunCli(args);
+        QCOMPARE(run.Status, 0);
+        const QList<QStringList> rows = ReadCsv(run.Out);
+        QCOMPARE(rows.size(), 1 + 9 * daysPerFacade * 24);
+        QCOMPARE(rows[0].mid(0, 3), QStringList({"facade", "azimuth", "slope"}));
+        const QStringList names{"N", "NE", "E", "SE", "S", "SW", "W", "NW", "H"};
+        const double azimuths[] = {180, -135, -90, -45, 0, 45, 90, 135, 0};
+        for (int f = 0; f < 9; ++f) {
+            const QStringList& first = rows[1 + f * daysPerFacade * 24];
+            QCOMPARE(first[0], names[f]);
+            QCOMPARE(first[1].toDouble(), azimuths[f]);
+            QCOMPARE(first[2].toDouble(), f == 8 ? 0.0 : 90.0);
+        }
+    }
+
+    // --peaks: the current surface and the nine facades, each peak with its month and hour, equal to
+    // the design-day peaks of the document.
+    void peaks() {
+        const TRun run = RunCli(
+            {"--peaks", "--latitude", "-33.9", "--longitude", "18.4", "--azimuth", "-45", "--slope", "90"});
+        QCOMPARE(run.Status, 0);
+        const QList<QStringList> rows = ReadCsv(run.Out);
+        QCOMPARE(rows.size(), 11);
+        QCOMPARE(rows[0].mid(0, 6),
+                 QStringList({"facade", "azimuth", "slope", "total", "total_month", "total_hour"}));
+        QCOMPARE(rows[1][0], QString("surface"));
+        QCOMPARE(rows[5][0], QString("SE")); // the same surface as the facade
+        QCOMPARE(rows[1].mid(1), rows[5].mid(1));
+
+        TCalcDocument doc;
+        doc.ApplyInputs(ResetInputSet());
+        doc.SetLatitude(-33.9);
+        doc.SetLongitude(18.4);
+        doc.SetAzimuth(-45);
+        doc.SetSlope(90);
+        const QList<TYearTable> tables = YearTables(doc);
+        for (int q = 0; q < PeakQuantityCount; ++q) {
+            const TPeak peak = YearPeak(tables[q], DesignQuantities()[q].ZeroIsNone);
+            const int c = rows[0].indexOf(DesignQuantities()[q].CsvName);
+            QCOMPARE(rows[1][c].toDouble(), peak.Value);
+            QCOMPARE(rows[1][c + 1].toInt(), peak.Month);
+            QCOMPARE(rows[1][c + 2].toInt(), peak.Hour);
+        }
+    }
+
+    // The sunlit column is the Window page's fraction; --csv-meta puts the sun times first as comments.
+    void sunlitAndMeta() {
+        const TRun run = RunCli({"--csv", "--csv-meta", "--azimuth", "30", "--slope", "20"});
+        QCOMPARE(run.Status, 0);
+        const QStringList lines = QString::fromUtf8(run.Out).split('\n');
+        TCalcDocument doc;
+        doc.ApplyInputs(ResetInputSet());
+        doc.SetAzimuth(30);
+        doc.SetSlope(20);
+        QVERIFY(doc.Solve());
+        const QStringList keys{"sunrise", "sunset", "declination", "equation_of_time"};
+        const double values[] = {doc.Sunrise(), doc.Sunset(), doc.Solar().Declination(),
+                                 EquationOfTime(doc.DayNumber())};
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY2(lines[i].startsWith("# " + keys[i] + "="), qPrintable(lines[i]));
+            QCOMPARE(lines[i].section('=', 1).toDouble(), values[i]);
+        }
+        QVERIFY(lines[4].startsWith("hour,"));
+        const double total12 = lines[4 + 13].split(',')[lines[4].split(',').indexOf("total")].toDouble();
+        QCOMPARE(total12, doc.TotalProfile()[12]); // the surface keeps its slope of 20 degrees
+
+        doc.GenerateAreaFactors();
+        for (int h = 0; h < 24; ++h)
+            QCOMPARE(lines[5 + h].split(',').last().toDouble(), doc.AreaFactorProfile()[h]);
+        QVERIFY(QString::fromUtf8(RunCli({"--csv"}).Out).startsWith("hour,"));
+    }
+
+    // Inputs outside their physical range get one line and status 2; the limits themselves pass.
+    void ranges_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::newRow("latitude 90") << QStringList{"--latitude", "90"} << 0;
+        QTest::newRow("latitude 90.01") << QStringList{"--latitude", "90.01"} << 2;
+        QTest::newRow("latitude -91") << QStringList{"--latitude", "-91"} << 2;
+        QTest::newRow("longitude -180") << QStringList{"--longitude", "-180"} << 0;
+        QTest::newRow("longitude 181") << QStringList{"--longitude", "181"} << 2;
+        QTest::newRow("time zone 180") << QStringList{"--timezone", "180"} << 0;
+        QTest::newRow("time zone -187.5") << QStringList{"--timezone", "-187.5"} << 2;
+        QTest::newRow("day 1") << QStringList{"--day", "1"} << 0;
+        QTest::newRow("day 366") << QStringList{"--day", "366"} << 0;
+        QTest::newRow("day 0.5") << QStringList{"--day", "0.5"} << 2;
+        QTest::newRow("day 366.5") << QStringList{"--day", "366.5"} << 2;
+        QTest::newRow("slope 180") << QStringList{"--slope", "180"} << 0;
+        QTest::newRow("slope -1") << QStringList{"--slope", "-1"} << 2;
+        QTest::newRow("slope 180.5") << QStringList{"--slope", "180.5"} << 2;
+    }
+    void ranges() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        const TRun run = RunCli(args);
+        QCOMPARE(run.Status, status);
+        const QString err = QString::fromUtf8(run.Err);
+        if (status == 0) {
+            QVERIFY2(err.isEmpty(), qPrintable(err));
+            return;
+        }
+        QVERIFY(run.Out.isEmpty());
+        QCOMPARE(err.count('\n'), 1);
+        QVERIFY2(err.startsWith("quorvane-cli: " + args[0] + ": " + args[1] + " lies outside"),
+                 qPrintable(err));
+    }
+
+    // A time zone that is not a whole number of half hours is allowed with a warning; a small one was
+    // probably meant in hours.
+    void timeZoneWarning_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("2") << "2"
+                           << "did you mean hours?";
+        QTest::newRow("-14") << "-14"
+                             << "did you mean hours?";
+        QTest::newRow("37") << "37"
+                            << "not a multiple of 7.5";
+        QTest::newRow("30") << "30"
+                            << "";
+        QTest::newRow("-7.5") << "-7.5"
+                              << "";
+        QTest::newRow("0") << "0"
+                           << "";
+    }
+    void timeZoneWarning() {
+        QFETCH(QString, zone);
+        QFETCH(QString, warning);
+        const TRun run = RunCli({"--timezone", zone});
+        QCOMPARE(run.Status, 0);
+        QVERIFY(run.Out.startsWith("hour,"));
+        const QString err = QString::fromUtf8(run.Err);
+        if (warning.isEmpty()) {
+            QVERIFY2(err.isEmpty(), qPrintable(err));
+            return;
+        }
+        QCOMPARE(err.count('\n'), 1);
+        QVERIFY2(err.startsWith("quorvane-cli: warning: --timezone") && err.contains(warning),
+                 qPrintable(err));
+        QCOMPARE(warning == "did you mean hours?", std::abs(zone.toDouble()) <= 14);
+    }
+
+    // Scripts exchange numbers in the C form whatever the user's locale.
+    void cLocaleWhateverTheLocale() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "de_DE.UTF-8");
+        env.insert("LANG", "de_DE.UTF-8");
+        const TRun window = RunCli({"--day", "172.5", "--table", "window"}, env);
+        QCOMPARE(window.Status, 0);
+        QVERIFY2(window.Err.isEmpty(), window.Err.constData());
+        QCOMPARE(QString::fromUtf8(window.Out).count(','), 23);
+        QVERIFY(window.Out.contains("0.00"));
+        const TRun csv = RunCli({"--latitude", "-33.5", "--csv"}, env);
+        QCOMPARE(csv.Status, 0);
+        QCOMPARE(ReadCsv(csv.Out)[1].size(), ReadCsv(csv.Out)[0].size());
+        QCOMPARE(RunCli({"--day", "172,5"}, env).Status, 2);
+    }
+
+    // A full disk is reported, not taken for success.
+    void fullDevice() {
+        QProcess p;
+        p.setStandardOutputFile("/dev/full");
+        p.start(QStringLiteral(QV_CLI_PATH), {"--csv"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QVERIFY(p.exitCode() != 0);
+        QCOMPARE(p.readAllStandardError(), QByteArray("quorvane-cli: cannot write the output\n"));
+    }
+
     void help() {
         const TRun run = RunCli({"--help"});
         QCOMPARE(run.Status, 0);
         const QString out = QString::fromUtf8(run.Out);
-        for (const char* option : {"--altitude", "--latitude", "--longitude", "--timezone", "--azimuth",
-                                   "--slope", "--day", "--glass-height", "--glass-width", "--glass-depth",
-                                   "--file", "--colour", "--table", "--csv", "Exit status"})
+        for (const char* option :
+             {"--altitude", "--latitude",     "--longitude",    "--timezone",    "--azimuth",
+              "--slope",    "--day",          "--glass-height", "--glass-width", "--glass-depth",
+              "--file",     "--colour",       "--table",        "--csv",         "--csv-meta",
+              "--year",     "--orientations", "--peaks",        "C locale",      "Exit status"})
             QVERIFY2(out.contains(option), option);
     }
 };

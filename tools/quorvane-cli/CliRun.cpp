@@ -1,13 +1,16 @@
 #include "CliRun.h"
 
+#include "CliCsv.h"
+
 #include "app/ProjectFile.h"
-#include "app/ResultColumns.h"
 #include "app/TCalcDocument.h"
 #include "controls/TxNumText.h"
 
 #include <QCommandLineParser>
+#include <QLocale>
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -24,17 +27,18 @@ struct TNumberOption {
     TInputId Input;
     const char* ValueName;
     const char* Help;
+    double Lo = 0, Hi = 0; // the physical range; equal limits: the input's own range (InputRange)
 };
 
 const std::array<TNumberOption, InputCount> NumberOptions{{
     {"altitude", inAltitude, "M", "Site barometric altitude above sea level [m]."},
-    {"latitude", inLatitude, "DEG", "Site latitude [deg], south negative."},
-    {"longitude", inLongitude, "DEG", "Site longitude [deg], east positive."},
+    {"latitude", inLatitude, "DEG", "Site latitude [deg], south negative", -90, 90},
+    {"longitude", inLongitude, "DEG", "Site longitude [deg], east positive", -180, 180},
     {"timezone", inTimeZone, "DEG",
-     "Longitude of the time-zone meridian [deg], east positive (15 per hour)."},
+     "Longitude of the time-zone meridian [deg], east positive (15 per hour, a multiple of 7.5)", -180, 180},
     {"azimuth", inAzimuth, "DEG", "Surface azimuth [deg]: 0 south, 90 west, -90 east, 180 north."},
-    {"slope", inSlope, "DEG", "Surface slope from horizontal [deg]: 0 horizontal, 90 vertical."},
-    {"day", inDayNumber, "N", "Day of the year, may be fractional."},
+    {"slope", inSlope, "DEG", "Surface slope from horizontal [deg]: 0 horizontal, 90 vertical", 0, 180},
+    {"day", inDayNumber, "N", "Day of the year, may be fractional", 1, 366},
     {"glass-height", inGlassHeight, "M", "Window glass height [m]"},
     {"glass-width", inGlassWidth, "M", "Window glass width [m]"},
     {"glass-depth", inGlassDepth, "M", "Recess depth of the glass [m]"},
@@ -62,11 +66,25 @@ const char* Description =
     "  --csv         a header line and 24 rows, one per clock hour 0..23, each value with 17\n"
     "                significant digits and a '.' decimal point. Columns: hour, altitude, azimuth,\n"
     "                ssa, incident (degrees), normal, direct, diffuse, reflected, total, shgf (W/m2),\n"
-    "                ambient, solair (degC). Hours that were not solved hold 0 in every column but\n"
-    "                ambient and solair, which cover all 24 hours.\n"
+    "                ambient, solair (degC), sunlit (the sunlit fraction of the recessed glass,\n"
+    "                standing vertical in the surface's azimuth, 0..1). Hours that were not solved\n"
+    "                hold 0 in every column but ambient and solair, which cover all 24 hours.\n"
     "                This is the default.\n"
+    "  --csv-meta    with --csv: '# key=value' lines before the header: sunrise and sunset (decimal\n"
+    "                clock hours), declination (deg), equation_of_time (min).\n"
+    "  --year        the same columns for the design days, the 21st of each month (days 21, 52, 80,\n"
+    "                111, 141, 172, 202, 233, 264, 294, 325, 355), after month,day: 12 x 24 rows.\n"
+    "  --orientations  the same columns for the facades N, NE, E, SE, S, SW, W, NW (vertical) and H\n"
+    "                (horizontal), after facade,azimuth,slope (azimuth 0 south, 90 west, -90 east,\n"
+    "                180 north): 9 x 24 rows on the day given, or 9 x 12 x 24 with --year.\n"
+    "  --peaks       the peaks over the design days of the surface given ('surface') and of the nine\n"
+    "                facades: total, shgf, solair_light, solair_dark, each with _month (1..12) and\n"
+    "                _hour (clock hour); all three empty when the sun never reaches the surface.\n"
     "\n"
-    "Numbers are read in the user's locale. Exit status: 0 on success, 1 when the output cannot be\n"
+    "Numbers are read and written in the C locale ('.' decimal point) whatever the user's locale.\n"
+    "Latitude lies within -90 to 90, longitude and time zone within -180 to 180, day within 1 to 366,\n"
+    "slope within 0 to 180. A time zone that is not a multiple of 7.5 gets a warning line on stderr\n"
+    "(it may have been given in hours). Exit status: 0 on success, 1 when the output cannot be\n"
     "written, 2 for bad input (an unknown option, a missing value, a text that is not a number, a value\n"
     "out of range, a project file that is unreadable, short or not a regular file), with one line on\n"
     "stderr.";
@@ -75,12 +93,33 @@ QString Number(double value) {
     return FormatFloat(QStringLiteral("%g"), value);
 }
 
+// The values an option takes: its physical range, else the input's own.
+TInputRange RangeOf(const TNumberOption& o) {
+    return o.Lo != o.Hi ? TInputRange{o.Lo, o.Hi} : InputRange(o.Input);
+}
+
 // An option's help: its text, its range when it has one, and its Reset value.
 QString OptionHelp(const TNumberOption& o) {
-    const TInputRange range = InputRange(o.Input);
+    const TInputRange range = RangeOf(o);
     QString help = QString::fromLatin1(o.Help);
     if (range.Limited()) help += QStringLiteral(", %1 to %2.").arg(Number(range.Lo), Number(range.Hi));
     return help + QStringLiteral(" [%1]").arg(Number(InputValue(ResetInputSet(), o.Input)));
+}
+
+struct TFlag {
+    const char* Name;
+    const char* Help;
+};
+constexpr TFlag Flags[] = {
+    {"csv", "Print every hourly result as CSV (the default)."},
+    {"csv-meta", "With --csv: sun times, declination and equation of time as '# key=value' lines first."},
+    {"year", "Print the hourly results of the design days (21st of each month) as CSV."},
+    {"orientations", "Print the hourly results of the nine facades as CSV."},
+    {"peaks", "Print the design-day peaks of the surface and the nine facades as CSV."},
+};
+
+bool IsSet(const QCommandLineParser& parser, const char* name) {
+    return parser.isSet(QString::fromLatin1(name));
 }
 
 void AddOptions(QCommandLineParser& parser) {
@@ -95,20 +134,33 @@ void AddOptions(QCommandLineParser& parser) {
         {QStringLiteral("table"),
          QStringLiteral("Print a result page's clipboard text: angles, solar, solair, local or window."),
          QStringLiteral("PAGE")});
-    parser.addOption(
-        {QStringLiteral("csv"), QStringLiteral("Print every hourly result as CSV (the default).")});
-    parser.addHelpOption();
+    for (const TFlag& f : Flags)
+        parser.addOption({QString::fromLatin1(f.Name), QString::fromLatin1(f.Help)});
+    // Not addHelpOption: its --help-all would print Qt's own options, which this program does not read.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")});
 }
 
 double ReadNumber(const TNumberOption& o, const QString& text) {
     const QString name = QStringLiteral("--") + QString::fromLatin1(o.Name);
     double value = 0;
     if (!TryStrToFloat(text, value)) throw EUsage(name + QStringLiteral(": ") + ConvertErrorMessage(text));
-    const TInputRange range = InputRange(o.Input);
+    const TInputRange range = RangeOf(o);
     if (range.Limited() && (value < range.Lo || value > range.Hi))
         throw EUsage(QStringLiteral("%1: %2 lies outside %3 to %4")
                          .arg(name, text, Number(range.Lo), Number(range.Hi)));
     return value;
+}
+
+// A zone meridian lies on a whole number of half hours (7.5 degrees); a small value that does not was
+// probably given in hours.
+QString TimeZoneWarning(double zone) {
+    if (std::remainder(zone, 7.5) == 0) return {};
+    const QString line =
+        QStringLiteral("quorvane-cli: warning: --timezone %1 is not a multiple of 7.5 degrees")
+            .arg(Number(zone));
+    if (std::abs(zone) > 14) return line + QLatin1Char('\n');
+    return line +
+           QStringLiteral("; did you mean hours? (%1 hours is %2)\n").arg(Number(zone), Number(zone * 15));
 }
 
 TInputSet ReadInputs(const QCommandLineParser& parser) {
@@ -143,25 +195,24 @@ std::optional<TResultPage> ReadPage(const QCommandLineParser& parser) {
         QStringLiteral("--table: unknown page '%1' (angles, solar, solair, local or window)").arg(text));
 }
 
-// Machine-readable numbers: 17 significant digits and always a '.' decimal point, whatever the
-// locale, so a CSV reader gets the exact double back.
-QString Exact(double value) {
-    return QString::number(value, 'g', 17);
+// The output options, checked against each other.
+enum TOutput { outCsv, outTable, outDesign, outPeaks };
+
+TOutput ReadOutput(const QCommandLineParser& parser) {
+    const bool table = IsSet(parser, "table"),
+               design = IsSet(parser, "year") || IsSet(parser, "orientations"),
+               peaks = IsSet(parser, "peaks");
+    if (int(table) + int(design) + int(peaks) > 1)
+        throw EUsage(QStringLiteral("give one of --table, --peaks and --year/--orientations"));
+    if (IsSet(parser, "csv-meta") && (table || design || peaks))
+        throw EUsage(QStringLiteral("--csv-meta goes with --csv only"));
+    return table ? outTable : design ? outDesign : peaks ? outPeaks : outCsv;
 }
 
-QString CsvText(const TCalcDocument& doc) {
-    const QList<const TResultColumn*> columns = CsvColumns();
-    QStringList header{QStringLiteral("hour")};
-    for (const TResultColumn* column : columns)
-        header << QString::fromLatin1(column->CsvName);
-    QString text = header.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (int hour = 0; hour < 24; ++hour) {
-        QStringList cells{QString::number(hour)};
-        for (const TResultColumn* column : columns)
-            cells << Exact((doc.*(column->Profile))()[hour]);
-        text += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-    return text;
+// The clipboard texts of the Local and Window pages end without a line end; a terminal or a script
+// reading lines wants one.
+QString EndLine(const QString& text) {
+    return text.endsWith(QLatin1Char('\n')) ? text : text + QStringLiteral("\r\n");
 }
 
 TCliResult Run(const QStringList& arguments) {
@@ -169,22 +220,43 @@ TCliResult Run(const QStringList& arguments) {
     parser.setApplicationDescription(QString::fromLatin1(Description));
     AddOptions(parser);
     if (!parser.parse(arguments)) throw EUsage(parser.errorText());
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
-        return {CliOk, parser.helpText(), {}};
+    if (IsSet(parser, "help")) return {CliOk, parser.helpText(), {}};
     if (!parser.positionalArguments().isEmpty())
         throw EUsage(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
 
+    const TOutput output = ReadOutput(parser);
     const std::optional<TResultPage> page = ReadPage(parser);
     TCalcDocument doc;
     doc.ApplyInputs(ReadInputs(parser));
     doc.SetSurfaceColour(ReadColour(parser));
+    const QString warning = TimeZoneWarning(doc.TimeZone());
     QString clipboard;
     doc.OnClipboardText = [&clipboard](const QString& text) { clipboard = text; };
     doc.Solve();
-    if (!page) return {CliOk, CsvText(doc), {}};
-    doc.CopyPage(*page);
-    return {CliOk, clipboard, {}};
+    switch (output) {
+    case outTable:
+        doc.CopyPage(*page);
+        return {CliOk, EndLine(clipboard), warning};
+    case outDesign:
+        return {CliOk, DesignCsv(doc, IsSet(parser, "year"), IsSet(parser, "orientations")), warning};
+    case outPeaks:
+        return {CliOk, PeaksCsv(doc), warning};
+    case outCsv:
+        break;
+    }
+    return {CliOk, DayCsv(doc, IsSet(parser, "csv-meta")), warning};
 }
+
+// Scripts exchange the numbers: they are read and written in the C locale while a command line runs,
+// whatever the user's locale.
+class TCLocale {
+public:
+    TCLocale() { QLocale::setDefault(QLocale::c()); }
+    ~TCLocale() { QLocale::setDefault(FSaved); }
+
+private:
+    QLocale FSaved;
+};
 
 // The message with control characters written as \xHH, so an argument holding a line feed cannot
 // break the one-line error in two.
@@ -199,6 +271,7 @@ QString OneLine(const QString& text) {
 } // namespace
 
 TCliResult RunCli(const QStringList& arguments) {
+    const TCLocale numbers;
     try {
         return Run(arguments);
     } catch (const EUsage& e) {
