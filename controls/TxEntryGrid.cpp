@@ -545,7 +545,27 @@ void TEntryGrid::CycleEnum(int step) {
     DoSetData(1, row);
 }
 
+// Alt+Down or F4 on the value cell does what the row's button does, as in a drop-down box, so the
+// property editors and pick lists are reached without the mouse.
+bool TEntryGrid::RunRowButton(int key, Qt::KeyboardModifiers shift) {
+    const bool opens = (key == Qt::Key_Down && shift == Qt::AltModifier) || (key == Qt::Key_F4 && !shift);
+    if (!opens || Col() != 1 || !curField_ || !curField_->Enabled) return false;
+    if (curField_->Kind == fk_PropEd) {
+        RunPropertyEditor();
+        return true;
+    }
+    if (curEnumField_) {
+        TogglePickList();
+        return true;
+    }
+    return false;
+}
+
 void TEntryGrid::KeyDown(int& key, Qt::KeyboardModifiers shift) {
+    if (RunRowButton(key, shift)) {
+        key = 0;
+        return;
+    }
     const bool cycling =
         curEnumField_ && curEnumField_->Enabled && Col() == 1 && Field(Row()) == curEnumField_;
     if (cycling && (key == Qt::Key_Right || key == Qt::Key_Left) && !(shift & Qt::ControlModifier)) {

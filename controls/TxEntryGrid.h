@@ -114,6 +114,7 @@ protected:
     bool SelectCell(int ACol, int ARow) override;
     void SetUpEditor() override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    bool RunRowButton(int key, Qt::KeyboardModifiers shift);
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;

@@ -201,6 +201,7 @@ bool TxInplaceEdit::KeyGoesToGrid(QKeyEvent* e) const {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Escape:
+    case Qt::Key_F4:
         return true;
     case Qt::Key_Left:
     case Qt::Key_Home:

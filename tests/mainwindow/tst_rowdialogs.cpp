@@ -8,6 +8,7 @@
 #include "solar/TSolar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
@@ -123,6 +124,39 @@ private slots:
         QCOMPARE(row == 5 ? f.Form.Document().Azimuth() : f.Form.Document().Slope(), value);
         QCOMPARE(f.Form.Grid()->Cells(1, row), QString::number(value, 'f', 2));
         QCOMPARE(f.Form.StatusText(), QString("Results are out of date..."));
+    }
+
+    // The same dialogs without the mouse: Alt+Down or F4 on the value cell does what the "..." button does,
+    // whether the grid or its open editor has the focus.
+    void rowButtonsFromTheKeyboard_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("typeFirst");
+        QTest::newRow("azimuth, Alt+Down") << 5 << int(Qt::Key_Down) << int(Qt::AltModifier) << false;
+        QTest::newRow("slope, F4 while typing") << 6 << int(Qt::Key_F4) << 0 << true;
+        QTest::newRow("day, Alt+Down while typing") << 7 << int(Qt::Key_Down) << int(Qt::AltModifier) << true;
+    }
+    void rowButtonsFromTheKeyboard() {
+        QFETCH(int, row);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, typeFirst);
+        TFixture f;
+        QVERIFY(f.Show());
+        TEntryGrid* grid = f.Form.Grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(1, row).center());
+        if (typeFirst) QTest::keyClick(grid, Qt::Key_F2);
+        QDialog* dialogs[] = {&f.Azimuth, &f.Angles, &f.Calendar};
+        QDialog* dialog = dialogs[row - 5];
+        bool shown = false;
+        QTimer::singleShot(0, dialog, [&] {
+            QTRY_VERIFY(dialog->isVisible());
+            shown = true;
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(shown);
     }
 
     void commandsInTheirOrder() {
