@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-fuzz/ and runs each for a while on its committed seed corpus (fuzz/corpus/<target>/).
-#   scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET ...]   (default 60 s, every target)
+#   scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET ...]   (default 60 s, every target; FUZZ_SEED=N fixes
+#   libFuzzer's seed)
 # New inputs collect in fuzz-out/<target>/corpus, crashing ones in fuzz-out/<target>/. Prints the
 # executions and coverage of each run; exits non-zero when any target found a fault.
 set -euo pipefail
@@ -26,6 +27,8 @@ for target in "${targets[@]}"; do
     out="fuzz-out/$target"
     mkdir -p "$out/corpus"
     options=(-max_total_time="$seconds" -max_len=4096 -artifact_prefix="$out/" -print_final_stats=1)
+    # A fixed seed makes a run repeatable: CI's runs can be replayed (and run longer) on a developer's machine.
+    [ -n "${FUZZ_SEED:-}" ] && options+=(-seed="$FUZZ_SEED")
     # A record file needs 84 bytes after the index before anything is read: long inputs from the start.
     [ "$target" = fuzz_qdb ] && options+=(-len_control=0)
     echo "== $target: $seconds s"

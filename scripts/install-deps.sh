@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6charts6-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libvulkan-dev qt6-qpa-plugins fonts-dejavu-core
   libgif-dev libjpeg-dev
   xvfb xauth poppler-utils desktop-file-utils appstream
