@@ -210,6 +210,8 @@ void TSolar::SetLocation(double latitude, double longitude, double timeZone, dou
 void TSolar::SetSurface(double azimuth, double slope) {
     FSurfaceAzimuth = azimuth * DegToRad;
     FSlope = slope * DegToRad;
+    FSinSurfaceAzimuth = std::sin(FSurfaceAzimuth);
+    FCosSurfaceAzimuth = std::cos(FSurfaceAzimuth);
     FSinSlope = std::sin(FSlope);
     FCosSlope = std::cos(FSlope);
     // The altitude does not depend on the surface; only the azimuth group goes stale.
@@ -243,7 +245,8 @@ void TSolar::ComputeAltitude() {
         Clamp(FCosLatitude * FCosDeclination * FCosHourAngle + FSinLatitude * FSinDeclination);
     FSolarAltitude = std::asin(sinBeta);
     FSinAltitude = sinBeta;
-    FCosAltitude = std::cos(FSolarAltitude);
+    // The altitude lies within +/-90 degrees, so its cosine is the non-negative root: no cos() call.
+    FCosAltitude = std::sqrt((1 - sinBeta) * (1 + sinBeta));
     FAltitudeValid = true;
 }
 
@@ -256,9 +259,12 @@ void TSolar::ComputeAzimuth() {
             (FCosDeclination * FSinLatitude * FCosHourAngle - FSinDeclination * FCosLatitude) / FCosAltitude;
         cosPhi = std::isnan(cosPhi) ? 1 : Clamp(cosPhi);
     }
-    FSolarAzimuth = SignOf(FHourAngle) * ArcCos(cosPhi);
+    const double sign = SignOf(FHourAngle);
+    const double sinPhi = std::sqrt((1 + cosPhi) * (1 - cosPhi)); // of the azimuth's magnitude
+    FSolarAzimuth = sign * std::atan2(sinPhi, cosPhi);
     FSurfaceSolarAzimuth = std::fabs(FSolarAzimuth - FSurfaceAzimuth);
-    FCosSurfaceSolarAzimuth = std::cos(FSurfaceSolarAzimuth);
+    // cos(phi - psi) from the sines and cosines at hand rather than one more cos() call.
+    FCosSurfaceSolarAzimuth = cosPhi * FCosSurfaceAzimuth + sign * sinPhi * FSinSurfaceAzimuth;
     FAzimuthValid = true;
 }
 

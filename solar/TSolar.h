@@ -47,8 +47,8 @@ TDateTimeParts DateOfDayNumber(double dayNumber, std::optional<int> year = std::
 int SignOf(double x);
 
 // Text hh:mm:ss of decimal hours [h], fields of at least two digits joined by the separator (the
-// caller passes the locale's time separator). Minutes are truncated and seconds rounded (ties to even); a rounding up to 60 s is
-// carried into the minutes (and 60 min into the hours), so 6.1 h reads 06:06:00.
+// caller passes the locale's time separator). Minutes are truncated and seconds rounded (ties to even); a
+// rounding up to 60 s is carried into the minutes (and 60 min into the hours), so 6.1 h reads 06:06:00.
 // Negative hours get a leading "-" before the text of their magnitude (-0.5 h reads -00:30:00);
 // 24 h or more keep counting the hours (25.5 h reads 25:30:00), as near the poles sunrise and
 // sunset can fall outside the day. A value that is not finite or exceeds a million hours reads
@@ -189,6 +189,7 @@ private:
     double FSinLatitude = 0, FCosLatitude = 1;
     double FSinDeclination = 0, FCosDeclination = 1;
     double FSinSlope = 0, FCosSlope = 1;
+    double FSinSurfaceAzimuth = 0, FCosSurfaceAzimuth = 1;
     double FSinAltitude = 0, FCosAltitude = 1;
     double FCosHourAngle = 1;
     double FCosSurfaceSolarAzimuth = 1;

@@ -44,26 +44,40 @@ void EvaluateHour(TSolar& solar, int hour) {
     Sink = Sink + sum;
 }
 
-// The floor of one hour: the cosine of the hour angle, the altitude's arc sine and cosine, the
-// azimuth's arc cosine (as atan2 of a square root, exact at +/-1) and the cosine of its difference to
-// the surface azimuth, the incidence's arc cosine, the air-mass exponential and the exponential of
-// the glass transmission; with only the arithmetic that carries one result into the next.
-double FloorHour(int hour) {
-    constexpr double sinL = -0.44040, cosL = 0.89780, sinD = 0.0, cosD = 1.0;  // 26.13 S, 21 March
-    constexpr double sinS = 0.58779, cosS = 0.80902, psi = 0.26180, b = 0.142; // slope 36, azimuth 15
+// The floor of one hour: the cosine of the hour angle, the altitude's arc sine, the azimuth's arc
+// cosine (as atan2 of a square root, exact at +/-1), the incidence's arc cosine, the air-mass
+// exponential and the exponential of the glass transmission; with only the arithmetic that carries one
+// result into the next. The altitude's cosine and the cosine of the sun's azimuth from the surface's
+// follow from sines and cosines already at hand (square roots and products), as in the model.
+// The site's sines and cosines, read through volatile so that the compiler cannot fold them into the
+// arithmetic (a declination of exactly 0 would drop terms the model has to compute).
+struct TFloorSite {
+    double sinL, cosL, sinD, cosD, sinS, cosS, psi, sinPsi, cosPsi, b;
+};
+volatile double SiteValues[] = {-0.44040, 0.89780, 0.0,     1.0,     0.58779,
+                                0.80902,  0.26180, 0.25882, 0.96593, 0.142};
+
+TFloorSite FloorSite() { // 26.13 S on 21 March, a surface of slope 36 and azimuth 15
+    const auto v = [](int i) { return double(SiteValues[i]); };
+    return {v(0), v(1), v(2), v(3), v(4), v(5), v(6), v(7), v(8), v(9)};
+}
+
+double FloorHour(const TFloorSite& site, int hour) {
+    const auto [sinL, cosL, sinD, cosD, sinS, cosS, psi, sinPsi, cosPsi, b] = site;
     const double h = (hour - 12) * 0.2617993877991494;
     const double cosH = std::cos(h);
     const double sinBeta = std::clamp(cosL * cosD * cosH + sinL * sinD, -1.0, 1.0);
     const double beta = std::asin(sinBeta);
-    const double cosBeta = std::cos(beta);
+    const double cosBeta = std::sqrt((1 - sinBeta) * (1 + sinBeta));
     const double cosPhi = std::clamp((cosD * sinL * cosH - sinD * cosL) / cosBeta, -1.0, 1.0);
-    const double phi = std::atan2(std::sqrt((1 + cosPhi) * (1 - cosPhi)), cosPhi);
-    const double cosGamma = std::cos(std::fabs(phi - psi));
+    const double sinPhi = std::sqrt((1 + cosPhi) * (1 - cosPhi));
+    const double phi = std::atan2(sinPhi, cosPhi);
+    const double cosGamma = cosPhi * cosPsi + sinPhi * sinPsi;
     const double cosTheta = std::clamp(cosBeta * cosGamma * sinS + sinBeta * cosS, -1.0, 1.0);
     const double theta = std::acos(cosTheta);
     const double dn = beta > 0.001 ? 1160 * std::exp(-b / sinBeta) : 0.0;
     const double x = theta * 57.29577951308232 / 79, x2 = x * x;
-    return beta + phi + theta + dn * cosTheta * 0.86 * std::exp(-0.5 * (x2 * x2 * x2));
+    return beta + phi + std::fabs(phi - psi) + theta + dn * cosTheta * 0.86 * std::exp(-0.5 * (x2 * x2 * x2));
 }
 
 void Report(const QString& what, double microseconds) {
@@ -93,9 +107,10 @@ int main(int argc, char** argv) {
     });
     Report(QStringLiteral("solar model per hour evaluated (24 hours)"), perDay / 24);
     const double floorDay = MedianMicroseconds([] {
+        const TFloorSite site = FloorSite();
         double sum = 0;
         for (int hour = 0; hour < 24; ++hour)
-            sum += FloorHour(hour);
+            sum += FloorHour(site, hour);
         Sink = Sink + sum;
     });
     Report(QStringLiteral("floor: its maths-library calls per hour"), floorDay / 24);
