@@ -3,6 +3,7 @@
 #include "controls/TxNumText.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -77,10 +78,20 @@ void ColumnHours(const TResultColumn& column, const TCalcDocument& doc, int& fir
 }
 
 TResultRow ResultRow(const TCalcDocument& doc, TResultPage page, int hour, QChar decimalSeparator) {
-    TResultRow row{FormatInt(QStringLiteral("%3d"), hour), {}};
-    for (const TResultColumn& c : ResultColumns())
+    // Every solve prints a few hundred cells with these formats: each is read once.
+    static const TNumberFormat hourFormat(QStringLiteral("%3d"));
+    static const std::vector<TNumberFormat> cellFormats = [] {
+        std::vector<TNumberFormat> formats;
+        for (const TResultColumn& c : ResultColumns())
+            formats.emplace_back(QString::fromLatin1(c.CellFormat));
+        return formats;
+    }();
+    TResultRow row{hourFormat.Int(hour), {}};
+    row.Cells.reserve(ResultColumns().size());
+    for (qsizetype i = 0; i < ResultColumns().size(); ++i) {
+        const TResultColumn& c = ResultColumns()[i];
         if (c.Page == page)
-            row.Cells << FormatFloat(QString::fromLatin1(c.CellFormat), (doc.*(c.Profile))()[hour],
-                                     decimalSeparator);
+            row.Cells << cellFormats[size_t(i)].Float((doc.*(c.Profile))()[hour], decimalSeparator);
+    }
     return row;
 }

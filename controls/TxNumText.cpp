@@ -1,6 +1,7 @@
 #include "TxNumText.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <charconv>
@@ -77,28 +78,49 @@ QByteArray ConvertOne(QByteArray spec, char conv, double value, bool haveInt, lo
     }
 }
 
+// The text of one formatted value, built on the stack and made a QString once at the end: a table cell
+// then costs one allocation rather than one per piece appended.
+class TTextOut {
+public:
+    void Append(std::string_view latin1) {
+        for (char c : latin1)
+            FText.append(QLatin1Char(c));
+    }
+    void Append(const QString& text) { FText.append(text.constData(), text.size()); }
+    void Fill(QChar c, qsizetype count) {
+        for (; count > 0; --count)
+            FText.append(c);
+    }
+    qsizetype Size() const { return FText.size(); }
+    QChar& operator[](qsizetype i) { return FText[i]; }
+    QString Text() const { return QString(FText.constData(), FText.size()); }
+
+private:
+    QVarLengthArray<QChar, 64> FText;
+};
+
 // Pads a converted number to the conversion's width: spaces before it, spaces after it with "-", or
 // zeros after its sign with "0" (zeroPad).
-void AppendPadded(QString& out, std::string_view number, const TFormatPiece& piece, bool zeroPad) {
+void AppendPadded(TTextOut& out, std::string_view number, const TFormatPiece& piece, bool zeroPad) {
     const qsizetype pad = std::max<qsizetype>(0, piece.Width - qsizetype(number.size()));
     const bool left = piece.Flags.contains(QLatin1Char('-'));
     if (pad > 0 && !left && zeroPad) {
         const size_t sign = !number.empty() && number[0] == '-' ? 1 : 0;
-        out += QLatin1StringView(number.substr(0, sign));
-        out += QString(pad, QLatin1Char('0'));
-        out += QLatin1StringView(number.substr(sign));
+        out.Append(number.substr(0, sign));
+        out.Fill(QLatin1Char('0'), pad);
+        out.Append(number.substr(sign));
         return;
     }
-    if (pad > 0 && !left) out += QString(pad, QLatin1Char(' '));
-    out += QLatin1StringView(number);
-    if (pad > 0 && left) out += QString(pad, QLatin1Char(' '));
+    if (!left) out.Fill(QLatin1Char(' '), pad);
+    out.Append(number);
+    if (left) out.Fill(QLatin1Char(' '), pad);
 }
 
 // The conversions that are a sign, digits and padding ("%0.2f", "%8.3f", "%0.4g", "%.2e", "%3d",
 // "%.2d"), printed with std::to_chars straight into out: its floating output is printf's, digit for
 // digit (exact rounding of the binary value, ties to even), without printf's buffers and locale
 // switch. False, with out untouched, for every other conversion, which printf then prints.
-bool AppendFast(QString& out, const TFormatPiece& piece, double value, bool haveInt, long long intValue) {
+bool AppendFast(TTextOut& out, const TFormatPiece& piece, double value, bool haveInt, long long intValue) {
     for (QChar flag : piece.Flags)
         if (flag != QLatin1Char('0') && flag != QLatin1Char('-')) return false;
     const bool zeroFlag = piece.Flags.contains(QLatin1Char('0'));
@@ -163,29 +185,36 @@ const QList<TFormatPiece>& ParsedFormat(const QString& format) {
     return slot.Pieces;
 }
 
-// Applies the format; the first conversion prints first and every later one second (integer conversions of
-// FormatInt print intValue). The locale's decimal separator is looked up when a number has a point and
-// no separator was given.
-QString Format(const QString& format, double first, double second, bool haveInt, long long intValue,
-               std::optional<QChar> separator = std::nullopt) {
-    QString out;
+// Applies the format's pieces; the first conversion prints first and every later one second (integer
+// conversions of FormatInt print intValue). The locale's decimal separator is looked up when a number has
+// a point and no separator was given.
+QString Format(const QList<TFormatPiece>& pieces, double first, double second, bool haveInt,
+               long long intValue, std::optional<QChar> separator = std::nullopt) {
+    TTextOut out;
     double value = first;
-    for (const TFormatPiece& piece : ParsedFormat(format)) {
+    for (const TFormatPiece& piece : pieces) {
         if (!piece.IsConversion()) {
-            out += piece.Text;
+            out.Append(piece.Text);
             continue;
         }
-        const qsizetype start = out.size();
-        if (!AppendFast(out, piece, value, haveInt, intValue))
-            out += QString::fromLatin1(ConvertOne(piece.Spec(), piece.Letter, value, haveInt, intValue));
-        for (qsizetype i = start; i < out.size(); ++i)
+        const qsizetype start = out.Size();
+        if (!AppendFast(out, piece, value, haveInt, intValue)) {
+            const QByteArray printed = ConvertOne(piece.Spec(), piece.Letter, value, haveInt, intValue);
+            out.Append(std::string_view(printed.constData(), size_t(printed.size())));
+        }
+        for (qsizetype i = start; i < out.Size(); ++i)
             if (out[i] == QLatin1Char('.')) {
                 if (!separator) separator = LocaleDecimalSeparator();
                 out[i] = *separator;
             }
         value = second;
     }
-    return out;
+    return out.Text();
+}
+
+QString Format(const QString& format, double first, double second, bool haveInt, long long intValue,
+               std::optional<QChar> separator = std::nullopt) {
+    return Format(ParsedFormat(format), first, second, haveInt, intValue, separator);
 }
 
 } // namespace
@@ -204,6 +233,16 @@ QString FormatInt(const QString& format, long long value) {
 
 QString FormatPair(const QString& format, double a, double b) {
     return Format(format, a, b, false, 0);
+}
+
+TNumberFormat::TNumberFormat(const QString& format) : FPieces(ParseFormat(format)) {}
+
+QString TNumberFormat::Float(double value, QChar decimalSeparator) const {
+    return Format(FPieces, value, value, false, 0, decimalSeparator);
+}
+
+QString TNumberFormat::Int(long long value) const {
+    return Format(FPieces, 0.0, 0.0, true, value);
 }
 
 QByteArray TFormatPiece::Spec() const {

@@ -38,6 +38,18 @@ struct TFormatPiece {
     // "%" with the flags, width and precision, ready for a conversion letter.
     QByteArray Spec() const;
 };
+// A format read once, for a caller that prints many numbers with it (the result tables): the same texts as
+// FormatFloat and FormatInt give, without finding the format's pieces again for every number.
+class TNumberFormat {
+public:
+    explicit TNumberFormat(const QString& format);
+    QString Float(double value, QChar decimalSeparator) const;
+    QString Int(long long value) const;
+
+private:
+    QList<TFormatPiece> FPieces;
+};
+
 // The one reader of printf-style formats. A "%" that does not begin a known conversion is kept as text.
 QList<TFormatPiece> ParseFormat(const QString& format);
 // The letter of the format's first conversion, or 0 when it has none.
