@@ -1,9 +1,10 @@
 #include "storage/IntText.h"
 
+#include <type_traits>
+
 namespace {
 
-int DigitValue(QChar c, int base) {
-    const char16_t u = c.unicode();
+int DigitValue(char16_t u, int base) {
     int d = -1;
     if (u >= '0' && u <= '9')
         d = u - '0';
@@ -14,23 +15,24 @@ int DigitValue(QChar c, int base) {
     return d < base ? d : -1;
 }
 
-} // namespace
-
-bool TryStrToInt32(const QString& text, qint32& value) {
+// The reader over the characters of a text, whether UTF-16 or single bytes (which are compared as
+// unsigned, so a byte of 0x80 or more is no digit).
+template <typename Char> bool ReadInt32(const Char* text, qsizetype size, qint32& value) {
+    auto at = [text](qsizetype i) { return char16_t(std::make_unsigned_t<Char>(text[i])); };
     qsizetype i = 0;
     bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    if (i < size && (at(i) == '-' || at(i) == '+')) negative = at(i++) == '-';
     int base = 10;
-    if (i < text.size() && text[i] == '$') {
+    if (i < size && at(i) == '$') {
         base = 16;
         ++i;
     }
-    if (i >= text.size()) return false;
+    if (i >= size) return false;
     // Decimal magnitudes may reach 2^31 (for the negative limit); hexadecimal ones use all 32 bits.
     const quint64 limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     quint64 magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const int d = DigitValue(text[i], base);
+    for (; i < size; ++i) {
+        const int d = DigitValue(at(i), base);
         if (d < 0) return false;
         magnitude = magnitude * quint64(base) + quint64(d);
         if (magnitude > limit) return false;
@@ -38,6 +40,16 @@ bool TryStrToInt32(const QString& text, qint32& value) {
     const quint32 bits = quint32(magnitude);
     value = qint32(negative ? 0u - bits : bits);
     return true;
+}
+
+} // namespace
+
+bool TryStrToInt32(const QString& text, qint32& value) {
+    return ReadInt32(text.utf16(), text.size(), value);
+}
+
+bool TryStrToInt32(QByteArrayView text, qint32& value) {
+    return ReadInt32(text.data(), text.size(), value);
 }
 
 qint32 StrToInt32Def(const QString& text, qint32 defaultValue) {

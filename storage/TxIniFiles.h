@@ -23,18 +23,21 @@ public:
 };
 
 // Chains of (key, value) items in a bucket array that doubles whenever the items outnumber the buckets,
-// so a lookup stays short however large a section grows. Keys are spread by Qt's seeded hash (its seed
-// is random per process), so no file can choose keys that share one chain. A new item goes to the head
-// of its chain, so of several equal keys the one added last is found.
+// so a lookup stays short however large a section grows. A key's hash is a fast byte hash mixed with a
+// seed that is random per process, so keys that happen to share a chain in one run do not in the next
+// and a file cannot choose keys for one chain by their bucket alone. A new item goes to the head of its
+// chain, so of several equal keys the one added last is found.
 class TStringHash {
 public:
     TStringHash();
 
     int BucketCount() const { return int(buckets_.size()); }
 
-    void Add(QByteArrayView key, qint32 value);
+    void Add(QByteArray key, qint32 value);
     // The value of the last added item whose key is byte-for-byte equal; -1 when none.
     qint32 ValueOf(QByteArrayView key) const;
+    // The value of an item with the key when there is one; otherwise adds (key, value) and gives value.
+    qint32 FindOrAdd(QByteArray key, qint32 value);
     // Removes every item and returns to the starting bucket count.
     void Clear();
 
@@ -45,7 +48,10 @@ private:
         qint32 value;
         int next; // index into items_, -1 ends the chain
     };
+    size_t HashOf(QByteArrayView key) const;
     size_t BucketOf(size_t hash) const { return hash & (buckets_.size() - 1); }
+    int Find(QByteArrayView key, size_t hash) const; // the item's index, -1 when none
+    void Append(QByteArray key, size_t hash, qint32 value);
     void Grow();
 
     size_t seed_;
@@ -86,6 +92,9 @@ public:
     int IndexOf(QByteArrayView text) const;
     // Position of the line whose name equals name (of the last such line); -1 when none.
     int IndexOfName(QByteArrayView name) const;
+    // For each line, the last line with its name (a line without "=" has the empty name): the line
+    // whose value the name reads as. One pass over the lines.
+    std::vector<int> ValueLines() const;
 
 private:
     struct Line {
