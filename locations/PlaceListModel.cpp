@@ -2,6 +2,7 @@
 
 #include "storage/Win1252.h"
 
+#include <QSet>
 #include <algorithm>
 #include <cstring>
 
@@ -66,7 +67,7 @@ int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
             seen == place.PlaceName)
             return byRecord_[record].first;
     }
-    const auto it = rank_.constFind(place.PlaceName);
+    const auto it = rank_.constFind(TFastKey{place.PlaceName});
     if (it == rank_.cend()) return -1;
     if (place.Rec.RecordIndex >= 0) {
         if (record >= byRecord_.size()) byRecord_.resize(record + 1, {-1, QString()});
@@ -76,32 +77,32 @@ int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
 }
 
 void TCollationRanks::AddNames(std::vector<QString> names) {
-    std::sort(names.begin(), names.end());
-    names.erase(std::unique(names.begin(), names.end()), names.end());
     // Sort keys make each comparison a byte comparison; the new names are then merged into those met.
+    // Each distinct name is collated once (a hash set finds repeats quicker than sorting the texts).
+    QSet<TFastKey> distinct;
+    distinct.reserve(qsizetype(names.size()));
     std::vector<std::pair<QCollatorSortKey, QString>> keyed;
     keyed.reserve(names.size());
-    for (QString& n : names)
-        keyed.emplace_back(collator_.sortKey(n), std::move(n));
-    std::sort(keyed.begin(), keyed.end(),
-              [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
-    std::vector<QString> merged;
-    merged.reserve(sorted_.size() + keyed.size());
-    auto old = sorted_.begin();
-    for (auto& [key, name] : keyed) {
-        while (old != sorted_.end() && collator_.compare(*old, name) <= 0)
-            merged.push_back(std::move(*old++));
-        merged.push_back(std::move(name));
+    for (QString& n : names) {
+        const qsizetype count = distinct.size();
+        distinct.insert(TFastKey{n});
+        if (distinct.size() > count) keyed.emplace_back(collator_.sortKey(n), std::move(n));
     }
-    std::move(old, sorted_.end(), std::back_inserter(merged));
+    const auto before = [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; };
+    std::sort(keyed.begin(), keyed.end(), before);
+    std::vector<std::pair<QCollatorSortKey, QString>> merged;
+    merged.reserve(sorted_.size() + keyed.size());
+    std::merge(std::make_move_iterator(sorted_.begin()), std::make_move_iterator(sorted_.end()),
+               std::make_move_iterator(keyed.begin()), std::make_move_iterator(keyed.end()),
+               std::back_inserter(merged), before);
     sorted_ = std::move(merged);
     rank_.clear();
     byRecord_.clear();
     rank_.reserve(qsizetype(sorted_.size()));
     int32_t rank = 0;
     for (size_t i = 0; i < sorted_.size(); ++i) {
-        if (i > 0 && collator_.compare(sorted_[i - 1], sorted_[i]) != 0) ++rank;
-        rank_.insert(sorted_[i], rank);
+        if (i > 0 && sorted_[i - 1].first.compare(sorted_[i].first) != 0) ++rank;
+        rank_.insert(TFastKey{sorted_[i].second}, rank);
     }
 }
 

@@ -3,6 +3,7 @@
 // places fills in one step. Entries are ordered with the user's collation without regard to case
 // (equal names keep their file order); a text is found by whole-text comparison without regard to case.
 #include "LocationDb.h"
+#include "storage/FastHash.h"
 
 #include <QAbstractListModel>
 #include <QByteArray>
@@ -41,8 +42,10 @@ private:
 
     QString localeName_;
     QCollator collator_;
-    std::vector<QString> sorted_; // the distinct names met, in collation order
-    QHash<QString, int32_t> rank_;
+    // The distinct names met with their sort keys, in collation order: merging and ranking new names
+    // then compare keys (bytes) rather than collate names again.
+    std::vector<std::pair<QCollatorSortKey, QString>> sorted_;
+    QHash<TFastKey, int32_t> rank_;
     std::vector<std::pair<int32_t, QString>> byRecord_; // by record number: the rank and name last seen
 };
 

@@ -1,5 +1,6 @@
 #include "storage/TxIniFiles.h"
 
+#include "storage/FastHash.h"
 #include "storage/IntText.h"
 #include "storage/TextRules.h"
 #include "storage/Win1252.h"
@@ -15,13 +16,7 @@ namespace {
 constexpr size_t StartBuckets = 16;
 }
 
-TStringHash::TStringHash() : seed_(QHashSeed::globalSeed()), buckets_(StartBuckets, -1) {}
-
-size_t TStringHash::HashOf(QByteArrayView key) const {
-    // Qt's seeded byte hash costs about 150 ns for a short key, its unseeded one about 6 ns; the seed is
-    // mixed into the latter instead, which keeps a large index quick to build and to search.
-    return qHash(qHash(key, 0), seed_);
-}
+TStringHash::TStringHash() : buckets_(StartBuckets, -1) {}
 
 int TStringHash::Find(QByteArrayView key, size_t hash) const {
     for (int i = buckets_[BucketOf(hash)]; i >= 0; i = items_[size_t(i)].next) {
@@ -39,7 +34,7 @@ void TStringHash::Append(QByteArray key, size_t hash, qint32 value) {
 }
 
 void TStringHash::Add(QByteArray key, qint32 value) {
-    const size_t hash = HashOf(key);
+    const size_t hash = FastHash(key);
     Append(std::move(key), hash, value);
 }
 
@@ -54,12 +49,12 @@ void TStringHash::Grow() {
 }
 
 qint32 TStringHash::ValueOf(QByteArrayView key) const {
-    const int i = Find(key, HashOf(key));
+    const int i = Find(key, FastHash(key));
     return i < 0 ? -1 : items_[size_t(i)].value;
 }
 
 qint32 TStringHash::FindOrAdd(QByteArray key, qint32 value) {
-    const size_t hash = HashOf(key);
+    const size_t hash = FastHash(key);
     const int i = Find(key, hash);
     if (i >= 0) return items_[size_t(i)].value;
     Append(std::move(key), hash, value);

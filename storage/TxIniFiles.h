@@ -23,10 +23,9 @@ public:
 };
 
 // Chains of (key, value) items in a bucket array that doubles whenever the items outnumber the buckets,
-// so a lookup stays short however large a section grows. A key's hash is a fast byte hash mixed with a
-// seed that is random per process, so keys that happen to share a chain in one run do not in the next
-// and a file cannot choose keys for one chain by their bucket alone. A new item goes to the head of its
-// chain, so of several equal keys the one added last is found.
+// so a lookup stays short however large a section grows. Keys are spread by FastHash, whose seed is
+// random per process, so a file cannot choose keys for one chain by their bucket alone. A new item goes
+// to the head of its chain, so of several equal keys the one added last is found.
 class TStringHash {
 public:
     TStringHash();
@@ -48,13 +47,11 @@ private:
         qint32 value;
         int next; // index into items_, -1 ends the chain
     };
-    size_t HashOf(QByteArrayView key) const;
     size_t BucketOf(size_t hash) const { return hash & (buckets_.size() - 1); }
     int Find(QByteArrayView key, size_t hash) const; // the item's index, -1 when none
     void Append(QByteArray key, size_t hash, qint32 value);
     void Grow();
 
-    size_t seed_;
     std::vector<int> buckets_; // head item of each chain, -1 when empty; a power of two in number
     std::vector<Item> items_;
 };
