@@ -117,6 +117,20 @@ std::vector<TPlaceEntry> TLocationDatabase::ListPlaces(int32_t regionCode) {
     return places;
 }
 
+std::function<std::vector<QString>()> TLocationDatabase::PlaceNamesReader() const {
+    return [file = file_] {
+        std::vector<QString> names;
+        try {
+            file.Scan([&names](const char* bytes, int) {
+                names.push_back(RecordNumbersFinite(bytes) ? RecordPlaceName(bytes) : QString());
+            });
+        } catch (const EFOpenError&) {
+            names.clear();
+        }
+        return names;
+    };
+}
+
 const LocationRecord& TLocationDatabase::ReadRecord(int n) {
     if (!IsOpen()) throw EFOpenError(QStringLiteral("No location database is open."));
     const LocationRecord record = file_.Read(n);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -66,6 +67,10 @@ public:
     // file. The record buffer ends holding the last sound record of the file. Raises EFOpenError when
     // the file cannot be read.
     std::vector<TPlaceEntry> ListPlaces(int32_t regionCode);
+    // A reader of the place names of the open file by record number (a null text for a corrupt record)
+    // that works on its own copy of the file: it may run on another thread while this database is in
+    // use. It gives no names when the file cannot be read (a listing reports that).
+    std::function<std::vector<QString>()> PlaceNamesReader() const;
     // Corrupt records of the file met by the last listing.
     int SkippedRecords() const { return skipped_; }
     // Reads record n into the record buffer. Raises EFOpenError when it cannot be read or is corrupt.

@@ -10,7 +10,9 @@ QString Hemisphere(float value, const char* format, char positive, char negative
            QChar::fromLatin1(value >= 0 ? positive : negative);
 }
 
-QString Celsius(float value) { return FormatFloat(QStringLiteral("%0.1f \u00B0C"), value); }
+QString Celsius(float value) {
+    return FormatFloat(QStringLiteral("%0.1f \u00B0C"), value);
+}
 
 } // namespace
 

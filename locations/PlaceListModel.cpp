@@ -36,21 +36,63 @@ int IndexOfLocationText(const QStringList& texts, const QString& text) {
     return -1;
 }
 
+namespace {
+
+// Collation order of (sort key, name) pairs.
+bool KeyBefore(const std::pair<QCollatorSortKey, QString>& a, const std::pair<QCollatorSortKey, QString>& b) {
+    return a.first.compare(b.first) < 0;
+}
+
+} // namespace
+
+TCollationRanks::~TCollationRanks() {
+    if (ahead_.valid()) ahead_.wait(); // the thread uses nothing of this object, but must end first
+}
+
+void TCollationRanks::CollateAhead(std::function<std::vector<QString>()> names) {
+    TakeCollatedAhead();
+    aheadLocale_ = QLocale().name();
+    ahead_ = std::async(std::launch::async, [names = std::move(names)] { return CollateFile(names()); });
+}
+
+TCollationRanks::TCollated TCollationRanks::CollateFile(std::vector<QString> namesByRecord) {
+    std::vector<QString> names;
+    names.reserve(namesByRecord.size());
+    std::copy_if(namesByRecord.begin(), namesByRecord.end(), std::back_inserter(names),
+                 [](const QString& name) { return !name.isNull(); });
+    TCollated collated{Ranked(Collate(std::move(names))), {}};
+    collated.ByRecord.resize(namesByRecord.size(), {-1, QString()});
+    for (size_t record = 0; record < namesByRecord.size(); ++record)
+        if (!namesByRecord[record].isNull())
+            collated.ByRecord[record] = {collated.Table.Rank.value(TFastKey{namesByRecord[record]}),
+                                         std::move(namesByRecord[record])};
+    return collated;
+}
+
+void TCollationRanks::TakeCollatedAhead() {
+    if (!ahead_.valid()) return;
+    // The names collated ahead are all those of a database: they replace the table whole. Names of
+    // other files met before are collated again should they be listed again.
+    TCollated collated = ahead_.get();
+    if (aheadLocale_ != localeName_ || collated.Table.Sorted.empty()) return;
+    table_ = std::move(collated.Table);
+    byRecord_ = std::move(collated.ByRecord);
+}
+
 std::vector<int32_t> TCollationRanks::RanksOf(const std::vector<TPlaceEntry>& places) {
     if (const QString locale = QLocale().name(); locale != localeName_) {
         // The user's locale changed: the names met so far are collated again when next met.
         localeName_ = locale;
-        collator_ = LocationCollator();
-        sorted_.clear();
-        rank_.clear();
+        table_ = {};
         byRecord_.clear();
     }
+    TakeCollatedAhead();
     std::vector<int32_t> ranks(places.size(), -1);
     std::vector<QString> unknown;
     for (size_t i = 0; i < places.size(); ++i)
         if ((ranks[i] = KnownRank(places[i])) < 0) unknown.push_back(places[i].PlaceName);
     if (unknown.empty()) return ranks;
-    AddNames(std::move(unknown));
+    Merge(Collate(std::move(unknown)));
     for (size_t i = 0; i < places.size(); ++i)
         ranks[i] = KnownRank(places[i]);
     return ranks;
@@ -67,8 +109,8 @@ int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
             seen == place.PlaceName)
             return byRecord_[record].first;
     }
-    const auto it = rank_.constFind(TFastKey{place.PlaceName});
-    if (it == rank_.cend()) return -1;
+    const auto it = table_.Rank.constFind(TFastKey{place.PlaceName});
+    if (it == table_.Rank.cend()) return -1;
     if (place.Rec.RecordIndex >= 0) {
         if (record >= byRecord_.size()) byRecord_.resize(record + 1, {-1, QString()});
         byRecord_[record] = {*it, place.PlaceName};
@@ -76,34 +118,46 @@ int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
     return *it;
 }
 
-void TCollationRanks::AddNames(std::vector<QString> names) {
-    // Sort keys make each comparison a byte comparison; the new names are then merged into those met.
-    // Each distinct name is collated once (a hash set finds repeats quicker than sorting the texts).
+TCollationRanks::TKeyedNames TCollationRanks::Collate(std::vector<QString> names) {
+    // Sort keys make each comparison a byte comparison. Each distinct name is collated once (a hash set
+    // finds repeats quicker than sorting the texts).
+    const QCollator collator = LocationCollator();
     QSet<TFastKey> distinct;
     distinct.reserve(qsizetype(names.size()));
-    std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+    TKeyedNames keyed;
     keyed.reserve(names.size());
     for (QString& n : names) {
         const qsizetype count = distinct.size();
         distinct.insert(TFastKey{n});
-        if (distinct.size() > count) keyed.emplace_back(collator_.sortKey(n), std::move(n));
+        if (distinct.size() > count) keyed.emplace_back(collator.sortKey(n), std::move(n));
     }
-    const auto before = [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; };
-    std::sort(keyed.begin(), keyed.end(), before);
-    std::vector<std::pair<QCollatorSortKey, QString>> merged;
-    merged.reserve(sorted_.size() + keyed.size());
-    std::merge(std::make_move_iterator(sorted_.begin()), std::make_move_iterator(sorted_.end()),
-               std::make_move_iterator(keyed.begin()), std::make_move_iterator(keyed.end()),
-               std::back_inserter(merged), before);
-    sorted_ = std::move(merged);
-    rank_.clear();
-    byRecord_.clear();
-    rank_.reserve(qsizetype(sorted_.size()));
+    std::sort(keyed.begin(), keyed.end(), KeyBefore);
+    return keyed;
+}
+
+TCollationRanks::TRankTable TCollationRanks::Ranked(TKeyedNames sorted) {
+    TRankTable table{std::move(sorted), {}};
+    table.Rank.reserve(qsizetype(table.Sorted.size()));
     int32_t rank = 0;
-    for (size_t i = 0; i < sorted_.size(); ++i) {
-        if (i > 0 && sorted_[i - 1].first.compare(sorted_[i].first) != 0) ++rank;
-        rank_.insert(TFastKey{sorted_[i].second}, rank);
+    for (size_t i = 0; i < table.Sorted.size(); ++i) {
+        if (i > 0 && table.Sorted[i - 1].first.compare(table.Sorted[i].first) != 0) ++rank;
+        table.Rank.insert(TFastKey{table.Sorted[i].second}, rank);
     }
+    return table;
+}
+
+void TCollationRanks::Merge(TKeyedNames keyed) {
+    TKeyedNames merged;
+    merged.reserve(table_.Sorted.size() + keyed.size());
+    std::merge(std::make_move_iterator(table_.Sorted.begin()), std::make_move_iterator(table_.Sorted.end()),
+               std::make_move_iterator(keyed.begin()), std::make_move_iterator(keyed.end()),
+               std::back_inserter(merged), KeyBefore);
+    table_ = Ranked(std::move(merged));
+    byRecord_.clear();
+}
+
+void TPlaceListModel::CollateAhead(std::function<std::vector<QString>()> names) {
+    ranks_.CollateAhead(std::move(names));
 }
 
 void TPlaceListModel::SetPlaces(std::vector<TPlaceEntry> places) {

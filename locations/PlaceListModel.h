@@ -10,6 +10,8 @@
 #include <QCollator>
 #include <QHash>
 
+#include <functional>
+#include <future>
 #include <vector>
 
 // The collation of every sorted list of names: the user's locale, without regard to case, digits
@@ -32,21 +34,50 @@ int IndexOfLocationText(const QStringList& texts, const QString& text);
 // collated once and a list of a few hundred thousand places is sorted by rank.
 class TCollationRanks {
 public:
+    TCollationRanks() = default;
+    TCollationRanks(const TCollationRanks&) = delete;
+    TCollationRanks& operator=(const TCollationRanks&) = delete;
+    ~TCollationRanks();
+
     // The rank of each place's name, in the order given.
     std::vector<int32_t> RanksOf(const std::vector<TPlaceEntry>& places);
+    // Collates the place names of a file on another thread ahead of their first listing (names() runs
+    // there too and gives them by record number, a null text for a record never listed), so that a
+    // large database lists quickly the first time as well. The next RanksOf takes the result, waiting
+    // for it when it is not ready yet.
+    void CollateAhead(std::function<std::vector<QString>()> names);
 
 private:
+    using TKeyedNames = std::vector<std::pair<QCollatorSortKey, QString>>;
+    // The distinct names with their sort keys, in collation order (merging new names then compares
+    // keys, bytes, rather than collating names again), and the rank of each.
+    struct TRankTable {
+        TKeyedNames Sorted;
+        QHash<TFastKey, int32_t> Rank;
+    };
+    using TRecordRanks = std::vector<std::pair<int32_t, QString>>; // by record number: rank and name
+    struct TCollated {
+        TRankTable Table;
+        TRecordRanks ByRecord;
+    };
+    // The table of a file's names by record number, and each record's rank. Any thread.
+    static TCollated CollateFile(std::vector<QString> namesByRecord);
+
+    // Each distinct name with its sort key, in collation order. Any thread: it uses its own collator.
+    static TKeyedNames Collate(std::vector<QString> names);
+    // The table of names already in collation order. Any thread.
+    static TRankTable Ranked(TKeyedNames sorted);
+    // Adds the names not met yet.
+    void Merge(TKeyedNames keyed);
+    void TakeCollatedAhead();
     // The rank of a name met before; -1 for a new one.
     int32_t KnownRank(const TPlaceEntry& place);
-    void AddNames(std::vector<QString> names);
 
     QString localeName_;
-    QCollator collator_;
-    // The distinct names met with their sort keys, in collation order: merging and ranking new names
-    // then compare keys (bytes) rather than collate names again.
-    std::vector<std::pair<QCollatorSortKey, QString>> sorted_;
-    QHash<TFastKey, int32_t> rank_;
-    std::vector<std::pair<int32_t, QString>> byRecord_; // by record number: the rank and name last seen
+    TRankTable table_;
+    std::future<TCollated> ahead_; // all names of a file, being collated on another thread
+    QString aheadLocale_;          // the locale they are collated in
+    TRecordRanks byRecord_;        // by record number: the rank and name last seen
 };
 
 class TPlaceListModel : public QAbstractListModel {
@@ -57,6 +88,8 @@ public:
     // Replaces all entries (the old ones are freed) and sorts them.
     void SetPlaces(std::vector<TPlaceEntry> places);
     void Clear() { SetPlaces({}); }
+    // Collates the names names() gives on another thread, ahead of their first listing.
+    void CollateAhead(std::function<std::vector<QString>()> names);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

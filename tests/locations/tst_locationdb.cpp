@@ -466,6 +466,29 @@ private slots:
         QCOMPARE(model.Find("Ashford "), -1);
     }
 
+    // Names collated ahead on another thread list as names collated on the spot would: a region listed
+    // first, then every place with one name the collation ahead did not see.
+    void collatedAheadListsTheSame() {
+        const std::vector<TPlaceEntry> all{
+            {"brook", {0}}, {"Ashford", {1}}, {"Été", {2}}, {"ashford", {3}}, {"Cove", {4}}, {"Abbey", {5}}};
+        TPlaceListModel model;
+        const auto shown = [&model] {
+            QStringList names;
+            for (int i = 0; i < model.rowCount(); ++i)
+                names << model.Entry(i).PlaceName;
+            return names;
+        };
+        model.SetPlaces({all[0], all[4]});
+        model.CollateAhead([] { return std::vector<QString>{"brook", "Ashford", "Été", "ashford", "Cove"}; });
+        model.SetPlaces({all.begin(), all.end() - 1});
+        QCOMPARE(shown(), QStringList({"Ashford", "ashford", "brook", "Cove", "Été"}));
+        model.SetPlaces(all);
+        QCOMPARE(shown(), QStringList({"Abbey", "Ashford", "ashford", "brook", "Cove", "Été"}));
+        model.CollateAhead([] { return std::vector<QString>{}; }); // an unreadable file: nothing changes
+        model.SetPlaces({all[4], all[0]});
+        QCOMPARE(shown(), QStringList({"brook", "Cove"}));
+    }
+
     void sortsWithTheUsersCollation_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("sorted");
