@@ -37,15 +37,16 @@ void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc) {
     report.PrintRow({QStringLiteral("Facades: azimuth 0 south, 90 west, -90 east, 180 north; H horizontal. "
                                     "Clock hours of the zone time.")},
                     fsNone);
+    // The units go here: with them the captions run into the next column.
+    report.PrintRow({QStringLiteral("Total irradiance and SHGF in W/m2, sol-air temperatures in degC.")},
+                    fsNone);
     report.SkipLine();
     const QList<TSurfacePeaks> peaks = OrientationPeaks(doc, true);
     const QString when = QStringLiteral("When");
-    PrintPeakTable(
-        report, peaks, 0,
-        {QStringLiteral("Facade"), QStringLiteral("Total W/m2"), when, QStringLiteral("SHGF W/m2"), when});
-    PrintPeakTable(
-        report, peaks, 2,
-        {QStringLiteral("Sol-air"), QStringLiteral("Light degC"), when, QStringLiteral("Dark degC"), when});
+    PrintPeakTable(report, peaks, 0,
+                   {QStringLiteral("Facade"), QStringLiteral("Total"), when, QStringLiteral("SHGF"), when});
+    PrintPeakTable(report, peaks, 2,
+                   {QStringLiteral("Sol-air"), QStringLiteral("Light"), when, QStringLiteral("Dark"), when});
 }
 
 } // namespace

@@ -211,8 +211,10 @@ void TPageEngine::NewLine(int n) {
     Pen.setY(LineTop + Round(LineCount * LineHeight));
 }
 
-void TPageEngine::CheckSpace(int n) {
-    if (TextBottom < Pen.y() + n * LineHeight) NewPage();
+bool TPageEngine::CheckSpace(int n) {
+    if (TextBottom >= Pen.y() + n * LineHeight) return false;
+    NewPage();
+    return true;
 }
 
 int TPageEngine::PageNumberLeft(int textWidth) const {

@@ -81,8 +81,8 @@ public:
     void DoReport();
     // LineCount += n; the pen moves to y = LineTop + round(LineCount * LineHeight), x unchanged.
     void NewLine(int n);
-    // A new page when fewer than n lines are left above TextBottom.
-    void CheckSpace(int n);
+    // A new page when fewer than n lines are left above TextBottom; true when it started one.
+    bool CheckSpace(int n);
     // Footer and page number of the page, a fresh page, its header.
     void NewPage();
 

@@ -169,9 +169,13 @@ void TStdReport::SetColumnsFromLayout() {
 void TStdReport::PrintListView(const QStringList& captions, const QList<QStringList>& rows, int count) {
     count = std::clamp(count, 0, int(Columns.size()));
     SetColumnsFromLayout();
+    // The captions never end a page alone, and a table running onto the next page repeats them there.
+    engine_.CheckSpace(2);
     PrintRow(captions.mid(0, count), fsUnderline);
-    for (const QStringList& row : rows)
+    for (const QStringList& row : rows) {
+        if (engine_.CheckSpace(1)) PrintRow(captions.mid(0, count), fsUnderline);
         PrintRow(row.mid(0, count), fsNone);
+    }
     SkipLine();
 }
 

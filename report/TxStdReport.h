@@ -66,7 +66,8 @@ public:
     void PrintHeading(const QString& text, int extraStyle, int sizeStep);
     void PrintRow(const QStringList& texts, int extraStyle);
     void SkipLine();
-    // The column table of a list view: captions underlined, then one row per item, then a blank line.
+    // The column table of a list view: captions underlined, then one row per item, then a blank line;
+    // the captions are repeated at the top of each further page the table runs onto.
     void PrintListView(QTreeWidget* view, int count);
     // The same from captions and rows of texts (caption first), as a list view shows them.
     void PrintListView(const QStringList& captions, const QList<QStringList>& rows, int count);

@@ -7,6 +7,7 @@
 #include "report/TxStdReport.h"
 #include "storage/Folders.h"
 #include "storage/FormPlacement.h"
+#include "storage/Settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -88,11 +90,20 @@ int LimitGuide(int coordinate, const TGuideLimits& limits, bool* clamped) {
     return coordinate;
 }
 
+QRect PreviewPlacement(QSize wanted, const QRect& owner, const QRect& area) {
+    QRect placement(QPoint(), wanted.boundedTo(area.size()));
+    placement.moveCenter(owner.center());
+    placement.moveLeft(std::clamp(placement.left(), area.left(), area.right() + 1 - placement.width()));
+    placement.moveTop(std::clamp(placement.top(), area.top(), area.bottom() + 1 - placement.height()));
+    return placement;
+}
+
 bool IsReservedReportName(const QString& path) {
     return QFileInfo(path).completeBaseName().compare(QLatin1String("ReportLogo"), Qt::CaseInsensitive) == 0;
 }
 
-TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent), printer_(DefaultPrinter()) {
+TPreviewForm::TPreviewForm(QWidget* parent)
+    : QDialog(parent), PreferredPageFolder(ProgramFolder()), printer_(DefaultPrinter()) {
     setObjectName(QStringLiteral("PreviewForm"));
     setWindowTitle(QStringLiteral("Report Preview"));
     setMinimumSize(347, 385);
@@ -132,6 +143,7 @@ TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent), printer_(DefaultP
     mapi_->ShowDialog = true;
     mapi_->UseAppHandle = true;
     try {
+        placed_ = TSettingsStore(objectName()).ValueExists(QStringLiteral("Width"));
         RestoreFormPlacement(this, false, true);
     } catch (const std::exception& e) {
         ReportMessage(QStringLiteral("Error on Report FormCreate... \r\n") +
@@ -231,6 +243,24 @@ void TPreviewForm::showEvent(QShowEvent* event) {
     ShowMargins = false;
     Dragging.fill(false);
     Compose();
+    if (!placed_) PlaceOverOwner();
+}
+
+// A page at actual size beside the scroll bar, nearly as high as the screen, over the main window.
+void TPreviewForm::PlaceOverOwner() {
+    placed_ = true;
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    // The frame is not known before the window is first shown: leave room for borders and a title bar.
+    const QRect inside = area.adjusted(0, 0, -16, -40);
+    const int gutter = 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize wanted(Engine.PageWidth + gutter, int(inside.height() * 0.9));
+    const QRect placement =
+        PreviewPlacement(wanted, owner && owner->isVisible() ? owner->frameGeometry() : area, inside);
+    resize(placement.size().expandedTo(minimumSize()));
+    move(placement.topLeft());
 }
 
 void TPreviewForm::done(int result) {
@@ -260,7 +290,9 @@ void TPreviewForm::ShowPage() {
     scrollBox_->verticalScrollBar()->setValue(0);
     const QImage& page = Engine.Pages[PageIndex];
     const QSize shown =
-        Engine.ZoomMode == 1 ? FullPageSize(page.size(), scrollBox_->viewport()->height()) : page.size();
+        // The height without scroll bars: a fitted page needs none.
+        Engine.ZoomMode == 1 ? FullPageSize(page.size(), scrollBox_->maximumViewportSize().height())
+                             : page.size();
     displayed_ = QImage(shown, QImage::Format_RGB32);
     displayed_.fill(Qt::white);
     {
@@ -582,9 +614,9 @@ bool TPreviewForm::ExportPdf(const QString& path) {
     return QFileInfo(path).size() > 0;
 }
 
-QString TPreviewForm::PageFileFolder() {
-    const QFileInfo program(ProgramFolder());
-    return program.isDir() && program.isWritable() ? ProgramFolder() : UserDataFolder();
+QString TPreviewForm::PageFileFolder(const QString& preferred) {
+    const QFileInfo folder(preferred);
+    return folder.isDir() && folder.isWritable() ? preferred : UserDataFolder();
 }
 
 QStringList TPreviewForm::WritePageFiles(const QString& folder) {
@@ -602,7 +634,7 @@ QStringList TPreviewForm::WritePageFiles(const QString& folder) {
 }
 
 void TPreviewForm::EMailBtnClick() {
-    const QStringList paths = WritePageFiles(PageFileFolder());
+    const QStringList paths = WritePageFiles(PageFileFolder(PreferredPageFolder));
     if (paths.isEmpty()) return;
     mapi_->Recipients.clear();
     mapi_->Subject = QStringLiteral("Report...");

@@ -35,6 +35,9 @@ TGuideLimits GuideLimits(int index, const std::array<int, MarginCount>& position
 // A coordinate at or beyond the upper limit becomes upper - 5, one below the lower limit lower + 5;
 // clamped tells whether either happened.
 int LimitGuide(int coordinate, const TGuideLimits& limits, bool* clamped = nullptr);
+// The placement of a preview that has nothing stored: `wanted` cut to the screen's available area,
+// centred over the owner window and moved wholly onto that area.
+QRect PreviewPlacement(QSize wanted, const QRect& owner, const QRect& area);
 // True for a file name whose base name is "ReportLogo" in any letter case, whatever its extension.
 bool IsReservedReportName(const QString& path);
 
@@ -81,8 +84,10 @@ public:
     bool ExportPdf(const QString& path);
     // Writes page0.gif, page1.gif ... to folder; returns their paths, or an empty list after a message.
     QStringList WritePageFiles(const QString& folder);
-    // The folder of the mailed pages: the program folder when it is writable, else the user data folder.
-    static QString PageFileFolder();
+    // Where the mailed pages go when it is writable: the program folder (tests point it elsewhere).
+    QString PreferredPageFolder;
+    // The folder of the mailed pages: `preferred` when it is a writable folder, else the user data folder.
+    static QString PageFileFolder(const QString& preferred);
 
     // Shows PageIndex at the current zoom (and the guides when they are on).
     void ShowPage();
@@ -106,6 +111,7 @@ private:
     QAction* AddAction(const QString& name, const QString& hint, const QIcon& icon, const QKeySequence& key,
                        void (TPreviewForm::*slot)());
     void Compose();
+    void PlaceOverOwner();
     void DrawGuides();
     void HideGuides();
     int GuideScreenPos(int index) const;
@@ -124,6 +130,7 @@ private:
     QImage displayed_;
     QCursor savedCursor_;
     std::unique_ptr<QPrinter> printer_;
+    bool placed_ = false; // a stored placement was restored, or the window was placed on first show
     TMapiControl* mapi_ = nullptr;
     QFileDialog* savePictureDialog_ = nullptr;
     QFileDialog* savePdfDialog_ = nullptr;

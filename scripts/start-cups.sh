@@ -29,5 +29,10 @@ lpstat -r | grep -q "is running" || { echo "CUPS did not start" >&2; exit 1; }
 if ! lpstat -p PDF >/dev/null 2>&1; then
   $sudo lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 fi
+# cups-pdf takes PostScript only, so CUPS turns the application's PDF into PostScript first. Its default
+# converter (Ghostscript's ps2write) rewrites the embedded CID TrueType fonts that Qt writes as Type 3
+# fonts with made-up codes, and the PDF that comes out has text nobody can read back or search. The
+# cairo converter keeps the fonts as TrueType with their glyph names, so the printed text survives.
+$sudo lpadmin -p PDF -o pdftops-renderer-default=pdftocairo
 $sudo lpadmin -d PDF
 echo "$out"

@@ -273,6 +273,22 @@ private slots:
             QCOMPARE(f.Report.Columns[i], L[mStop1 + i - 1]);
     }
 
+    void listViewRepeatsItsCaptionsOnEachPage() {
+        TReportFixture f;
+        QList<QStringList> rows;
+        for (int i = 0; i < 100; ++i)
+            rows << QStringList{QString::number(i), QStringLiteral("x")};
+        int captionWidth = 0;
+        f.Compose([&] {
+            captionWidth = f.Engine.TextWidth(QStringLiteral("Caption"));
+            f.Report.PrintListView({QStringLiteral("Caption"), QStringLiteral("B")}, rows, 2);
+        });
+        QCOMPARE(f.Engine.PageCount(), 2);
+        const int x = f.Report.Columns[0];
+        for (const QImage& page : f.Engine.Pages) // the caption's underline
+            QCOMPARE(RuleRows(page, x + 1, x + captionWidth - 2).size(), 1);
+    }
+
     void entryGridTableFitsItsFont_data() {
         QTest::addColumn<int>("cellLength");
         QTest::addColumn<bool>("fontChanged");
