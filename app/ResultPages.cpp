@@ -266,7 +266,8 @@ void TPlotPage::CreateChart() {
     FChartView->addActions({colors, copy});
     FChartView->viewport()->installEventFilter(this);
     layout()->addWidget(FChartView);
-    if (FColors) ApplyColors(*FColors);
+    // Colours applied before the chart was built, else those of the settings.
+    ApplyColors(FColors ? TChartColors(*FColors) : StoredChartColors());
 }
 
 void TPlotPage::showEvent(QShowEvent* event) {

@@ -82,7 +82,8 @@ public:
     // A bitmap of the whole chart at its current size, on white, to the clipboard. A click on the chart
     // does this too.
     void CopyChart();
-    // Panel colour and background gradient, applied now or when the chart is built.
+    // Panel colour and background gradient, applied now or when the chart is built; a chart built
+    // before any were applied takes the colours of the settings.
     void ApplyColors(const TChartColors& colors);
     // The chart's view; null until the page is first shown.
     QChartView* ChartView() const { return FChartView; }
@@ -103,7 +104,7 @@ private:
     QList<QBarSet*> FSets; // reflected, diffuse, beam
     QBarCategoryAxis* FHourAxis = nullptr;
     QValueAxis* FValueAxis = nullptr;
-    bool FStale = true; // the document was solved since the chart was last filled
+    bool FStale = true;                    // the document was solved since the chart was last filled
     std::unique_ptr<TChartColors> FColors; // the colours to apply, kept for a chart not built yet
 };
 
