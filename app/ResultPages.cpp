@@ -87,6 +87,27 @@ const QList<TPageSpec>& ResultPageTable() {
 
 TResultPageWidget::TResultPageWidget(TCalcDocument& doc, QWidget* parent) : QWidget(parent), FDoc(doc) {}
 
+void TResultPageWidget::EnsureBuilt() {
+    if (FBuilt) return;
+    FBuilt = true;
+    Build();
+    // Controls added to a page that shows would show only when the event loop next runs; the page is
+    // whole now, like one built at start.
+    if (isVisible())
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!(child->isHidden() && child->testAttribute(Qt::WA_WState_ExplicitShowHide))) child->show();
+    // Each event shows the whole of its part of the document, so together they catch the page up.
+    SolveFinished();
+    SolAirChanged();
+    LocalChanged();
+    AreaFactorsChanged();
+}
+
+void TResultPageWidget::showEvent(QShowEvent* event) {
+    EnsureBuilt();
+    QWidget::showEvent(event);
+}
+
 void TResultPageWidget::ConnectColumnClicks(QTreeWidget* list, TResultPage page) {
     list->header()->setSectionsClickable(true);
     connect(list->header(), &QHeaderView::sectionClicked, this, [this, page](int section) {
@@ -188,14 +209,23 @@ void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
     for (const TResultRow& row : rows) {
         auto* item = new QTreeWidgetItem(QStringList{row.Caption} + row.Cells);
         for (int c = 0; c < list->columnCount(); ++c)
-            item->setTextAlignment(c, list->headerItem()->textAlignment(c));
+            item->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
         items.append(item);
     }
     list->addTopLevelItems(items);
     list->setUpdatesEnabled(true);
 }
 
-TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page) : TResultPageWidget(doc), FPage(page) {
+TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page)
+    : TResultPageWidget(doc), FPage(page) {}
+
+QTreeWidget* TResultListPage::List() {
+    EnsureBuilt();
+    return FList;
+}
+
+void TResultListPage::Build() {
+    const TResultPage page = FPage;
     // "Normal" is left-aligned like "CT" on the Solar list.
     FList = page == pgAngles ? CreateResultList(TCalcDocument::AnglesColumns(), 1)
                              : CreateResultList(TCalcDocument::SolarColumns(), 2);
@@ -212,19 +242,16 @@ TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page) : TResult
 }
 
 void TResultListPage::SolveFinished() {
-    FillResultList(FList, FPage == pgAngles ? FDoc.AnglesRows() : FDoc.SolarRows());
+    if (FList) FillResultList(FList, FPage == pgAngles ? FDoc.AnglesRows() : FDoc.SolarRows());
 }
 
 // ---- Plot ----------------------------------------------------------------------------------------
 
-TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-}
+TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
 
 TPlotPage::~TPlotPage() = default;
 
-void TPlotPage::CreateChart() {
+void TPlotPage::Build() {
     FBars = new QStackedBarSeries;
     FBars->setBarWidth(0.8);
     const struct {
@@ -265,20 +292,21 @@ void TPlotPage::CreateChart() {
     connect(copy, &QAction::triggered, this, &TPlotPage::CopyChart);
     FChartView->addActions({colors, copy});
     FChartView->viewport()->installEventFilter(this);
-    layout()->addWidget(FChartView);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FChartView);
     // Colours applied before the chart was built, else those of the settings.
     ApplyColors(FColors ? TChartColors(*FColors) : StoredChartColors());
 }
 
 void TPlotPage::showEvent(QShowEvent* event) {
-    if (!FChartView) CreateChart();
-    if (FStale) FillPlot();
     TResultPageWidget::showEvent(event);
+    if (FStale) FillPlot();
 }
 
 void TPlotPage::SolveFinished() {
     FStale = true;
-    if (isVisible()) FillPlot();
+    if (FChartView && isVisible()) FillPlot();
 }
 
 void TPlotPage::FillPlot() {
@@ -427,7 +455,9 @@ void TRecessPicture::paintEvent(QPaintEvent*) {
     p.drawText(QRectF(0, 118, 40, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Depth"));
 }
 
-TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
+
+void TWindowPage::Build() {
     FGlassHeightEdit = GlassEdit("GlassHeightEdit", InputRange(inGlassHeight));
     FGlassWidthEdit = GlassEdit("GlassWidthEdit", InputRange(inGlassWidth));
     FGlassDepthEdit = GlassEdit("GlassDepthEdit", InputRange(inGlassDepth));
@@ -455,6 +485,8 @@ TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {
     layout->addLayout(top);
     layout->addWidget(generate);
     layout->addWidget(FAreaFactorMemo, 1);
+    for (TInputId id : {inGlassHeight, inGlassWidth, inGlassDepth})
+        ShowGlass(id, FDoc.Input(id));
 }
 
 TxFEdit* TWindowPage::GlassEditOf(TInputId id) const {
@@ -487,12 +519,14 @@ void TWindowPage::GlassEditExit(TxFEdit* box, TInputId id) {
 }
 
 void TWindowPage::AreaFactorsChanged() {
-    FAreaFactorMemo->SetLine(FDoc.AreaFactorText());
+    if (FAreaFactorMemo) FAreaFactorMemo->SetLine(FDoc.AreaFactorText());
 }
 
 // ---- Local ---------------------------------------------------------------------------------------
 
-TLocalPage::TLocalPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+TLocalPage::TLocalPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
+
+void TLocalPage::Build() {
     FSunriseEdit = ReadOnlyField();
     FSunsetEdit = ReadOnlyField();
     FSolDecEdit = ReadOnlyField();
@@ -511,7 +545,7 @@ TLocalPage::TLocalPage(TCalcDocument& doc) : TResultPageWidget(doc) {
 
     FClockTimeRadio = new QRadioButton(QStringLiteral("Clock Time"));
     FSolarTimeRadio = new QRadioButton(QStringLiteral("Solar Time"));
-    FClockTimeRadio->setChecked(true);
+    (FDoc.LocalTimeIsSolar() ? FSolarTimeRadio : FClockTimeRadio)->setChecked(true);
     // The document always knows the time and its kind, for the Angles list's row clicks too.
     connect(FClockTimeEdit, &QLineEdit::textEdited, this, &TLocalPage::CommitTime);
     connect(FSolarTimeRadio, &QRadioButton::toggled, this, &TLocalPage::CommitTime);
@@ -542,6 +576,7 @@ bool TLocalPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TLocalPage::LocalChanged() {
+    if (!FLocalMemo) return;
     const TLocalFields& f = FDoc.LocalFields();
     FSunriseEdit->setText(f.Sunrise);
     FSunsetEdit->setText(f.Sunset);
@@ -552,7 +587,7 @@ void TLocalPage::LocalChanged() {
 }
 
 void TLocalPage::CommitTime() {
-    FDoc.SetLocalTime(FClockTimeEdit->text(), FSolarTimeRadio->isChecked());
+    if (FClockTimeEdit) FDoc.SetLocalTime(FClockTimeEdit->text(), FSolarTimeRadio->isChecked());
 }
 
 void TLocalPage::Label9Click() {
@@ -562,9 +597,17 @@ void TLocalPage::Label9Click() {
 
 // ---- SolAir --------------------------------------------------------------------------------------
 
-TSolAirPage::TSolAirPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+TSolAirPage::TSolAirPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
+
+QTreeWidget* TSolAirPage::List() {
+    EnsureBuilt();
+    return FList;
+}
+
+void TSolAirPage::Build() {
     FSurfaceColourBox = new QComboBox;
     FSurfaceColourBox->addItems({QStringLiteral("Light"), QStringLiteral("Dark")});
+    FSurfaceColourBox->setCurrentIndex(FDoc.SurfaceColour() == scDark ? 1 : 0);
     connect(FSurfaceColourBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { FDoc.SetSurfaceColour(index == 1 ? scDark : scLight); });
     auto* autoAmbient = new QPushButton(QStringLiteral("Auto Ambient"));
@@ -585,5 +628,5 @@ TSolAirPage::TSolAirPage(TCalcDocument& doc) : TResultPageWidget(doc) {
 }
 
 void TSolAirPage::SolAirChanged() {
-    FillResultList(FList, FDoc.SolAirRows());
+    if (FList) FillResultList(FList, FDoc.SolAirRows());
 }
