@@ -30,6 +30,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -247,6 +248,31 @@ void TResultListPage::SolveFinished() {
 
 // ---- Plot ----------------------------------------------------------------------------------------
 
+namespace {
+
+// x rounded to 1, 2 or 5 times a power of ten: up when ceiling, else to the nearest.
+double NiceNumber(double x, bool ceiling) {
+    const double z = std::pow(10.0, std::floor(std::log10(x)));
+    const double q = x / z;
+    if (ceiling) return (q <= 1 ? 1 : q <= 2 ? 2 : q <= 5 ? 5 : 10) * z;
+    return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * z;
+}
+
+struct TAxisScale {
+    double Max;
+    int Ticks;
+};
+
+// The value axis from 0 to a round number at or above top, in about four round steps. Always from the
+// same starting tick count, so the scale depends on the values alone and not on earlier solves.
+TAxisScale NiceScale(double top) {
+    const double step = NiceNumber(NiceNumber(top, true) / 4, false);
+    const double steps = std::ceil(top / step);
+    return {steps * step, int(steps) + 1};
+}
+
+} // namespace
+
 TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
 
 TPlotPage::~TPlotPage() = default;
@@ -281,7 +307,6 @@ void TPlotPage::Build() {
     FBars->attachAxis(FHourAxis);
     FBars->attachAxis(FValueAxis);
     FChartView = new QChartView(chart);
-    FChartView->setRenderHint(QPainter::Antialiasing);
     FChartView->setFrameShape(QFrame::NoFrame);
     FChartView->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* colors = new QAction(QStringLiteral("Color Settings"), FChartView);
@@ -334,8 +359,12 @@ void TPlotPage::FillPlot() {
     double top = 0;
     for (int hour : index)
         top = std::max(top, FDoc.TotalProfile()[hour]);
-    FValueAxis->setRange(0, top > 0 ? top : 1);
-    FValueAxis->applyNiceNumbers();
+    // Set only when the scale changes: a new range lays out the axis and its labels afresh.
+    const TAxisScale scale = NiceScale(top > 0 ? top : 1);
+    if (FValueAxis->max() != scale.Max || FValueAxis->tickCount() != scale.Ticks) {
+        FValueAxis->setRange(0, scale.Max);
+        FValueAxis->setTickCount(scale.Ticks);
+    }
 }
 
 void TPlotPage::CopyChart() {
