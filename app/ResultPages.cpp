@@ -4,6 +4,7 @@
 #include "controls/TxFmtEdit.h"
 #include "dialogs/TxChartColorForm.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedBarSeries>
+#include <QStaticText>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -121,19 +123,66 @@ void TResultPageWidget::ConnectColumnClicks(QTreeWidget* list, TResultPage page)
 
 namespace {
 
-// Grid lines between the cells of a result list.
+// The cells of a result list with grid lines between them. A plain cell (no focus frame, a text that
+// fits) draws its background through the style and its text from a laid-out copy kept per text, so a
+// repaint does not lay out every number again; any other cell is drawn by the standard delegate.
 class TGridLineDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(p, option, index);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        if (!PaintPlain(p, opt)) QStyledItemDelegate::paint(p, option, index);
+        // The right and bottom edges, one pixel wide: filled, which costs a fraction of stroked lines.
         const QRect r = option.rect;
-        p->save();
-        p->setPen(option.palette.color(QPalette::Midlight));
-        p->drawLine(r.topRight(), r.bottomRight());
-        p->drawLine(r.bottomLeft(), r.bottomRight());
-        p->restore();
+        const QColor line = option.palette.color(QPalette::Midlight);
+        p->fillRect(QRect(r.right(), r.top(), 1, r.height()), line);
+        p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), line);
     }
+
+private:
+    bool PaintPlain(QPainter* p, const QStyleOptionViewItem& opt) const {
+        if (opt.state & QStyle::State_HasFocus || opt.features & ~QStyleOptionViewItem::HasDisplay)
+            return false;
+        const QWidget* widget = opt.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        // The text's room as the style gives it: the focus frame's margin and one pixel on each side.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const QRect room = opt.rect.adjusted(margin, 0, -margin, 0);
+        const QStaticText& text = LaidOut(opt.text, opt.font);
+        const QSizeF size = text.size();
+        if (size.width() > room.width()) return false; // elided by the standard delegate
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, p, widget);
+        QPalette::ColorGroup group =
+            opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) group = QPalette::Inactive;
+        const bool selected = opt.state & QStyle::State_Selected;
+        p->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p->setFont(opt.font);
+        const QRect at = QStyle::alignedRect(opt.direction, opt.displayAlignment, size.toSize(), room);
+        p->drawStaticText(at.topLeft(), text);
+        return true;
+    }
+
+    // The laid-out text, kept for the next repaint; the store starts afresh when the font changes or
+    // it has grown past a few screens of distinct numbers, so it never grows over a long session.
+    const QStaticText& LaidOut(const QString& text, const QFont& font) const {
+        if (font != FFont || FTexts.size() > 4096) {
+            FTexts.clear();
+            FFont = font;
+        }
+        auto it = FTexts.find(text);
+        if (it == FTexts.end()) {
+            QStaticText laidOut(text);
+            laidOut.setTextFormat(Qt::PlainText);
+            laidOut.prepare(QTransform(), font);
+            it = FTexts.insert(text, laidOut);
+        }
+        return *it;
+    }
+
+    mutable QHash<QString, QStaticText> FTexts;
+    mutable QFont FFont;
 };
 
 // A result list whose columns share its width: each at least as wide as its heading, the room left
