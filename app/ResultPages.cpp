@@ -396,9 +396,11 @@ void TPlotPage::FillPlot() {
     for (int s = 0; s < FSets.size(); ++s) {
         QBarSet* set = FSets[s];
         if (set->count() != index.size()) {
-            set->remove(0, set->count());
+            QList<qreal> values;
             for (int hour : index)
-                set->append((*profiles[s])[hour]);
+                values << (*profiles[s])[hour];
+            set->remove(0, set->count());
+            set->append(values); // one change for the chart to lay out, not one a value
             continue;
         }
         for (int i = 0; i < index.size(); ++i)
