@@ -169,7 +169,7 @@ void TMainForm::ActionSolveExecute() {
 }
 
 void TMainForm::ActionResetExecute() {
-    if (FProfileDialogs.ChartColors) FProfileDialogs.ChartColors->ResetDefaults();
+    if (TChartColor* colors = FProfileDialogs.ChartColors()) colors->ResetDefaults();
     ApplyChartColors();
     FDoc.Reset();
 }
@@ -219,9 +219,10 @@ void TMainForm::GenerateButtonClick() {
     CommitFocusedEdit();
     if (!FDoc.GenerateAreaFactors() || !FProfileDialogs.View) return;
     // The view keeps the style and hours it last had.
-    FProfileDialogs.View->SetTitle(QStringLiteral("Area Factor"));
-    FProfileDialogs.View->SetValues(FDoc.AreaFactorProfile());
-    FProfileDialogs.View->exec();
+    TProfileViewForm* view = FProfileDialogs.View();
+    view->SetTitle(QStringLiteral("Area Factor"));
+    view->SetValues(FDoc.AreaFactorProfile());
+    view->exec();
 }
 
 void TMainForm::ShowColumnProfile(const TResultColumn& column) {
@@ -232,7 +233,7 @@ void TMainForm::ShowColumnProfile(const TResultColumn& column) {
         EditAmbientProfile(QString::fromLatin1(column.CellFormat));
         return;
     }
-    TProfileViewForm* view = FProfileDialogs.View;
+    TProfileViewForm* view = FProfileDialogs.View();
     if (!view) return;
     int first = 0, last = 23;
     ColumnHours(column, FDoc, first, last);
@@ -244,7 +245,7 @@ void TMainForm::ShowColumnProfile(const TResultColumn& column) {
 }
 
 void TMainForm::EditAmbientProfile(const QString& format) {
-    TProfileEdForm* editor = FProfileDialogs.Editor;
+    TProfileEdForm* editor = FProfileDialogs.Editor();
     if (!editor) return;
     editor->SetValueFormat(format);
     editor->SetValueCaption(QStringLiteral("Ambient, \u00b0C"));
@@ -256,14 +257,15 @@ void TMainForm::EditAmbientProfile(const QString& format) {
 }
 
 void TMainForm::ColorSettings2Click() {
-    if (!FProfileDialogs.ChartColors) return;
-    FProfileDialogs.ChartColors->exec();
+    TChartColor* colors = FProfileDialogs.ChartColors();
+    if (!colors) return;
+    colors->exec();
     ApplyChartColors(); // whatever closed it
 }
 
 void TMainForm::ApplyChartColors() {
-    if (FProfileDialogs.ChartColors)
-        PageOf<TPlotPage>(pgPlot)->ApplyColors(FProfileDialogs.ChartColors->Colors());
+    if (TChartColor* colors = FProfileDialogs.ChartColors())
+        PageOf<TPlotPage>(pgPlot)->ApplyColors(colors->Colors());
 }
 
 void TMainForm::Label9Click() {
@@ -296,7 +298,6 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FirstActivation() {
     FFirstActivation = false;
-    ApplyChartColors();
     ActionSolveExecute();
     FPages->setCurrentIndex(pgAngles);
 }

@@ -4,6 +4,7 @@
 // calculation document, which the window observes and shows; the window itself calculates nothing.
 #include "app/PropertyList.h"
 #include "app/TCalcDocument.h"
+#include "app/WindowRef.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -23,11 +24,11 @@ class TPlotPage;
 class TResultPageWidget;
 class TWindowPage;
 
-// The profile dialogs and the chart colour dialog, created once by the program after the main window.
+// The profile dialogs and the chart colour dialog, each made once by the program when first used.
 struct TProfileDialogs {
-    TProfileEdForm* Editor = nullptr;
-    TChartColor* ChartColors = nullptr;
-    TProfileViewForm* View = nullptr;
+    TWindowRef<TProfileEdForm> Editor{};
+    TWindowRef<TChartColor> ChartColors{};
+    TWindowRef<TProfileViewForm> View{};
 };
 
 class TMainForm : public QMainWindow {

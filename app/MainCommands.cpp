@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QIconEngine>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -38,8 +39,12 @@ const std::vector<TCommandSpec>& Commands() {
         {"ActionReset", "&Reset", "Reset", &TMainForm::ActionResetExecute, "reset", {}},
         {"ActionClose", "&Exit", "Close", &TMainForm::ActionCloseExecute, "exit", QKeySequence::Quit},
         {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, "solve", Qt::Key_F9},
-        {"ActionDesignPeaks", "Design &Peaks...", "Peaks of the design days and orientations",
-         &TMainForm::ActionDesignPeaksExecute, "profile", {}},
+        {"ActionDesignPeaks",
+         "Design &Peaks...",
+         "Peaks of the design days and orientations",
+         &TMainForm::ActionDesignPeaksExecute,
+         "profile",
+         {}},
         {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute, "copy",
          QKeySequence::Copy},
         {"ActionLocation", "&Location", "Select Location", &TMainForm::ActionLocationExecute, "location", {}},
@@ -47,21 +52,53 @@ const std::vector<TCommandSpec>& Commands() {
         {"ActionHelp", "&Documentation", "Help", &TMainForm::ActionHelpExecute, "help",
          QKeySequence::HelpContents},
         {"ActionReport", "&Report", "Report Preview", nullptr, "report", {}},
-        {"ActionReportPeaks", "Report with Design &Peaks",
-         "Report Preview with the design peaks of the nine orientations", nullptr, "report", {}},
+        {"ActionReportPeaks",
+         "Report with Design &Peaks",
+         "Report Preview with the design peaks of the nine orientations",
+         nullptr,
+         "report",
+         {}},
         {"ActionAbout", "&About", "About", nullptr, "about", {}},
     };
     return commands;
 }
 
-// The picture of a command from the resources. Its sizes are given, so each file is read only when
-// the picture is first drawn at that size.
+// The picture of a command, from the resources in 16 and 32 pixels. Qt's own picture engine decodes
+// its files as they are added; this one reads them when the picture is first drawn or measured, so
+// start-up reads none and a tool bar only the size it shows.
+class TCommandIconEngine : public QIconEngine {
+public:
+    explicit TCommandIconEngine(QString name) : FName(std::move(name)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return false; }
+    QIconEngine* clone() const override { return new TCommandIconEngine(FName); }
+
+private:
+    QIcon& Icon() {
+        if (FIcon.isNull())
+            for (int size : {16, 32})
+                FIcon.addFile(QStringLiteral(":/commands/%1-%2.png").arg(FName).arg(size), QSize(size, size));
+        return FIcon;
+    }
+
+    QString FName;
+    QIcon FIcon; // null until first needed
+};
+
 QIcon CommandIcon(const char* name) {
-    QIcon icon;
-    for (int size : {16, 32})
-        icon.addFile(QStringLiteral(":/commands/%1-%2.png").arg(QLatin1String(name)).arg(size),
-                     QSize(size, size));
-    return icon;
+    return QIcon(new TCommandIconEngine(QString::fromLatin1(name)));
 }
 
 // A menu or tool bar layout: action names, "" for a separator.

@@ -1,20 +1,24 @@
 #pragma once
-// The program's windows, each created once for the whole run in the program's order (the members'
-// order), and wired to the main window: the row dialogs of the property list, the profile dialogs, the
-// caption's version, the report with its preview, and the about box. The report page settings are read at creation and
-// written when the windows go, with the main window. The program entry creates one; tests create one to
-// drive the program as it runs.
+// The program's windows, wired to the main window: the row dialogs of the property list, the profile
+// dialogs, the caption's version, the report with its preview, and the about box. Only the main window
+// is built at start; each other window is made over it when a command first needs it and kept for the
+// rest of the run, so start-up builds what it shows and no more. The report page settings are read at
+// creation and written when the windows go, with the main window. The program entry creates one; tests
+// create one to drive the program as it runs.
 #include "app/Main.h"
-#include "dialogs/SelectAngleDlg.h"
-#include "dialogs/SelectAzimuthDlg.h"
-#include "dialogs/TxCalendar.h"
-#include "dialogs/TxChartColorForm.h"
-#include "dialogs/TxProfileEd.h"
-#include "dialogs/TxProfileView.h"
-#include "locations/TxSelectLocation.h"
-#include "report/TxAboutDlg.h"
-#include "report/TxStdReport.h"
-#include "report/TxfReport.h"
+
+#include <memory>
+
+class TAboutBoxDlg;
+class TAnglesForm;
+class TCalendarForm;
+class TChartColor;
+class TPreviewForm;
+class TProfileEdForm;
+class TProfileViewForm;
+class TSelectAzimuthForm;
+class TSelectLocationForm;
+class TStdReport;
 
 struct TProgramWindows {
     // version: the text of the caption and the about box ("" when the executable carries none).
@@ -22,17 +26,33 @@ struct TProgramWindows {
     ~TProgramWindows();
 
     TMainForm MainForm;
-    TCalendarForm CalendarForm{&MainForm};
-    TSelectLocationForm LocationForm{&MainForm};
-    TSelectAzimuthForm AzimuthForm{&MainForm};
-    TPreviewForm PreviewForm{&MainForm};
-    TStdReport Report{PreviewForm.Engine}; // the program's one composer, drawing through the preview
-    TProfileEdForm ProfileEdForm{&MainForm};
-    TChartColor ChartColorForm{&MainForm};
-    TAnglesForm AnglesForm{&MainForm};
-    TProfileViewForm ProfileViewForm{&MainForm};
-    TAboutBoxDlg AboutBox{&MainForm};
+
+    // The other windows, each made on first use.
+    TCalendarForm& CalendarForm();
+    TSelectLocationForm& LocationForm();
+    TSelectAzimuthForm& AzimuthForm();
+    TPreviewForm& PreviewForm();
+    TStdReport& Report(); // the program's one composer, drawing through the preview
+    TProfileEdForm& ProfileEdForm();
+    TChartColor& ChartColorForm();
+    TAnglesForm& AnglesForm();
+    TProfileViewForm& ProfileViewForm();
+    TAboutBoxDlg& AboutBox();
 
     // Shows the main window, then the about box as a splash screen when the user asked for it.
     void Show();
+
+private:
+    QString FVersion;
+    // Declared after the main window, so each goes before it; the report before its preview.
+    std::unique_ptr<TCalendarForm> FCalendarForm;
+    std::unique_ptr<TSelectLocationForm> FLocationForm;
+    std::unique_ptr<TSelectAzimuthForm> FAzimuthForm;
+    std::unique_ptr<TPreviewForm> FPreviewForm;
+    std::unique_ptr<TStdReport> FReport;
+    std::unique_ptr<TProfileEdForm> FProfileEdForm;
+    std::unique_ptr<TChartColor> FChartColorForm;
+    std::unique_ptr<TAnglesForm> FAnglesForm;
+    std::unique_ptr<TProfileViewForm> FProfileViewForm;
+    std::unique_ptr<TAboutBoxDlg> FAboutBox;
 };

@@ -69,7 +69,7 @@ void TPropertyList::GridDoSetData(int, int ARow) {
 }
 
 void TPropertyList::PickLocation() {
-    TSelectLocationForm* dialog = FDialogs.Location;
+    TSelectLocationForm* dialog = FDialogs.Location();
     if (!dialog) return;
     dialog->PresetLocation(FDoc.LocationName());
     if (dialog->exec() != QDialog::Accepted) return;
@@ -79,7 +79,7 @@ void TPropertyList::PickLocation() {
 }
 
 void TPropertyList::PickAzimuth() {
-    TSelectAzimuthForm* dialog = FDialogs.Azimuth;
+    TSelectAzimuthForm* dialog = FDialogs.Azimuth();
     if (!dialog) return;
     dialog->SetAzimuth(FDoc.Azimuth());
     if (dialog->exec() == QDialog::Accepted) FDoc.SetAzimuth(dialog->Azimuth());
@@ -87,14 +87,14 @@ void TPropertyList::PickAzimuth() {
 }
 
 void TPropertyList::PickSlope() {
-    TAnglesForm* dialog = FDialogs.Angles;
+    TAnglesForm* dialog = FDialogs.Angles();
     if (!dialog) return;
     if (dialog->exec() == QDialog::Accepted) FDoc.SetSlope(dialog->Tilt());
     FDoc.SetSolved(false);
 }
 
 void TPropertyList::PickDay() {
-    TCalendarForm* dialog = FDialogs.Calendar;
+    TCalendarForm* dialog = FDialogs.Calendar();
     if (!dialog) return;
     dialog->move(QCursor::pos());
     const TDateTimeParts shown = DateOfDayNumber(FDoc.DayNumber());

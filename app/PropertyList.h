@@ -3,6 +3,7 @@
 // (Barometer to Day Number), showing the document's values and storing what the user commits, and the
 // row actions that pick a value in a dialog.
 #include "app/TCalcDocument.h"
+#include "app/WindowRef.h"
 #include "controls/TxEntryGrid.h"
 
 class TAnglesForm;
@@ -10,13 +11,13 @@ class TCalendarForm;
 class TSelectAzimuthForm;
 class TSelectLocationForm;
 
-// The dialogs of the row actions, created once by the program; not owned. A row whose dialog is
-// missing does nothing.
+// The dialogs of the row actions, each made once by the program when first used; not owned. A row
+// whose dialog is missing does nothing.
 struct TRowDialogs {
-    TSelectLocationForm* Location = nullptr; // row 1, Barometer
-    TSelectAzimuthForm* Azimuth = nullptr;   // row 5
-    TAnglesForm* Angles = nullptr;           // row 6, Slope
-    TCalendarForm* Calendar = nullptr;       // row 7, Day Number
+    TWindowRef<TSelectLocationForm> Location{}; // row 1, Barometer
+    TWindowRef<TSelectAzimuthForm> Azimuth{};   // row 5
+    TWindowRef<TAnglesForm> Angles{};           // row 6, Slope
+    TWindowRef<TCalendarForm> Calendar{};       // row 7, Day Number
 };
 
 class TPropertyList : public TEntryGrid {

@@ -4,6 +4,7 @@
 #include "controls/TxFmtEdit.h"
 #include "dialogs/TxChartColorForm.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedBarSeries>
+#include <QStaticText>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -30,6 +32,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -87,6 +90,27 @@ const QList<TPageSpec>& ResultPageTable() {
 
 TResultPageWidget::TResultPageWidget(TCalcDocument& doc, QWidget* parent) : QWidget(parent), FDoc(doc) {}
 
+void TResultPageWidget::EnsureBuilt() {
+    if (FBuilt) return;
+    FBuilt = true;
+    Build();
+    // Controls added to a page that shows would show only when the event loop next runs; the page is
+    // whole now, like one built at start.
+    if (isVisible())
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!(child->isHidden() && child->testAttribute(Qt::WA_WState_ExplicitShowHide))) child->show();
+    // Each event shows the whole of its part of the document, so together they catch the page up.
+    SolveFinished();
+    SolAirChanged();
+    LocalChanged();
+    AreaFactorsChanged();
+}
+
+void TResultPageWidget::showEvent(QShowEvent* event) {
+    EnsureBuilt();
+    QWidget::showEvent(event);
+}
+
 void TResultPageWidget::ConnectColumnClicks(QTreeWidget* list, TResultPage page) {
     list->header()->setSectionsClickable(true);
     connect(list->header(), &QHeaderView::sectionClicked, this, [this, page](int section) {
@@ -99,19 +123,66 @@ void TResultPageWidget::ConnectColumnClicks(QTreeWidget* list, TResultPage page)
 
 namespace {
 
-// Grid lines between the cells of a result list.
+// The cells of a result list with grid lines between them. A plain cell (no focus frame, a text that
+// fits) draws its background through the style and its text from a laid-out copy kept per text, so a
+// repaint does not lay out every number again; any other cell is drawn by the standard delegate.
 class TGridLineDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(p, option, index);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        if (!PaintPlain(p, opt)) QStyledItemDelegate::paint(p, option, index);
+        // The right and bottom edges, one pixel wide: filled, which costs a fraction of stroked lines.
         const QRect r = option.rect;
-        p->save();
-        p->setPen(option.palette.color(QPalette::Midlight));
-        p->drawLine(r.topRight(), r.bottomRight());
-        p->drawLine(r.bottomLeft(), r.bottomRight());
-        p->restore();
+        const QColor line = option.palette.color(QPalette::Midlight);
+        p->fillRect(QRect(r.right(), r.top(), 1, r.height()), line);
+        p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), line);
     }
+
+private:
+    bool PaintPlain(QPainter* p, const QStyleOptionViewItem& opt) const {
+        if (opt.state & QStyle::State_HasFocus || opt.features & ~QStyleOptionViewItem::HasDisplay)
+            return false;
+        const QWidget* widget = opt.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        // The text's room as the style gives it: the focus frame's margin and one pixel on each side.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const QRect room = opt.rect.adjusted(margin, 0, -margin, 0);
+        const QStaticText& text = LaidOut(opt.text, opt.font);
+        const QSizeF size = text.size();
+        if (size.width() > room.width()) return false; // elided by the standard delegate
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, p, widget);
+        QPalette::ColorGroup group =
+            opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (group == QPalette::Normal && !(opt.state & QStyle::State_Active)) group = QPalette::Inactive;
+        const bool selected = opt.state & QStyle::State_Selected;
+        p->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p->setFont(opt.font);
+        const QRect at = QStyle::alignedRect(opt.direction, opt.displayAlignment, size.toSize(), room);
+        p->drawStaticText(at.topLeft(), text);
+        return true;
+    }
+
+    // The laid-out text, kept for the next repaint; the store starts afresh when the font changes or
+    // it has grown past a few screens of distinct numbers, so it never grows over a long session.
+    const QStaticText& LaidOut(const QString& text, const QFont& font) const {
+        if (font != FFont || FTexts.size() > 4096) {
+            FTexts.clear();
+            FFont = font;
+        }
+        auto it = FTexts.find(text);
+        if (it == FTexts.end()) {
+            QStaticText laidOut(text);
+            laidOut.setTextFormat(Qt::PlainText);
+            laidOut.prepare(QTransform(), font);
+            it = FTexts.insert(text, laidOut);
+        }
+        return *it;
+    }
+
+    mutable QHash<QString, QStaticText> FTexts;
+    mutable QFont FFont;
 };
 
 // A result list whose columns share its width: each at least as wide as its heading, the room left
@@ -188,14 +259,23 @@ void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
     for (const TResultRow& row : rows) {
         auto* item = new QTreeWidgetItem(QStringList{row.Caption} + row.Cells);
         for (int c = 0; c < list->columnCount(); ++c)
-            item->setTextAlignment(c, list->headerItem()->textAlignment(c));
+            item->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
         items.append(item);
     }
     list->addTopLevelItems(items);
     list->setUpdatesEnabled(true);
 }
 
-TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page) : TResultPageWidget(doc), FPage(page) {
+TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page)
+    : TResultPageWidget(doc), FPage(page) {}
+
+QTreeWidget* TResultListPage::List() {
+    EnsureBuilt();
+    return FList;
+}
+
+void TResultListPage::Build() {
+    const TResultPage page = FPage;
     // "Normal" is left-aligned like "CT" on the Solar list.
     FList = page == pgAngles ? CreateResultList(TCalcDocument::AnglesColumns(), 1)
                              : CreateResultList(TCalcDocument::SolarColumns(), 2);
@@ -212,19 +292,41 @@ TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page) : TResult
 }
 
 void TResultListPage::SolveFinished() {
-    FillResultList(FList, FPage == pgAngles ? FDoc.AnglesRows() : FDoc.SolarRows());
+    if (FList) FillResultList(FList, FPage == pgAngles ? FDoc.AnglesRows() : FDoc.SolarRows());
 }
 
 // ---- Plot ----------------------------------------------------------------------------------------
 
-TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+namespace {
+
+// x rounded to 1, 2 or 5 times a power of ten: up when ceiling, else to the nearest.
+double NiceNumber(double x, bool ceiling) {
+    const double z = std::pow(10.0, std::floor(std::log10(x)));
+    const double q = x / z;
+    if (ceiling) return (q <= 1 ? 1 : q <= 2 ? 2 : q <= 5 ? 5 : 10) * z;
+    return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * z;
 }
+
+struct TAxisScale {
+    double Max;
+    int Ticks;
+};
+
+// The value axis from 0 to a round number at or above top, in about four round steps. Always from the
+// same starting tick count, so the scale depends on the values alone and not on earlier solves.
+TAxisScale NiceScale(double top) {
+    const double step = NiceNumber(NiceNumber(top, true) / 4, false);
+    const double steps = std::ceil(top / step);
+    return {steps * step, int(steps) + 1};
+}
+
+} // namespace
+
+TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
 
 TPlotPage::~TPlotPage() = default;
 
-void TPlotPage::CreateChart() {
+void TPlotPage::Build() {
     FBars = new QStackedBarSeries;
     FBars->setBarWidth(0.8);
     const struct {
@@ -254,7 +356,6 @@ void TPlotPage::CreateChart() {
     FBars->attachAxis(FHourAxis);
     FBars->attachAxis(FValueAxis);
     FChartView = new QChartView(chart);
-    FChartView->setRenderHint(QPainter::Antialiasing);
     FChartView->setFrameShape(QFrame::NoFrame);
     FChartView->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* colors = new QAction(QStringLiteral("Color Settings"), FChartView);
@@ -265,19 +366,21 @@ void TPlotPage::CreateChart() {
     connect(copy, &QAction::triggered, this, &TPlotPage::CopyChart);
     FChartView->addActions({colors, copy});
     FChartView->viewport()->installEventFilter(this);
-    layout()->addWidget(FChartView);
-    if (FColors) ApplyColors(*FColors);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FChartView);
+    // Colours applied before the chart was built, else those of the settings.
+    ApplyColors(FColors ? TChartColors(*FColors) : StoredChartColors());
 }
 
 void TPlotPage::showEvent(QShowEvent* event) {
-    if (!FChartView) CreateChart();
-    if (FStale) FillPlot();
     TResultPageWidget::showEvent(event);
+    if (FStale) FillPlot();
 }
 
 void TPlotPage::SolveFinished() {
     FStale = true;
-    if (isVisible()) FillPlot();
+    if (FChartView && isVisible()) FillPlot();
 }
 
 void TPlotPage::FillPlot() {
@@ -293,9 +396,11 @@ void TPlotPage::FillPlot() {
     for (int s = 0; s < FSets.size(); ++s) {
         QBarSet* set = FSets[s];
         if (set->count() != index.size()) {
-            set->remove(0, set->count());
+            QList<qreal> values;
             for (int hour : index)
-                set->append((*profiles[s])[hour]);
+                values << (*profiles[s])[hour];
+            set->remove(0, set->count());
+            set->append(values); // one change for the chart to lay out, not one a value
             continue;
         }
         for (int i = 0; i < index.size(); ++i)
@@ -305,8 +410,12 @@ void TPlotPage::FillPlot() {
     double top = 0;
     for (int hour : index)
         top = std::max(top, FDoc.TotalProfile()[hour]);
-    FValueAxis->setRange(0, top > 0 ? top : 1);
-    FValueAxis->applyNiceNumbers();
+    // Set only when the scale changes: a new range lays out the axis and its labels afresh.
+    const TAxisScale scale = NiceScale(top > 0 ? top : 1);
+    if (FValueAxis->max() != scale.Max || FValueAxis->tickCount() != scale.Ticks) {
+        FValueAxis->setRange(0, scale.Max);
+        FValueAxis->setTickCount(scale.Ticks);
+    }
 }
 
 void TPlotPage::CopyChart() {
@@ -426,7 +535,9 @@ void TRecessPicture::paintEvent(QPaintEvent*) {
     p.drawText(QRectF(0, 118, 40, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Depth"));
 }
 
-TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
+
+void TWindowPage::Build() {
     FGlassHeightEdit = GlassEdit("GlassHeightEdit", InputRange(inGlassHeight));
     FGlassWidthEdit = GlassEdit("GlassWidthEdit", InputRange(inGlassWidth));
     FGlassDepthEdit = GlassEdit("GlassDepthEdit", InputRange(inGlassDepth));
@@ -454,6 +565,8 @@ TWindowPage::TWindowPage(TCalcDocument& doc) : TResultPageWidget(doc) {
     layout->addLayout(top);
     layout->addWidget(generate);
     layout->addWidget(FAreaFactorMemo, 1);
+    for (TInputId id : {inGlassHeight, inGlassWidth, inGlassDepth})
+        ShowGlass(id, FDoc.Input(id));
 }
 
 TxFEdit* TWindowPage::GlassEditOf(TInputId id) const {
@@ -486,12 +599,14 @@ void TWindowPage::GlassEditExit(TxFEdit* box, TInputId id) {
 }
 
 void TWindowPage::AreaFactorsChanged() {
-    FAreaFactorMemo->SetLine(FDoc.AreaFactorText());
+    if (FAreaFactorMemo) FAreaFactorMemo->SetLine(FDoc.AreaFactorText());
 }
 
 // ---- Local ---------------------------------------------------------------------------------------
 
-TLocalPage::TLocalPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+TLocalPage::TLocalPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
+
+void TLocalPage::Build() {
     FSunriseEdit = ReadOnlyField();
     FSunsetEdit = ReadOnlyField();
     FSolDecEdit = ReadOnlyField();
@@ -510,7 +625,7 @@ TLocalPage::TLocalPage(TCalcDocument& doc) : TResultPageWidget(doc) {
 
     FClockTimeRadio = new QRadioButton(QStringLiteral("Clock Time"));
     FSolarTimeRadio = new QRadioButton(QStringLiteral("Solar Time"));
-    FClockTimeRadio->setChecked(true);
+    (FDoc.LocalTimeIsSolar() ? FSolarTimeRadio : FClockTimeRadio)->setChecked(true);
     // The document always knows the time and its kind, for the Angles list's row clicks too.
     connect(FClockTimeEdit, &QLineEdit::textEdited, this, &TLocalPage::CommitTime);
     connect(FSolarTimeRadio, &QRadioButton::toggled, this, &TLocalPage::CommitTime);
@@ -541,6 +656,7 @@ bool TLocalPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TLocalPage::LocalChanged() {
+    if (!FLocalMemo) return;
     const TLocalFields& f = FDoc.LocalFields();
     FSunriseEdit->setText(f.Sunrise);
     FSunsetEdit->setText(f.Sunset);
@@ -551,7 +667,7 @@ void TLocalPage::LocalChanged() {
 }
 
 void TLocalPage::CommitTime() {
-    FDoc.SetLocalTime(FClockTimeEdit->text(), FSolarTimeRadio->isChecked());
+    if (FClockTimeEdit) FDoc.SetLocalTime(FClockTimeEdit->text(), FSolarTimeRadio->isChecked());
 }
 
 void TLocalPage::Label9Click() {
@@ -561,9 +677,17 @@ void TLocalPage::Label9Click() {
 
 // ---- SolAir --------------------------------------------------------------------------------------
 
-TSolAirPage::TSolAirPage(TCalcDocument& doc) : TResultPageWidget(doc) {
+TSolAirPage::TSolAirPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
+
+QTreeWidget* TSolAirPage::List() {
+    EnsureBuilt();
+    return FList;
+}
+
+void TSolAirPage::Build() {
     FSurfaceColourBox = new QComboBox;
     FSurfaceColourBox->addItems({QStringLiteral("Light"), QStringLiteral("Dark")});
+    FSurfaceColourBox->setCurrentIndex(FDoc.SurfaceColour() == scDark ? 1 : 0);
     connect(FSurfaceColourBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { FDoc.SetSurfaceColour(index == 1 ? scDark : scLight); });
     auto* autoAmbient = new QPushButton(QStringLiteral("Auto Ambient"));
@@ -584,5 +708,5 @@ TSolAirPage::TSolAirPage(TCalcDocument& doc) : TResultPageWidget(doc) {
 }
 
 void TSolAirPage::SolAirChanged() {
-    FillResultList(FList, FDoc.SolAirRows());
+    if (FList) FillResultList(FList, FDoc.SolAirRows());
 }

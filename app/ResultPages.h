@@ -1,7 +1,9 @@
 #pragma once
 // The six result pages of the main window, each a widget over the calculation document: it shows what
 // the document holds when told that a part of it changed, and passes the user's page-local choices back
-// to the document. The page table gives their order, tab captions, View-menu captions and builders.
+// to the document. A page makes its controls when it first shows (or when one is asked for), so
+// start-up builds only the page in front and a solve fills only pages that were built. The page table
+// gives their order, tab captions, View-menu captions and builders.
 #include "app/TCalcDocument.h"
 
 #include <QPlainTextEdit>
@@ -24,7 +26,7 @@ class QTreeWidget;
 class QValueAxis;
 class TxFEdit;
 
-// A result page; the document changes each reacts to.
+// A result page; the document changes each reacts to once its controls are built.
 class TResultPageWidget : public QWidget {
     Q_OBJECT
 public:
@@ -35,14 +37,24 @@ public:
     virtual void LocalChanged() {}       // Local page fields, time text, lines
     virtual void AreaFactorsChanged() {} // window-shading fractions
 
+    // Makes the controls, once, and shows in them what the document holds.
+    void EnsureBuilt();
+    bool IsBuilt() const { return FBuilt; }
+
     // A click on a value column's heading of one of the page's lists.
     std::function<void(const TResultColumn& column)> OnColumnClick;
 
 protected:
+    // Makes the page's controls; the document's state follows through the change events above.
+    virtual void Build() = 0;
+    void showEvent(QShowEvent* event) override;
     // Clicks on the list's value headings fire OnColumnClick with the page's columns; "CT" does nothing.
     void ConnectColumnClicks(QTreeWidget* list, TResultPage page);
 
     TCalcDocument& FDoc;
+
+private:
+    bool FBuilt = false;
 };
 
 // One row of the page table, in the page control's order.
@@ -63,12 +75,15 @@ class TResultListPage : public TResultPageWidget {
     Q_OBJECT
 public:
     TResultListPage(TCalcDocument& doc, TResultPage page);
-    QTreeWidget* List() const { return FList; }
+    QTreeWidget* List();
     void SolveFinished() override;
+
+protected:
+    void Build() override;
 
 private:
     TResultPage FPage;
-    QTreeWidget* FList;
+    QTreeWidget* FList = nullptr;
 };
 
 // "Plot": the three stacked bar series of the solved hours. The chart is built when the page is first
@@ -82,7 +97,8 @@ public:
     // A bitmap of the whole chart at its current size, on white, to the clipboard. A click on the chart
     // does this too.
     void CopyChart();
-    // Panel colour and background gradient, applied now or when the chart is built.
+    // Panel colour and background gradient, applied now or when the chart is built; a chart built
+    // before any were applied takes the colours of the settings.
     void ApplyColors(const TChartColors& colors);
     // The chart's view; null until the page is first shown.
     QChartView* ChartView() const { return FChartView; }
@@ -90,11 +106,11 @@ public:
     std::function<void()> OnColorSettings;
 
 protected:
+    void Build() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void CreateChart();
     // Puts the solved hours into the bar sets and axes that are there, changing only what differs.
     void FillPlot();
 
@@ -103,7 +119,7 @@ private:
     QList<QBarSet*> FSets; // reflected, diffuse, beam
     QBarCategoryAxis* FHourAxis = nullptr;
     QValueAxis* FValueAxis = nullptr;
-    bool FStale = true; // the document was solved since the chart was last filled
+    bool FStale = true;                    // the document was solved since the chart was last filled
     std::unique_ptr<TChartColors> FColors; // the colours to apply, kept for a chart not built yet
 };
 
@@ -144,14 +160,17 @@ public:
     // The window-shading command, run by the main window (it commits edits first).
     std::function<void()> OnGenerate;
 
+protected:
+    void Build() override;
+
 private:
     TxFEdit* GlassEditOf(TInputId id) const;
     void GlassEditExit(TxFEdit* box, TInputId id);
 
-    TxFEdit* FGlassHeightEdit;
-    TxFEdit* FGlassWidthEdit;
-    TxFEdit* FGlassDepthEdit;
-    TFractionMemo* FAreaFactorMemo;
+    TxFEdit* FGlassHeightEdit = nullptr;
+    TxFEdit* FGlassWidthEdit = nullptr;
+    TxFEdit* FGlassDepthEdit = nullptr;
+    TFractionMemo* FAreaFactorMemo = nullptr;
 };
 
 // "Local": sunrise, sunset, declination, equation of time, and the sun at a typed time.
@@ -166,17 +185,18 @@ public:
     void Label9Click();
 
 protected:
+    void Build() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* FSunriseEdit;
-    QLineEdit* FSunsetEdit;
-    QLineEdit* FSolDecEdit;
-    QLineEdit* FEqnTimeEdit;
-    QLineEdit* FClockTimeEdit;
-    QRadioButton* FClockTimeRadio;
-    QRadioButton* FSolarTimeRadio;
-    QPlainTextEdit* FLocalMemo;
+    QLineEdit* FSunriseEdit = nullptr;
+    QLineEdit* FSunsetEdit = nullptr;
+    QLineEdit* FSolDecEdit = nullptr;
+    QLineEdit* FEqnTimeEdit = nullptr;
+    QLineEdit* FClockTimeEdit = nullptr;
+    QRadioButton* FClockTimeRadio = nullptr;
+    QRadioButton* FSolarTimeRadio = nullptr;
+    QPlainTextEdit* FLocalMemo = nullptr;
 };
 
 // "SolAir": surface colour, "Auto Ambient" and the 24-hour sol-air list.
@@ -184,10 +204,13 @@ class TSolAirPage : public TResultPageWidget {
     Q_OBJECT
 public:
     explicit TSolAirPage(TCalcDocument& doc);
-    QTreeWidget* List() const { return FList; }
+    QTreeWidget* List();
     void SolAirChanged() override;
 
+protected:
+    void Build() override;
+
 private:
-    QComboBox* FSurfaceColourBox;
-    QTreeWidget* FList;
+    QComboBox* FSurfaceColourBox = nullptr;
+    QTreeWidget* FList = nullptr;
 };

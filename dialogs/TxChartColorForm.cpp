@@ -165,15 +165,20 @@ void TChartColor::ResetDefaults() {
     SetColors(TChartColors());
 }
 
-void TChartColor::ReadSettings() {
+TChartColors StoredChartColors() {
     const TChartColors d;
-    TSettingsStore s(QString::fromLatin1(Section));
-    SetColors({IntToColor(s.ReadInteger(QStringLiteral("PanelColor"), ColorToInt(d.Panel))),
-               IntToColor(s.ReadInteger(QStringLiteral("StartColor"), ColorToInt(d.Start))),
-               IntToColor(s.ReadInteger(QStringLiteral("EndColor"), ColorToInt(d.End))),
-               s.ReadBool(QStringLiteral("GradientVisible"), d.GradientVisible),
-               s.ReadInteger(QStringLiteral("Direction"), d.Direction)});
-    SetCustomColorsText(s.ReadString(QStringLiteral("CustomColors"), QString()));
+    const TSettingsStore s(QString::fromLatin1(Section));
+    return {IntToColor(s.ReadInteger(QStringLiteral("PanelColor"), ColorToInt(d.Panel))),
+            IntToColor(s.ReadInteger(QStringLiteral("StartColor"), ColorToInt(d.Start))),
+            IntToColor(s.ReadInteger(QStringLiteral("EndColor"), ColorToInt(d.End))),
+            s.ReadBool(QStringLiteral("GradientVisible"), d.GradientVisible),
+            s.ReadInteger(QStringLiteral("Direction"), d.Direction)};
+}
+
+void TChartColor::ReadSettings() {
+    SetColors(StoredChartColors());
+    SetCustomColorsText(
+        TSettingsStore(QString::fromLatin1(Section)).ReadString(QStringLiteral("CustomColors"), QString()));
 }
 
 void TChartColor::WriteSettings() const {

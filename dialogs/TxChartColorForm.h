@@ -36,6 +36,10 @@ struct TChartColors {
 // rectangle from the start colour towards the end colour, or the plain panel colour.
 QBrush ChartBackground(const TChartColors& colors);
 
+// The colours as the settings hold them; a missing value takes its default. The dialog starts from
+// these, and a chart built before the dialog was ever opened takes them.
+TChartColors StoredChartColors();
+
 // A colour as the settings store keeps it: red in the lowest byte, then green, then blue.
 int ColorToInt(const QColor& color);
 QColor IntToColor(int value);

@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QValueAxis>
 
 #include <climits>
 #include <cmath>
@@ -112,6 +113,29 @@ private slots:
         QTest::keyClick(&form, Qt::Key_F9);
         form.Pages()->setCurrentIndex(pgPlot);
         QVERIFY(shows(form.Document()));
+    }
+
+    // The value axis takes a round scale from the values shown, whatever was solved before: a surface
+    // facing away from the sun (highest stack 116 W/m2) and back gives the scale it first had.
+    void plotScaleDependsOnTheValuesAlone() {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.Pages()->setCurrentIndex(pgPlot);
+        auto* plot = qobject_cast<TPlotPage*>(form.Pages()->widget(pgPlot));
+        QVERIFY(plot && plot->ChartView());
+        auto* axis = qobject_cast<QValueAxis*>(plot->ChartView()->chart()->axes(Qt::Vertical).value(0));
+        QVERIFY(axis);
+        const auto scale = [&] { return QPair<double, int>(axis->max(), axis->tickCount()); };
+        form.ActionResetExecute(); // the start values, whatever an earlier test stored
+        QTest::keyClick(&form, Qt::Key_F9);
+        QCOMPARE(scale(), (QPair<double, int>(1000, 6))); // highest stack 820 W/m2
+        form.Document().SetAzimuth(0);
+        QTest::keyClick(&form, Qt::Key_F9);
+        QCOMPARE(scale(), (QPair<double, int>(150, 4)));
+        form.Document().SetAzimuth(180);
+        QTest::keyClick(&form, Qt::Key_F9);
+        QCOMPARE(scale(), (QPair<double, int>(1000, 6)));
     }
 
     void typedInputMarksOutOfDateAndF9Solves() {
