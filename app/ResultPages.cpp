@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -416,6 +417,8 @@ void TPlotPage::FillPlot() {
         FValueAxis->setRange(0, scale.Max);
         FValueAxis->setTickCount(scale.Ticks);
     }
+    // Laid out now rather than from a posted event, so the chart is painted once, already laid out.
+    if (QGraphicsLayout* layout = FChartView->chart()->layout()) layout->activate();
 }
 
 void TPlotPage::CopyChart() {
