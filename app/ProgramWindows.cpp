@@ -95,6 +95,6 @@ TAboutBoxDlg& TProgramWindows::AboutBox() {
 
 void TProgramWindows::Show() {
     MainForm.show();
-    // The about box keeps the splash setting; it is made once the main window shows.
-    if (AboutBox().SplashScreen()) AboutBox().ShowSplash();
+    // The about box is made only when the splash is wanted; otherwise on first use.
+    if (TAboutBoxDlg::StoredSplashScreen()) AboutBox().ShowSplash();
 }

@@ -39,7 +39,11 @@ TAboutBoxDlg::TAboutBoxDlg(QWidget* parentWindow) : QObject(parentWindow), FPare
     ProductFont.setPointSize(22);
     ProductFontColor = ButtonTextColor();
     Version = QStringLiteral("1.0.0.0");
-    FSplashScreen = TSettingsStore(SettingsSection).ReadBool(SplashKey, false);
+    FSplashScreen = StoredSplashScreen();
+}
+
+bool TAboutBoxDlg::StoredSplashScreen() {
+    return TSettingsStore(SettingsSection).ReadBool(SplashKey, false);
 }
 
 TAboutBoxDlg::~TAboutBoxDlg() {

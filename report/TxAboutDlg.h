@@ -44,6 +44,8 @@ public:
     TAboutBox* ShowSplash(int msecs = 4000);
 
     bool SplashScreen() const { return FSplashScreen; }
+    // The stored setting, read without making the box: start-up asks it before anything else of the box.
+    static bool StoredSplashScreen();
     // The product name the form shows.
     QString ShownProductName() const;
 
