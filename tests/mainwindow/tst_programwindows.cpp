@@ -3,6 +3,7 @@
 #include "app/ProgramWindows.h"
 #include "report/TxAbout.h"
 #include "report/TxfReport.h"
+#include "storage/Settings.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -52,6 +53,30 @@ private slots:
         QFETCH(QString, caption);
         TProgramWindows windows(version);
         QCOMPARE(windows.MainForm.windowTitle(), caption);
+    }
+
+    // The splash shows at start only when the setting asks for it; without it no about box is made.
+    void splashAtStartAsStored_data() {
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("splash") << true;
+        QTest::newRow("no splash") << false;
+    }
+    void splashAtStartAsStored() {
+        QFETCH(bool, stored);
+        TSettingsStore("Settings").WriteBool("SplashScreen", stored);
+        TProgramWindows windows(QStringLiteral("2.1.0.15"));
+        windows.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&windows.MainForm));
+        const auto splash = [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (qobject_cast<TAboutBox*>(w) && w->isVisible()) return true;
+            return false;
+        };
+        if (stored) QTRY_VERIFY(splash());
+        QTest::qWait(50);
+        QCOMPARE(splash(), stored);
+        QCOMPARE(windows.MainForm.findChildren<TAboutBox*>().isEmpty(), !stored);
+        TSettingsStore("Settings").WriteBool("SplashScreen", false);
     }
 
     // Alt and the menu's letter, then the command's keys: the modal window it opens is seen, then closed
