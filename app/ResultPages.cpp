@@ -5,8 +5,8 @@
 #include "dialogs/TxChartColorForm.h"
 
 #include <QApplication>
-#include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -347,7 +347,12 @@ void TPlotPage::Build() {
     chart->addSeries(FBars);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setBackgroundRoundness(0);
-    FHourAxis = new QBarCategoryAxis;
+    // Narrow margins leave the bars more room at the window's smallest size.
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    // Bar i stands at value i; each label names the hour of the bar it stands under.
+    FHourAxis = new QCategoryAxis;
+    FHourAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    FHourAxis->setGridLineVisible(false);
     FHourAxis->setTitleText(QStringLiteral("Clock hour"));
     FValueAxis = new QValueAxis;
     FValueAxis->setTitleText(QStringLiteral("W/m²"));
@@ -357,6 +362,7 @@ void TPlotPage::Build() {
     FBars->attachAxis(FHourAxis);
     FBars->attachAxis(FValueAxis);
     FChartView = new QChartView(chart);
+    connect(chart, &QChart::plotAreaChanged, this, [this] { LabelHours(); });
     FChartView->setFrameShape(QFrame::NoFrame);
     FChartView->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* colors = new QAction(QStringLiteral("Color Settings"), FChartView);
@@ -386,13 +392,14 @@ void TPlotPage::SolveFinished() {
 
 void TPlotPage::FillPlot() {
     FStale = false;
-    QStringList hours;
     QList<int> index;
-    for (const TResultRow& row : FDoc.SolarRows()) {
-        hours << row.Caption.trimmed();
-        index << hours.back().toInt();
+    for (const TResultRow& row : FDoc.SolarRows())
+        index << row.Caption.trimmed().toInt();
+    if (index != FHours) {
+        FHours = index;
+        FHourAxis->setRange(-0.5, index.size() - 0.5);
+        LabelHours(true);
     }
-    if (FHourAxis->categories() != hours) FHourAxis->setCategories(hours);
     const TProfile24* profiles[] = {&FDoc.ReflectedProfile(), &FDoc.DiffuseProfile(), &FDoc.DirectProfile()};
     for (int s = 0; s < FSets.size(); ++s) {
         QBarSet* set = FSets[s];
@@ -419,6 +426,25 @@ void TPlotPage::FillPlot() {
     }
     // Laid out now rather than from a posted event, so the chart is painted once, already laid out.
     if (QGraphicsLayout* layout = FChartView->chart()->layout()) layout->activate();
+}
+
+// Every hour's label where each has room, else every second one: the chart shortens a label wider than
+// its share of the axis to "...".
+int TPlotPage::HourLabelStep() const {
+    const qreal share = FChartView->chart()->plotArea().width() / (FHours.size() + 1);
+    const qreal needed = QFontMetricsF(FHourAxis->labelsFont()).horizontalAdvance(QStringLiteral("00")) + 10;
+    return share >= needed ? 1 : 2;
+}
+
+void TPlotPage::LabelHours(bool hoursChanged) {
+    const int step = HourLabelStep();
+    if (!hoursChanged && step == FHourLabelStep) return;
+    FHourLabelStep = step;
+    for (const QString& label : FHourAxis->categoriesLabels())
+        FHourAxis->remove(label);
+    FHourAxis->setStartValue(-0.5);
+    for (int i = 0; i < FHours.size(); i += step)
+        FHourAxis->append(QString::number(FHours[i]), i);
 }
 
 void TPlotPage::CopyChart() {

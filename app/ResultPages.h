@@ -14,7 +14,7 @@
 
 struct TChartColors;
 struct TResultColumn;
-class QBarCategoryAxis;
+class QCategoryAxis;
 class QBarSet;
 class QChartView;
 class QComboBox;
@@ -113,11 +113,16 @@ protected:
 private:
     // Puts the solved hours into the bar sets and axes that are there, changing only what differs.
     void FillPlot();
+    // Labels the bars with their hours, again when the hours or the room for their labels change.
+    void LabelHours(bool hoursChanged = false);
+    int HourLabelStep() const;
 
     QChartView* FChartView = nullptr;
     QStackedBarSeries* FBars = nullptr;
     QList<QBarSet*> FSets; // reflected, diffuse, beam
-    QBarCategoryAxis* FHourAxis = nullptr;
+    QCategoryAxis* FHourAxis = nullptr;
+    QList<int> FHours;      // the hour of each bar
+    int FHourLabelStep = 0; // hours from one label to the next
     QValueAxis* FValueAxis = nullptr;
     bool FStale = true;                    // the document was solved since the chart was last filled
     std::unique_ptr<TChartColors> FColors; // the colours to apply, kept for a chart not built yet

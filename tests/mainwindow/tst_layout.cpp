@@ -2,7 +2,9 @@
 // readable, the lists using the room; and a picture of each page at both sizes.
 #include "app/Main.h"
 
+#include <QChartView>
 #include <QDir>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QTabBar>
 #include <QTabWidget>
@@ -42,6 +44,21 @@ private slots:
             QVERIFY2(!scroll->isVisible(), "the tab bar scrolls");
         for (int i = 0; i < tabs->count(); ++i)
             QVERIFY2(tabs->rect().contains(tabs->tabRect(i)), qPrintable(tabs->tabText(i)));
+
+        // The plot's labels read whole: no hour or value shortened to fit.
+        form.Pages()->setCurrentIndex(pgPlot);
+        QTest::qWait(20);
+        auto* chart = form.findChild<QChartView*>();
+        QVERIFY(chart);
+        int labels = 0;
+        for (QGraphicsItem* item : chart->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible()) {
+                const QString shown = text->toPlainText();
+                QVERIFY2(!shown.contains(QStringLiteral("...")) && !shown.contains(QChar(0x2026)),
+                         qPrintable(shown));
+                ++labels;
+            }
+        QVERIFY(labels > 10);
 
         for (QTreeWidget* list : {form.AnglesList(), form.SolarList(), form.SolAirList()}) {
             form.Pages()->setCurrentWidget(list->parentWidget());

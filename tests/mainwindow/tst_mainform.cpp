@@ -8,8 +8,8 @@
 #include "storage/Settings.h"
 
 #include <QApplication>
-#include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -83,17 +83,25 @@ private slots:
         const auto bars = qobject_cast<QStackedBarSeries*>(chart->series().value(0));
         QVERIFY(bars);
         const QList<QBarSet*> sets = bars->barSets();
+        // Each bar holds its hour's values and each hour label stands under the bar of its hour.
         const auto shows = [&](const TCalcDocument& doc) {
-            const QStringList hours =
-                qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0))->categories();
-            if (hours.size() != doc.SolarRows().size() || sets[2]->count() != hours.size()) return false;
+            QStringList hours;
+            for (const TResultRow& row : doc.SolarRows())
+                hours << row.Caption.trimmed();
+            if (sets[2]->count() != hours.size()) return false;
             for (int i = 0; i < hours.size(); ++i)
-                if (hours[i] != doc.SolarRows()[i].Caption.trimmed() ||
-                    sets[0]->at(i) != doc.ReflectedProfile()[hours[i].toInt()] ||
+                if (sets[0]->at(i) != doc.ReflectedProfile()[hours[i].toInt()] ||
                     sets[1]->at(i) != doc.DiffuseProfile()[hours[i].toInt()] ||
                     sets[2]->at(i) != doc.DirectProfile()[hours[i].toInt()])
                     return false;
-            return true;
+            auto* axis = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
+            const QStringList labels = axis->categoriesLabels();
+            if (labels.size() < (hours.size() + 1) / 2) return false;
+            for (const QString& label : labels) {
+                const int bar = int(axis->endValue(label));
+                if (bar < 0 || bar >= hours.size() || hours[bar] != label) return false;
+            }
+            return axis->min() == -0.5 && axis->max() == hours.size() - 0.5;
         };
         QVERIFY(shows(form.Document()));
         qsizetype items = 0;
