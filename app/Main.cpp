@@ -126,7 +126,7 @@ QTreeWidget* TMainForm::SolAirList() const {
 
 void TMainForm::ForEachPage(void (TResultPageWidget::*event)()) {
     for (TResultPageWidget* page : FPageWidgets)
-        (page->*event)();
+        page->Changed(event);
 }
 
 void TMainForm::ConnectDocument() {

@@ -92,19 +92,33 @@ const QList<TPageSpec>& ResultPageTable() {
 TResultPageWidget::TResultPageWidget(TCalcDocument& doc, QWidget* parent) : QWidget(parent), FDoc(doc) {}
 
 void TResultPageWidget::EnsureBuilt() {
-    if (FBuilt) return;
-    FBuilt = true;
-    Build();
-    // Controls added to a page that shows would show only when the event loop next runs; the page is
-    // whole now, like one built at start.
-    if (isVisible())
-        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!(child->isHidden() && child->testAttribute(Qt::WA_WState_ExplicitShowHide))) child->show();
+    if (!FBuilt) {
+        FBuilt = true;
+        FStale = true;
+        Build();
+        // Controls added to a page that shows would show only when the event loop next runs; the page
+        // is whole now, like one built at start.
+        if (isVisible())
+            for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (!(child->isHidden() && child->testAttribute(Qt::WA_WState_ExplicitShowHide)))
+                    child->show();
+    }
+    if (!FStale) return;
+    FStale = false;
     // Each event shows the whole of its part of the document, so together they catch the page up.
     SolveFinished();
     SolAirChanged();
     LocalChanged();
     AreaFactorsChanged();
+}
+
+void TResultPageWidget::Changed(void (TResultPageWidget::*event)()) {
+    if (!FBuilt) return;
+    // A page out of sight catches up when it shows or its controls are asked for.
+    if (isVisible())
+        (this->*event)();
+    else
+        FStale = true;
 }
 
 void TResultPageWidget::showEvent(QShowEvent* event) {

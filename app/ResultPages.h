@@ -39,6 +39,8 @@ public:
 
     // Makes the controls, once, and shows in them what the document holds.
     void EnsureBuilt();
+    // Passes a change of the document on to the page: at once while it shows, else when it next does.
+    void Changed(void (TResultPageWidget::*event)());
     bool IsBuilt() const { return FBuilt; }
 
     // A click on a value column's heading of one of the page's lists.
@@ -55,6 +57,7 @@ protected:
 
 private:
     bool FBuilt = false;
+    bool FStale = false; // a change reached the page while it was out of sight
 };
 
 // One row of the page table, in the page control's order.

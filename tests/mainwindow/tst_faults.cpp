@@ -109,6 +109,7 @@ private slots:
         QTreeWidgetItem* row = list->topLevelItem(7); // 13:00
         QCOMPARE(row->text(0), QString(" 13"));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+        form.Pages()->setCurrentIndex(pgLocal); // a page out of sight shows the change when it shows
         QCOMPARE(time->text(), QString("13"));
         QCOMPARE(form.Document().LocalLines().value(0), QString("Clock Time = 13:00:00 h:m:s"));
     }
