@@ -394,18 +394,11 @@ void TPlotPage::Build() {
     ApplyColors(FColors ? TChartColors(*FColors) : StoredChartColors());
 }
 
-void TPlotPage::showEvent(QShowEvent* event) {
-    TResultPageWidget::showEvent(event);
-    if (FStale) FillPlot();
-}
-
 void TPlotPage::SolveFinished() {
-    FStale = true;
-    if (FChartView && isVisible()) FillPlot();
+    if (FChartView) FillPlot();
 }
 
 void TPlotPage::FillPlot() {
-    FStale = false;
     QList<int> index;
     for (const TResultRow& row : FDoc.SolarRows())
         index << row.Caption.trimmed().toInt();

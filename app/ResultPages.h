@@ -111,7 +111,6 @@ public:
 protected:
     void Build() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     // Puts the solved hours into the bar sets and axes that are there, changing only what differs.
@@ -127,7 +126,6 @@ private:
     QList<int> FHours;      // the hour of each bar
     int FHourLabelStep = 0; // hours from one label to the next
     QValueAxis* FValueAxis = nullptr;
-    bool FStale = true;                    // the document was solved since the chart was last filled
     std::unique_ptr<TChartColors> FColors; // the colours to apply, kept for a chart not built yet
 };
 
