@@ -256,29 +256,30 @@ QTreeWidget* CreateResultList(const QStringList& captions, int leftAligned) {
 }
 
 void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
-    // A new solve mostly gives as many rows as the last: their texts change in place, and only the
-    // cells whose text differs are touched.
-    if (list->topLevelItemCount() == rows.size()) {
-        for (int r = 0; r < rows.size(); ++r) {
-            QTreeWidgetItem* item = list->topLevelItem(r);
-            for (int c = 0; c < list->columnCount(); ++c) {
-                const QString& text = c == 0 ? rows[r].Caption : rows[r].Cells.value(c - 1);
-                if (item->text(c) != text) item->setText(c, text);
-            }
+    // Rows are added or taken at the end to match the solve and their texts change in place; only the
+    // cells whose text differs are touched, so the list alone repaints and not the page around it.
+    const int columns = list->columnCount();
+    while (list->topLevelItemCount() > rows.size())
+        delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
+    if (list->topLevelItemCount() < rows.size()) {
+        QList<QTreeWidgetItem*> items;
+        for (int r = list->topLevelItemCount(); r < rows.size(); ++r) {
+            auto* item = new QTreeWidgetItem(QStringList{rows[r].Caption} + rows[r].Cells);
+            for (int c = 0; c < columns; ++c)
+                item->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
+            items.append(item);
         }
-        return;
+        list->addTopLevelItems(items);
     }
-    list->setUpdatesEnabled(false);
-    list->clear();
-    QList<QTreeWidgetItem*> items;
-    for (const TResultRow& row : rows) {
-        auto* item = new QTreeWidgetItem(QStringList{row.Caption} + row.Cells);
-        for (int c = 0; c < list->columnCount(); ++c)
-            item->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
-        items.append(item);
+    for (int r = 0; r < rows.size(); ++r) {
+        QTreeWidgetItem* item = list->topLevelItem(r);
+        for (int c = 0; c < columns; ++c) {
+            const QString& text = c == 0 ? rows[r].Caption : rows[r].Cells.value(c - 1);
+            if (item->text(c) != text) item->setText(c, text);
+        }
     }
-    list->addTopLevelItems(items);
-    list->setUpdatesEnabled(true);
+    // Laid out now rather than from a timer, so the rows are painted once, in their new places.
+    list->doItemsLayout();
 }
 
 TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page)

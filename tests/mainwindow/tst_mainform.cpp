@@ -66,6 +66,34 @@ private slots:
         }
     }
 
+    // The lists grow and shrink with the hours of each solve and show every row as the document has it,
+    // the cells of rows added later aligned like those of the first.
+    void listsFollowSolvesOfChangingLength() {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const auto shows = [](QTreeWidget* list, const QList<TResultRow>& rows) {
+            if (list->topLevelItemCount() != rows.size()) return false;
+            for (int r = 0; r < rows.size(); ++r) {
+                const QTreeWidgetItem* item = list->topLevelItem(r);
+                if (item->text(0) != rows[r].Caption) return false;
+                for (int c = 0; c < list->columnCount(); ++c)
+                    if ((c > 0 && item->text(c) != rows[r].Cells.value(c - 1)) ||
+                        item->textAlignment(c) != list->headerItem()->textAlignment(c))
+                        return false;
+            }
+            return true;
+        };
+        for (const double latitude : {60.0, -26.13, 10.0, 75.0, -26.13}) {
+            form.Document().SetLatitude(latitude); // a long summer day, a short one, the midnight sun
+            QTest::keyClick(&form, Qt::Key_F9);
+            form.Pages()->setCurrentIndex(latitude > 0 ? pgSolar : pgAngles);
+            QVERIFY2(shows(form.AnglesList(), form.Document().AnglesRows()), qPrintable(QString::number(latitude)));
+            QVERIFY2(shows(form.SolarList(), form.Document().SolarRows()), qPrintable(QString::number(latitude)));
+        }
+        QCOMPARE(form.AnglesList()->topLevelItemCount(), 13);
+    }
+
     // The plot is built when first shown and then only updated: over many solves, with the hours
     // changing in number, it shows each solve's values and holds no more chart items than after two.
     void plotFollowsSolvesWithoutGrowing() {
