@@ -1,18 +1,14 @@
 #include "ResultPages.h"
 
 #include "ResultColumns.h"
+#include "controls/TxBarPlot.h"
 #include "controls/TxFmtEdit.h"
 #include "dialogs/TxChartColorForm.h"
 
 #include <QApplication>
-#include <QBarSet>
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -24,13 +20,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedBarSeries>
 #include <QStaticText>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -313,179 +307,65 @@ void TResultListPage::SolveFinished() {
 
 // ---- Plot ----------------------------------------------------------------------------------------
 
-namespace {
-
-// x rounded to 1, 2 or 5 times a power of ten: up when ceiling, else to the nearest.
-double NiceNumber(double x, bool ceiling) {
-    const double z = std::pow(10.0, std::floor(std::log10(x)));
-    const double q = x / z;
-    if (ceiling) return (q <= 1 ? 1 : q <= 2 ? 2 : q <= 5 ? 5 : 10) * z;
-    return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * z;
-}
-
-struct TAxisScale {
-    double Max;
-    int Ticks;
-};
-
-// The value axis from 0 to a round number at or above top, in about four round steps. Always from the
-// same starting tick count, so the scale depends on the values alone and not on earlier solves.
-TAxisScale NiceScale(double top) {
-    const double step = NiceNumber(NiceNumber(top, true) / 4, false);
-    const double steps = std::ceil(top / step);
-    return {steps * step, int(steps) + 1};
-}
-
-} // namespace
-
 TPlotPage::TPlotPage(TCalcDocument& doc) : TResultPageWidget(doc) {}
 
 TPlotPage::~TPlotPage() = default;
 
 void TPlotPage::Build() {
-    FBars = new QStackedBarSeries;
-    FBars->setBarWidth(0.8);
-    const struct {
-        const char* name;
-        QColor colour;
-    } series[] = {{"Reflected", QColor(255, 128, 128)},
-                  {"Diffuse", QColor(0, 128, 255)},
-                  {"Beam", QColor(255, 255, 128)}};
-    for (const auto& s : series) {
-        auto* set = new QBarSet(QString::fromLatin1(s.name));
-        set->setColor(s.colour);
-        set->setBorderColor(s.colour.darker(130));
-        FBars->append(set);
-        FSets << set;
-    }
-    auto* chart = new QChart;
-    chart->addSeries(FBars);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setBackgroundRoundness(0);
-    // Narrow margins leave the bars more room at the window's smallest size.
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    // Bar i stands at value i; each label names the hour of the bar it stands under.
-    FHourAxis = new QCategoryAxis;
-    FHourAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    FHourAxis->setGridLineVisible(false);
-    FHourAxis->setTitleText(QStringLiteral("Clock hour"));
-    FValueAxis = new QValueAxis;
-    FValueAxis->setTitleText(QStringLiteral("W/m²"));
-    FValueAxis->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(FHourAxis, Qt::AlignBottom);
-    chart->addAxis(FValueAxis, Qt::AlignLeft);
-    FBars->attachAxis(FHourAxis);
-    FBars->attachAxis(FValueAxis);
-    FChartView = new QChartView(chart);
-    connect(chart, &QChart::plotAreaChanged, this, [this] { LabelHours(); });
-    FChartView->setFrameShape(QFrame::NoFrame);
-    FChartView->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* colors = new QAction(QStringLiteral("Color Settings"), FChartView);
+    FPlot = new TStackedBarPlot({{QStringLiteral("Reflected"), QColor(255, 128, 128)},
+                                 {QStringLiteral("Diffuse"), QColor(0, 128, 255)},
+                                 {QStringLiteral("Beam"), QColor(255, 255, 128)}});
+    FPlot->SetTitles(QStringLiteral("Clock hour"), QStringLiteral("W/m²"));
+    FPlot->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* colors = new QAction(QStringLiteral("Color Settings"), FPlot);
     connect(colors, &QAction::triggered, this, [this] {
         if (OnColorSettings) OnColorSettings();
     });
-    auto* copy = new QAction(QStringLiteral("Copy to clipboard"), FChartView);
+    auto* copy = new QAction(QStringLiteral("Copy to clipboard"), FPlot);
     connect(copy, &QAction::triggered, this, &TPlotPage::CopyChart);
-    FChartView->addActions({colors, copy});
-    FChartView->viewport()->installEventFilter(this);
+    FPlot->addActions({colors, copy});
+    FPlot->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(FChartView);
+    layout->addWidget(FPlot);
     // Colours applied before the chart was built, else those of the settings.
     ApplyColors(FColors ? TChartColors(*FColors) : StoredChartColors());
 }
 
 void TPlotPage::SolveFinished() {
-    if (FChartView) FillPlot();
+    if (FPlot) FillPlot();
 }
 
 void TPlotPage::FillPlot() {
-    QList<int> index;
-    for (const TResultRow& row : FDoc.SolarRows())
-        index << row.Caption.trimmed().toInt();
-    if (index != FHours) {
-        FHours = index;
-        FHourAxis->setRange(-0.5, index.size() - 0.5);
-        LabelHours(true);
-    }
     const TProfile24* profiles[] = {&FDoc.ReflectedProfile(), &FDoc.DiffuseProfile(), &FDoc.DirectProfile()};
-    for (int s = 0; s < FSets.size(); ++s) {
-        QBarSet* set = FSets[s];
-        if (set->count() != index.size()) {
-            QList<qreal> values;
-            for (int hour : index)
-                values << (*profiles[s])[hour];
-            set->remove(0, set->count());
-            set->append(values); // one change for the chart to lay out, not one a value
-            continue;
-        }
-        for (int i = 0; i < index.size(); ++i)
-            if (set->at(i) != (*profiles[s])[index[i]]) set->replace(i, (*profiles[s])[index[i]]);
+    QStringList hours;
+    QList<QList<double>> values(std::size(profiles));
+    for (const TResultRow& row : FDoc.SolarRows()) {
+        const int hour = row.Caption.trimmed().toInt();
+        hours << QString::number(hour);
+        for (size_t s = 0; s < std::size(profiles); ++s)
+            values[s] << (*profiles[s])[hour];
     }
-    // The stacks reach the total of each hour; the axis is scaled to the highest stack.
-    double top = 0;
-    for (int hour : index)
-        top = std::max(top, FDoc.TotalProfile()[hour]);
-    // Set only when the scale changes: a new range lays out the axis and its labels afresh.
-    const TAxisScale scale = NiceScale(top > 0 ? top : 1);
-    if (FValueAxis->max() != scale.Max || FValueAxis->tickCount() != scale.Ticks) {
-        FValueAxis->setRange(0, scale.Max);
-        FValueAxis->setTickCount(scale.Ticks);
-    }
-    // Laid out now rather than from a posted event, so the chart is painted once, already laid out.
-    if (QGraphicsLayout* layout = FChartView->chart()->layout()) layout->activate();
-}
-
-// Every hour's label where each has room, else every second one: the chart shortens a label wider than
-// its share of the axis to "...".
-int TPlotPage::HourLabelStep() const {
-    const qreal share = FChartView->chart()->plotArea().width() / (FHours.size() + 1);
-    const qreal needed = QFontMetricsF(FHourAxis->labelsFont()).horizontalAdvance(QStringLiteral("00")) + 10;
-    return share >= needed ? 1 : 2;
-}
-
-void TPlotPage::LabelHours(bool hoursChanged) {
-    const int step = HourLabelStep();
-    if (!hoursChanged && step == FHourLabelStep) return;
-    FHourLabelStep = step;
-    for (const QString& label : FHourAxis->categoriesLabels())
-        FHourAxis->remove(label);
-    FHourAxis->setStartValue(-0.5);
-    for (int i = 0; i < FHours.size(); i += step)
-        FHourAxis->append(QString::number(FHours[i]), i);
+    FPlot->SetBars(hours, values);
 }
 
 void TPlotPage::CopyChart() {
-    if (!FChartView) return; // never shown: there is no picture
-    QPixmap picture(FChartView->viewport()->size());
-    picture.fill(Qt::white);
-    {
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::Antialiasing);
-        FChartView->scene()->render(&painter, QRectF(picture.rect()),
-                                    FChartView->mapToScene(FChartView->viewport()->rect()).boundingRect());
-    }
-    QGuiApplication::clipboard()->setPixmap(picture);
+    if (!FPlot) return; // never shown: there is no picture
+    QGuiApplication::clipboard()->setImage(FPlot->Picture());
 }
 
 // A left click on the chart copies it.
 bool TPlotPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FChartView->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == FPlot && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            FChartView->viewport()->rect().contains(mouse->position().toPoint()))
-            CopyChart();
+        if (mouse->button() == Qt::LeftButton && FPlot->rect().contains(mouse->position().toPoint())) CopyChart();
     }
     return TResultPageWidget::eventFilter(watched, event);
 }
 
 void TPlotPage::ApplyColors(const TChartColors& colors) {
     if (!FColors || *FColors != colors) FColors = std::make_unique<TChartColors>(colors);
-    if (!FChartView) return;
-    QChart* chart = FChartView->chart();
-    chart->setBackgroundBrush(ChartBackground(colors));
-    chart->setBackgroundPen(QPen(colors.Panel));
-    FChartView->setBackgroundBrush(colors.Panel);
+    if (FPlot) FPlot->SetBackground(ChartBackground(colors), colors.Panel);
 }
 
 // ---- Window --------------------------------------------------------------------------------------

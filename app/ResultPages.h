@@ -14,17 +14,13 @@
 
 struct TChartColors;
 struct TResultColumn;
-class QCategoryAxis;
-class QBarSet;
-class QChartView;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
-class QStackedBarSeries;
 class QTreeWidget;
-class QValueAxis;
 class TxFEdit;
+class TStackedBarPlot;
 
 // A result page; the document changes each reacts to once its controls are built.
 class TResultPageWidget : public QWidget {
@@ -103,8 +99,8 @@ public:
     // Panel colour and background gradient, applied now or when the chart is built; a chart built
     // before any were applied takes the colours of the settings.
     void ApplyColors(const TChartColors& colors);
-    // The chart's view; null until the page is first shown.
-    QChartView* ChartView() const { return FChartView; }
+    // The chart; null until the page is first shown.
+    TStackedBarPlot* Plot() const { return FPlot; }
     // The context menu's "Color Settings".
     std::function<void()> OnColorSettings;
 
@@ -113,19 +109,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Puts the solved hours into the bar sets and axes that are there, changing only what differs.
+    // Gives the chart the solved hours and their values; it repaints only when they differ.
     void FillPlot();
-    // Labels the bars with their hours, again when the hours or the room for their labels change.
-    void LabelHours(bool hoursChanged = false);
-    int HourLabelStep() const;
 
-    QChartView* FChartView = nullptr;
-    QStackedBarSeries* FBars = nullptr;
-    QList<QBarSet*> FSets; // reflected, diffuse, beam
-    QCategoryAxis* FHourAxis = nullptr;
-    QList<int> FHours;      // the hour of each bar
-    int FHourLabelStep = 0; // hours from one label to the next
-    QValueAxis* FValueAxis = nullptr;
+    TStackedBarPlot* FPlot = nullptr;
     std::unique_ptr<TChartColors> FColors; // the colours to apply, kept for a chart not built yet
 };
 

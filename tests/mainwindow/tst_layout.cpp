@@ -1,10 +1,9 @@
 // The main window laid out at its minimum size and at a large one: every tab and every list column
 // readable, the lists using the room; and a picture of each page at both sizes.
 #include "app/Main.h"
+#include "controls/TxBarPlot.h"
 
-#include <QChartView>
 #include <QDir>
-#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QTabBar>
 #include <QTabWidget>
@@ -45,20 +44,18 @@ private slots:
         for (int i = 0; i < tabs->count(); ++i)
             QVERIFY2(tabs->rect().contains(tabs->tabRect(i)), qPrintable(tabs->tabText(i)));
 
-        // The plot's labels read whole: no hour or value shortened to fit.
+        // The plot's texts read whole: each inside the chart and clear of every other.
         form.Pages()->setCurrentIndex(pgPlot);
         QTest::qWait(20);
-        auto* chart = form.findChild<QChartView*>();
-        QVERIFY(chart);
-        int labels = 0;
-        for (QGraphicsItem* item : chart->scene()->items())
-            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible()) {
-                const QString shown = text->toPlainText();
-                QVERIFY2(!shown.contains(QStringLiteral("...")) && !shown.contains(QChar(0x2026)),
-                         qPrintable(shown));
-                ++labels;
-            }
-        QVERIFY(labels > 10);
+        auto* plot = form.findChild<TStackedBarPlot*>();
+        QVERIFY(plot);
+        const QList<QRectF> texts = plot->TextRects();
+        QVERIFY(texts.size() > 10);
+        for (int i = 0; i < texts.size(); ++i) {
+            QVERIFY2(QRectF(plot->rect()).contains(texts[i]), qPrintable(QString::number(i)));
+            for (int j = i + 1; j < texts.size(); ++j)
+                QVERIFY2(!texts[i].intersects(texts[j]), qPrintable(QStringLiteral("%1 %2").arg(i).arg(j)));
+        }
 
         for (QTreeWidget* list : {form.AnglesList(), form.SolarList(), form.SolAirList()}) {
             form.Pages()->setCurrentWidget(list->parentWidget());

@@ -5,6 +5,7 @@
 #include "app/ResultColumns.h"
 #include "app/ResultPages.h"
 #include "app/SolarText.h"
+#include "controls/TxBarPlot.h"
 #include "controls/TxGrids.h"
 #include "controls/TxNumText.h"
 #include "dialogs/TxChartColorForm.h"
@@ -226,13 +227,13 @@ private slots:
     void plotClickCopiesOnWhite() {
         Program p;
         p.form.Pages()->setCurrentIndex(pgPlot);
-        auto* view = p.form.Pages()->findChild<QChartView*>();
+        auto* view = p.form.Pages()->findChild<TStackedBarPlot*>();
         QVERIFY(view);
         QTest::qWait(20);
         QGuiApplication::clipboard()->clear();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->viewport()->rect().center());
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
         const QImage image = QGuiApplication::clipboard()->image();
-        QCOMPARE(image.size(), view->viewport()->size());
+        QCOMPARE(image.size(), view->size());
         for (const QPoint corner : {QPoint(0, 0), QPoint(image.width() - 1, image.height() - 1)})
             QCOMPARE(image.pixelColor(corner), QColor(Qt::white));
         QStringList menu;
@@ -248,16 +249,18 @@ private slots:
     void chartColoursApplied() {
         Program p;
         p.form.Pages()->setCurrentIndex(pgPlot);
-        auto* chart = p.form.Pages()->findChild<QChartView*>()->chart();
-        QCOMPARE(chart->backgroundBrush(), ChartBackground(p.colors.Colors()));
+        auto* chart = p.form.Pages()->findChild<TStackedBarPlot*>();
+        QCOMPARE(chart->Wall(), ChartBackground(p.colors.Colors()));
+        QCOMPARE(chart->Panel(), p.colors.Colors().Panel);
         p.colors.SetColors({Qt::yellow, Qt::red, Qt::blue, false, gdTopBottom});
-        auto* settings = p.form.Pages()->findChild<QChartView*>()->actions().value(0);
+        auto* settings = chart->actions().value(0);
         QVERIFY(p.WhileShown(
             p.colors, [&] { settings->trigger(); }, [] {}));
-        QCOMPARE(chart->backgroundBrush(), QBrush(Qt::yellow));
+        QCOMPARE(chart->Wall(), QBrush(Qt::yellow));
+        QCOMPARE(chart->Panel(), QColor(Qt::yellow));
         p.form.ActionResetExecute();
         QCOMPARE(p.colors.Colors(), TChartColors());
-        QCOMPARE(chart->backgroundBrush(), ChartBackground(TChartColors()));
+        QCOMPARE(chart->Wall(), ChartBackground(TChartColors()));
     }
 
     // The View menu's items switch pages by their keys.

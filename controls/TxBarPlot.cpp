@@ -1,0 +1,274 @@
+#include "TxBarPlot.h"
+
+#include "TxNumText.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// Room around the chart in the panel colour, and inside the chart's background around its parts.
+constexpr double PanelMargin = 10;
+constexpr double Padding = 6;
+// Space between an axis and its labels, and between legend entries.
+constexpr double Gap = 6;
+constexpr double LegendSpacing = 16;
+// The least space between two bar labels.
+constexpr double LabelGapPixels = 10;
+
+const QColor TextColour(40, 40, 40);
+const QColor AxisColour(140, 140, 140);
+// Opaque: a translucent line is blended pixel by pixel, many times slower to draw.
+const QColor GridColour(220, 220, 220);
+
+// x rounded to 1, 2 or 5 times a power of ten: up when ceiling, else to the nearest.
+double NiceNumber(double x, bool ceiling) {
+    const double z = std::pow(10.0, std::floor(std::log10(x)));
+    const double q = x / z;
+    if (ceiling) return (q <= 1 ? 1 : q <= 2 ? 2 : q <= 5 ? 5 : 10) * z;
+    return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * z;
+}
+
+QFont Bold(QFont font) {
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+TAxisScale NiceAxisScale(double top) {
+    if (!(top > 0) || !std::isfinite(top)) top = 1;
+    const double step = NiceNumber(NiceNumber(top, true) / 4, false);
+    const double steps = std::ceil(top / step);
+    return {steps * step, int(steps) + 1};
+}
+
+struct TStackedBarPlot::TLayout {
+    QRectF Plot;       // the bars; the value axis runs up its left edge, the labels under its bottom
+    QRectF ValueTitle; // the upright title's box, left of the value labels
+    QRectF LabelTitle; // under the bar labels
+    QRectF Legend;     // the bottom row
+    double LabelHeight;
+};
+
+TStackedBarPlot::TStackedBarPlot(QList<TBarSeries> series, QWidget* parent)
+    : QWidget(parent), FSeries(std::move(series)), FValues(FSeries.size()) {
+    // Every pixel is painted here, so nothing under the widget needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TStackedBarPlot::SetTitles(const QString& labelTitle, const QString& valueTitle) {
+    FLabelTitle = labelTitle;
+    FValueTitle = valueTitle;
+    update();
+}
+
+void TStackedBarPlot::SetBackground(const QBrush& wall, const QColor& panel) {
+    FWall = wall;
+    FPanel = panel;
+    FBackdrop = QPixmap();
+    update();
+}
+
+void TStackedBarPlot::SetBars(const QStringList& labels, const QList<QList<double>>& values) {
+    if (labels == FLabels && values == FValues) return;
+    FLabels = labels;
+    FValues = values;
+    FValues.resize(FSeries.size());
+    double top = 0;
+    for (int bar = 0; bar < FLabels.size(); ++bar) {
+        double stack = 0;
+        for (int s = 0; s < FSeries.size(); ++s)
+            stack += std::max(0.0, Value(s, bar)); // a NaN adds nothing
+        top = std::max(top, stack);
+    }
+    FScale = NiceAxisScale(top);
+    update();
+}
+
+QRectF TStackedBarPlot::WallRect() const {
+    return QRectF(rect()).adjusted(PanelMargin, PanelMargin, -PanelMargin, -PanelMargin);
+}
+
+TStackedBarPlot::TLayout TStackedBarPlot::Arrange(const QRectF& wall) const {
+    const QFontMetricsF metrics(font());
+    const QFontMetricsF bold(Bold(font()));
+    const QRectF inner = wall.adjusted(Padding, Padding, -Padding, -Padding);
+    TLayout layout;
+    layout.LabelHeight = metrics.height();
+    layout.Legend = QRectF(inner.left(), inner.bottom() - metrics.height(), inner.width(), metrics.height());
+    const double titleTop = layout.Legend.top() - Gap - bold.height();
+    double valueLabels = 0;
+    for (int k = 0; k < FScale.Ticks; ++k)
+        valueLabels = std::max(valueLabels, metrics.horizontalAdvance(ValueText(k)));
+    const double widest = std::max(metrics.horizontalAdvance(QStringLiteral("00")),
+                                   metrics.horizontalAdvance(FLabels.value(FLabels.size() - 1)));
+    const double left = inner.left() + bold.height() + Gap + valueLabels + Gap;
+    const double bottom = titleTop - metrics.height() - Gap;
+    layout.Plot = QRectF(QPointF(left, inner.top() + metrics.height() / 2),
+                         QPointF(std::max(left + 1, inner.right() - widest / 2), std::max(inner.top() + 1, bottom)));
+    layout.LabelTitle = QRectF(layout.Plot.left(), titleTop, layout.Plot.width(), bold.height());
+    layout.ValueTitle = QRectF(inner.left(), layout.Plot.top(), bold.height(), layout.Plot.height());
+    return layout;
+}
+
+QString TStackedBarPlot::ValueText(int tick) const {
+    const double step = FScale.Max / std::max(1, FScale.Ticks - 1);
+    const int decimals = step >= 1 ? 0 : int(std::ceil(-std::log10(step) - 1e-9));
+    return FormatFloat(QStringLiteral("%0.") + QString::number(decimals) + QLatin1Char('f'), step * tick);
+}
+
+int TStackedBarPlot::LabelStep() const {
+    if (FLabels.isEmpty()) return 1;
+    const QFontMetricsF metrics(font());
+    double needed = metrics.horizontalAdvance(QStringLiteral("00"));
+    for (const QString& label : FLabels)
+        needed = std::max(needed, metrics.horizontalAdvance(label));
+    const double slot = Arrange(WallRect()).Plot.width() / FLabels.size();
+    return std::max(1, int(std::ceil((needed + LabelGapPixels) / std::max(slot, 1.0))));
+}
+
+QList<TStackedBarPlot::TText> TStackedBarPlot::Texts(const TLayout& layout) const {
+    const QFontMetricsF metrics(font());
+    const QFontMetricsF bold(Bold(font()));
+    const QRectF& plot = layout.Plot;
+    const double h = layout.LabelHeight;
+    QList<TText> texts;
+    for (int k = 0; k < FScale.Ticks; ++k) {
+        const double y = plot.bottom() - plot.height() * k / std::max(1, FScale.Ticks - 1);
+        const QString text = ValueText(k);
+        const double w = metrics.horizontalAdvance(text);
+        texts.append({QRectF(plot.left() - Gap - w, y - h / 2, w, h), text, Qt::AlignRight | Qt::AlignVCenter, false});
+    }
+    const int step = LabelStep();
+    const double slot = plot.width() / std::max<qsizetype>(1, FLabels.size());
+    for (int i = 0; i < FLabels.size(); i += step) {
+        const double w = metrics.horizontalAdvance(FLabels[i]);
+        const double x = plot.left() + (i + 0.5) * slot;
+        texts.append({QRectF(x - w / 2, plot.bottom() + Gap / 2, w, h), FLabels[i], Qt::AlignCenter, false});
+    }
+    const double titleWidth = bold.horizontalAdvance(FLabelTitle);
+    texts.append({QRectF(layout.LabelTitle.center().x() - titleWidth / 2, layout.LabelTitle.top(), titleWidth,
+                         layout.LabelTitle.height()),
+                  FLabelTitle, Qt::AlignCenter, true});
+    // The legend's names, each after its swatch, the row centred.
+    const double swatch = h * 0.6;
+    double width = 0;
+    for (const TBarSeries& s : FSeries)
+        width += swatch + Gap / 2 + metrics.horizontalAdvance(s.Name);
+    width += LegendSpacing * std::max<qsizetype>(0, FSeries.size() - 1);
+    double x = layout.Legend.center().x() - width / 2 + swatch + Gap / 2;
+    for (const TBarSeries& s : FSeries) {
+        const double w = metrics.horizontalAdvance(s.Name);
+        texts.append({QRectF(x, layout.Legend.top(), w, h), s.Name, Qt::AlignLeft | Qt::AlignVCenter, false});
+        x += w + LegendSpacing + swatch + Gap / 2;
+    }
+    return texts;
+}
+
+QList<QRectF> TStackedBarPlot::TextRects() const {
+    const TLayout layout = Arrange(WallRect());
+    QList<QRectF> rects;
+    for (const TText& text : Texts(layout))
+        rects << text.Box;
+    const double w = QFontMetricsF(Bold(font())).horizontalAdvance(FValueTitle);
+    const QPointF centre = layout.ValueTitle.center();
+    rects << QRectF(layout.ValueTitle.left(), centre.y() - w / 2, layout.ValueTitle.width(), w);
+    return rects;
+}
+
+void TStackedBarPlot::DrawBars(QPainter& painter, const TLayout& layout) const {
+    const QRectF& plot = layout.Plot;
+    if (FLabels.isEmpty()) return;
+    const double slot = plot.width() / FLabels.size();
+    const double perUnit = plot.height() / FScale.Max;
+    for (int bar = 0; bar < FLabels.size(); ++bar) {
+        double base = 0;
+        for (int s = 0; s < FSeries.size(); ++s) {
+            const double v = Value(s, bar);
+            if (!(v > 0)) continue; // nothing to stack, or no number
+            painter.setPen(FSeries[s].Colour.darker(130));
+            painter.setBrush(FSeries[s].Colour);
+            painter.drawRect(QRectF(plot.left() + (bar + 0.1) * slot, plot.bottom() - (base + v) * perUnit,
+                                    0.8 * slot, v * perUnit));
+            base += v;
+        }
+    }
+}
+
+// Each series' colour before its name, the names being the last texts.
+void TStackedBarPlot::DrawLegendSwatches(QPainter& painter, const TLayout& layout, const QList<TText>& texts) const {
+    const double swatch = layout.LabelHeight * 0.6;
+    for (int s = 0; s < FSeries.size(); ++s) {
+        const QRectF& name = texts[texts.size() - FSeries.size() + s].Box;
+        painter.setPen(FSeries[s].Colour.darker(130));
+        painter.setBrush(FSeries[s].Colour);
+        painter.drawRect(QRectF(name.left() - Gap / 2 - swatch, name.center().y() - swatch / 2, swatch, swatch));
+    }
+}
+
+void TStackedBarPlot::Draw(QPainter& painter, const QRectF& wall) const {
+    const TLayout layout = Arrange(wall);
+    const QRectF& plot = layout.Plot;
+    painter.setPen(GridColour);
+    for (int k = 1; k < FScale.Ticks; ++k) {
+        const double y = plot.bottom() - plot.height() * k / (FScale.Ticks - 1);
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    }
+    DrawBars(painter, layout);
+    painter.setPen(AxisColour);
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+    const QList<TText> texts = Texts(layout);
+    painter.setPen(TextColour);
+    for (const TText& text : texts) {
+        painter.setFont(text.Bold ? Bold(font()) : font());
+        painter.drawText(text.Box, text.Flags, text.Text);
+    }
+    // The value title reads upwards, centred on the axis.
+    painter.setFont(Bold(font()));
+    painter.save();
+    painter.translate(layout.ValueTitle.center());
+    painter.rotate(-90);
+    const QRectF upright(-layout.ValueTitle.height() / 2, -layout.ValueTitle.width() / 2,
+                         layout.ValueTitle.height(), layout.ValueTitle.width());
+    painter.drawText(upright, Qt::AlignCenter, FValueTitle);
+    painter.restore();
+    DrawLegendSwatches(painter, layout, texts);
+}
+
+const QPixmap& TStackedBarPlot::Backdrop() {
+    const qreal ratio = devicePixelRatioF();
+    if (FBackdrop.isNull() || FBackdrop.deviceIndependentSize() != QSizeF(size())) {
+        FBackdrop = QPixmap(size() * ratio);
+        FBackdrop.setDevicePixelRatio(ratio);
+        QPainter painter(&FBackdrop);
+        painter.fillRect(rect(), FPanel);
+        painter.fillRect(WallRect(), FWall);
+    }
+    return FBackdrop;
+}
+
+void TStackedBarPlot::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, Backdrop());
+    Draw(painter, WallRect());
+}
+
+void TStackedBarPlot::resizeEvent(QResizeEvent* event) {
+    FBackdrop = QPixmap();
+    QWidget::resizeEvent(event);
+}
+
+QImage TStackedBarPlot::Picture() const {
+    QImage picture(size(), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.fillRect(WallRect(), FWall);
+    Draw(painter, WallRect());
+    return picture;
+}

@@ -1,0 +1,94 @@
+#pragma once
+// A stacked bar chart that draws itself: one bar per label, the series stacked bottom-up in their order,
+// a value axis from 0 to a round top in a few round steps, titles on both axes and a legend under the
+// chart, on a panel colour with a background brush inside it. New values only repaint the widget: there
+// are no chart items to lay out, so a redraw costs a fraction of a millisecond whatever changed.
+#include <QBrush>
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QPainter;
+
+struct TBarSeries {
+    QString Name;
+    QColor Colour;
+};
+
+// The value axis: from 0 to Max, Ticks lines with equal steps between them.
+struct TAxisScale {
+    double Max = 1;
+    int Ticks = 2;
+    bool operator==(const TAxisScale&) const = default;
+};
+
+// 0 to a round number at or above top (1, 2 or 5 times a power of ten a step) in about four steps; the
+// same top always gives the same scale, whatever was shown before.
+TAxisScale NiceAxisScale(double top);
+
+class TStackedBarPlot : public QWidget {
+    Q_OBJECT
+public:
+    explicit TStackedBarPlot(QList<TBarSeries> series, QWidget* parent = nullptr);
+
+    void SetTitles(const QString& labelTitle, const QString& valueTitle);
+    // The panel colour around the chart and the brush of the chart's background (a gradient brush in
+    // object-bounding coordinates spans the background).
+    void SetBackground(const QBrush& wall, const QColor& panel);
+    // The bars' labels and, per series, one value a bar; repaints only when something differs.
+    void SetBars(const QStringList& labels, const QList<QList<double>>& values);
+
+    const QStringList& Labels() const { return FLabels; }
+    double Value(int series, int bar) const { return FValues.value(series).value(bar); }
+    TAxisScale Scale() const { return FScale; }
+    const QBrush& Wall() const { return FWall; }
+    const QColor& Panel() const { return FPanel; }
+    // 1 when each bar's label has room at the current width, else 2 (every second bar labelled).
+    int LabelStep() const;
+    // Where each shown text stands at the current size: bar labels, value labels, titles, legend.
+    QList<QRectF> TextRects() const;
+    // The chart at its current size on white, without the panel margin around it.
+    QImage Picture() const;
+
+    QSize minimumSizeHint() const override { return {160, 140}; }
+    QSize sizeHint() const override { return {480, 360}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct TLayout;
+    struct TText {
+        QRectF Box;
+        QString Text;
+        int Flags;
+        bool Bold;
+    };
+    TLayout Arrange(const QRectF& wall) const;
+    QList<TText> Texts(const TLayout& layout) const;
+    // The chart over its background, which the caller has filled.
+    void Draw(QPainter& painter, const QRectF& wall) const;
+    const QPixmap& Backdrop();
+    void DrawBars(QPainter& painter, const TLayout& layout) const;
+    void DrawLegendSwatches(QPainter& painter, const TLayout& layout, const QList<TText>& texts) const;
+    QRectF WallRect() const;
+    QString ValueText(int tick) const;
+
+    QList<TBarSeries> FSeries;
+    QStringList FLabels;
+    QList<QList<double>> FValues;
+    TAxisScale FScale;
+    QString FLabelTitle;
+    QString FValueTitle;
+    QBrush FWall = QBrush(Qt::white);
+    QColor FPanel = Qt::white;
+    // The panel and background as last painted: a gradient costs far more to fill than to copy, and
+    // it changes only with the size or the colours.
+    QPixmap FBackdrop;
+};
