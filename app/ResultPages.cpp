@@ -203,10 +203,16 @@ public:
         header()->setStretchLastSection(false);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    // The width the columns need: headings, or a four-digit value where that is wider.
+    // The width the columns need: headings, or a four-digit value where that is wider. Measured once
+    // (again after a change of font or style): the list is resized many times while a window settles.
     int ColumnHint(int c) const {
-        return std::max(header()->sectionSizeHint(c),
-                        fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 12);
+        if (FHints.size() != columnCount()) {
+            FHints.clear();
+            const int value = fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 12;
+            for (int i = 0; i < columnCount(); ++i)
+                FHints << std::max(header()->sectionSizeHint(i), value);
+        }
+        return FHints[c];
     }
     int ColumnsHint() const {
         int sum = 0;
@@ -224,6 +230,10 @@ protected:
         QTreeWidget::resizeEvent(event);
         FitColumns();
     }
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FHints.clear();
+        QTreeWidget::changeEvent(event);
+    }
     void FitColumns() {
         const int n = columnCount();
         if (n == 0) return;
@@ -231,6 +241,8 @@ protected:
         for (int c = 0; c < n; ++c)
             setColumnWidth(c, ColumnHint(c) + spare / n + (c < spare % n ? 1 : 0));
     }
+
+    mutable QList<int> FHints;
 };
 
 } // namespace
