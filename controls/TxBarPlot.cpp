@@ -245,7 +245,8 @@ void TStackedBarPlot::Draw(QPainter& painter, const QRectF& wall) const {
 
 const QPixmap& TStackedBarPlot::Backdrop() {
     const qreal ratio = devicePixelRatioF();
-    if (FBackdrop.isNull() || FBackdrop.deviceIndependentSize() != QSizeF(size())) {
+    if (FBackdrop.isNull() || FBackdrop.devicePixelRatio() != ratio ||
+        FBackdrop.deviceIndependentSize() != QSizeF(size())) {
         FBackdrop = QPixmap(size() * ratio);
         FBackdrop.setDevicePixelRatio(ratio);
         QPainter painter(&FBackdrop);
