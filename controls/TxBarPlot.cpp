@@ -245,10 +245,13 @@ void TStackedBarPlot::Draw(QPainter& painter, const QRectF& wall) const {
 
 const QPixmap& TStackedBarPlot::Backdrop() {
     const qreal ratio = devicePixelRatioF();
-    if (FBackdrop.isNull() || FBackdrop.devicePixelRatio() != ratio ||
-        FBackdrop.deviceIndependentSize() != QSizeF(size())) {
-        FBackdrop = QPixmap(size() * ratio);
+    // Kept by the size and ratio it was made for: at a fractional ratio the pixmap's own logical size
+    // is rounded and never equals the widget's.
+    if (FBackdrop.isNull() || FBackdropRatio != ratio || FBackdropSize != size()) {
+        FBackdrop = QPixmap(QSize(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio))));
         FBackdrop.setDevicePixelRatio(ratio);
+        FBackdropRatio = ratio;
+        FBackdropSize = size();
         QPainter painter(&FBackdrop);
         painter.fillRect(rect(), FPanel);
         painter.fillRect(WallRect(), FWall);

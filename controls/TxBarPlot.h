@@ -91,4 +91,6 @@ private:
     // The panel and background as last painted: a gradient costs far more to fill than to copy, and
     // it changes only with the size or the colours.
     QPixmap FBackdrop;
+    QSize FBackdropSize;
+    qreal FBackdropRatio = 0;
 };
