@@ -121,16 +121,20 @@ TStackedBarPlot::TLayout TStackedBarPlot::Arrange(const QRectF& wall) const {
 QString TStackedBarPlot::ValueText(int tick) const {
     const double step = FScale.Max / std::max(1, FScale.Ticks - 1);
     const int decimals = step >= 1 ? 0 : int(std::ceil(-std::log10(step) - 1e-9));
-    return FormatFloat(QStringLiteral("%0.") + QString::number(decimals) + QLatin1Char('f'), step * tick);
+    return FormatFloat(FixedFormat(decimals), step * tick);
 }
 
 int TStackedBarPlot::LabelStep() const {
+    return LabelStepFor(Arrange(WallRect()).Plot.width());
+}
+
+int TStackedBarPlot::LabelStepFor(double plotWidth) const {
     if (FLabels.isEmpty()) return 1;
     const QFontMetricsF metrics(font());
     double needed = metrics.horizontalAdvance(QStringLiteral("00"));
     for (const QString& label : FLabels)
         needed = std::max(needed, metrics.horizontalAdvance(label));
-    const double slot = Arrange(WallRect()).Plot.width() / FLabels.size();
+    const double slot = plotWidth / FLabels.size();
     return std::max(1, int(std::ceil((needed + LabelGapPixels) / std::max(slot, 1.0))));
 }
 
@@ -146,7 +150,7 @@ QList<TStackedBarPlot::TText> TStackedBarPlot::Texts(const TLayout& layout) cons
         const double w = metrics.horizontalAdvance(text);
         texts.append({QRectF(plot.left() - Gap - w, y - h / 2, w, h), text, Qt::AlignRight | Qt::AlignVCenter, false});
     }
-    const int step = LabelStep();
+    const int step = LabelStepFor(plot.width());
     const double slot = plot.width() / std::max<qsizetype>(1, FLabels.size());
     for (int i = 0; i < FLabels.size(); i += step) {
         const double w = metrics.horizontalAdvance(FLabels[i]);

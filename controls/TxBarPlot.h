@@ -48,11 +48,12 @@ public:
     TAxisScale Scale() const { return FScale; }
     const QBrush& Wall() const { return FWall; }
     const QColor& Panel() const { return FPanel; }
-    // 1 when each bar's label has room at the current width, else 2 (every second bar labelled).
+    // Bars from one label to the next at the current width: 1 when each label has room, else as many
+    // as give a label room.
     int LabelStep() const;
     // Where each shown text stands at the current size: bar labels, value labels, titles, legend.
     QList<QRectF> TextRects() const;
-    // The chart at its current size on white, without the panel margin around it.
+    // The chart at its current size, the panel margin around it white.
     QImage Picture() const;
 
     QSize minimumSizeHint() const override { return {160, 140}; }
@@ -79,6 +80,7 @@ private:
     void DrawLegendSwatches(QPainter& painter, const TLayout& layout, const QList<TText>& texts) const;
     QRectF WallRect() const;
     QString ValueText(int tick) const;
+    int LabelStepFor(double plotWidth) const;
 
     QList<TBarSeries> FSeries;
     QStringList FLabels;

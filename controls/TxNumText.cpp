@@ -371,12 +371,12 @@ QString LocaleTimeSeparator() {
 
 // --- Format classes and decimals
 
-namespace {
-
-// "%0.<decimals>f" (built by concatenation: QString::arg would take "%0" for a place marker).
+// Built by concatenation: QString::arg would take "%0" for a place marker.
 QString FixedFormat(int decimals) {
     return QStringLiteral("%0.") + QString::number(decimals) + QLatin1Char('f');
 }
+
+namespace {
 
 bool HasLetter(const QString& format, char letter) {
     return format.contains(QLatin1Char(letter), Qt::CaseInsensitive);

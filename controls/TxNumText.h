@@ -90,6 +90,8 @@ bool IsPairFormat(const QString& format);
 // A value whose printed integer part has one character gets 3 decimals plus one per zero leading its
 // fraction; other values get sigDigs characters in all, a minus sign counting as one.
 int DecimalsForSigDigs(int sigDigs, int maxDecimals, double value);
+// "%0.<decimals>f".
+QString FixedFormat(int decimals);
 // "%0.<n>f" with n = DecimalsForSigDigs(sigDigs, maxDecimals, value).
 QString SigDigsFormat(int sigDigs, int maxDecimals, double value);
 
