@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 
+#include <algorithm>
 #include <vector>
 
 // The pictures live in the library's resources, which a static library must register itself.
@@ -64,37 +65,41 @@ const std::vector<TCommandSpec>& Commands() {
 }
 
 // The picture of a command, from the resources in 16 and 32 pixels. Qt's own picture engine decodes
-// its files as they are added; this one reads them when the picture is first drawn or measured, so
-// start-up reads none and a tool bar only the size it shows.
+// its files as they are added; this one reads a file when a picture of its size is first drawn or
+// measured, so start-up reads none and a tool bar or menu only the file it shows: 16 pixels for a
+// size up to 16, else 32 scaled to fit.
 class TCommandIconEngine : public QIconEngine {
 public:
     explicit TCommandIconEngine(QString name) : FName(std::move(name)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
-        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        IconFor(rect.size()).paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return Icon().pixmap(size, 1.0, mode, state);
+        return IconFor(size).pixmap(size, 1.0, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return Icon().actualSize(size, mode, state);
+        return IconFor(size).actualSize(size, mode, state);
     }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return Icon().availableSizes(mode, state);
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(32, 32)};
     }
     bool isNull() override { return false; }
     QIconEngine* clone() const override { return new TCommandIconEngine(FName); }
 
 private:
-    QIcon& Icon() {
-        if (FIcon.isNull())
-            for (int size : {16, 32})
-                FIcon.addFile(QStringLiteral(":/commands/%1-%2.png").arg(FName).arg(size), QSize(size, size));
-        return FIcon;
+    QIcon& IconFor(const QSize& size) {
+        const bool small = std::max(size.width(), size.height()) <= 16;
+        QIcon& icon = FIcons[small ? 0 : 1];
+        if (icon.isNull()) {
+            const int pixels = small ? 16 : 32;
+            icon.addFile(QStringLiteral(":/commands/%1-%2.png").arg(FName).arg(pixels), QSize(pixels, pixels));
+        }
+        return icon;
     }
 
     QString FName;
-    QIcon FIcon; // null until first needed
+    QIcon FIcons[2]; // 16 and 32 pixels, each null until first needed
 };
 
 QIcon CommandIcon(const char* name) {

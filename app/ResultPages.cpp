@@ -194,11 +194,29 @@ private:
     mutable QFont FFont;
 };
 
+// The heading row of a result list, measured in the font it is drawn in. Qt measures headings in bold,
+// for lists that embolden the heading of a selected column; these lists never do, and the bold face
+// would be loaded at start-up for that measure alone.
+class TResultHeader : public QHeaderView {
+public:
+    TResultHeader() : QHeaderView(Qt::Horizontal) {}
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override {
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.section = logicalIndex;
+        option.text = model()->headerData(logicalIndex, orientation()).toString();
+        return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
+    }
+};
+
 // A result list whose columns share its width: each at least as wide as its heading, the room left
 // over shared out evenly, so the list never scrolls sideways and never leaves half its page empty.
 class TResultList : public QTreeWidget {
 public:
     TResultList() {
+        setHeader(new TResultHeader);
         header()->setSectionResizeMode(QHeaderView::Fixed);
         header()->setStretchLastSection(false);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
