@@ -1,15 +1,12 @@
 // The program: the application, its folders, the program's windows, then the message loop.
 #include "app/ProgramWindows.h"
+#include "app/StartupStamp.h"
 #include "report/ProgramVersion.h"
 #include "storage/Folders.h"
 #include "storage/RegularFile.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QStatusBar>
-#include <QTimer>
-
-#include <cstdio>
 
 int main(int argc, char* argv[]) {
     // A save stopped by a file-size limit then reports its error, and the settings are still written.
@@ -30,14 +27,7 @@ int main(int argc, char* argv[]) {
     // before the first solve.
     const QStringList args = QApplication::arguments();
     if (args.size() > 1) mainForm.Document().LoadProject(args.at(1));
-    // For the start-up benchmark: "solved" on stdout when the status first reads "Solved...", then quit.
-    if (qEnvironmentVariableIsSet("QUORVANE_STARTUP_STAMP"))
-        QObject::connect(mainForm.statusBar(), &QStatusBar::messageChanged, &app, [](const QString& text) {
-            if (text != QLatin1String("Solved...")) return;
-            std::puts("solved");
-            std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        });
+    if (qEnvironmentVariableIsSet("QUORVANE_STARTUP_STAMP")) StampStartup(mainForm.statusBar());
     windows.Show();
     return app.exec();
 }
