@@ -279,10 +279,26 @@ QTreeWidget* CreateResultList(const QStringList& captions, int leftAligned) {
     return list;
 }
 
+namespace {
+
+// Makes the row of hour current again (selected when it was), or none when the solve dropped the hour.
+void FollowHour(QTreeWidget* list, const QString& hour, bool selected) {
+    const QList<QTreeWidgetItem*> same = list->findItems(hour, Qt::MatchExactly, 0);
+    list->setCurrentItem(same.value(0));
+    if (!selected) list->clearSelection();
+}
+
+} // namespace
+
 void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
     // Rows are added or taken at the end to match the solve and their texts change in place; only the
     // cells whose text differs are touched, so the list alone repaints and not the page around it.
     const int columns = list->columnCount();
+    // The row a user picked is known by its hour, which a solve that moves sunrise moves to another row.
+    const QTreeWidgetItem* current = list->currentItem();
+    const QString currentHour = current ? current->text(0) : QString();
+    const bool currentSelected = current && current->isSelected();
+    bool hoursMoved = list->topLevelItemCount() != rows.size();
     while (list->topLevelItemCount() > rows.size())
         delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
     if (list->topLevelItemCount() < rows.size()) {
@@ -299,9 +315,12 @@ void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
         QTreeWidgetItem* item = list->topLevelItem(r);
         for (int c = 0; c < columns; ++c) {
             const QString& text = c == 0 ? rows[r].Caption : rows[r].Cells.value(c - 1);
-            if (item->text(c) != text) item->setText(c, text);
+            if (item->text(c) == text) continue;
+            item->setText(c, text);
+            hoursMoved = hoursMoved || c == 0;
         }
     }
+    if (hoursMoved && !currentHour.isNull()) FollowHour(list, currentHour, currentSelected);
     // Laid out now rather than from a timer, so the rows are painted once, in their new places.
     list->doItemsLayout();
 }

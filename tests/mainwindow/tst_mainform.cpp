@@ -89,6 +89,45 @@ private slots:
         QCOMPARE(form.AnglesList()->topLevelItemCount(), 13);
     }
 
+    // A row picked in the Angles list stays with its hour when a solve moves sunrise, and is let go
+    // when the solve has no such hour.
+    void pickedRowFollowsItsHour() {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTreeWidget* list = form.AnglesList();
+        const auto row = [list](const QString& hour) -> QTreeWidgetItem* {
+            for (int r = 0; r < list->topLevelItemCount(); ++r)
+                if (list->topLevelItem(r)->text(0).trimmed() == hour) return list->topLevelItem(r);
+            return nullptr;
+        };
+        const auto picked = [list] {
+            const QList<QTreeWidgetItem*> selected = list->selectedItems();
+            return selected.size() == 1 ? selected[0]->text(0).trimmed() : QString();
+        };
+        const auto solveAt = [&form](double latitude) {
+            form.Document().SetLatitude(latitude);
+            QTest::keyClick(&form, Qt::Key_F9);
+        };
+        const auto pick = [&](const QString& hour) {
+            QTreeWidgetItem* item = row(hour);
+            QVERIFY(item);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+            QCOMPARE(picked(), hour);
+        };
+        pick(QStringLiteral("12"));
+        const int rowBefore = list->indexOfTopLevelItem(row(QStringLiteral("12")));
+        solveAt(60); // a longer day: sunrise earlier, noon further down the list
+        QVERIFY(list->indexOfTopLevelItem(row(QStringLiteral("12"))) != rowBefore);
+        QCOMPARE(picked(), QStringLiteral("12"));
+
+        solveAt(75); // the midnight sun: every hour
+        pick(QStringLiteral("23"));
+        solveAt(-26.13); // no row for 23
+        QCOMPARE(picked(), QString());
+        QVERIFY(!list->currentItem());
+    }
+
     // The plot is built when first shown and then only updated: over many solves, with the hours
     // changing in number, each bar holds its hour's values under its hour's label, and solves while
     // another page is in front reach the plot when it shows again.
