@@ -33,6 +33,11 @@ double NiceNumber(double x, bool ceiling) {
     return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * z;
 }
 
+// What a value adds to its stack: nothing unless it is a finite number above zero.
+double StackPart(double v) {
+    return v > 0 && std::isfinite(v) ? v : 0;
+}
+
 QFont Bold(QFont font) {
     font.setBold(true);
     return font;
@@ -41,7 +46,8 @@ QFont Bold(QFont font) {
 } // namespace
 
 TAxisScale NiceAxisScale(double top) {
-    if (!(top > 0) || !std::isfinite(top)) top = 1;
+    // Powers of ten are formed only well inside the range of doubles; beyond it, and for no top, 0 to 1.
+    if (!(top >= 1e-300 && top <= 1e300)) top = 1;
     const double step = NiceNumber(NiceNumber(top, true) / 4, false);
     const double steps = std::ceil(top / step);
     return {steps * step, int(steps) + 1};
@@ -85,7 +91,7 @@ void TStackedBarPlot::SetBars(const QStringList& labels, const QList<QList<doubl
     for (int bar = 0; bar < FLabels.size(); ++bar) {
         double stack = 0;
         for (int s = 0; s < FSeries.size(); ++s)
-            stack += std::max(0.0, Value(s, bar)); // a NaN adds nothing
+            stack += StackPart(Value(s, bar));
         top = std::max(top, stack);
     }
     FScale = NiceAxisScale(top);
@@ -144,8 +150,11 @@ QList<TStackedBarPlot::TText> TStackedBarPlot::Texts(const TLayout& layout) cons
     const QRectF& plot = layout.Plot;
     const double h = layout.LabelHeight;
     QList<TText> texts;
-    for (int k = 0; k < FScale.Ticks; ++k) {
-        const double y = plot.bottom() - plot.height() * k / std::max(1, FScale.Ticks - 1);
+    // Every tick labelled where the labels have room, else every second or third from 0 up.
+    const double tickSpacing = plot.height() / std::max(1, FScale.Ticks - 1);
+    const int valueStep = std::max(1, int(std::ceil(h / std::max(tickSpacing, 1.0))));
+    for (int k = 0; k < FScale.Ticks; k += valueStep) {
+        const double y = plot.bottom() - tickSpacing * k;
         const QString text = ValueText(k);
         const double w = metrics.horizontalAdvance(text);
         texts.append({QRectF(plot.left() - Gap - w, y - h / 2, w, h), text, Qt::AlignRight | Qt::AlignVCenter, false});
@@ -163,17 +172,27 @@ QList<TStackedBarPlot::TText> TStackedBarPlot::Texts(const TLayout& layout) cons
                   FLabelTitle, Qt::AlignCenter, true});
     // The legend's names, each after its swatch, the row centred.
     const double swatch = h * 0.6;
-    double width = 0;
-    for (const TBarSeries& s : FSeries)
-        width += swatch + Gap / 2 + metrics.horizontalAdvance(s.Name);
-    width += LegendSpacing * std::max<qsizetype>(0, FSeries.size() - 1);
-    double x = layout.Legend.center().x() - width / 2 + swatch + Gap / 2;
+    double x = layout.Legend.center().x() - LegendWidth() / 2 + swatch + Gap / 2;
     for (const TBarSeries& s : FSeries) {
         const double w = metrics.horizontalAdvance(s.Name);
         texts.append({QRectF(x, layout.Legend.top(), w, h), s.Name, Qt::AlignLeft | Qt::AlignVCenter, false});
         x += w + LegendSpacing + swatch + Gap / 2;
     }
     return texts;
+}
+
+double TStackedBarPlot::LegendWidth() const {
+    const QFontMetricsF metrics(font());
+    const double swatch = metrics.height() * 0.6;
+    double width = LegendSpacing * std::max<qsizetype>(0, FSeries.size() - 1);
+    for (const TBarSeries& s : FSeries)
+        width += swatch + Gap / 2 + metrics.horizontalAdvance(s.Name);
+    return width;
+}
+
+QSize TStackedBarPlot::minimumSizeHint() const {
+    const double frame = 2 * (PanelMargin + Padding);
+    return {std::max(160, int(std::ceil(LegendWidth() + frame))), 140};
 }
 
 QList<QRectF> TStackedBarPlot::TextRects() const {
@@ -195,13 +214,16 @@ void TStackedBarPlot::DrawBars(QPainter& painter, const TLayout& layout) const {
     for (int bar = 0; bar < FLabels.size(); ++bar) {
         double base = 0;
         for (int s = 0; s < FSeries.size(); ++s) {
-            const double v = Value(s, bar);
-            if (!(v > 0)) continue; // nothing to stack, or no number
+            // Cut at the top of the scale, which covers every stack unless the values are too large
+            // to be given a round one.
+            const double low = std::min(base, FScale.Max);
+            base += StackPart(Value(s, bar));
+            const double high = std::min(base, FScale.Max);
+            if (high <= low) continue;
             painter.setPen(FSeries[s].Colour.darker(130));
             painter.setBrush(FSeries[s].Colour);
-            painter.drawRect(QRectF(plot.left() + (bar + 0.1) * slot, plot.bottom() - (base + v) * perUnit,
-                                    0.8 * slot, v * perUnit));
-            base += v;
+            painter.drawRect(QRectF(plot.left() + (bar + 0.1) * slot, plot.bottom() - high * perUnit, 0.8 * slot,
+                                    (high - low) * perUnit));
         }
     }
 }

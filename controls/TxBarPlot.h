@@ -56,7 +56,8 @@ public:
     // The chart at its current size, the panel margin around it white.
     QImage Picture() const;
 
-    QSize minimumSizeHint() const override { return {160, 140}; }
+    // Wide enough for the legend's row.
+    QSize minimumSizeHint() const override;
     QSize sizeHint() const override { return {480, 360}; }
 
 protected:
@@ -80,6 +81,7 @@ private:
     void DrawLegendSwatches(QPainter& painter, const TLayout& layout, const QList<TText>& texts) const;
     QRectF WallRect() const;
     QString ValueText(int tick) const;
+    double LegendWidth() const;
     int LabelStepFor(double plotWidth) const;
 
     QList<TBarSeries> FSeries;

@@ -20,6 +20,8 @@ private slots:
         QTest::newRow("nothing") << 0.0 << 1.0 << 6;
         QTest::newRow("no number") << std::numeric_limits<double>::quiet_NaN() << 1.0 << 6;
         QTest::newRow("unbounded") << std::numeric_limits<double>::infinity() << 1.0 << 6;
+        QTest::newRow("largest double") << std::numeric_limits<double>::max() << 1.0 << 6;
+        QTest::newRow("smallest double") << std::numeric_limits<double>::denorm_min() << 1.0 << 6;
     }
     void scaleIsRoundAndCoversTheTop() {
         QFETCH(double, top);
@@ -35,6 +37,54 @@ private slots:
         QCOMPARE(plot.Scale(), NiceAxisScale(7));
         QCOMPARE(plot.Value(1, 1), 7.0);
         QCOMPARE(plot.Value(2, 0), 0.0); // no such series
+    }
+
+    // Bars stay inside the chart whatever the values: an infinite one adds nothing to its stack, and
+    // stacks too large for a round scale are cut at its top. The panel margin and padding above the
+    // chart stay free of bar colours.
+    void barsStayInsideTheChart_data() {
+        QTest::addColumn<QList<double>>("low");
+        QTest::addColumn<QList<double>>("high");
+        const double inf = std::numeric_limits<double>::infinity();
+        const double max = std::numeric_limits<double>::max();
+        QTest::newRow("infinite") << QList<double>{inf, 50} << QList<double>{50, inf};
+        QTest::newRow("largest doubles") << QList<double>{max, 50} << QList<double>{max, 1};
+        QTest::newRow("above any round scale") << QList<double>{1e301, 50} << QList<double>{1e301, 1};
+    }
+    void barsStayInsideTheChart() {
+        QFETCH(QList<double>, low);
+        QFETCH(QList<double>, high);
+        const QColor red(255, 0, 0), blue(0, 0, 255);
+        TStackedBarPlot plot({{"Low", red}, {"High", blue}});
+        plot.resize(300, 200);
+        plot.SetBars({"6", "7"}, {low, high});
+        const QImage picture = plot.Picture();
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                QVERIFY2(c != red && c != blue, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+    }
+
+    // At its smallest the chart still reads: every text inside it and clear of the others, value
+    // labels thinned out where the axis is short, the legend's row whole.
+    void textsStayApartAtTheSmallestSize() {
+        TStackedBarPlot plot({{"Reflected", Qt::red}, {"Diffuse", Qt::green}, {"Direct", Qt::blue}});
+        plot.SetTitles(QStringLiteral("Time, Hr"), QStringLiteral("W/m2"));
+        QStringList hours;
+        QList<double> values;
+        for (int h = 0; h < 24; ++h) {
+            hours << QString::number(h);
+            values << 40.0 * h;
+        }
+        plot.SetBars(hours, {values, values, values});
+        plot.resize(plot.minimumSizeHint());
+        const QList<QRectF> texts = plot.TextRects();
+        for (int i = 0; i < texts.size(); ++i) {
+            QVERIFY2(QRectF(plot.rect()).contains(texts[i]), qPrintable(QString::number(i)));
+            for (int j = i + 1; j < texts.size(); ++j)
+                QVERIFY2(!texts[i].intersects(texts[j]), qPrintable(QStringLiteral("%1 %2").arg(i).arg(j)));
+        }
     }
 
     // The picture is the chart on white at the widget's size, the bars in their series' colours from
