@@ -248,9 +248,13 @@ protected:
         QTreeWidget::resizeEvent(event);
         FitColumns();
     }
+    // A new font or style changes the headings' widths: the columns are measured and fitted again at
+    // once, not at the next resize (the base class tells the layout of the new minimum).
     void changeEvent(QEvent* event) override {
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FHints.clear();
         QTreeWidget::changeEvent(event);
+        if (event->type() != QEvent::FontChange && event->type() != QEvent::StyleChange) return;
+        FHints.clear();
+        FitColumns();
     }
     void FitColumns() {
         const int n = columnCount();

@@ -72,6 +72,24 @@ private slots:
             QVERIFY(used >= list->viewport()->width() - header->count());
         }
     }
+
+    // A larger font widens the headings: the columns fit them at once, without waiting for a resize,
+    // and the list asks for the room they need.
+    void listsRefitToANewFont() {
+        TMainForm form;
+        form.resize(form.minimumSize()); // no room to spare beyond the headings
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTreeWidget* list = form.AnglesList();
+        const int minimumBefore = list->minimumSizeHint().width();
+        QFont larger = list->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.6);
+        list->setFont(larger);
+        QHeaderView* header = list->header();
+        for (int c = 0; c < header->count(); ++c)
+            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(list->headerItem()->text(c)));
+        QVERIFY(list->minimumSizeHint().width() > minimumBefore);
+    }
 };
 
 QTEST_MAIN(TestLayout)
