@@ -303,6 +303,7 @@ void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
     const QString currentHour = current ? current->text(0) : QString();
     const bool currentSelected = current && current->isSelected();
     bool hoursMoved = list->topLevelItemCount() != rows.size();
+    bool changed = hoursMoved;
     while (list->topLevelItemCount() > rows.size())
         delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
     if (list->topLevelItemCount() < rows.size()) {
@@ -321,12 +322,13 @@ void FillResultList(QTreeWidget* list, const QList<TResultRow>& rows) {
             const QString& text = c == 0 ? rows[r].Caption : rows[r].Cells.value(c - 1);
             if (item->text(c) == text) continue;
             item->setText(c, text);
+            changed = true;
             hoursMoved = hoursMoved || c == 0;
         }
     }
     if (hoursMoved && !currentHour.isNull()) FollowHour(list, currentHour, currentSelected);
     // Laid out now rather than from a timer, so the rows are painted once, in their new places.
-    list->doItemsLayout();
+    if (changed) list->doItemsLayout();
 }
 
 TResultListPage::TResultListPage(TCalcDocument& doc, TResultPage page)

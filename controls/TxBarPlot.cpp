@@ -53,6 +53,21 @@ TAxisScale NiceAxisScale(double top) {
     return {steps * step, int(steps) + 1};
 }
 
+namespace {
+
+// The value axis's labels, one a tick, with as many decimals as the step needs; made once a scale.
+QStringList ValueTexts(const TAxisScale& scale) {
+    const double step = scale.Max / std::max(1, scale.Ticks - 1);
+    const int decimals = step >= 1 ? 0 : int(std::ceil(-std::log10(step) - 1e-9));
+    const QString format = FixedFormat(decimals);
+    QStringList texts;
+    for (int tick = 0; tick < scale.Ticks; ++tick)
+        texts << FormatFloat(format, step * tick);
+    return texts;
+}
+
+} // namespace
+
 struct TStackedBarPlot::TLayout {
     QRectF Plot;       // the bars; the value axis runs up its left edge, the labels under its bottom
     QRectF ValueTitle; // the upright title's box, left of the value labels
@@ -62,7 +77,7 @@ struct TStackedBarPlot::TLayout {
 };
 
 TStackedBarPlot::TStackedBarPlot(QList<TBarSeries> series, QWidget* parent)
-    : QWidget(parent), FSeries(std::move(series)), FValues(FSeries.size()) {
+    : QWidget(parent), FSeries(std::move(series)), FValues(FSeries.size()), FValueTexts(ValueTexts(FScale)) {
     // Every pixel is painted here, so nothing under the widget needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Reachable by Tab, so its context menu opens from the keyboard too.
@@ -94,7 +109,9 @@ void TStackedBarPlot::SetBars(const QStringList& labels, const QList<QList<doubl
             stack += StackPart(Value(s, bar));
         top = std::max(top, stack);
     }
-    FScale = NiceAxisScale(top);
+    const TAxisScale scale = NiceAxisScale(top);
+    if (scale != FScale) FValueTexts = ValueTexts(scale);
+    FScale = scale;
     update();
 }
 
@@ -111,8 +128,8 @@ TStackedBarPlot::TLayout TStackedBarPlot::Arrange(const QRectF& wall) const {
     layout.Legend = QRectF(inner.left(), inner.bottom() - metrics.height(), inner.width(), metrics.height());
     const double titleTop = layout.Legend.top() - Gap - bold.height();
     double valueLabels = 0;
-    for (int k = 0; k < FScale.Ticks; ++k)
-        valueLabels = std::max(valueLabels, metrics.horizontalAdvance(ValueText(k)));
+    for (const QString& text : FValueTexts)
+        valueLabels = std::max(valueLabels, metrics.horizontalAdvance(text));
     const double widest = std::max(metrics.horizontalAdvance(QStringLiteral("00")),
                                    metrics.horizontalAdvance(FLabels.value(FLabels.size() - 1)));
     const double left = inner.left() + bold.height() + Gap + valueLabels + Gap;
@@ -122,12 +139,6 @@ TStackedBarPlot::TLayout TStackedBarPlot::Arrange(const QRectF& wall) const {
     layout.LabelTitle = QRectF(layout.Plot.left(), titleTop, layout.Plot.width(), bold.height());
     layout.ValueTitle = QRectF(inner.left(), layout.Plot.top(), bold.height(), layout.Plot.height());
     return layout;
-}
-
-QString TStackedBarPlot::ValueText(int tick) const {
-    const double step = FScale.Max / std::max(1, FScale.Ticks - 1);
-    const int decimals = step >= 1 ? 0 : int(std::ceil(-std::log10(step) - 1e-9));
-    return FormatFloat(FixedFormat(decimals), step * tick);
 }
 
 int TStackedBarPlot::LabelStep() const {
@@ -155,7 +166,7 @@ QList<TStackedBarPlot::TText> TStackedBarPlot::Texts(const TLayout& layout) cons
     const int valueStep = std::max(1, int(std::ceil(h / std::max(tickSpacing, 1.0))));
     for (int k = 0; k < FScale.Ticks; k += valueStep) {
         const double y = plot.bottom() - tickSpacing * k;
-        const QString text = ValueText(k);
+        const QString& text = FValueTexts[k];
         const double w = metrics.horizontalAdvance(text);
         texts.append({QRectF(plot.left() - Gap - w, y - h / 2, w, h), text, Qt::AlignRight | Qt::AlignVCenter, false});
     }

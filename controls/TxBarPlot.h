@@ -80,7 +80,6 @@ private:
     void DrawBars(QPainter& painter, const TLayout& layout) const;
     void DrawLegendSwatches(QPainter& painter, const TLayout& layout, const QList<TText>& texts) const;
     QRectF WallRect() const;
-    QString ValueText(int tick) const;
     double LegendWidth() const;
     int LabelStepFor(double plotWidth) const;
 
@@ -88,6 +87,7 @@ private:
     QStringList FLabels;
     QList<QList<double>> FValues;
     TAxisScale FScale;
+    QStringList FValueTexts; // the value axis's labels, made with the scale
     QString FLabelTitle;
     QString FValueTitle;
     QBrush FWall = QBrush(Qt::white);
