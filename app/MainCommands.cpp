@@ -81,9 +81,7 @@ public:
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return IconFor(size).actualSize(size, mode, state);
     }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        return {QSize(16, 16), QSize(32, 32)};
-    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16), QSize(32, 32)}; }
     bool isNull() override { return false; }
     QIconEngine* clone() const override { return new TCommandIconEngine(FName); }
 
@@ -93,7 +91,8 @@ private:
         QIcon& icon = FIcons[small ? 0 : 1];
         if (icon.isNull()) {
             const int pixels = small ? 16 : 32;
-            icon.addFile(QStringLiteral(":/commands/%1-%2.png").arg(FName).arg(pixels), QSize(pixels, pixels));
+            icon.addFile(QStringLiteral(":/commands/%1-%2.png").arg(FName).arg(pixels),
+                         QSize(pixels, pixels));
         }
         return icon;
     }

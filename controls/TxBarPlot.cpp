@@ -233,8 +233,8 @@ void TStackedBarPlot::DrawBars(QPainter& painter, const TLayout& layout) const {
             if (high <= low) continue;
             painter.setPen(FSeries[s].Colour.darker(130));
             painter.setBrush(FSeries[s].Colour);
-            painter.drawRect(QRectF(plot.left() + (bar + 0.1) * slot, plot.bottom() - high * perUnit, 0.8 * slot,
-                                    (high - low) * perUnit));
+            painter.drawRect(QRectF(plot.left() + (bar + 0.1) * slot, plot.bottom() - high * perUnit,
+                                    0.8 * slot, (high - low) * perUnit));
         }
     }
 }

@@ -87,7 +87,8 @@ private slots:
         list->setFont(larger);
         QHeaderView* header = list->header();
         for (int c = 0; c < header->count(); ++c)
-            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(list->headerItem()->text(c)));
+            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c),
+                     qPrintable(list->headerItem()->text(c)));
         QVERIFY(list->minimumSizeHint().width() > minimumBefore);
     }
 };
