@@ -286,9 +286,14 @@ private slots:
             p.colors, [&] { settings->trigger(); }, [] {}));
         QCOMPARE(chart->Wall(), QBrush(Qt::yellow));
         QCOMPARE(chart->Panel(), QColor(Qt::yellow));
+        // What shows, not only what is kept: the panel margin and the chart's background as painted.
+        const auto shown = [chart](int x, int y) { return chart->grab().toImage().pixelColor(x, y); };
+        QCOMPARE(shown(2, 2), QColor(Qt::yellow));
+        QCOMPARE(shown(12, 12), QColor(Qt::yellow));
         p.form.ActionResetExecute();
         QCOMPARE(p.colors.Colors(), TChartColors());
         QCOMPARE(chart->Wall(), ChartBackground(TChartColors()));
+        QCOMPARE(shown(2, 2), TChartColors().Panel);
     }
 
     // The View menu's items switch pages by their keys.
