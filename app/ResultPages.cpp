@@ -199,7 +199,11 @@ private:
 // would be loaded at start-up for that measure alone.
 class TResultHeader : public QHeaderView {
 public:
-    TResultHeader() : QHeaderView(Qt::Horizontal) {}
+    // As a tree view sets up its own heading row.
+    TResultHeader() : QHeaderView(Qt::Horizontal) {
+        setSectionsMovable(true);
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
 
 protected:
     QSize sectionSizeFromContents(int logicalIndex) const override {
