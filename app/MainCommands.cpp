@@ -9,6 +9,7 @@
 #include <QIconEngine>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QPainter>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -73,7 +74,9 @@ public:
     explicit TCommandIconEngine(QString name) : FName(std::move(name)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
-        IconFor(rect.size()).paint(painter, rect, Qt::AlignCenter, mode, state);
+        // The file is picked by the pixels drawn, which a high-density screen multiplies.
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        IconFor(rect.size() * ratio).paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return IconFor(size).pixmap(size, 1.0, mode, state);

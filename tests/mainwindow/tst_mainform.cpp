@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -87,6 +88,32 @@ private slots:
             QVERIFY2(shows(form.SolarList(), form.Document().SolarRows()), qPrintable(QString::number(latitude)));
         }
         QCOMPARE(form.AnglesList()->topLevelItemCount(), 13);
+    }
+
+    // A command's picture comes from the file drawn at the pixels it fills: 16 for a small picture on
+    // an ordinary screen, 32 for a larger one or a small one on a high-density screen.
+    void commandPicturesFromTheirFiles() {
+        TMainForm form;
+        const QIcon icon = form.Action(QStringLiteral("ActionSolve"))->icon();
+        const auto argb = [](QImage image) {
+            image.setDevicePixelRatio(1); // compared pixel for pixel
+            return image.convertToFormat(QImage::Format_ARGB32);
+        };
+        const QImage small = argb(QImage(QStringLiteral(":/commands/solve-16.png")));
+        const QImage large = argb(QImage(QStringLiteral(":/commands/solve-32.png")));
+        QVERIFY(!small.isNull() && !large.isNull());
+        QCOMPARE(argb(icon.pixmap(QSize(16, 16), 1.0).toImage()), small);
+        QCOMPARE(argb(icon.pixmap(QSize(32, 32), 1.0).toImage()), large);
+        QCOMPARE(argb(icon.pixmap(QSize(16, 16), 2.0).toImage()), large);
+        QImage dense(32, 32, QImage::Format_ARGB32_Premultiplied);
+        dense.fill(Qt::transparent);
+        dense.setDevicePixelRatio(2);
+        QPainter painter(&dense);
+        painter.setCompositionMode(QPainter::CompositionMode_Source); // the picture's pixels as they are
+        icon.paint(&painter, QRect(0, 0, 16, 16));
+        painter.end();
+        dense.setDevicePixelRatio(1);
+        QCOMPARE(dense, large.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
 
     // A row picked in the Angles list stays with its hour when a solve moves sunrise, and is let go
