@@ -16,9 +16,19 @@ void Stamp(const char* line) {
     std::fflush(stdout);
 }
 
-class TPaintStamp : public QObject {
+// Watches the status bar: the first "Solved..." it shows, then the first paint that shows it.
+class TStartupStamp : public QObject {
 public:
-    using QObject::QObject;
+    explicit TStartupStamp(QStatusBar* statusBar) : QObject(statusBar) {
+        statusBar->installEventFilter(this);
+        connect(statusBar, &QStatusBar::messageChanged, this, [this](const QString& text) {
+            if (text != Solved || FSolved) return;
+            FSolved = true;
+            Stamp("solved");
+        });
+    }
+
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && static_cast<QStatusBar*>(watched)->currentMessage() == Solved) {
             watched->removeEventFilter(this);
@@ -30,16 +40,13 @@ public:
         }
         return false;
     }
+
+private:
+    bool FSolved = false;
 };
 
 } // namespace
 
 void StampStartup(QStatusBar* statusBar) {
-    auto* paintStamp = new TPaintStamp(statusBar);
-    statusBar->installEventFilter(paintStamp);
-    QObject::connect(statusBar, &QStatusBar::messageChanged, paintStamp, [paintStamp](const QString& text) {
-        if (text != Solved || paintStamp->property("solved").toBool()) return;
-        paintStamp->setProperty("solved", true);
-        Stamp("solved");
-    });
+    new TStartupStamp(statusBar);
 }
