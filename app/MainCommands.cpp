@@ -81,19 +81,23 @@ public:
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return IconFor(size).pixmap(size, 1.0, mode, state);
     }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return IconFor(size).actualSize(size, mode, state);
+    // Square files of 16 and 32 pixels: the picture fills the size up to its file's side, which is
+    // known without reading the file.
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min({size.width(), size.height(), FileSide(size)});
+        return {side, side};
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16), QSize(32, 32)}; }
     bool isNull() override { return false; }
     QIconEngine* clone() const override { return new TCommandIconEngine(FName); }
 
 private:
+    static int FileSide(const QSize& size) { return std::max(size.width(), size.height()) <= 16 ? 16 : 32; }
+
     QIcon& IconFor(const QSize& size) {
-        const bool small = std::max(size.width(), size.height()) <= 16;
-        QIcon& icon = FIcons[small ? 0 : 1];
+        const int pixels = FileSide(size);
+        QIcon& icon = FIcons[pixels == 16 ? 0 : 1];
         if (icon.isNull()) {
-            const int pixels = small ? 16 : 32;
             icon.addFile(QStringLiteral(":/commands/%1-%2.png").arg(FName).arg(pixels),
                          QSize(pixels, pixels));
         }

@@ -206,11 +206,14 @@ public:
     }
 
 protected:
+    // As Qt measures a heading, less the bold; the headings carry no pictures or size hints of their own.
     QSize sectionSizeFromContents(int logicalIndex) const override {
+        ensurePolished();
         QStyleOptionHeader option;
         initStyleOption(&option);
         option.section = logicalIndex;
         option.text = model()->headerData(logicalIndex, orientation()).toString();
+        if (isSortIndicatorShown()) option.sortIndicator = QStyleOptionHeader::SortDown;
         return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
     }
 };
@@ -292,7 +295,7 @@ namespace {
 // Makes the row of hour current again (selected when it was), or none when the solve dropped the hour.
 void FollowHour(QTreeWidget* list, const QString& hour, bool selected) {
     const QList<QTreeWidgetItem*> same = list->findItems(hour, Qt::MatchExactly, 0);
-    list->setCurrentItem(same.value(0));
+    list->setCurrentItem(same.value(0), list->currentColumn());
     if (!selected) list->clearSelection();
 }
 

@@ -19,6 +19,9 @@ constexpr double Gap = 6;
 constexpr double LegendSpacing = 16;
 // The least space between two bar labels.
 constexpr double LabelGapPixels = 10;
+// The range of tops a scale is made for, so that its labels stay short enough to read.
+constexpr double MinTop = 1e-9;
+constexpr double MaxTop = 1e15;
 
 const QColor TextColour(40, 40, 40);
 const QColor AxisColour(140, 140, 140);
@@ -46,8 +49,10 @@ QFont Bold(QFont font) {
 } // namespace
 
 TAxisScale NiceAxisScale(double top) {
-    // Powers of ten are formed only well inside the range of doubles; beyond it, and for no top, 0 to 1.
-    if (!(top >= 1e-300 && top <= 1e300)) top = 1;
+    // No top, or one too small to be more than rounding noise: 0 to 1. A top too large for its labels
+    // to be read is held at the largest that can; the bars above it are cut at the top of the chart.
+    if (!(top >= MinTop) || !std::isfinite(top)) top = 1;
+    top = std::min(top, MaxTop);
     const double step = NiceNumber(NiceNumber(top, true) / 4, false);
     const double steps = std::ceil(top / step);
     return {steps * step, int(steps) + 1};

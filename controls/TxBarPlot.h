@@ -28,7 +28,8 @@ struct TAxisScale {
 };
 
 // 0 to a round number at or above top (1, 2 or 5 times a power of ten a step) in about four steps; the
-// same top always gives the same scale, whatever was shown before.
+// same top always gives the same scale, whatever was shown before. No top, or one below 1e-9, gives 0
+// to 1; a top above 1e15 is taken as 1e15.
 TAxisScale NiceAxisScale(double top);
 
 class TStackedBarPlot : public QWidget {

@@ -20,8 +20,10 @@ private slots:
         QTest::newRow("nothing") << 0.0 << 1.0 << 6;
         QTest::newRow("no number") << std::numeric_limits<double>::quiet_NaN() << 1.0 << 6;
         QTest::newRow("unbounded") << std::numeric_limits<double>::infinity() << 1.0 << 6;
-        QTest::newRow("largest double") << std::numeric_limits<double>::max() << 1.0 << 6;
+        QTest::newRow("largest double") << std::numeric_limits<double>::max() << 1e15 << 6;
+        QTest::newRow("too large to read") << 3e17 << 1e15 << 6;
         QTest::newRow("smallest double") << std::numeric_limits<double>::denorm_min() << 1.0 << 6;
+        QTest::newRow("rounding noise") << 1e-17 << 1.0 << 6;
     }
     void scaleIsRoundAndCoversTheTop() {
         QFETCH(double, top);
@@ -39,9 +41,9 @@ private slots:
         QCOMPARE(plot.Value(2, 0), 0.0); // no such series
     }
 
-    // Bars stay inside the chart whatever the values: an infinite one adds nothing to its stack, and
-    // stacks too large for a round scale are cut at its top. The panel margin and padding above the
-    // chart stay free of bar colours.
+    // Bars and texts stay inside the chart whatever the values: an infinite one adds nothing to its
+    // stack, and stacks too large for a readable scale are cut at its top. The panel margin and
+    // padding above the chart stay free of bar colours.
     void barsStayInsideTheChart_data() {
         QTest::addColumn<QList<double>>("low");
         QTest::addColumn<QList<double>>("high");
@@ -49,13 +51,14 @@ private slots:
         const double max = std::numeric_limits<double>::max();
         QTest::newRow("infinite") << QList<double>{inf, 50} << QList<double>{50, inf};
         QTest::newRow("largest doubles") << QList<double>{max, 50} << QList<double>{max, 1};
-        QTest::newRow("above any round scale") << QList<double>{1e301, 50} << QList<double>{1e301, 1};
+        QTest::newRow("above a readable scale") << QList<double>{1e300, 50} << QList<double>{1e300, 1};
     }
     void barsStayInsideTheChart() {
         QFETCH(QList<double>, low);
         QFETCH(QList<double>, high);
         const QColor red(255, 0, 0), blue(0, 0, 255);
         TStackedBarPlot plot({{"Low", red}, {"High", blue}});
+        plot.SetTitles(QStringLiteral("Time, Hr"), QStringLiteral("W/m2"));
         plot.resize(300, 200);
         plot.SetBars({"6", "7"}, {low, high});
         const QImage picture = plot.Picture();
@@ -64,6 +67,8 @@ private slots:
                 const QColor c = picture.pixelColor(x, y);
                 QVERIFY2(c != red && c != blue, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
             }
+        for (const QRectF& text : plot.TextRects())
+            QVERIFY(QRectF(plot.rect()).contains(text));
     }
 
     // At its smallest the chart still reads: every text inside it and clear of the others, value

@@ -4,6 +4,7 @@
 #include "controls/TxBarPlot.h"
 
 #include <QDir>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QTabBar>
 #include <QTabWidget>
@@ -83,7 +84,7 @@ private slots:
         QTreeWidget* list = form.AnglesList();
         const int minimumBefore = list->minimumSizeHint().width();
         QFont larger = list->font();
-        larger.setPointSizeF(larger.pointSizeF() * 1.6);
+        larger.setPointSizeF(QFontInfo(larger).pointSizeF() * 1.6); // whether the font was set in points or pixels
         list->setFont(larger);
         QHeaderView* header = list->header();
         for (int c = 0; c < header->count(); ++c)

@@ -144,9 +144,12 @@ private slots:
         };
         pick(QStringLiteral("12"));
         const int rowBefore = list->indexOfTopLevelItem(row(QStringLiteral("12")));
+        const int column = list->currentColumn(); // the cell clicked, in the middle of the row
+        QVERIFY(column > 0);
         solveAt(60); // a longer day: sunrise earlier, noon further down the list
         QVERIFY(list->indexOfTopLevelItem(row(QStringLiteral("12"))) != rowBefore);
         QCOMPARE(picked(), QStringLiteral("12"));
+        QCOMPARE(list->currentColumn(), column);
 
         solveAt(75); // the midnight sun: every hour
         pick(QStringLiteral("23"));
