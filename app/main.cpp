@@ -23,11 +23,11 @@ int main(int argc, char* argv[]) {
 
     TProgramWindows windows(ProgramVersionText());
     TMainForm& mainForm = windows.MainForm;
+    if (qEnvironmentVariableIsSet("QUORVANE_STARTUP_STAMP")) StampStartup(mainForm.statusBar());
     // A project file named on the command line (the desktop opens *.qvx files this way) is read
     // before the first solve.
     const QStringList args = QApplication::arguments();
     if (args.size() > 1) mainForm.Document().LoadProject(args.at(1));
-    if (qEnvironmentVariableIsSet("QUORVANE_STARTUP_STAMP")) StampStartup(mainForm.statusBar());
     windows.Show();
     return app.exec();
 }
