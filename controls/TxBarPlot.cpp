@@ -19,22 +19,11 @@ constexpr double Gap = 6;
 constexpr double LegendSpacing = 16;
 // The least space between two bar labels.
 constexpr double LabelGapPixels = 10;
-// The range of tops a scale is made for, so that its labels stay short enough to read.
-constexpr double MinTop = 1e-9;
-constexpr double MaxTop = 1e15;
 
 const QColor TextColour(40, 40, 40);
 const QColor AxisColour(140, 140, 140);
 // Opaque: a translucent line is blended pixel by pixel, many times slower to draw.
 const QColor GridColour(220, 220, 220);
-
-// x rounded to 1, 2 or 5 times a power of ten: up when ceiling, else to the nearest.
-double NiceNumber(double x, bool ceiling) {
-    const double z = std::pow(10.0, std::floor(std::log10(x)));
-    const double q = x / z;
-    if (ceiling) return (q <= 1 ? 1 : q <= 2 ? 2 : q <= 5 ? 5 : 10) * z;
-    return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * z;
-}
 
 // What a value adds to its stack: nothing unless it is a finite number above zero.
 double StackPart(double v) {
@@ -46,25 +35,10 @@ QFont Bold(QFont font) {
     return font;
 }
 
-} // namespace
-
-TAxisScale NiceAxisScale(double top) {
-    // No top, or one too small to be more than rounding noise: 0 to 1. A top too large for its labels
-    // to be read is held at the largest that can; the bars above it are cut at the top of the chart.
-    if (!(top >= MinTop) || !std::isfinite(top)) top = 1;
-    top = std::min(top, MaxTop);
-    const double step = NiceNumber(NiceNumber(top, true) / 4, false);
-    const double steps = std::ceil(top / step);
-    return {steps * step, int(steps) + 1};
-}
-
-namespace {
-
 // The value axis's labels, one a tick, with as many decimals as the step needs; made once a scale.
 QStringList ValueTexts(const TAxisScale& scale) {
     const double step = scale.Max / std::max(1, scale.Ticks - 1);
-    const int decimals = step >= 1 ? 0 : int(std::ceil(-std::log10(step) - 1e-9));
-    const QString format = FixedFormat(decimals);
+    const QString format = FixedFormat(StepDecimals(step));
     QStringList texts;
     for (int tick = 0; tick < scale.Ticks; ++tick)
         texts << FormatFloat(format, step * tick);

@@ -3,6 +3,8 @@
 // a value axis from 0 to a round top in a few round steps, titles on both axes and a legend under the
 // chart, on a panel colour with a background brush inside it. New values only repaint the widget: there
 // are no chart items to lay out, so a redraw costs a fraction of a millisecond whatever changed.
+#include "AxisScale.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QImage>
@@ -19,18 +21,6 @@ struct TBarSeries {
     QString Name;
     QColor Colour;
 };
-
-// The value axis: from 0 to Max, Ticks lines with equal steps between them.
-struct TAxisScale {
-    double Max = 1;
-    int Ticks = 2;
-    bool operator==(const TAxisScale&) const = default;
-};
-
-// 0 to a round number at or above top (1, 2 or 5 times a power of ten a step) in about four steps; the
-// same top always gives the same scale, whatever was shown before. No top, or one below 1e-9, gives 0
-// to 1; a top above 1e15 is taken as 1e15.
-TAxisScale NiceAxisScale(double top);
 
 class TStackedBarPlot : public QWidget {
     Q_OBJECT

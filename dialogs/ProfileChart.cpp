@@ -1,5 +1,8 @@
 #include "ProfileChart.h"
 
+#include "controls/AxisScale.h"
+#include "controls/TxNumText.h"
+
 #include <QBarSet>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -16,6 +19,15 @@ QValueAxis* HourAxis(const QString& title, int labelStep) {
 
 void SetHourRange(QValueAxis* axis, int first, int last) {
     axis->setRange(first - 0.5, last + 0.5);
+}
+
+void SetValueRange(QValueAxis* axis, double bottom, double top) {
+    axis->setRange(bottom, top);
+    const double step = NiceAxisStep(top - bottom);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(FixedFormat(StepDecimals(step)));
 }
 
 void FillProfileSeries(const TProfile24& values, int first, int last, QBarSet* bars, QLineSeries* line) {

@@ -14,5 +14,8 @@ class QValueAxis;
 QValueAxis* HourAxis(const QString& title, int labelStep);
 // Shows hours first..last with half an hour to spare on each side, room for the outer bars.
 void SetHourRange(QValueAxis* axis, int first, int last);
+// The value axis from bottom to top, labelled at round steps anchored at 0 (0, 200, 400 and 600 on an
+// axis that runs to 718.3) with the decimals the step needs.
+void SetValueRange(QValueAxis* axis, double bottom, double top);
 // The values of hours first..last as bars (hours before first stay empty) and as line points.
 void FillProfileSeries(const TProfile24& values, int first, int last, QBarSet* bars, QLineSeries* line);

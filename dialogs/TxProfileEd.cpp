@@ -248,7 +248,7 @@ void TProfileEdForm::ShowValue(int hour) {
 
 void TProfileEdForm::RescaleValueAxis() {
     double bottom = 0, top = 0;
-    if (ProfileEditRange(FValues, bottom, top)) FValueAxis->setRange(bottom, top);
+    if (ProfileEditRange(FValues, bottom, top)) SetValueRange(FValueAxis, bottom, top);
 }
 
 void TProfileEdForm::HrsGridCanEditShow(int col, bool& canEdit) const {

@@ -101,7 +101,7 @@ void TProfileViewForm::Refresh() {
     FHourAxis->setTickInterval(span <= 10 ? 1 : span <= 16 ? 2 : 3);
     double bottom = 0, top = 0;
     ProfileViewRange(FValues, FLineMode, bottom, top);
-    FValueAxis->setRange(bottom, top);
+    SetValueRange(FValueAxis, bottom, top);
 }
 
 void TProfileViewForm::CopyProfile() {

@@ -231,17 +231,22 @@ private slots:
     }
 
     // Values between 5 and 10: bars from 0 to 11, a line from 4.5 to 11; negative values mirror it.
+    // Whatever the ends, the labels stand at round steps from 0 with the decimals the step needs.
     void viewAxis_data() {
         QTest::addColumn<double>("low");
         QTest::addColumn<double>("high");
         QTest::addColumn<bool>("line");
         QTest::addColumn<double>("bottom");
         QTest::addColumn<double>("top");
-        QTest::newRow("bars 5..10") << 5.0 << 10.0 << false << 0.0 << 11.0;
-        QTest::newRow("line 5..10") << 5.0 << 10.0 << true << 4.5 << 11.0;
-        QTest::newRow("bars -10..-5") << -10.0 << -5.0 << false << -11.0 << 0.0;
-        QTest::newRow("line -10..-5") << -10.0 << -5.0 << true << -11.0 << -4.5;
-        QTest::newRow("line all zero") << 0.0 << 0.0 << true << 0.0 << 0.0;
+        QTest::addColumn<double>("step");
+        QTest::addColumn<QString>("labels");
+        QTest::newRow("bars 5..10") << 5.0 << 10.0 << false << 0.0 << 11.0 << 5.0 << "%0.0f";
+        QTest::newRow("line 5..10") << 5.0 << 10.0 << true << 4.5 << 11.0 << 2.0 << "%0.0f";
+        QTest::newRow("bars -10..-5") << -10.0 << -5.0 << false << -11.0 << 0.0 << 5.0 << "%0.0f";
+        QTest::newRow("line -10..-5") << -10.0 << -5.0 << true << -11.0 << -4.5 << 2.0 << "%0.0f";
+        QTest::newRow("line all zero") << 0.0 << 0.0 << true << 0.0 << 0.0 << 0.2 << "%0.1f";
+        QTest::newRow("bars of a sunny day") << 0.0 << 653.0 << false << 0.0 << 718.3 << 200.0 << "%0.0f";
+        QTest::newRow("bars of fractions") << 0.0 << 0.8 << false << 0.0 << 0.88 << 0.2 << "%0.1f";
     }
     void viewAxis() {
         QFETCH(double, low);
@@ -249,6 +254,8 @@ private slots:
         QFETCH(bool, line);
         QFETCH(double, bottom);
         QFETCH(double, top);
+        QFETCH(double, step);
+        QFETCH(QString, labels);
         TProfile24 p{};
         FillProfile(p, low);
         p[20] = high; // outside the hours drawn, still counted
@@ -259,6 +266,10 @@ private slots:
         view.Refresh();
         QCOMPARE(view.ValueAxis()->min(), bottom);
         QCOMPARE(view.ValueAxis()->max(), top);
+        QCOMPARE(view.ValueAxis()->tickType(), QValueAxis::TicksDynamic);
+        QCOMPARE(view.ValueAxis()->tickAnchor(), 0.0);
+        QCOMPARE(view.ValueAxis()->tickInterval(), step);
+        QCOMPARE(view.ValueAxis()->labelFormat(), labels);
         QCOMPARE(view.Line()->isVisible(), line);
         QCOMPARE(view.Bars()->isVisible(), !line);
         QCOMPARE(view.Line()->count(), 13);
