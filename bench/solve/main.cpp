@@ -4,6 +4,7 @@
 // the maths-library calls an hour cannot do without, chained as the model chains them, timed in turn
 // with the model; the ratio of the two is printed with them.
 #include "app/TCalcDocument.h"
+#include "bench/common/BestTime.h"
 #include "controls/TxNumText.h"
 
 #include <QCoreApplication>
@@ -25,11 +26,6 @@ double Microseconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-    return times[times.size() / 2];
 }
 
 // Median wall time of one call [us].

@@ -9,6 +9,7 @@
 //   screen, six pictures a solve.
 #include "app/Main.h"
 #include "app/ResultPages.h"
+#include "bench/common/BestTime.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,11 +23,6 @@
 #include <vector>
 
 namespace {
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 struct TStartup {
     double Solved = -1;  // ms from start to the status reading "Solved..."
