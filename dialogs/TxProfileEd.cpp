@@ -163,7 +163,8 @@ TProfileEdForm::TProfileEdForm(QWidget* parent) : QDialog(parent) {
     FBarRadio = new QRadioButton(QStringLiteral("&Bar Chart"));
     FLineRadio->setChecked(true);
     connect(FLineRadio, &QRadioButton::toggled, this, &TProfileEdForm::UpdateSeriesVisibility);
-    auto* choice = new QHBoxLayout;
+    // One above the other: side by side they do not fit beside the adjuster at the smallest size.
+    auto* choice = new QVBoxLayout;
     choice->addWidget(FLineRadio);
     choice->addWidget(FBarRadio);
     choice->addStretch();

@@ -19,6 +19,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadialGradient>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
@@ -219,6 +220,16 @@ private slots:
         QCOMPARE(bottom, -11.0);
         QCOMPARE(top, 22.0);
         QVERIFY(!ProfileEditRange(TProfile24{}, bottom, top));
+    }
+
+    // At its smallest the editor shows every control whole.
+    void editorAtItsSmallest() {
+        Editor e(TProfile24{});
+        e.form.resize(e.form.minimumSize());
+        QVERIFY(QTest::qWaitForWindowExposed(&e.form));
+        for (QRadioButton* radio : e.form.findChildren<QRadioButton*>())
+            QVERIFY2(radio->width() >= radio->sizeHint().width(), qPrintable(radio->text()));
+        SavePicture(e.form, "profile-editor-smallest");
     }
 
     void pictureOfTheEditor() {
