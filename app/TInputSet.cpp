@@ -1,5 +1,7 @@
 #include "TInputSet.h"
 
+#include <cmath>
+
 namespace {
 
 // The one table that ties an input id to its field and key, so the order lives in one place.
@@ -40,8 +42,26 @@ const char* InputKeyName(TInputId id) {
     return Valid(id) ? Inputs[id].Key : "";
 }
 
+bool TInputRange::Contains(double value) const {
+    if (!std::isfinite(value)) return false;
+    if (!Limited()) return true;
+    return value >= Lo && (HiExcluded ? value < Hi : value <= Hi);
+}
+
 TInputRange InputRange(TInputId id) {
     switch (id) {
+    case inAltitude:
+        return {-500, 9000}; // [m]: the Dead Sea shore to above the highest summits
+    case inLatitude:
+        return {-90, 90};
+    case inLongitude:
+        return {-180, 180};
+    case inTimeZone:
+        return {-180, 210}; // UTC-12 to UTC+14
+    case inSlope:
+        return {0, 180};
+    case inDayNumber:
+        return {1, 367, true}; // the last moment of day 366 of a leap year
     case inGlassHeight:
     case inGlassWidth:
         return {0.01, 100}; // [m]
@@ -50,4 +70,16 @@ TInputRange InputRange(TInputId id) {
     default:
         return {};
     }
+}
+
+double NormalisedInput(TInputId id, double value) {
+    if (id != inAzimuth || !std::isfinite(value)) return value;
+    const double azimuth = std::remainder(value, 360); // exact, within -180..180
+    return azimuth == -180 ? 180 : azimuth;
+}
+
+TInputId FirstInputOutOfRange(const TInputSet& inputs) {
+    for (int i = 0; i < InputCount; ++i)
+        if (!InputRange(TInputId(i)).Contains(InputValue(inputs, TInputId(i)))) return TInputId(i);
+    return TInputId(InputCount);
 }

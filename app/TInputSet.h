@@ -38,14 +38,27 @@ TInputSet ResetInputSet();
 double InputValue(const TInputSet& inputs, TInputId id);
 void SetInputValue(TInputSet& inputs, TInputId id, double value);
 
-// The values an input may take; equal limits mean no limit. Only the glass dimensions have one: the
-// glass boxes and the command line check it.
+// The physical range of an input: from Lo to Hi, both included, except that Hi itself is excluded
+// when HiExcluded is set (the day number runs up to, but not including, 367). Equal limits mean no
+// range: any finite value is taken (the azimuth, which NormalisedInput brings into -180..180).
+// Latitude -90..90, longitude -180..180, zone meridian -180..210 (the zones in use reach UTC+14),
+// day 1..<367, slope 0..180, altitude -500..9000 m, glass height and width 0.01..100 m, depth 0..20 m.
 struct TInputRange {
     double Lo = 0;
     double Hi = 0;
+    bool HiExcluded = false;
     bool Limited() const { return Lo != Hi; }
+    // Whether the value is finite and lies in the range.
+    bool Contains(double value) const;
 };
 TInputRange InputRange(TInputId id);
+
+// The value as an input is to be held: an azimuth brought into -180..180 (180, north, stays 180 and
+// -180 becomes 180); every other input as it is.
+double NormalisedInput(TInputId id, double value);
+
+// The first input of the set that lies outside its range, or InputCount when all lie within.
+TInputId FirstInputOutOfRange(const TInputSet& inputs);
 
 // The name of an input as the settings store keys it ("Altitude", ..., "GlassDepth").
 const char* InputKeyName(TInputId id);

@@ -138,6 +138,70 @@ private slots:
                               "\"Day Number\",200.2,"}));
     }
 
+    // Values read from a project file get the options' range checks; the azimuth is taken into
+    // -180..180 wherever it comes from.
+    void fileRanges_data() {
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("latitude 120") << QList<double>{1700, 120, 28.23, 30, 0, 90, 172.5}
+                                      << "--file: latitude 120 lies outside -90 to 90";
+        QTest::newRow("day 400") << QList<double>{1700, -26.13, 28.23, 30, 0, 90, 400}
+                                 << "--file: day 400 lies outside 1 to under 367";
+        QTest::newRow("altitude -1000") << QList<double>{-1000, -26.13, 28.23, 30, 0, 90, 172.5}
+                                        << "--file: altitude -1000 lies outside -500 to 9000";
+        QTest::newRow("zone 211") << QList<double>{1700, -26.13, 28.23, 211, 0, 90, 172.5}
+                                  << "--file: timezone 211 lies outside -180 to 210";
+        QTest::newRow("slope 200") << QList<double>{1700, -26.13, 28.23, 30, 0, 200, 172.5}
+                                   << "--file: slope 200 lies outside 0 to 180";
+        QTest::newRow("in range") << QList<double>{-500, 90, -180, 210, 0, 180, 366.5} << "";
+    }
+    void fileRanges() {
+        QFETCH(QList<double>, values);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("site.qvx");
+        QByteArray bytes;
+        for (double v : values)
+            bytes += ProjectFileBytes({v});
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        const TRun run = RunCli({"--file", path});
+        const QString err = QString::fromUtf8(run.Err);
+        if (message.isEmpty()) {
+            QCOMPARE(run.Status, 0);
+            return;
+        }
+        QCOMPARE(run.Status, 2);
+        QVERIFY(run.Out.isEmpty());
+        QCOMPARE(err, "quorvane-cli: " + message + "\n");
+    }
+
+    void azimuthNormalised_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("held");
+        QTest::newRow("225 is north-east") << "225"
+                                           << "-135.00";
+        QTest::newRow("-180 is north") << "-180"
+                                       << "180.00";
+        QTest::newRow("540") << "540"
+                             << "180.00";
+        QTest::newRow("-90") << "-90"
+                             << "-90.00";
+    }
+    void azimuthNormalised() {
+        QFETCH(QString, given);
+        QFETCH(QString, held);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("site.qvx");
+        QVERIFY(WriteProject(path, {1700, -26.13, 28.23, 30, given.toDouble(), 90, 172.5}));
+        for (const QStringList& args : {QStringList{"--azimuth", given}, QStringList{"--file", path}}) {
+            const TRun run = RunCli(args + QStringList{"--table", "angles"});
+            QCOMPARE(run.Status, 0);
+            QVERIFY2(run.Out.contains("\r\nAzimuth," + held.toUtf8() + ",deg\r\n"), run.Out.left(300));
+        }
+    }
+
     void badInput_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
@@ -326,12 +390,20 @@ private slots:
         QTest::newRow("latitude -91") << QStringList{"--latitude", "-91"} << 2;
         QTest::newRow("longitude -180") << QStringList{"--longitude", "-180"} << 0;
         QTest::newRow("longitude 181") << QStringList{"--longitude", "181"} << 2;
-        QTest::newRow("time zone 180") << QStringList{"--timezone", "180"} << 0;
+        QTest::newRow("time zone 195 (Samoa)") << QStringList{"--timezone", "195"} << 0;
+        QTest::newRow("time zone 210 (Line Islands)") << QStringList{"--timezone", "210"} << 0;
+        QTest::newRow("time zone 210.5") << QStringList{"--timezone", "210.5"} << 2;
+        QTest::newRow("time zone -180") << QStringList{"--timezone", "-180"} << 0;
         QTest::newRow("time zone -187.5") << QStringList{"--timezone", "-187.5"} << 2;
         QTest::newRow("day 1") << QStringList{"--day", "1"} << 0;
-        QTest::newRow("day 366") << QStringList{"--day", "366"} << 0;
+        QTest::newRow("day 366.5") << QStringList{"--day", "366.5"} << 0;
+        QTest::newRow("day 366.99") << QStringList{"--day", "366.99"} << 0;
         QTest::newRow("day 0.5") << QStringList{"--day", "0.5"} << 2;
-        QTest::newRow("day 366.5") << QStringList{"--day", "366.5"} << 2;
+        QTest::newRow("day 367") << QStringList{"--day", "367"} << 2;
+        QTest::newRow("altitude -500") << QStringList{"--altitude", "-500"} << 0;
+        QTest::newRow("altitude 9000") << QStringList{"--altitude", "9000"} << 0;
+        QTest::newRow("altitude -501") << QStringList{"--altitude", "-501"} << 2;
+        QTest::newRow("altitude 1e6") << QStringList{"--altitude", "1e6"} << 2;
         QTest::newRow("slope 180") << QStringList{"--slope", "180"} << 0;
         QTest::newRow("slope -1") << QStringList{"--slope", "-1"} << 2;
         QTest::newRow("slope 180.5") << QStringList{"--slope", "180.5"} << 2;
@@ -362,7 +434,11 @@ private slots:
         QTest::newRow("-14") << "-14"
                              << "did you mean hours?";
         QTest::newRow("37") << "37"
-                            << "not a multiple of 7.5";
+                            << "not a multiple of 3.75";
+        QTest::newRow("86.25 (+5:45)") << "86.25"
+                                       << "";
+        QTest::newRow("191.25 (+12:45)") << "191.25"
+                                         << "";
         QTest::newRow("30") << "30"
                             << "";
         QTest::newRow("-7.5") << "-7.5"

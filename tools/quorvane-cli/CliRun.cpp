@@ -27,18 +27,18 @@ struct TNumberOption {
     TInputId Input;
     const char* ValueName;
     const char* Help;
-    double Lo = 0, Hi = 0; // the physical range; equal limits: the input's own range (InputRange)
 };
 
 const std::array<TNumberOption, InputCount> NumberOptions{{
-    {"altitude", inAltitude, "M", "Site barometric altitude above sea level [m]."},
-    {"latitude", inLatitude, "DEG", "Site latitude [deg], south negative", -90, 90},
-    {"longitude", inLongitude, "DEG", "Site longitude [deg], east positive", -180, 180},
+    {"altitude", inAltitude, "M", "Site barometric altitude above sea level [m]"},
+    {"latitude", inLatitude, "DEG", "Site latitude [deg], south negative"},
+    {"longitude", inLongitude, "DEG", "Site longitude [deg], east positive"},
     {"timezone", inTimeZone, "DEG",
-     "Longitude of the time-zone meridian [deg], east positive (15 per hour, a multiple of 7.5)", -180, 180},
-    {"azimuth", inAzimuth, "DEG", "Surface azimuth [deg]: 0 south, 90 west, -90 east, 180 north."},
-    {"slope", inSlope, "DEG", "Surface slope from horizontal [deg]: 0 horizontal, 90 vertical", 0, 180},
-    {"day", inDayNumber, "N", "Day of the year, may be fractional", 1, 366},
+     "Longitude of the time-zone meridian [deg], east positive (15 per hour, a multiple of 3.75)"},
+    {"azimuth", inAzimuth, "DEG",
+     "Surface azimuth [deg]: 0 south, 90 west, -90 east, 180 north; any value, taken into -180 to 180."},
+    {"slope", inSlope, "DEG", "Surface slope from horizontal [deg]: 0 horizontal, 90 vertical"},
+    {"day", inDayNumber, "N", "Day of the year, may be fractional"},
     {"glass-height", inGlassHeight, "M", "Window glass height [m]"},
     {"glass-width", inGlassWidth, "M", "Window glass width [m]"},
     {"glass-depth", inGlassDepth, "M", "Recess depth of the glass [m]"},
@@ -82,9 +82,11 @@ const char* Description =
     "                _hour (clock hour); all three empty when the sun never reaches the surface.\n"
     "\n"
     "Numbers are read and written in the C locale ('.' decimal point) whatever the user's locale.\n"
-    "Latitude lies within -90 to 90, longitude and time zone within -180 to 180, day within 1 to 366,\n"
-    "slope within 0 to 180. A time zone that is not a multiple of 7.5 gets a warning line on stderr\n"
-    "(it may have been given in hours). Exit status: 0 on success, 1 when the output cannot be\n"
+    "Latitude lies within -90 to 90, longitude within -180 to 180, time zone within -180 to 210, day\n"
+    "within 1 to under 367, slope within 0 to 180, altitude within -500 to 9000; values read with --file\n"
+    "are checked the same way. A time zone that is not a multiple of 3.75 (a quarter hour) gets a\n"
+    "warning line on stderr (it may have been given in hours). Exit status: 0 on success, 1 when the output "
+    "cannot be\n"
     "written, 2 for bad input (an unknown option, a missing value, a text that is not a number, a value\n"
     "out of range, a project file that is unreadable, short or not a regular file), with one line on\n"
     "stderr.";
@@ -93,16 +95,17 @@ QString Number(double value) {
     return FormatFloat(QStringLiteral("%g"), value);
 }
 
-// The values an option takes: its physical range, else the input's own.
-TInputRange RangeOf(const TNumberOption& o) {
-    return o.Lo != o.Hi ? TInputRange{o.Lo, o.Hi} : InputRange(o.Input);
+// "-90 to 90", or "1 to under 367" where the upper limit is excluded.
+QString RangeText(const TInputRange& range) {
+    return QStringLiteral("%1 to %2%3")
+        .arg(Number(range.Lo), range.HiExcluded ? QStringLiteral("under ") : QString(), Number(range.Hi));
 }
 
 // An option's help: its text, its range when it has one, and its Reset value.
 QString OptionHelp(const TNumberOption& o) {
-    const TInputRange range = RangeOf(o);
+    const TInputRange range = InputRange(o.Input);
     QString help = QString::fromLatin1(o.Help);
-    if (range.Limited()) help += QStringLiteral(", %1 to %2.").arg(Number(range.Lo), Number(range.Hi));
+    if (range.Limited()) help += QStringLiteral(", %1.").arg(RangeText(range));
     return help + QStringLiteral(" [%1]").arg(Number(InputValue(ResetInputSet(), o.Input)));
 }
 
@@ -140,23 +143,41 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")});
 }
 
-double ReadNumber(const TNumberOption& o, const QString& text) {
-    const QString name = QStringLiteral("--") + QString::fromLatin1(o.Name);
-    double value = 0;
-    if (!TryStrToFloat(text, value)) throw EUsage(name + QStringLiteral(": ") + ConvertErrorMessage(text));
-    const TInputRange range = RangeOf(o);
-    if (range.Limited() && (value < range.Lo || value > range.Hi))
-        throw EUsage(QStringLiteral("%1: %2 lies outside %3 to %4")
-                         .arg(name, text, Number(range.Lo), Number(range.Hi)));
-    return value;
+QString OptionName(const TNumberOption& o) {
+    return QStringLiteral("--") + QString::fromLatin1(o.Name);
 }
 
-// A zone meridian lies on a whole number of half hours (7.5 degrees); a small value that does not was
-// probably given in hours.
+// The value as the input holds it; `where` names the source in the message ("--latitude: 120 lies
+// outside -90 to 90", "--file: latitude 120 lies outside ...").
+double CheckedValue(const TNumberOption& o, double value, const QString& where, const QString& text) {
+    const TInputRange range = InputRange(o.Input);
+    if (!range.Contains(value))
+        throw EUsage(QStringLiteral("%1: %2 lies outside %3").arg(where, text, RangeText(range)));
+    return NormalisedInput(o.Input, value);
+}
+
+double ReadNumber(const TNumberOption& o, const QString& text) {
+    double value = 0;
+    if (!TryStrToFloat(text, value))
+        throw EUsage(OptionName(o) + QStringLiteral(": ") + ConvertErrorMessage(text));
+    return CheckedValue(o, value, OptionName(o), text);
+}
+
+// A project file's values get the checks of the options they stand for.
+void CheckFileInputs(TInputSet& inputs) {
+    for (const TNumberOption& o : NumberOptions) {
+        const double value = InputValue(inputs, o.Input);
+        const QString text = QString::fromLatin1(o.Name) + QLatin1Char(' ') + Number(value);
+        SetInputValue(inputs, o.Input, CheckedValue(o, value, QStringLiteral("--file"), text));
+    }
+}
+
+// Zone meridians in use lie on whole quarter hours (3.75 degrees: +5:45 is 86.25); a small value that
+// does not was probably given in hours.
 QString TimeZoneWarning(double zone) {
-    if (std::remainder(zone, 7.5) == 0) return {};
+    if (std::remainder(zone, 3.75) == 0) return {};
     const QString line =
-        QStringLiteral("quorvane-cli: warning: --timezone %1 is not a multiple of 7.5 degrees")
+        QStringLiteral("quorvane-cli: warning: --timezone %1 is not a multiple of 3.75 degrees")
             .arg(Number(zone));
     if (std::abs(zone) > 14) return line + QLatin1Char('\n');
     return line +
@@ -170,6 +191,7 @@ TInputSet ReadInputs(const QCommandLineParser& parser) {
         QString reason;
         if (!ReadProjectFile(path, inputs, &reason))
             throw EUsage(QStringLiteral("--file: cannot read project file '%1': %2").arg(path, reason));
+        CheckFileInputs(inputs);
     }
     for (const TNumberOption& o : NumberOptions)
         if (parser.isSet(QString::fromLatin1(o.Name)))
