@@ -83,6 +83,7 @@ const QList<TDesignQuantity>& DesignQuantities() {
 TDesignSolver::TDesignSolver(const TCalcDocument& source) {
     FDoc.SetListRows(false);
     FDoc.ApplyInputs(source.CopyInputs());
+    FDoc.SetSunFrom(source);
     FDoc.SetAmbientProfile(source.AmbientProfile());
     FDoc.SetSurfaceColour(source.SurfaceColour());
 }

@@ -34,6 +34,7 @@ TCalcDocument::TCalcDocument() {
     // Written with the locale's decimal separator: a fixed "12.00" would not read back as a number
     // where the separator is a comma, and the first solve would then fail.
     FLocalTimeText = FormatFloat(QStringLiteral("%0.2f"), 12.0);
+    FSunYear = FSolar.Year();
 }
 
 // ---- Events ----
@@ -68,6 +69,21 @@ bool TCalcDocument::Reset() {
     return Solve();
 }
 
+void TCalcDocument::SetSunMethod(TSunMethod method) {
+    FSunMethod = method == smPrecise ? smPrecise : smPublished;
+    SetSolved(false);
+}
+
+void TCalcDocument::SetSunYear(int year) {
+    FSunYear = year;
+    SetSolved(false);
+}
+
+QString TCalcDocument::SunMethodText() const {
+    if (FSunMethod == smPublished) return QStringLiteral("published");
+    return QStringLiteral("precise (%1)").arg(FSunYear);
+}
+
 void TCalcDocument::PickLocation(const QString& name, double altitude, double latitude, double longitude,
                                  double timeZone, double maxDryBulb, double dryBulbRange) {
     FLocationName = name;
@@ -86,7 +102,10 @@ void TCalcDocument::SetSolved(bool solved) {
 }
 
 QString TCalcDocument::StatusText() const {
-    return FSolved ? SolvedStatus : OutOfDateStatus;
+    if (!FSolved) return OutOfDateStatus;
+    // The published method is the default and keeps the plain text; the precise one says so.
+    if (FSunMethod == smPublished) return SolvedStatus;
+    return QStringLiteral("Solved... (sun position: %1)").arg(SunMethodText());
 }
 
 bool TCalcDocument::LoadProject(const QString& path) {
@@ -111,6 +130,8 @@ bool TCalcDocument::SaveProject(const QString& path) {
 // ---- Solve ----
 
 void TCalcDocument::SetUpSolar() {
+    FSolar.SetMethod(FSunMethod);
+    FSolar.SetYear(FSunYear);
     FSolar.SetDay(DayNumber());
     FSolar.SetLocation(Latitude(), Longitude(), TimeZone(), Altitude());
     FSolar.SetSurface(Azimuth(), Slope());
@@ -119,8 +140,8 @@ void TCalcDocument::SetUpSolar() {
 void TCalcDocument::FillSunTimes() {
     FSolar.SunriseSunset(FSunrise, FSunset);
     FLocalFields = {HoursText(FSunrise), HoursText(FSunset),
-                    FormatFloat(QStringLiteral("%0.3f"), FSolar.Declination()),
-                    FormatFloat(QStringLiteral("%0.3f"), EquationOfTime(DayNumber()))};
+                    FormatFloat(QStringLiteral("%0.3f"), FSolar.DayDeclination()),
+                    FormatFloat(QStringLiteral("%0.3f"), FSolar.DayEquationOfTime())};
     Notify(OnLocalChanged);
 }
 
@@ -129,32 +150,26 @@ void TCalcDocument::ClearResults() {
          {&FAltitudeProfile, &FAzimuthProfile, &FIncidentProfile, &FSSAProfile, &FNormalProfile,
           &FDirectProfile, &FDiffuseProfile, &FReflectedProfile, &FTotalProfile, &FSHGFProfile})
         FillProfile(*p, 0);
+    FHourSteps.fill({});
+    FHourSolved.fill(false);
     FAnglesRows.clear();
     FSolarRows.clear();
 }
 
+// The solar model's time is set to the hour.
 void TCalcDocument::SolveHour(int hour, QChar decimalSeparator) {
-    FSolar.SetClockTime(hour);
-    const double altitude = FSolar.SolarAltitude();
-    const double azimuth = FSolar.SolarAzimuth();
-    const double ssa = FSolar.SurfaceSolarAzimuth();
-    const double incident = FSolar.IncidentAngle();
-    FAltitudeProfile[hour] = altitude;
-    FAzimuthProfile[hour] = azimuth;
-    FIncidentProfile[hour] = incident;
-    FSSAProfile[hour] = ssa;
-
-    const double normal = FSolar.DirectNormal();
-    const double direct = FSolar.DirectRadiation();
-    const double diffuse = FSolar.DiffuseRadiation();
-    const double reflected = FSolar.ReflectedRadiation();
-    const double total = direct + diffuse + reflected;
-    FNormalProfile[hour] = normal;
-    FDirectProfile[hour] = direct;
-    FDiffuseProfile[hour] = diffuse;
-    FReflectedProfile[hour] = reflected;
-    FTotalProfile[hour] = total;
-    FSHGFProfile[hour] = FSolar.SolarHeatGainFactor();
+    const TSolarSteps& s = FHourSteps[hour] = FSolar.Steps();
+    FHourSolved[hour] = true;
+    FAltitudeProfile[hour] = s.Altitude;
+    FAzimuthProfile[hour] = s.Azimuth;
+    FIncidentProfile[hour] = s.IncidentAngle;
+    FSSAProfile[hour] = s.SurfaceSolarAzimuth;
+    FNormalProfile[hour] = s.DirectNormal;
+    FDirectProfile[hour] = s.Direct;
+    FDiffuseProfile[hour] = s.Diffuse;
+    FReflectedProfile[hour] = s.Reflected;
+    FTotalProfile[hour] = s.Total;
+    FSHGFProfile[hour] = s.SolarHeatGainFactor;
 
     if (!FListRows) return;
     FAnglesRows << ResultRow(*this, pgAngles, hour, decimalSeparator);
@@ -175,7 +190,7 @@ bool TCalcDocument::Solve() {
     const double last = FSunset > FSunrise ? std::max(24 - first, std::trunc(FSunset) + 1) : 24 - first;
     const QChar decimal = LocaleDecimalSeparator();
     for (int hour = 0; hour < 24; ++hour)
-        if (hour >= first && hour <= last) SolveHour(hour, decimal);
+        if (HourListed(hour, first, last)) SolveHour(hour, decimal);
     Notify(OnSolveFinished);
     RebuildSolAir();
     if (!RefreshLocalAngles()) return false;
@@ -183,9 +198,31 @@ bool TCalcDocument::Solve() {
     return true;
 }
 
+// An hour of the range, or any other at which the sun is up: midnight sun starts its rows before the
+// truncated sunrise, and the sun can come up again after it dipped near solar midnight. Leaves the
+// solar model's time at the hour.
+bool TCalcDocument::HourListed(int hour, double first, double last) {
+    FSolar.SetClockTime(hour);
+    return (hour >= first && hour <= last) || FSolar.SolarAltitude() > 0;
+}
+
 void TCalcDocument::SunriseRange(int& first, int& last) const {
     first = HourOfDay(std::trunc(FSunrise));
     last = HourOfDay(std::trunc(FSunset + 1));
+    for (int hour = 0; hour < 24; ++hour)
+        if (FHourSolved[hour] && FAltitudeProfile[hour] > 0) {
+            first = std::min(first, hour);
+            last = std::max(last, hour);
+        }
+}
+
+bool TCalcDocument::HourSolved(int hour) const {
+    return hour >= 0 && hour < 24 && FHourSolved[hour];
+}
+
+const TSolarSteps& TCalcDocument::HourSteps(int hour) const {
+    static const TSolarSteps none{};
+    return HourSolved(hour) ? FHourSteps[hour] : none;
 }
 
 bool TCalcDocument::EnsureSolved() {
@@ -292,7 +329,7 @@ bool TCalcDocument::GenerateAreaFactors() {
     if (!Solve()) return false;
     SetUpSolar();
     FillSunTimes();
-    RecessAreaFactors(FSolar, FSunrise, GlassHeight(), GlassWidth(), GlassDepth(), FAreaFactorProfile);
+    RecessAreaFactors(FSolar, GlassHeight(), GlassWidth(), GlassDepth(), FAreaFactorProfile);
     FAreaFactorText = ProfileText(FAreaFactorProfile, QStringLiteral("%0.2f"));
     Clipboard(FAreaFactorText);
     Notify(OnAreaFactorsChanged);

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 
 // The result pages in the order of the main window's page control.
@@ -90,6 +91,22 @@ public:
     // then a solve. Location, design temperatures, ambient profile, file name and colour stay.
     bool Reset();
 
+    // ---- Sun position method ----
+
+    // How the sun's position is worked out, and the year whose calendar the precise method reads the
+    // day number in (the local clock's current year at first). A change marks the document out of date.
+    TSunMethod SunMethod() const { return FSunMethod; }
+    int SunYear() const { return FSunYear; }
+    void SetSunMethod(TSunMethod method);
+    void SetSunYear(int year);
+    // The method and year of another document, for a copy that must solve as it does.
+    void SetSunFrom(const TCalcDocument& source) {
+        SetSunMethod(source.SunMethod());
+        SetSunYear(source.SunYear());
+    }
+    // The method as users read it: "published" or "precise (2026)".
+    QString SunMethodText() const;
+
     // ---- Location ----
 
     const QString& LocationName() const { return FLocationName; }
@@ -104,6 +121,8 @@ public:
 
     bool Solved() const { return FSolved; }
     void SetSolved(bool solved);
+    // "Solved...", with the sun position method after it when it is the precise one, or "Results are
+    // out of date...".
     QString StatusText() const;
 
     const QString& FileName() const { return FFileName; }
@@ -120,9 +139,11 @@ public:
 
     // Fills the ten result profiles, sunrise and sunset, the Local page fields and the Angles and Solar
     // rows for the clock hours from the truncated sunrise to 24 minus it, or to the hour after sunset
-    // when that is later (hours outside 0..23 are skipped: they get neither a slot nor a row), rebuilds the
-    // sol-air table, refreshes the local angles and marks the document solved. Returns false, leaving the
-    // flag as it was, when the local angles' time text is not a number.
+    // when that is later (hours outside 0..23 are skipped: they get neither a slot nor a row), and for
+    // every other clock hour 0..23 at which the sun is up (the morning of midnight sun, an hour after
+    // the sun dipped near solar midnight). Rebuilds the sol-air table, refreshes the local angles and
+    // marks the document solved. Returns false, leaving the flag as it was, when the local angles'
+    // time text is not a number.
     bool Solve();
     // Solves when the document is out of date; true when it is solved afterwards.
     bool EnsureSolved();
@@ -135,8 +156,12 @@ public:
     double Sunrise() const { return FSunrise; }
     double Sunset() const { return FSunset; }
     // The hours a sunrise-range column profile draws: truncated sunrise to truncated (sunset + 1),
-    // limited to 0..23.
+    // limited to 0..23, widened to every solved hour with the sun up.
     void SunriseRange(int& first, int& last) const;
+    // Whether the last solve computed clock hour `hour` (0..23); the profiles hold 0 at the others.
+    bool HourSolved(int hour) const;
+    // Every intermediate of a solved hour's solve (declination to SHGF); all 0 at an hour not solved.
+    const TSolarSteps& HourSteps(int hour) const;
 
     const TProfile24& AltitudeProfile() const { return FAltitudeProfile; }     // [deg]
     const TProfile24& AzimuthProfile() const { return FAzimuthProfile; }       // [deg]
@@ -220,6 +245,7 @@ private:
     void SetUpSolar();
     void FillSunTimes();
     void SolveHour(int hour, QChar decimalSeparator);
+    bool HourListed(int hour, double first, double last);
     void ClearResults();
     void ApplyAmbient(const TProfile24& profile);
     void Message(const QString& text) const;
@@ -234,6 +260,11 @@ private:
     bool FListRows = true;
     QString FFileName = QStringLiteral("Noname.qvx");
     TSolar FSolar;
+    TSunMethod FSunMethod = smPublished;
+    int FSunYear = 0; // set at construction
+
+    std::array<TSolarSteps, 24> FHourSteps{};
+    std::array<bool, 24> FHourSolved{};
 
     double FSunrise = 0;
     double FSunset = 0;

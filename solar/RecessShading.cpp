@@ -46,20 +46,8 @@ double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, do
     return (glassWidth - x) * (glassHeight - y) / (glassWidth * glassHeight);
 }
 
-void RecessAreaFactors(TSolar& solar, double sunrise, double glassHeight, double glassWidth,
-                       double glassDepth, TProfile24& out) {
-    out.fill(0);
-    if (!std::isfinite(sunrise)) return;
-    // Sunrise lies within a day or so of midnight; the limit only keeps the conversion defined.
-    const int first = static_cast<int>(std::trunc(std::fmax(-48.0, std::fmin(48.0, sunrise))));
-    const int lastOfWindow = first + 12;
-    const int last = static_cast<int>(out.size()) - 1;
-    for (int hour = first < 0 ? 0 : first; hour <= last; ++hour) {
-        if (hour > lastOfWindow) {
-            // Past the 13 hours only while the sun is still up at this full hour.
-            solar.SetClockTime(hour);
-            if (!(solar.SolarAltitude() > 0)) break;
-        }
+void RecessAreaFactors(TSolar& solar, double glassHeight, double glassWidth, double glassDepth,
+                       TProfile24& out) {
+    for (int hour = 0; hour < static_cast<int>(out.size()); ++hour)
         out[hour] = RecessSunlitFraction(solar, hour, glassHeight, glassWidth, glassDepth);
-    }
 }

@@ -15,10 +15,8 @@ class TSolar;
 double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, double glassWidth,
                             double glassDepth);
 
-// Fills `out` with the sunlit fraction of every clock hour of the day: all slots start at 0, then
-// the hours from the truncated sunrise [h] get RecessSunlitFraction, for 13 hours and on past them
-// for as long as the sun is still above the horizon at the full hour (so long summer days are not
-// cut off). Hours outside 0..23 (sunrise before midnight, or near noon in polar night) are skipped:
-// nothing is written outside the 24 slots. A sunrise that is not finite leaves all slots 0.
-void RecessAreaFactors(TSolar& solar, double sunrise, double glassHeight, double glassWidth,
-                       double glassDepth, TProfile24& out);
+// Fills `out` with the sunlit fraction of every clock hour 0..23 of the day: RecessSunlitFraction of
+// each, so every hour with the sun up and in front of the glass gets its fraction, the morning hours
+// of midnight sun and an hour after the sun dipped near solar midnight included.
+void RecessAreaFactors(TSolar& solar, double glassHeight, double glassWidth, double glassDepth,
+                       TProfile24& out);

@@ -1,5 +1,8 @@
 #include "TSolar.h"
 
+#include "Calendar.h"
+#include "PreciseSun.h"
+
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -9,19 +12,6 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-// Limits a cosine or sine to [-1, 1]: rounding can push it just past 1 at the zenith or at the
-// surface normal, where the arc functions would give NaN.
-double Clamp(double x) {
-    if (x > 1) return 1;
-    if (x < -1) return -1;
-    return x;
-}
-
-// Arc cosine that stays defined at exactly +/-1 (and is exact there).
-double ArcCos(double x) {
-    return std::atan2(std::sqrt((1 + x) * (1 - x)), x);
-}
-
 // Round to the nearest integer, ties to the even neighbour, independent of the FPU rounding mode.
 double RoundHalfEven(double x) {
     const double lower = std::floor(x);
@@ -29,28 +19,6 @@ double RoundHalfEven(double x) {
     if (diff > 0.5) return lower + 1;
     if (diff < 0.5) return lower;
     return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date (month 1..12, any day).
-long long DaysFromCivil(long long y, int m, long long d) {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153LL * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-void CivilFromDays(long long z, int& year, int& month, int& day) {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long long doe = z - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(yoe + era * 400 + (month <= 2));
 }
 
 int CurrentYear() {
@@ -70,24 +38,6 @@ std::string TwoDigits(double v) {
 } // namespace
 
 // ---- Day and time functions ----------------------------------------------------------------------
-
-double SolarDeclination(double dayNumber) {
-    // 0.40928 rad is 23.45 degrees, the obliquity used by Cooper's equation.
-    return 0.4092797095926703 * std::sin((dayNumber + 284) * 2 * Pi / 365);
-}
-
-double EquationOfTime(double dayNumber) {
-    const double b = (dayNumber - 81) * 2 * Pi / 364;
-    return 9.87 * std::sin(2 * b) - 7.53 * std::cos(b) - 1.5 * std::sin(b);
-}
-
-double SolarTimeOf(double clockTime, double equationOfTime, double longitude, double timeZone) {
-    return clockTime + equationOfTime / 60 + (longitude - timeZone) * 12 / Pi;
-}
-
-double ClockTimeOf(double solarTime, double equationOfTime, double longitude, double timeZone) {
-    return solarTime - equationOfTime / 60 - (longitude - timeZone) * 12 / Pi;
-}
 
 int DayOfYear(int year, int month, int day) {
     if (month < 1) month = 1;
@@ -137,34 +87,9 @@ std::string HoursToHMS(double hours, const std::string& sep) {
     return (negative ? "-" : "") + TwoDigits(h) + sep + TwoDigits(m) + sep + TwoDigits(s);
 }
 
-// ---- Clear-sky model coefficients ----------------------------------------------------------------
-
-double ApparentExtraterrestrial(double dayNumber) {
-    return 1156.87 + 75.2961 * std::cos(0.01851 * dayNumber - 0.2658);
-}
-
-double AtmosphericExtinction(double dayNumber) {
-    return 0.17539 + 0.03353 * std::cos(0.01937 * dayNumber - 3.6693);
-}
-
-double DiffuseSkyRatio(double dayNumber) {
-    return 0.09685 + 0.04006 * std::cos(0.02067 * dayNumber - 3.868);
-}
-
-double PressureRatio(double altitude) {
-    return std::exp(-0.0001184 * altitude);
-}
-
-double GlassTransmission(double incidentAngle) {
-    // The sixth power by three multiplications: pow() costs as much as the rest of the hour.
-    const double x = std::fabs(incidentAngle) / 79;
-    const double x2 = x * x;
-    return 0.86 * std::exp(-0.5 * (x2 * x2 * x2));
-}
-
 // ---- TSolar --------------------------------------------------------------------------------------
 
-TSolar::TSolar() {
+TSolar::TSolar() : FYear(CurrentYear()) {
     SetDay(DayOfYear(2005, 3, 21));
     SetLocation(-26.13, 28.24, 30, 0);
     SetSurface(15, 36);
@@ -174,7 +99,7 @@ TSolar::TSolar() {
 
 void TSolar::InvalidateAltitude() {
     FAltitudeValid = false;
-    FDirectNormalValid = false;
+    FHorizontalValid = false;
     InvalidateAzimuth();
 }
 
@@ -183,16 +108,31 @@ void TSolar::InvalidateAzimuth() {
     FIncidenceValid = false;
 }
 
+void TSolar::SetMethod(TSunMethod method) {
+    FMethod = method == smPrecise ? smPrecise : smPublished;
+    SetDay(FDayNumber);
+    SetClockTime(FClockTime);
+}
+
+void TSolar::SetYear(int year) {
+    FYear = year;
+    SetDay(FDayNumber);
+    SetClockTime(FClockTime);
+}
+
+void TSolar::SetDeclination(double declination) {
+    FDeclination = declination;
+    FDeclinationSC = SinCosOf(declination);
+}
+
 void TSolar::SetDay(double dayNumber) {
     FDayNumber = dayNumber;
-    FDeclination = SolarDeclination(dayNumber);
+    // The precise method sets declination and equation of time with each time; until then the
+    // published values of the day stand in.
+    SetDeclination(SolarDeclination(dayNumber));
     FEquationOfTime = EquationOfTime(dayNumber);
-    FSinDeclination = std::sin(FDeclination);
-    FCosDeclination = std::cos(FDeclination);
     // The day's coefficients are the same for every hour, so they are computed here once.
-    FExtraterrestrial = ApparentExtraterrestrial(dayNumber);
-    FExtinction = AtmosphericExtinction(dayNumber);
-    FDiffuseSkyRatio = DiffuseSkyRatio(dayNumber);
+    FSky = ClearSkyDayOf(dayNumber);
     InvalidateAltitude();
 }
 
@@ -202,99 +142,136 @@ void TSolar::SetLocation(double latitude, double longitude, double timeZone, dou
     FTimeZone = timeZone * DegToRad;
     FAltitude = altitude;
     FPressureRatio = PressureRatio(altitude);
-    FSinLatitude = std::sin(FLatitude);
-    FCosLatitude = std::cos(FLatitude);
+    FLatitudeSC = SinCosOf(FLatitude);
     InvalidateAltitude();
 }
 
 void TSolar::SetSurface(double azimuth, double slope) {
     FSurfaceAzimuth = azimuth * DegToRad;
     FSlope = slope * DegToRad;
-    FSinSurfaceAzimuth = std::sin(FSurfaceAzimuth);
-    FCosSurfaceAzimuth = std::cos(FSurfaceAzimuth);
-    FSinSlope = std::sin(FSlope);
-    FCosSlope = std::cos(FSlope);
+    FSurfaceAzimuthSC = SinCosOf(FSurfaceAzimuth);
+    FSlopeSC = SinCosOf(FSlope);
     // The altitude does not depend on the surface; only the azimuth group goes stale.
     InvalidateAzimuth();
 }
 
+double TSolar::DayShift() const {
+    // Whole days that bring the clock time of solar noon within 12 hours of clock noon; 0 wherever
+    // the zone meridian lies within 180 degrees of the site.
+    const double noon = ClockTimeOf(12, FEquationOfTime, FLongitude, FTimeZone);
+    return 24 * std::round((noon - 12) / 24);
+}
+
 void TSolar::SunriseSunset(double& sunrise, double& sunset) const {
-    // Near the north pole tan(L) grows without bound; 1.55 rad keeps it finite.
-    const double latitude = FLatitude > 1.55 ? 1.55 : FLatitude;
-    const double x = Clamp(std::tan(latitude) * std::tan(FDeclination));
-    const double halfDay = ArcCos(-x) * 12 / Pi;
-    sunrise = ClockTimeOf(12 - halfDay, FEquationOfTime, FLongitude, FTimeZone);
-    sunset = ClockTimeOf(12 + halfDay, FEquationOfTime, FLongitude, FTimeZone);
+    if (FMethod == smPublished) {
+        const double halfDay = HalfDayLength(FLatitude, FDeclination);
+        const double shift = DayShift();
+        sunrise = ClockTimeOf(12 - halfDay, FEquationOfTime, FLongitude, FTimeZone) - shift;
+        sunset = ClockTimeOf(12 + halfDay, FEquationOfTime, FLongitude, FTimeZone) - shift;
+        return;
+    }
+    // The precise sun at each event's own time: a first estimate from the noon values, then once more.
+    const auto event = [this](double side) {
+        double clock = NoonClockTime(PreciseAt(12));
+        for (int i = 0; i < 2; ++i) {
+            const TPreciseSun sun = PreciseAt(clock);
+            clock = NoonClockTime(sun, clock) + side * HalfDayLength(FLatitude, sun.Declination);
+        }
+        return clock;
+    };
+    sunrise = event(-1);
+    sunset = event(+1);
+}
+
+void TSolar::SetHourAngle(double rawHourAngle) {
+    FRawHourAngle = rawHourAngle;
+    FHourAngle = ReducedHourAngle(rawHourAngle);
+    FCosHourAngle = std::cos(FHourAngle);
+    InvalidateAltitude();
+}
+
+TPreciseSun TSolar::PreciseAt(double clockTime) const {
+    return PreciseSunAt(JulianDayUT(FYear, FDayNumber, clockTime, FTimeZone * RadToDeg), FLongitude);
+}
+
+double TSolar::NoonClockTime(const TPreciseSun& sun, double clockTime) {
+    return clockTime - sun.HourAngle * 12 / Pi;
+}
+
+TPreciseSun TSolar::PreciseNoon() const {
+    return PreciseAt(NoonClockTime(PreciseAt(12)));
+}
+
+void TSolar::SetPreciseTime(double clockTime) {
+    const TPreciseSun sun = PreciseAt(clockTime);
+    FClockTime = clockTime;
+    SetDeclination(sun.Declination);
+    FEquationOfTime = sun.EquationOfTime;
+    FSolarTime = SolarTimeOf(clockTime, FEquationOfTime, FLongitude, FTimeZone);
+    SetHourAngle(sun.HourAngle);
+    FRawHourAngle = HourAngleOf(FSolarTime);
 }
 
 void TSolar::SetClockTime(double clockTime) {
+    if (FMethod == smPrecise) return SetPreciseTime(clockTime);
     FClockTime = clockTime;
     SetSolarTime(SolarTimeOf(clockTime, FEquationOfTime, FLongitude, FTimeZone));
 }
 
 void TSolar::SetSolarTime(double solarTime) {
+    if (FMethod == smPrecise) {
+        // The clock time whose apparent solar time this is: the equation of time moves little in
+        // the hour or so between the estimate and the answer.
+        for (int i = 0; i < 2; ++i)
+            SetPreciseTime(ClockTimeOf(solarTime, FEquationOfTime, FLongitude, FTimeZone) - DayShift());
+        return;
+    }
     FSolarTime = solarTime;
-    FClockTime = ClockTimeOf(solarTime, FEquationOfTime, FLongitude, FTimeZone);
-    FHourAngle = (solarTime - 12) * Pi / 12;
-    FCosHourAngle = std::cos(FHourAngle);
-    InvalidateAltitude();
+    FClockTime = ClockTimeOf(solarTime, FEquationOfTime, FLongitude, FTimeZone) - DayShift();
+    SetHourAngle(HourAngleOf(solarTime));
 }
 
 void TSolar::ComputeAltitude() {
-    const double sinBeta =
-        Clamp(FCosLatitude * FCosDeclination * FCosHourAngle + FSinLatitude * FSinDeclination);
-    FSolarAltitude = std::asin(sinBeta);
-    FSinAltitude = sinBeta;
-    // The altitude lies within +/-90 degrees, so its cosine is the non-negative root: no cos() call.
-    FCosAltitude = std::sqrt((1 - sinBeta) * (1 + sinBeta));
+    FGeocentric = SolarAltitudeStep(FLatitudeSC, FDeclinationSC, FCosHourAngle);
+    FSun = FGeocentric;
+    if (FMethod == smPrecise) {
+        const double beta = FGeocentric.Angle - SolarParallax(FGeocentric.Cos);
+        FSun = {beta, std::sin(beta), std::cos(beta)};
+    }
     FAltitudeValid = true;
 }
 
 void TSolar::ComputeAzimuth() {
     if (!FAltitudeValid) ComputeAltitude();
-    // With the sun at the zenith the azimuth is undefined (0/0); take due south there.
-    double cosPhi = 1;
-    if (FCosAltitude > 0) {
-        cosPhi =
-            (FCosDeclination * FSinLatitude * FCosHourAngle - FSinDeclination * FCosLatitude) / FCosAltitude;
-        cosPhi = std::isnan(cosPhi) ? 1 : Clamp(cosPhi);
-    }
-    const double sign = SignOf(FHourAngle);
-    const double sinPhi = std::sqrt((1 + cosPhi) * (1 - cosPhi)); // of the azimuth's magnitude
-    FSolarAzimuth = sign * std::atan2(sinPhi, cosPhi);
-    FSurfaceSolarAzimuth = std::fabs(FSolarAzimuth - FSurfaceAzimuth);
-    // cos(phi - psi) from the sines and cosines at hand rather than one more cos() call.
-    FCosSurfaceSolarAzimuth = cosPhi * FCosSurfaceAzimuth + sign * sinPhi * FSinSurfaceAzimuth;
+    FAzimuth = SolarAzimuthStep(FLatitudeSC, FDeclinationSC, FHourAngle, FCosHourAngle, FGeocentric);
+    FSurfaceSolar = SurfaceSolarAzimuthStep(FAzimuth, FSurfaceAzimuth, FSurfaceAzimuthSC);
     FAzimuthValid = true;
 }
 
 void TSolar::ComputeIncidence() {
     if (!FAzimuthValid) ComputeAzimuth();
-    FCosIncidentAngle = Clamp(FCosAltitude * FCosSurfaceSolarAzimuth * FSinSlope + FSinAltitude * FCosSlope);
-    // The library's arc cosine: cheaper than ArcCos and as exact, as nothing is computed from the
-    // angle by difference (the azimuth keeps ArcCos: the surface-solar azimuth is a difference).
-    FIncidentAngle = std::acos(FCosIncidentAngle);
+    FIncidence = IncidenceStep(FSun, FSurfaceSolar, FSlopeSC);
     FIncidenceValid = true;
 }
 
 double TSolar::SolarAltitude() {
     if (!FAltitudeValid) ComputeAltitude();
-    return FSolarAltitude * RadToDeg;
+    return FSun.Angle * RadToDeg;
 }
 
 double TSolar::SolarAzimuth() {
     if (!FAzimuthValid) ComputeAzimuth();
-    return FSolarAzimuth * RadToDeg;
+    return FAzimuth.Angle * RadToDeg;
 }
 
 double TSolar::SurfaceSolarAzimuth() {
     if (!FAzimuthValid) ComputeAzimuth();
-    return FSurfaceSolarAzimuth * RadToDeg;
+    return FSurfaceSolar.Angle * RadToDeg;
 }
 
 double TSolar::IncidentAngle() {
     if (!FIncidenceValid) ComputeIncidence();
-    return FIncidentAngle * RadToDeg;
+    return FIncidence.Angle * RadToDeg;
 }
 
 double TSolar::Declination() const {
@@ -302,6 +279,9 @@ double TSolar::Declination() const {
 }
 double TSolar::HourAngle() const {
     return FHourAngle * RadToDeg;
+}
+double TSolar::RawHourAngle() const {
+    return FRawHourAngle * RadToDeg;
 }
 double TSolar::Latitude() const {
     return FLatitude * RadToDeg;
@@ -319,52 +299,87 @@ double TSolar::Slope() const {
     return FSlope * RadToDeg;
 }
 
+double TSolar::DayDeclination() const {
+    if (FMethod == smPublished) return SolarDeclination(FDayNumber) * RadToDeg;
+    return PreciseNoon().Declination * RadToDeg;
+}
+
+double TSolar::DayEquationOfTime() const {
+    if (FMethod == smPublished) return EquationOfTime(FDayNumber);
+    return PreciseNoon().EquationOfTime;
+}
+
 // ---- Radiation -----------------------------------------------------------------------------------
 
-void TSolar::ComputeDirectNormal() {
+void TSolar::ComputeHorizontal() {
     if (!FAltitudeValid) ComputeAltitude();
-    const double b = FExtinction * FPressureRatio;
-    // Below 0.001 rad the air mass 1/sin(beta) explodes; the sun gives nothing there.
-    const double dn = FSolarAltitude > 0.001 ? FExtraterrestrial * std::exp(-b / FSinAltitude) : 0.0;
-    FDirectNormal = dn;
-    FDiffuseHorizontal = FDiffuseSkyRatio * dn;
-    FTotalHorizontal = FSinAltitude * dn + FDiffuseSkyRatio * dn;
-    FDirectNormalValid = true;
+    FDirectNormal = DirectNormalIrradiance(FSky, FPressureRatio, FSun.Angle, FSun.Sin);
+    FDiffuseHorizontal = DiffuseHorizontalIrradiance(FSky, FDirectNormal);
+    FTotalHorizontal = TotalHorizontalIrradiance(FSky, FDirectNormal, FSun.Sin);
+    FHorizontalValid = true;
 }
 
 double TSolar::DirectNormal() {
-    if (!FDirectNormalValid) ComputeDirectNormal();
+    if (!FHorizontalValid) ComputeHorizontal();
     return FDirectNormal;
+}
+
+double TSolar::DiffuseHorizontal() {
+    if (!FHorizontalValid) ComputeHorizontal();
+    return FDiffuseHorizontal;
+}
+
+double TSolar::TotalHorizontal() {
+    if (!FHorizontalValid) ComputeHorizontal();
+    return FTotalHorizontal;
 }
 
 double TSolar::DirectRadiation() {
     if (!FIncidenceValid) ComputeIncidence();
-    const double d = FCosIncidentAngle * DirectNormal();
-    return FSolarAltitude < 0 || d < 0 ? 0.0 : d;
+    const double dn = DirectNormal();
+    return DirectOnSurface(dn, FIncidence.Cos, FSun.Angle);
 }
 
 double TSolar::DiffuseRadiation() {
     if (!FIncidenceValid) ComputeIncidence();
-    DirectNormal();
-    double diffuse;
-    if (FCosSlope < 0.0872) {
-        // Vertical (and overhanging) surfaces: sky brightness ratio of the beam's incident angle.
-        const double ct = FCosIncidentAngle;
-        const double y = ct < -0.2 ? 0.45 : 0.55 + 0.437 * ct + 0.313 * ct * ct;
-        diffuse = y * FDiffuseHorizontal;
-    } else {
-        diffuse = FDiffuseHorizontal * (1 + FCosSlope) / 2;
-    }
-    return FSolarAltitude < 0 || diffuse < 0 ? 0.0 : diffuse;
+    const double horizontal = DiffuseHorizontal();
+    return SkyDiffuseOnSurface(horizontal, SkyDiffuseFactor(FSlopeSC.Cos, FIncidence.Cos), FSun.Angle);
 }
 
 double TSolar::ReflectedRadiation() {
-    DirectNormal();
-    const double r = 0.5 * FGroundReflectance * FTotalHorizontal * (1 - FCosSlope);
-    return FSolarAltitude < 0 || r < 0 ? 0.0 : r;
+    const double total = TotalHorizontal(); // brings the altitude up to date as well
+    return GroundReflectedOnSurface(total, FGroundReflectance, FSlopeSC.Cos, FSun.Angle);
 }
 
 double TSolar::SolarHeatGainFactor() {
     const double t = GlassTransmission(IncidentAngle());
     return (DirectRadiation() + DiffuseRadiation() + ReflectedRadiation()) * t;
+}
+
+TSolarSteps TSolar::Steps() {
+    TSolarSteps s;
+    s.Declination = Declination();
+    s.EquationOfTime = FEquationOfTime;
+    s.ClockTime = FClockTime;
+    s.SolarTime = FSolarTime;
+    s.RawHourAngle = RawHourAngle();
+    s.HourAngle = HourAngle();
+    s.Altitude = SolarAltitude();
+    s.Azimuth = SolarAzimuth();
+    s.SurfaceSolarAzimuth = SurfaceSolarAzimuth();
+    s.IncidentAngle = IncidentAngle();
+    s.Sky = FSky;
+    s.PressureRatio = FPressureRatio;
+    s.DirectNormal = DirectNormal();
+    s.Direct = DirectRadiation();
+    s.DiffuseHorizontal = DiffuseHorizontal();
+    s.TotalHorizontal = TotalHorizontal();
+    s.VerticalSky = SkyDiffuseIsVertical(FSlopeSC.Cos);
+    s.DiffuseFactor = SkyDiffuseFactor(FSlopeSC.Cos, FIncidence.Cos);
+    s.Diffuse = DiffuseRadiation();
+    s.Reflected = ReflectedRadiation();
+    s.Total = s.Direct + s.Diffuse + s.Reflected;
+    s.GlassTransmission = GlassTransmission(s.IncidentAngle);
+    s.SolarHeatGainFactor = s.Total * s.GlassTransmission;
+    return s;
 }

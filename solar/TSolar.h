@@ -5,22 +5,18 @@
 // Latitude north positive, longitude east positive, the time zone is the longitude of the zone's
 // standard meridian (east positive). Sun and surface azimuths are measured from south, positive
 // towards west; slope 0 is horizontal, 90 vertical. Inside TSolar angles are radians.
+//
+// TSolar keeps each result until an input it depends on changes and works it out through the pure
+// steps of SunPosition.h, PreciseSun.h and ClearSky.h; every intermediate of the current time is
+// readable (Steps()).
+#include "ClearSky.h"
+#include "PreciseSun.h"
+#include "SunPosition.h"
+
 #include <optional>
 #include <string>
 
-inline constexpr double DegToRad = 0.017453292519943295;
-inline constexpr double RadToDeg = 57.29577951308232;
-
 // ---- Day and time functions ----------------------------------------------------------------------
-
-// Solar declination of day number N [rad] (Cooper's equation); N may be fractional.
-double SolarDeclination(double dayNumber);
-// Equation of time of day number N [min], three-term fit over a 364-day period.
-double EquationOfTime(double dayNumber);
-// Apparent solar time [h] of a clock time [h]; equation of time [min], longitudes [rad].
-double SolarTimeOf(double clockTime, double equationOfTime, double longitude, double timeZone);
-// Clock (standard) time [h] of a solar time [h]; the inverse of SolarTimeOf.
-double ClockTimeOf(double solarTime, double equationOfTime, double longitude, double timeZone);
 
 // Day of the year [1..366] of a Gregorian date: 1 January gives 1. A month outside 1..12 is
 // limited to that range; a day outside the month counts on (0 gives 0, 32 January gives 32).
@@ -55,27 +51,52 @@ int SignOf(double x);
 // --:--:-- instead of printing a meaningless number.
 std::string HoursToHMS(double hours, const std::string& separator);
 
-// ---- Clear-sky model coefficients (cosine fits of the day number) --------------------------------
-
-// Apparent extraterrestrial irradiance A of day number N [W/m2].
-double ApparentExtraterrestrial(double dayNumber);
-// Atmospheric extinction coefficient B of day number N [-], at sea level.
-double AtmosphericExtinction(double dayNumber);
-// Diffuse sky ratio Cd of day number N [-]: horizontal sky diffuse over direct normal.
-double DiffuseSkyRatio(double dayNumber);
-// Pressure ratio P of the site altitude [m] to sea level [-]; scales the extinction.
-double PressureRatio(double altitude);
-// Transmission factor of the reference clear glass at an incident angle [deg] (sign ignored):
-// 0.86 at normal incidence, falling steeply beyond about 70 degrees.
-double GlassTransmission(double incidentAngle);
-
 // ---- The solar model object ----------------------------------------------------------------------
+
+// How the sun's position is worked out: the published model (Cooper's declination and the three-term
+// equation of time of the day number), or the precise one (PreciseSun.h) for the calendar date.
+enum TSunMethod { smPublished, smPrecise };
+
+// Every intermediate of one time's solve, in interface units, as the last queries left them.
+struct TSolarSteps {
+    double Declination = 0;         // [deg]
+    double EquationOfTime = 0;      // [min]
+    double ClockTime = 0;           // [h]
+    double SolarTime = 0;           // [h], as the clock gives it (not brought into the day)
+    double RawHourAngle = 0;        // [deg], of that solar time
+    double HourAngle = 0;           // [deg], reduced into -180..180
+    double Altitude = 0;            // [deg]
+    double Azimuth = 0;             // [deg]
+    double SurfaceSolarAzimuth = 0; // [deg]
+    double IncidentAngle = 0;       // [deg]
+    TClearSkyDay Sky;               // A [W/m2], B and Cd [-] of the day
+    double PressureRatio = 1;       // [-]
+    double DirectNormal = 0;        // [W/m2]
+    double Direct = 0;              // [W/m2]
+    double DiffuseHorizontal = 0;   // [W/m2]
+    double TotalHorizontal = 0;     // [W/m2]
+    bool VerticalSky = false;       // the diffuse factor is the vertical-surface ratio Y
+    double DiffuseFactor = 0;       // Y, or (1 + cos slope) / 2 [-]
+    double Diffuse = 0;             // [W/m2]
+    double Reflected = 0;           // [W/m2]
+    double Total = 0;               // direct + diffuse + reflected [W/m2]
+    double GlassTransmission = 0;   // [-]
+    double SolarHeatGainFactor = 0; // total times the glass transmission [W/m2]
+};
 
 class TSolar {
 public:
-    // Defaults: day 80 (21 March), latitude -26.13, longitude 28.24, zone 30, altitude 0 m,
-    // surface azimuth 15 and slope 36, clock time 11 h, ground reflectance 0.2.
+    // Defaults: the published method, day 80 (21 March), latitude -26.13, longitude 28.24, zone 30,
+    // altitude 0 m, surface azimuth 15 and slope 36, clock time 11 h, ground reflectance 0.2, the
+    // local clock's current year.
     TSolar();
+
+    // The method of the sun's position, and the year whose calendar the precise method reads the
+    // day number in (the published method has no year). Both make the results stale.
+    void SetMethod(TSunMethod method);
+    TSunMethod Method() const { return FMethod; }
+    void SetYear(int year);
+    int Year() const { return FYear; }
 
     // Day of the year (may be fractional); updates declination and equation of time.
     void SetDay(double dayNumber);
@@ -84,15 +105,19 @@ public:
     // Outward surface normal azimuth [deg, any value] and slope from horizontal [deg].
     void SetSurface(double azimuth, double slope);
     // Clock times [h] of sunrise and sunset (sun's centre on the geometric horizon) of the set day
-    // and location; independent of the set time. Midnight sun gives ClockTimeOf(0) and
-    // ClockTimeOf(24); polar night gives ClockTimeOf(12) for both.
+    // and location; independent of the set time. Midnight sun gives the clock times of solar
+    // midnight before and after the day, polar night that of solar noon for both. All of them are
+    // moved by a whole day where the zone meridian lies across the 180th meridian from the site, so
+    // that solar noon falls within 12 hours of clock noon (Wallis at zone 180: 06:09, not 30:09).
     void SunriseSunset(double& sunrise, double& sunset) const;
     // Sets the clock (standard) time [h] and the matching solar time.
     void SetClockTime(double clockTime);
-    // Sets the apparent solar time [h], the matching clock time and the hour angle.
+    // Sets the apparent solar time [h], the matching clock time and the hour angle. The clock time is
+    // moved by whole days as sunrise is.
     void SetSolarTime(double solarTime);
 
-    // Sun altitude above the horizon [deg]; negative below it.
+    // Sun altitude above the horizon [deg]; negative below it. The precise method gives the
+    // topocentric altitude without refraction.
     double SolarAltitude();
     // Sun azimuth [deg, -180..180]: 0 due south, negative in the morning (east), positive in the
     // afternoon (west); at solar noon exactly 0 (sun culminating south) or 180 (north).
@@ -103,16 +128,22 @@ public:
     // is behind the surface.
     double IncidentAngle();
 
-    // Solar declination of the set day [deg].
+    // Solar declination at the set time [deg] (the published method: of the set day).
     double Declination() const;
-    // Hour angle of the set time [deg], negative before solar noon.
+    // Hour angle of the set time [deg] within -180..180, negative before solar noon.
     double HourAngle() const;
+    // The hour angle as the solar time gives it [deg], before it is brought into -180..180.
+    double RawHourAngle() const;
     // Clock time [h] of the last SetClockTime or SetSolarTime.
     double ClockTime() const { return FClockTime; }
     // Solar time [h] of the last SetClockTime or SetSolarTime.
     double SolarTime() const { return FSolarTime; }
-    // Equation of time of the set day [min].
+    // Equation of time at the set time [min] (the published method: of the set day).
     double EquationOfTimeMinutes() const { return FEquationOfTime; }
+    // Declination [deg] and equation of time [min] of the day as a whole: the published method's
+    // values of the day number, the precise method's at the day's solar noon.
+    double DayDeclination() const;
+    double DayEquationOfTime() const;
 
     // Inputs as set, in interface units.
     double DayNumber() const { return FDayNumber; }
@@ -123,8 +154,7 @@ public:
     double SurfaceAzimuth() const;                // [deg]
     double Slope() const;                         // [deg]
 
-    // Direct normal irradiance DN [W/m2]; 0 while the sun is not above 0.001 rad. Also sets the
-    // horizontal diffuse and total of the current time.
+    // Direct normal irradiance DN [W/m2]; 0 while the sun is not above 0.001 rad.
     double DirectNormal();
     // Beam irradiance on the surface [W/m2]; 0 when the sun is below the horizon or behind the
     // surface.
@@ -139,12 +169,14 @@ public:
     // diffuse and reflected irradiance times the glass transmission at the beam's incident angle.
     double SolarHeatGainFactor();
 
-    // Horizontal sky diffuse [W/m2] of the last DirectNormal.
-    double DiffuseHorizontal() const { return FDiffuseHorizontal; }
-    // Horizontal total (beam plus diffuse) [W/m2] of the last DirectNormal.
-    double TotalHorizontal() const { return FTotalHorizontal; }
+    // Horizontal sky diffuse and horizontal total (beam plus diffuse) [W/m2] of the set time.
+    double DiffuseHorizontal();
+    double TotalHorizontal();
     // Reflectance of the ground in front of the surface [-].
     double GroundReflectance() const { return FGroundReflectance; }
+
+    // Every intermediate of the set time, each worked out once.
+    TSolarSteps Steps();
 
     // Whether the altitude group, and the azimuth group, are current for the set inputs.
     bool AltitudeValid() const { return FAltitudeValid; }
@@ -152,13 +184,25 @@ public:
 
 private:
     // Each group is computed once for the set inputs and kept until an input it depends on changes:
-    // the altitude with the direct normal after it, then the azimuth, then the incidence.
+    // the altitude with the horizontal radiation after it, then the azimuth, then the incidence.
     void InvalidateAltitude();
     void InvalidateAzimuth();
+    void SetDeclination(double declination);
+    void SetHourAngle(double rawHourAngle);
+    void SetPreciseTime(double clockTime);
+    // The precise sun at a clock time of the set day, and at the day's solar noon.
+    TPreciseSun PreciseAt(double clockTime) const;
+    TPreciseSun PreciseNoon() const;
+    // The clock time at which the hour angle of `sun`, seen at clockTime, is 0.
+    static double NoonClockTime(const TPreciseSun& sun, double clockTime = 12);
+    double DayShift() const;
     void ComputeAltitude();
     void ComputeAzimuth();
     void ComputeIncidence();
-    void ComputeDirectNormal();
+    void ComputeHorizontal();
+
+    TSunMethod FMethod = smPublished;
+    int FYear = 2000;
 
     // Inputs (angles in radians).
     double FLatitude = 0;
@@ -172,38 +216,28 @@ private:
     double FEquationOfTime = 0; // [min]
     double FClockTime = 0;      // [h]
     double FSolarTime = 0;      // [h]
-    double FHourAngle = 0;
+    double FRawHourAngle = 0;
+    double FHourAngle = 0; // reduced into -pi..pi
 
-    // Results.
-    double FSolarAltitude = 0;
-    double FSolarAzimuth = 0;
-    double FSurfaceSolarAzimuth = 0;
-    double FIncidentAngle = 0;
-    double FDirectNormal = 0; // [W/m2]
+    // Results of the pure steps.
+    TAltitudeStep FGeocentric; // the altitude the azimuth is worked out from
+    TAltitudeStep FSun;        // the altitude as given (topocentric in the precise method)
+    TAzimuthStep FAzimuth;
+    TSurfaceSolarStep FSurfaceSolar;
+    TIncidenceStep FIncidence;
+    double FDirectNormal = 0;      // [W/m2]
+    double FDiffuseHorizontal = 0; // [W/m2]
+    double FTotalHorizontal = 0;   // [W/m2]
     bool FAltitudeValid = false;
     bool FAzimuthValid = false;
     bool FIncidenceValid = false;
-    bool FDirectNormalValid = false;
+    bool FHorizontalValid = false;
 
-    // Sines and cosines, computed once when their angle is set or computed.
-    double FSinLatitude = 0, FCosLatitude = 1;
-    double FSinDeclination = 0, FCosDeclination = 1;
-    double FSinSlope = 0, FCosSlope = 1;
-    double FSinSurfaceAzimuth = 0, FCosSurfaceAzimuth = 1;
-    double FSinAltitude = 0, FCosAltitude = 1;
+    // Sines and cosines, computed once when their angle is set.
+    TSinCos FLatitudeSC, FDeclinationSC, FSlopeSC, FSurfaceAzimuthSC;
     double FCosHourAngle = 1;
-    double FCosSurfaceSolarAzimuth = 1;
-    double FCosIncidentAngle = 1;
 
-    // Clear-sky coefficients of the set day: A [W/m2], B at sea level [-], Cd [-]; and the pressure
-    // ratio of the set altitude [-].
-    double FExtraterrestrial = 0;
-    double FExtinction = 0;
-    double FDiffuseSkyRatio = 0;
-    double FPressureRatio = 1;
-
-    // Radiation.
-    double FDiffuseHorizontal = 0; // [W/m2]
-    double FTotalHorizontal = 0;   // [W/m2]
+    TClearSkyDay FSky;         // of the set day
+    double FPressureRatio = 1; // of the set altitude [-]
     double FGroundReflectance = 0.2;
 };

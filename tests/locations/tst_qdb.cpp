@@ -42,6 +42,7 @@ private slots:
         QTest::newRow("name outside the code page")
             << QByteArray("R,Łódź,1,2,0,5,1,1,1,1,1,1,1") << "outside Windows-1252";
         QTest::newRow("latitude out of range") << QByteArray("R,X,95,2,0,5,1,1,1,1,1,1,1") << "latitude '95'";
+        QTest::newRow("zone beyond UTC+14") << QByteArray("R,X,1,2,211,5,1,1,1,1,1,1,1") << "timezone '211'";
         QTest::newRow("not a number") << QByteArray("R,X,1,2,0,high,1,1,1,1,1,1,1") << "altitude 'high'";
         QTest::newRow("too big for single precision")
             << QByteArray("R,X,1,2,0,5,1e39,1,1,1,1,1,1") << "cooling_first";
@@ -69,6 +70,20 @@ private slots:
         QVERIFY2(r.err.contains(src.Path("Land.csv") + ":4: "), qPrintable(r.err));
         QVERIFY2(r.err.contains(reason), qPrintable(r.err));
         QVERIFY(!QFile::exists(out.Path("db/Regions.idx")));
+    }
+
+    // Zone meridians in use reach UTC+14: Apia keeps its zone of 195 degrees.
+    void zonesToUtcPlus14() {
+        TLocationFixture src, out;
+        src.WriteFile("Pacific.csv", Header + "Samoa,Apia,-13.83,-171.76,195,2,1,1,1,1,1,1,1\n"
+                                              "Kiribati,Kiritimati,1.87,-157.36,210,2,1,1,1,1,1,1,1\n");
+        const Run built = Qdb({"build", src.Folder(), out.Path("db")});
+        QCOMPARE(built.exitCode, 0);
+        TLocationDatabase reader;
+        reader.LoadIndex(out.Path("db") + '/');
+        QVERIFY(reader.Open("Pacific"));
+        QCOMPARE(reader.ReadRecord(0).TimeZone, 195.0f);
+        QCOMPARE(reader.ReadRecord(1).TimeZone, 210.0f);
     }
 
     void buildsWhatTheReaderReadsAndDumpsIt() {

@@ -49,10 +49,8 @@ private slots:
     // North-facing glass 1.25 m x 2.5 m set back 0.15 m: the published fractions.
     void workedExample() {
         TSolar s = WorkedExample();
-        double sunrise = 0, sunset = 0;
-        s.SunriseSunset(sunrise, sunset);
         TProfile24 p{};
-        RecessAreaFactors(s, sunrise, 1.25, 2.5, 0.15, p);
+        RecessAreaFactors(s, 1.25, 2.5, 0.15, p);
         QCOMPARE(QString::fromStdString(FormatProfile(p, Fixed2)),
                  QString("0.00,0.00,0.00,0.00,0.00,0.00,0.00,1.00,0.95,0.93,0.91,0.90,"
                          "0.90,0.89,0.87,0.87,0.87,0.87,0.00,0.00,0.00,0.00,0.00,0.00"));
@@ -134,37 +132,43 @@ private slots:
         QCOMPARE(RecessSunlitFraction(s, 9, height, width, depth), 0.0);
     }
 
-    // Which slots are filled for a given sunrise; slots outside the day are never touched.
+    // Every hour with the sun up and in front of the glass gets its fraction, and nothing is written
+    // outside the 24 slots.
     void hoursCovered_data() {
         QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("longitude");
+        QTest::addColumn<double>("zone");
         QTest::addColumn<double>("day");
         QTest::addColumn<double>("glassAzimuth");
-        QTest::addColumn<double>("sunriseOverride"); // NaN: use the site's own sunrise
         QTest::addColumn<QString>("sunlitHours");
         QTest::newRow("long day, west glass keeps its evening sun")
-            << 50.0 << 172.0 << 90.0 << NaN << "13,14,15,16,17,18,19,20";
-        QTest::newRow("midnight sun, sunrise before midnight")
-            << 75.0 << 172.0 << 0.0 << NaN << "7,8,9,10,11,12,13,14,15,16,17";
-        QTest::newRow("polar night") << 80.0 << 355.0 << 0.0 << NaN << "";
-        QTest::newRow("sunrise far before midnight") << -26.13 << 172.5 << 180.0 << -30.0 << "";
-        QTest::newRow("sunrise in the evening") << -26.13 << 172.5 << 180.0 << 23.5 << "";
-        QTest::newRow("sunrise after the day") << -26.13 << 172.5 << 180.0 << 40.0 << "";
-        QTest::newRow("sunrise at 11.5 only covers from 11")
-            << -26.13 << 172.5 << 180.0 << 11.5 << "11,12,13,14,15,16,17";
-        QTest::newRow("infinite sunrise") << -26.13 << 172.5 << 180.0 << Inf << "";
+            << 50.0 << 15.0 << 15.0 << 172.0 << 90.0 << "13,14,15,16,17,18,19,20";
+        QTest::newRow("midnight sun")
+            << 75.0 << 15.0 << 15.0 << 172.0 << 0.0 << "7,8,9,10,11,12,13,14,15,16,17";
+        QTest::newRow("polar night") << 80.0 << 15.0 << 15.0 << 355.0 << 0.0 << "";
+        // The sun dips below the horizon near solar midnight and is up again, in the north-east, at
+        // 23:00: the east glass is sunlit then (0.87), where the fractions used to stop at 20:00.
+        QTest::newRow("sun up again before midnight")
+            << 64.0 << 103.5 << 60.0 << 169.25 << -90.0 << "0,1,2,3,4,5,6,7,8,23";
+        // Wallis, zone 180 across the 180th meridian from it: the west glass gets the afternoon sun
+        // (solar noon is at 11:46), where every fraction was 0.
+        QTest::newRow("Wallis") << -13.28 << -176.17 << 180.0 << 172.0 << 90.0 << "13,14,15,16,17";
+        QTest::newRow("Wallis, east glass") << -13.28 << -176.17 << 180.0 << 172.0 << -90.0 << "7,8,9,10,11";
+        // Utqiagvik in midnight sun, solar midnight at 01:28: north-west glass before it and after it.
+        QTest::newRow("Utqiagvik") << 71.29 << -156.79 << -135.0 << 172.0 << 135.0
+                                   << "0,1,2,3,4,17,18,19,20,21,22,23";
     }
     void hoursCovered() {
         QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        QFETCH(double, zone);
         QFETCH(double, day);
         QFETCH(double, glassAzimuth);
-        QFETCH(double, sunriseOverride);
         QFETCH(QString, sunlitHours);
-        TSolar s = Site(latitude, 15, 15, day, glassAzimuth);
-        double sunrise = sunriseOverride, sunset = 0;
-        if (std::isnan(sunriseOverride)) s.SunriseSunset(sunrise, sunset);
+        TSolar s = Site(latitude, longitude, zone, day, glassAzimuth);
         GuardedProfile p;
         p.values.fill(5);
-        RecessAreaFactors(s, sunrise, 1.25, 2.5, 0.15, p.values);
+        RecessAreaFactors(s, 1.25, 2.5, 0.15, p.values);
         QVERIFY(p.GuardsIntact());
         QStringList lit;
         for (int hour = 0; hour < 24; ++hour) {

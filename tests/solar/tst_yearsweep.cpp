@@ -75,7 +75,7 @@ private slots:
                         TProfile24 values{};
                         double after = -99;
                     } p;
-                    RecessAreaFactors(s, sunrise, 1.25, 2.5, 0.15, p.values);
+                    RecessAreaFactors(s, 1.25, 2.5, 0.15, p.values);
                     QVERIFY(p.before == -99 && p.after == -99);
                     for (double f : p.values)
                         QVERIFY(Within(f, 0, 1));

@@ -463,6 +463,22 @@ private slots:
         QCOMPARE(warning == "did you mean hours?", std::abs(zone.toDouble()) <= 14);
     }
 
+    // Wallis, zone 180 across the 180th meridian: the sun rises in the morning and every facade sees
+    // it in the year (the south one in December), where sunrise read 30.16 h and every peak "no sun".
+    void wallis() {
+        const QStringList site{"--latitude", "-13.28", "--longitude", "-176.17", "--timezone", "180"};
+        const TRun meta = RunCli(site + QStringList{"--day", "172", "--csv-meta"});
+        QCOMPARE(meta.Status, 0);
+        const double sunrise = QString::fromUtf8(meta.Out).section('\n', 0, 0).section('=', 1).toDouble();
+        QVERIFY2(sunrise > 6 && sunrise < 6.5, qPrintable(QString::number(sunrise)));
+        const TRun peaks = RunCli(site + QStringList{"--peaks"});
+        QCOMPARE(peaks.Status, 0);
+        const QList<QStringList> rows = ReadCsv(peaks.Out);
+        QCOMPARE(rows.size(), 11);
+        for (const QStringList& row : rows.mid(1))
+            QVERIFY2(row[3].toDouble() > 100, qPrintable(row.join(','))); // the total's peak
+    }
+
     // Scripts exchange numbers in the C form whatever the user's locale.
     void cLocaleWhateverTheLocale() {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

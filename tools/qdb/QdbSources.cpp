@@ -33,7 +33,7 @@ constexpr double Any = 1e30;
 const NumberColumn NumberColumns[] = {
     {"latitude", &LocationRecord::Latitude, -90, 90},
     {"longitude", &LocationRecord::Longitude, -180, 180},
-    {"timezone", &LocationRecord::TimeZone, -180, 180},
+    {"timezone", &LocationRecord::TimeZone, -180, 210}, // UTC-12 to UTC+14 (Samoa 195, Kiribati 210)
     {"altitude", &LocationRecord::Altitude, -500, 9000},
     {"cooling_first", &LocationRecord::CoolingFirst, -Any, Any},
     {"cooling_second", &LocationRecord::CoolingSecond, -Any, Any},

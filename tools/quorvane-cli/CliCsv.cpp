@@ -25,6 +25,7 @@ TProfile24 SunlitFractions(const TCalcDocument& doc) {
     TCalcDocument glass;
     glass.SetListRows(false);
     glass.ApplyInputs(doc.CopyInputs());
+    glass.SetSunFrom(doc);
     glass.GenerateAreaFactors();
     return glass.AreaFactorProfile();
 }

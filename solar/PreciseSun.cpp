@@ -1,0 +1,76 @@
+#include "PreciseSun.h"
+
+#include "Calendar.h"
+#include "SunPosition.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+constexpr double J2000 = 2451545.0;
+constexpr double ArcSecond = DegToRad / 3600;
+
+// TT - UT [s]: Espenak and Meeus (2006) for 2005..2050, held at the ends of 1900..2150 beyond.
+double DeltaT(double julianDayUT) {
+    const double t = std::fmax(-100.0, std::fmin(150.0, (julianDayUT - J2000) / 365.25));
+    return 62.92 + 0.32217 * t + 0.005589 * t * t;
+}
+
+double Degrees(double a0, double a1, double t) {
+    return std::fmod(a0 + a1 * t, 360.0) * DegToRad;
+}
+
+} // namespace
+
+double JulianDayUT(int year, double dayNumber, double clockTime, double timeZone) {
+    const double date = static_cast<double>(DaysFromCivil(year, 1, 1)) + std::floor(dayNumber) - 1;
+    return 2440587.5 + date + (clockTime - timeZone / 15) / 24;
+}
+
+TPreciseSun PreciseSunAt(double jd, double longitude) {
+    const double T = (jd + DeltaT(jd) / 86400 - J2000) / 36525; // Julian centuries of TT
+    const double meanLongitude = Degrees(280.46646, 36000.76983, T) + 0.0003032 * T * T * DegToRad;
+    const double M = Degrees(357.52911, 35999.05029, T) - 0.0001537 * T * T * DegToRad;
+    const double sinM = std::sin(M), cosM = std::cos(M);
+    const double sin2M = 2 * sinM * cosM;
+    const double sin3M = sinM * (3 - 4 * sinM * sinM);
+    const double centre = ((1.914602 - 0.004817 * T - 0.000014 * T * T) * sinM +
+                           (0.019993 - 0.000101 * T) * sin2M + 0.000289 * sin3M) *
+                          DegToRad;
+    // Nutation: the terms of the Moon's node and of twice the Sun's mean longitude.
+    const double omega = Degrees(125.04452, -1934.136261, T);
+    const double sinOmega = std::sin(omega), cosOmega = std::cos(omega);
+    const double twoL = 2 * meanLongitude;
+    const double nutationLongitude = (-17.20 * sinOmega - 1.32 * std::sin(twoL)) * ArcSecond;
+    const double nutationObliquity = (9.20 * cosOmega + 0.57 * std::cos(twoL)) * ArcSecond;
+    const double aberration = -20.4898 * ArcSecond;
+    const double lambda = meanLongitude + centre + aberration + nutationLongitude;
+    const double epsilon = (23.4392911 - 0.0130042 * T) * DegToRad + nutationObliquity;
+
+    const double sinLambda = std::sin(lambda), cosLambda = std::cos(lambda);
+    const double sinEpsilon = std::sin(epsilon), cosEpsilon = std::cos(epsilon);
+    TPreciseSun sun;
+    sun.RightAscension = std::atan2(cosEpsilon * sinLambda, cosLambda);
+    if (sun.RightAscension < 0) sun.RightAscension += 2 * Pi;
+    sun.Declination = std::asin(sinEpsilon * sinLambda);
+
+    const double d = jd - J2000;
+    const double tu = d / 36525;
+    const double meanSidereal =
+        std::fmod(280.46061837 + 360.98564736629 * d, 360.0) * DegToRad + 0.000387933 * tu * tu * DegToRad;
+    const double apparentSidereal = meanSidereal + nutationLongitude * cosEpsilon;
+    sun.HourAngle = std::remainder(apparentSidereal + longitude - sun.RightAscension, 2 * Pi);
+
+    // Mean solar time at the meridian is UT plus the longitude; the apparent one follows the hour angle.
+    const double ut = (jd - 0.5 - std::floor(jd - 0.5)) * 24;
+    const double meanSolar = ut + longitude * 12 / Pi;
+    const double difference = SolarTimeOfHourAngle(sun.HourAngle) - meanSolar;
+    sun.EquationOfTime = std::remainder(difference, 24.0) * 60;
+    return sun;
+}
+
+double SolarParallax(double cosAltitude) {
+    return 8.794 * ArcSecond * cosAltitude;
+}
