@@ -64,7 +64,7 @@ private slots:
         const QStringList lines = QString::fromUtf8(run.Out).split('\n');
         QCOMPARE(lines.size(), 26); // header, 24 rows, the empty rest after the last line end
         QCOMPARE(lines[0], QString("hour,altitude,azimuth,ssa,incident,normal,direct,diffuse,reflected,total,"
-                                   "shgf,ambient,solair,sunlit"));
+                                   "shgf,ambient,solair,sunlit,solved"));
 
         TCalcDocument doc;
         doc.ApplyInputs(ResetInputSet());
@@ -76,8 +76,10 @@ private slots:
                                        &doc.SHGFProfile(),     &doc.AmbientProfile(),   &doc.SolAirProfile()};
         for (int hour = 0; hour < 24; ++hour) {
             const QStringList cells = lines[hour + 1].split(',');
-            QCOMPARE(cells.size(), 14);
+            QCOMPARE(cells.size(), 15);
             QCOMPARE(cells[0], QString::number(hour));
+            // The worked example solves the hours 6 to 18; the others hold 0 and say so.
+            QCOMPARE(cells[14], QString(hour >= 6 && hour <= 18 ? "1" : "0"));
             for (int c = 0; c < 12; ++c)
                 QCOMPARE(cells[c + 1].toDouble(), (*columns[c])[hour]);
         }
@@ -275,7 +277,7 @@ private slots:
         QCOMPARE(rows.size(), 1 + 12 * 24);
         const QStringList header = rows[0];
         QCOMPARE(header.mid(0, 4), QStringList({"month", "day", "hour", "altitude"}));
-        QCOMPARE(header.last(), QString("sunlit"));
+        QCOMPARE(header.mid(header.size() - 2), QStringList({"sunlit", "solved"}));
         const int total = header.indexOf("total"), shgf = header.indexOf("shgf"),
                   solair = header.indexOf("solair");
         for (int m = 0; m < 12; ++m) {
@@ -313,7 +315,8 @@ private slots:
         QCOMPARE(run.Status, 0);
         const QList<QStringList> rows = ReadCsv(run.Out);
         QCOMPARE(rows.size(), 1 + 9 * daysPerFacade * 24);
-        QCOMPARE(rows[0].mid(0, 3), QStringList({"facade", "azimuth", "slope"}));
+        QCOMPARE(rows[0].mid(0, 3), QStringList({"facade", "facade_azimuth", "facade_slope"}));
+        QCOMPARE(rows[0].count("azimuth"), 1); // the sun's
         const QStringList names{"N", "NE", "E", "SE", "S", "SW", "W", "NW", "H"};
         const double azimuths[] = {180, -135, -90, -45, 0, 45, 90, 135, 0};
         for (int f = 0; f < 9; ++f) {
@@ -371,13 +374,16 @@ private slots:
             QVERIFY2(lines[i].startsWith("# " + keys[i] + "="), qPrintable(lines[i]));
             QCOMPARE(lines[i].section('=', 1).toDouble(), values[i]);
         }
-        QVERIFY(lines[4].startsWith("hour,"));
-        const double total12 = lines[4 + 13].split(',')[lines[4].split(',').indexOf("total")].toDouble();
+        QCOMPARE(lines[4], QString("# sun_position=published"));
+        QVERIFY(lines[5].startsWith("hour,"));
+        const QStringList header = lines[5].split(',');
+        const double total12 = lines[5 + 13].split(',')[header.indexOf("total")].toDouble();
         QCOMPARE(total12, doc.TotalProfile()[12]); // the surface keeps its slope of 20 degrees
 
         doc.GenerateAreaFactors();
         for (int h = 0; h < 24; ++h)
-            QCOMPARE(lines[5 + h].split(',').last().toDouble(), doc.AreaFactorProfile()[h]);
+            QCOMPARE(lines[6 + h].split(',')[header.indexOf("sunlit")].toDouble(),
+                     doc.AreaFactorProfile()[h]);
         QVERIFY(QString::fromUtf8(RunCli({"--csv"}).Out).startsWith("hour,"));
     }
 

@@ -15,7 +15,7 @@ QString Header(QStringList keys) {
     keys << QStringLiteral("hour");
     for (const TResultColumn* column : CsvColumns())
         keys << QString::fromLatin1(column->CsvName);
-    keys << QStringLiteral("sunlit");
+    keys << QStringLiteral("sunlit") << QStringLiteral("solved");
     return Line(keys);
 }
 
@@ -39,7 +39,7 @@ QString Rows(const TCalcDocument& doc, const QStringList& keys) {
         cells << QString::number(hour);
         for (const TResultColumn* column : CsvColumns())
             cells << Exact((doc.*(column->Profile))()[hour]);
-        cells << Exact(sunlit[hour]);
+        cells << Exact(sunlit[hour]) << QString::number(int(doc.HourSolved(hour)));
         text += Line(cells);
     }
     return text;
@@ -59,15 +59,18 @@ QString DayCsv(TCalcDocument& doc, bool meta) {
     QString text;
     if (meta)
         text += MetaLine("sunrise", doc.Sunrise()) + MetaLine("sunset", doc.Sunset()) +
-                MetaLine("declination", doc.Solar().Declination()) +
-                MetaLine("equation_of_time", EquationOfTime(doc.DayNumber()));
+                MetaLine("declination", doc.Solar().DayDeclination()) +
+                MetaLine("equation_of_time", doc.Solar().DayEquationOfTime()) +
+                QStringLiteral("# sun_position=%1\n").arg(doc.SunMethodText());
     return text + Header({}) + Rows(doc, {});
 }
 
 QString DesignCsv(const TCalcDocument& source, bool year, bool orientations) {
     QStringList keys;
     if (orientations)
-        keys << QStringLiteral("facade") << QStringLiteral("azimuth") << QStringLiteral("slope");
+        // Named apart from the sun's azimuth column, which dataframe readers would merge with it.
+        keys << QStringLiteral("facade") << QStringLiteral("facade_azimuth")
+             << QStringLiteral("facade_slope");
     if (year) keys << QStringLiteral("month") << QStringLiteral("day");
     QString text = Header(keys);
 
