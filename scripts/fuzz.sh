@@ -7,6 +7,7 @@
 # executions and coverage of each run; exits non-zero when any target found a fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh fuzz
 seconds=${1:-60}
 shift || true
 all_targets=(fuzz_ini fuzz_qdb fuzz_project fuzz_numtext fuzz_profile fuzz_cli)
