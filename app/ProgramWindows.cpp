@@ -8,10 +8,13 @@
 #include "dialogs/TxProfileEd.h"
 #include "dialogs/TxProfileView.h"
 #include "locations/TxSelectLocation.h"
+#include "report/ProductPicture.h"
 #include "report/ReportSettings.h"
 #include "report/TxAboutDlg.h"
 #include "report/TxStdReport.h"
 #include "report/TxfReport.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -29,6 +32,10 @@ template <class T> TWindowRef<T> Lazily(TProgramWindows* windows, T& (TProgramWi
 } // namespace
 
 TProgramWindows::TProgramWindows(const QString& version) : FVersion(version) {
+    // Every window carries the program's picture, and the desktop matches the windows to the desktop
+    // entry of that name (its launcher, its icon, the files it opens).
+    QApplication::setWindowIcon(ProductIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.varnholt.quorvane"));
     MainForm.SetRowDialogs(
         {Lazily(this, &TProgramWindows::LocationForm), Lazily(this, &TProgramWindows::AzimuthForm),
          Lazily(this, &TProgramWindows::AnglesForm), Lazily(this, &TProgramWindows::CalendarForm)});

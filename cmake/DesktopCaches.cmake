@@ -5,12 +5,17 @@ function(qv_refresh_desktop_caches datadir)
     if(NOT "$ENV{DESTDIR}" STREQUAL "")
         return()
     endif()
-    foreach(tool_args "update-mime-database;${datadir}/mime" "update-desktop-database;${datadir}/applications"
-                      "gtk-update-icon-cache;-q;-t;-f;${datadir}/icons/hicolor")
-        list(POP_FRONT tool_args tool)
-        find_program(tool_path ${tool} NO_CACHE)
-        if(tool_path)
-            execute_process(COMMAND ${tool_path} ${tool_args} OUTPUT_QUIET ERROR_QUIET)
-        endif()
-    endforeach()
+    _qv_refresh_cache(update-mime-database "${datadir}/mime")
+    _qv_refresh_cache(update-desktop-database "${datadir}/applications")
+    # -t: a prefix of one's own has no index.theme for hicolor; -f: a stale cache is rebuilt, not kept.
+    _qv_refresh_cache(gtk-update-icon-cache -q -t -f "${datadir}/icons/hicolor")
+endfunction()
+
+# Runs TOOL with its arguments when it is installed. Each tool is looked up under a variable of its own
+# name: find_program keeps a found path in its variable and does not search again.
+function(_qv_refresh_cache tool)
+    find_program(QV_TOOL_${tool} ${tool} NO_CACHE)
+    if(QV_TOOL_${tool})
+        execute_process(COMMAND ${QV_TOOL_${tool}} ${ARGN} OUTPUT_QUIET ERROR_QUIET)
+    endif()
 endfunction()

@@ -3,7 +3,7 @@
 #
 # They go to <prefix>/share, except for a prefix under /opt (the default), which desktops do not search:
 # then to /usr/local/share. QUORVANE_DESKTOP_DATADIR, when set, overrides both.
-# Inputs: QV_SOURCE_DIR, QV_ICON_DIR, QV_WORK_DIR, QUORVANE_DESKTOP_DATADIR.
+# Inputs: QV_SOURCE_DIR, QV_ICON_DIR, QV_WORK_DIR, QV_VERSION, QV_RELEASE_DATE, QUORVANE_DESKTOP_DATADIR.
 set(prefix "${CMAKE_INSTALL_PREFIX}")
 if(QUORVANE_DESKTOP_DATADIR)
     set(datadir "${QUORVANE_DESKTOP_DATADIR}")
@@ -23,12 +23,14 @@ if(program MATCHES " ")
 else()
     set(QV_DESKTOP_EXEC "${program}")
 endif()
-configure_file("${QV_SOURCE_DIR}/com.varnholt.Quorvane.desktop.in"
-               "${QV_WORK_DIR}/com.varnholt.Quorvane.desktop" @ONLY)
+configure_file("${QV_SOURCE_DIR}/com.varnholt.quorvane.desktop.in"
+               "${QV_WORK_DIR}/com.varnholt.quorvane.desktop" @ONLY)
+configure_file("${QV_SOURCE_DIR}/com.varnholt.quorvane.metainfo.xml.in"
+               "${QV_WORK_DIR}/com.varnholt.quorvane.metainfo.xml" @ONLY)
 
-file(INSTALL "${QV_WORK_DIR}/com.varnholt.Quorvane.desktop" DESTINATION "${datadir}/applications")
-file(INSTALL "${QV_SOURCE_DIR}/com.varnholt.Quorvane.metainfo.xml" DESTINATION "${datadir}/metainfo")
-file(INSTALL "${QV_SOURCE_DIR}/com.varnholt.Quorvane.xml" DESTINATION "${datadir}/mime/packages")
+file(INSTALL "${QV_WORK_DIR}/com.varnholt.quorvane.desktop" DESTINATION "${datadir}/applications")
+file(INSTALL "${QV_WORK_DIR}/com.varnholt.quorvane.metainfo.xml" DESTINATION "${datadir}/metainfo")
+file(INSTALL "${QV_SOURCE_DIR}/com.varnholt.quorvane.xml" DESTINATION "${datadir}/mime/packages")
 file(INSTALL "${QV_ICON_DIR}/hicolor" DESTINATION "${datadir}/icons")
 
 include("${CMAKE_CURRENT_LIST_DIR}/DesktopCaches.cmake")

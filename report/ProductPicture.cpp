@@ -1,5 +1,6 @@
 #include "ProductPicture.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -71,4 +72,27 @@ QImage ProductPicture(const QSize& size, bool rounded) {
     QPainter painter(&image);
     PaintProductPicture(painter, QRectF(QPointF(0, 0), QSizeF(size)), rounded);
     return image;
+}
+
+namespace {
+
+class TProductIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        PaintProductPicture(*painter, rect, true);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return QPixmap::fromImage(ProductPicture(size, true));
+    }
+    // The sizes desktops show a window's icon at; any other is drawn as well.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+    QIconEngine* clone() const override { return new TProductIconEngine; }
+};
+
+} // namespace
+
+QIcon ProductIcon() {
+    return QIcon(new TProductIconEngine);
 }

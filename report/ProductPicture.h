@@ -1,6 +1,7 @@
 #pragma once
 // The program's picture: the sun over a wall with a recessed window. The about box shows it and the
 // build draws the desktop icons from it, so both always match.
+#include <QIcon>
 #include <QImage>
 #include <QSize>
 
@@ -12,3 +13,6 @@ class QRectF;
 void PaintProductPicture(QPainter& painter, const QRectF& rect, bool rounded);
 // The picture as an image with a transparent background.
 QImage ProductPicture(const QSize& size, bool rounded);
+// The picture as the icon of the program's windows, with the icon outline, drawn at whatever size the
+// desktop asks for, when it asks.
+QIcon ProductIcon();

@@ -15,7 +15,7 @@ build=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libvulkan-dev qt6-qpa-plugins fonts-dejavu-core
   libgif-dev libjpeg-dev
-  xvfb xauth poppler-utils desktop-file-utils appstream
+  xvfb xauth poppler-utils desktop-file-utils appstream shared-mime-info gtk-update-icon-cache
   cups cups-client cups-bsd printer-driver-cups-pdf xdg-utils
 )
 desktop=(

@@ -1,14 +1,24 @@
 // The program's windows as the program creates them: the caption carries the executable's version;
 // Help, About and File, Report open their windows from the keyboard.
 #include "app/ProgramWindows.h"
+#include "dialogs/SelectAngleDlg.h"
+#include "dialogs/SelectAzimuthDlg.h"
+#include "dialogs/TxCalendar.h"
+#include "dialogs/TxChartColorForm.h"
+#include "dialogs/TxProfileEd.h"
+#include "dialogs/TxProfileView.h"
+#include "locations/TxSelectLocation.h"
+#include "report/ProductPicture.h"
 #include "report/TxAbout.h"
 #include "report/TxfReport.h"
 #include "storage/Settings.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 class TestProgramWindows : public QObject {
     Q_OBJECT
@@ -53,6 +63,30 @@ private slots:
         QFETCH(QString, caption);
         TProgramWindows windows(version);
         QCOMPARE(windows.MainForm.windowTitle(), caption);
+    }
+
+    // The shown main window carries the program's picture, and so does every other window of the
+    // program; the desktop is told the desktop entry that launches the program, the one the install
+    // lays down, so it matches the windows to that entry's launcher and icon.
+    void windowsKnownToTheDesktop() {
+        TProgramWindows windows(QStringLiteral("2.1.0.15"));
+        windows.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&windows.MainForm));
+        const QImage picture = ProductPicture(QSize(32, 32), true);
+        const auto pictureOf = [](const QIcon& icon) { return icon.pixmap(QSize(32, 32), 1.0).toImage(); };
+        QWindow* shown = windows.MainForm.windowHandle();
+        QVERIFY(shown);
+        QCOMPARE(pictureOf(shown->icon()), picture);
+        const QString entry = QGuiApplication::desktopFileName();
+        QCOMPARE(entry, QStringLiteral("com.varnholt.quorvane"));
+        QVERIFY(QFileInfo::exists(QV_SOURCE_ROOT "/data/desktop/" + entry + ".desktop.in"));
+
+        const QList<QWidget*> others{&windows.CalendarForm(),  &windows.LocationForm(),
+                                     &windows.AzimuthForm(),   &windows.PreviewForm(),
+                                     &windows.ProfileEdForm(), &windows.ChartColorForm(),
+                                     &windows.AnglesForm(),    &windows.ProfileViewForm()};
+        for (QWidget* window : others)
+            QVERIFY2(pictureOf(window->windowIcon()) == picture, window->metaObject()->className());
     }
 
     // The splash shows at start only when the setting asks for it; without it no about box is made.

@@ -1,5 +1,5 @@
 // qvicon OUTDIR: draws the program's icon in the sizes desktops use, as
-// OUTDIR/hicolor/<n>x<n>/apps/com.varnholt.Quorvane.png. The build runs it; `cmake --install` copies
+// OUTDIR/hicolor/<n>x<n>/apps/com.varnholt.quorvane.png. The build runs it; `cmake --install` copies
 // the result.
 #include "report/ProductPicture.h"
 
@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
         const QString folder =
             QStringLiteral("%1/hicolor/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
-        const QString file = folder + QStringLiteral("/com.varnholt.Quorvane.png");
+        const QString file = folder + QStringLiteral("/com.varnholt.quorvane.png");
         if (!QDir().mkpath(folder) || !ProductPicture(QSize(size, size), true).save(file, "PNG")) {
             std::fprintf(stderr, "qvicon: cannot write %s\n", qPrintable(file));
             return 1;
