@@ -12,6 +12,8 @@
 #include "report/ProgramVersion.h"
 #include "storage/Folders.h"
 #include "storage/FormPlacement.h"
+#include "storage/PlainText.h"
+#include "storage/Settings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -147,7 +149,7 @@ void TMainForm::ShowInput(TInputId id, double value) {
 }
 
 void TMainForm::ShowMessage(const QString& text) {
-    QMessageBox::information(this, QApplication::applicationDisplayName(), text);
+    ShowPlainMessage(this, QMessageBox::Information, QApplication::applicationDisplayName(), text);
 }
 
 QString TMainForm::StatusText() const {
@@ -282,6 +284,7 @@ void TMainForm::ReadSettings() {
 void TMainForm::WriteSettings() {
     SaveFormPlacement(this);
     WriteInputSettings(FDoc.CopyInputs(), FDoc.LocationName());
+    ShowSettingsNotice();
 }
 
 // The status bar holds the results state alone: a hint of a menu item or tool button would replace it
@@ -300,6 +303,11 @@ void TMainForm::FirstActivation() {
     FFirstActivation = false;
     ActionSolveExecute();
     FPages->setCurrentIndex(pgAngles);
+    ShowSettingsNotice();
+}
+
+void TMainForm::ShowSettingsNotice() {
+    if (const QString notice = TakeSettingsNotice(); !notice.isEmpty()) ShowMessage(notice);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

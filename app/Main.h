@@ -87,6 +87,8 @@ public:
     // Settings of the "Settings" section: the inputs and the window placement.
     void ReadSettings();
     void WriteSettings();
+    // Says once that the settings file is not a regular file and the settings are not saved.
+    void ShowSettingsNotice();
 
 protected:
     bool event(QEvent* event) override;

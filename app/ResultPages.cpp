@@ -4,6 +4,7 @@
 #include "controls/TxBarPlot.h"
 #include "controls/TxFmtEdit.h"
 #include "dialogs/TxChartColorForm.h"
+#include "storage/PlainText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -525,9 +526,9 @@ void TWindowPage::Build() {
     FGlassDepthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassDepthEdit, inGlassDepth); };
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Glass Height, m"), FGlassHeightEdit);
-    form->addRow(QStringLiteral("Glass Width, m"), FGlassWidthEdit);
-    form->addRow(QStringLiteral("Recess Depth, m"), FGlassDepthEdit);
+    AddPlainRow(form, QStringLiteral("Glass Height, m"), FGlassHeightEdit);
+    AddPlainRow(form, QStringLiteral("Glass Width, m"), FGlassWidthEdit);
+    AddPlainRow(form, QStringLiteral("Recess Depth, m"), FGlassDepthEdit);
     auto* generate = LinkButton(QStringLiteral("Sunlit Area Fraction (vertical glass)"));
     auto run = [this] {
         if (OnGenerate) OnGenerate();
@@ -596,11 +597,11 @@ void TLocalPage::Build() {
     FClockTimeEdit = new QLineEdit(FDoc.LocalTimeText());
     FClockTimeEdit->setAlignment(Qt::AlignRight);
     auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Sunrise, Hour:Min"), FSunriseEdit);
-    fields->addRow(QStringLiteral("Sunset, Hour:Min"), FSunsetEdit);
-    fields->addRow(QStringLiteral("Solar Declination, Deg"), FSolDecEdit);
-    fields->addRow(QStringLiteral("Equation of Time, min"), FEqnTimeEdit);
-    fields->addRow(QStringLiteral("Time, Hours"), FClockTimeEdit);
+    AddPlainRow(fields, QStringLiteral("Sunrise, Hour:Min"), FSunriseEdit);
+    AddPlainRow(fields, QStringLiteral("Sunset, Hour:Min"), FSunsetEdit);
+    AddPlainRow(fields, QStringLiteral("Solar Declination, Deg"), FSolDecEdit);
+    AddPlainRow(fields, QStringLiteral("Equation of Time, min"), FEqnTimeEdit);
+    AddPlainRow(fields, QStringLiteral("Time, Hours"), FClockTimeEdit);
 
     FClockTimeRadio = new QRadioButton(QStringLiteral("Clock Time"));
     FSolarTimeRadio = new QRadioButton(QStringLiteral("Solar Time"));
@@ -673,7 +674,7 @@ void TSolAirPage::Build() {
     autoAmbient->setToolTip(QStringLiteral("Make ambient profile from location"));
     connect(autoAmbient, &QPushButton::clicked, this, [this] { FDoc.AutoAmbient(); });
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Surface Color")));
+    top->addWidget(PlainLabel(QStringLiteral("Surface Color")));
     top->addWidget(FSurfaceColourBox);
     top->addWidget(autoAmbient);
     top->addStretch();

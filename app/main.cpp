@@ -1,12 +1,13 @@
 // The program: the application, its folders, the program's windows, then the message loop.
 #include "app/ProgramWindows.h"
 #include "app/StartupStamp.h"
+#include "report/MailFolder.h"
 #include "report/ProgramVersion.h"
 #include "storage/Folders.h"
+#include "storage/PlainText.h"
 #include "storage/RegularFile.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 int main(int argc, char* argv[]) {
     // A save stopped by a file-size limit then reports its error, and the settings are still written.
@@ -17,10 +18,13 @@ int main(int argc, char* argv[]) {
     try {
         InitFolders();
     } catch (const EFolderError& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quorvane"), QString::fromStdString(e.what()));
+        ShowPlainMessage(nullptr, QMessageBox::Critical, QStringLiteral("Quorvane"),
+                         QString::fromStdString(e.what()));
         return 1;
     }
 
+    // Page files of mails from runs that ended without removing them (killed, crashed).
+    TMailFolders::RemoveStale();
     TProgramWindows windows(ProgramVersionText());
     TMainForm& mainForm = windows.MainForm;
     if (qEnvironmentVariableIsSet("QUORVANE_STARTUP_STAMP")) StampStartup(mainForm.statusBar());

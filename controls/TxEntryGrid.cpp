@@ -3,6 +3,7 @@
 #include "controls/TxConv.h"
 #include "controls/TxHook.h"
 #include "controls/TxNumText.h"
+#include "storage/PlainText.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -27,10 +28,8 @@ const int kPickListMaxWidth = 200;
 
 THook<const QString&, bool>& MessageHook() {
     static THook<const QString&, bool> hook([](const QString& message, bool isError) {
-        if (isError)
-            QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
-        else
-            QMessageBox::information(nullptr, QApplication::applicationDisplayName(), message);
+        ShowPlainMessage(nullptr, isError ? QMessageBox::Critical : QMessageBox::Information,
+                         QApplication::applicationDisplayName(), message);
     });
     return hook;
 }

@@ -1,5 +1,7 @@
 #include "DesignPeaksDlg.h"
 
+#include "storage/PlainText.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QClipboard>
@@ -23,7 +25,7 @@ QString TabLine(const QStringList& cells) {
 QComboBox* AddLabelledList(QBoxLayout* layout, const QString& caption, QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* label = new QLabel(caption, parent);
+    QLabel* label = PlainLabel(caption, parent);
     label->setBuddy(list);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
@@ -49,7 +51,7 @@ TDesignPeaksForm::TDesignPeaksForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Design Peaks"));
     setSizeGripEnabled(true);
 
-    FSubject = new QLabel(this);
+    FSubject = PlainLabel(QString(), this);
     FSubject->setWordWrap(true);
     FSubject->setTextInteractionFlags(Qt::TextSelectableByMouse);
     FViews = new QTabWidget(this);
@@ -96,7 +98,7 @@ QWidget* TDesignPeaksForm::CreateTablePage() {
     FTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     FTable->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     layout->addWidget(FTable, 1);
-    FNote = new QLabel(page);
+    FNote = PlainLabel(QString(), page);
     FNote->setWordWrap(true);
     layout->addWidget(FNote);
     connect(FDays, &QComboBox::currentIndexChanged, this, &TDesignPeaksForm::ShowTable);

@@ -1,5 +1,6 @@
 #include "TxChartColorForm.h"
 
+#include "storage/PlainText.h"
 #include "storage/Settings.h"
 
 #include <QCheckBox>
@@ -113,7 +114,7 @@ TChartColor::TChartColor(QWidget* parent) : QDialog(parent) {
     grid->addWidget(startButton, 1, 1);
     grid->addWidget(FEndSwatch, 2, 0);
     grid->addWidget(endButton, 2, 1);
-    auto* directionLabel = new QLabel(QStringLiteral("&Direction"));
+    auto* directionLabel = PlainLabel(QStringLiteral("&Direction"));
     directionLabel->setBuddy(FDirectionBox);
     grid->addWidget(directionLabel, 3, 0);
     grid->addWidget(FDirectionBox, 3, 1);

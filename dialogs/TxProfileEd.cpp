@@ -5,6 +5,7 @@
 #include "controls/TxFmtEdit.h"
 #include "controls/TxGrids.h"
 #include "controls/TxNumText.h"
+#include "storage/PlainText.h"
 
 #include <QAction>
 #include <QBarSeries>
@@ -88,8 +89,8 @@ TProfileEdForm::TProfileEdForm(QWidget* parent) : QDialog(parent) {
         a->setShortcut(QKeySequence::mnemonic(a->text()));
 
     // Left: the hour/value grid under its headings.
-    FCaptionLabel = new QLabel;
-    auto* hrLabel = new QLabel(QStringLiteral("Hr"));
+    FCaptionLabel = PlainLabel();
+    auto* hrLabel = PlainLabel(QStringLiteral("Hr"));
     hrLabel->setFixedWidth(HourColWidth + 2);
     hrLabel->setAlignment(Qt::AlignCenter);
     FCaptionLabel->setAlignment(Qt::AlignCenter);
@@ -180,9 +181,9 @@ TProfileEdForm::TProfileEdForm(QWidget* parent) : QDialog(parent) {
     apply->setShortcut(QKeySequence::mnemonic(apply->text()));
     connect(apply, &QPushButton::clicked, this, &TProfileEdForm::ApplyAdjustment);
     auto* adjuster = new QFormLayout;
-    adjuster->addRow(QStringLiteral("&Offset"), FOffsetEdit);
-    adjuster->addRow(QStringLiteral("&Multiplier"), FMultiplierEdit);
-    adjuster->addRow(QStringLiteral("&Time Shift"), FTimeShiftEdit);
+    AddPlainRow(adjuster, QStringLiteral("&Offset"), FOffsetEdit);
+    AddPlainRow(adjuster, QStringLiteral("&Multiplier"), FMultiplierEdit);
+    AddPlainRow(adjuster, QStringLiteral("&Time Shift"), FTimeShiftEdit);
     adjuster->addRow(QString(), apply);
     auto* lower = new QHBoxLayout;
     lower->addLayout(choice, 1);
@@ -262,7 +263,7 @@ void TProfileEdForm::HrsGridDoSetData(int col, int row) {
     const QString text = FHrsGrid->Cells(col, row);
     if (!TryStrToFloat(text, value)) {
         ShowValue(row); // the stored value stays
-        QMessageBox::warning(this, windowTitle(), ConvertErrorMessage(text));
+        ShowPlainMessage(this, QMessageBox::Warning, windowTitle(), ConvertErrorMessage(text));
         return;
     }
     if (FLowerLimit != FUpperLimit) {

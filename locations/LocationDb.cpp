@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 
 const QString AllDatabaseName = QStringLiteral("+All");
@@ -24,6 +25,10 @@ void TLocationDatabase::LoadIndex(const QString& folder) {
     const QString path = folder + QStringLiteral("Regions.idx");
     if (!QFileInfo::exists(path)) return;
     const std::unique_ptr<QFile> file = OpenRegularFile(path);
+    if (file->size() > MaxIndexBytes)
+        throw EFOpenError(QStringLiteral("%1 is larger than %2 MB: it cannot be a location index.")
+                              .arg(path)
+                              .arg(MaxIndexBytes >> 20));
     if (!index_->LoadFromDevice(*file))
         throw EFOpenError(QStringLiteral("Cannot read %1: %2").arg(path, file->errorString()));
 }
@@ -83,9 +88,14 @@ bool TLocationDatabase::Open(const QString& database) {
     return true;
 }
 
-QString TLocationDatabase::PlaceNameOf(const char* bytes, int number) {
+QString TLocationDatabase::PlaceNameOf(const char* bytes, int number, size_t listed) {
     const auto n = size_t(number);
-    if (n >= names_.size()) names_.resize(n + 1);
+    // The kept names grow with the places listed, not with the file: a region whose few places lie
+    // far into a file of billions of records keeps no slot for each record before them.
+    if (n >= names_.size()) {
+        if (n >= 4 * listed + 4096) return RecordPlaceName(bytes);
+        names_.resize(std::max(n + 1, std::min(2 * names_.size(), size_t(file_.RecordCount()))));
+    }
     if (names_[n].isNull() || !RecordPlaceNameIs(bytes, names_[n])) names_[n] = RecordPlaceName(bytes);
     return names_[n];
 }
@@ -94,9 +104,7 @@ std::vector<TPlaceEntry> TLocationDatabase::ListPlaces(int32_t regionCode) {
     std::vector<TPlaceEntry> places;
     if (!IsOpen()) return places;
     const bool byDatabase = openDatabase_.compare(AllDatabaseName, Qt::CaseInsensitive) == 0;
-    const auto count = size_t(file_.RecordCount());
-    if (names_.size() < count) names_.resize(count);
-    if (regionCode == 0) places.reserve(count);
+    if (regionCode == 0) places.reserve(size_t(file_.RecordCount()));
     LocationRecordBytes last;
     int lastNumber = -1, skipped = 0;
     file_.Scan([&](const char* bytes, int number) {
@@ -105,7 +113,8 @@ std::vector<TPlaceEntry> TLocationDatabase::ListPlaces(int32_t regionCode) {
             return;
         }
         const int32_t code = byDatabase ? RecordDatabaseCode(bytes) : RecordRegionCode(bytes);
-        if (regionCode == 0 || code == regionCode) places.push_back({PlaceNameOf(bytes, number), {number}});
+        if (regionCode == 0 || code == regionCode)
+            places.push_back({PlaceNameOf(bytes, number, places.size()), {number}});
         std::memcpy(last.data(), bytes, last.size());
         lastNumber = number;
     });
@@ -129,6 +138,24 @@ std::function<std::vector<QString>()> TLocationDatabase::PlaceNamesReader() cons
         }
         return names;
     };
+}
+
+std::vector<int> TLocationDatabase::MatchingRecords(std::vector<int> numbers,
+                                                    const std::function<bool(const LocationRecord&)>& test) {
+    std::vector<int> found;
+    if (!IsOpen() || numbers.empty()) return found;
+    std::sort(numbers.begin(), numbers.end());
+    auto next = numbers.cbegin();
+    file_.Scan(
+        [&](const char* bytes, int number) {
+            while (next != numbers.cend() && *next < number)
+                ++next;
+            if (next != numbers.cend() && *next == number && RecordNumbersFinite(bytes) &&
+                test(DecodeLocationRecord(bytes)))
+                found.push_back(number);
+        },
+        std::max(numbers.front(), 0));
+    return found;
 }
 
 const LocationRecord& TLocationDatabase::ReadRecord(int n) {

@@ -26,6 +26,9 @@ struct TPlaceEntry {
     TLocRec Rec;
 };
 
+// The largest index read: some hundred times the size of an index of every region of the world.
+constexpr qint64 MaxIndexBytes = qint64(16) << 20;
+
 // Record files held in memory, by file name ("Lakes.qdb").
 using TRecordFiles = QHash<QString, QByteArray>;
 
@@ -40,8 +43,8 @@ public:
     TLocationDatabase& operator=(const TLocationDatabase&) = delete;
 
     // Reads folder + "Regions.idx" and forgets any open database. The folder ends in "/". A missing file
-    // gives no databases; one that is not a regular file or cannot be read gives no databases and
-    // raises EFOpenError.
+    // gives no databases; one that is not a regular file, is larger than MaxIndexBytes or cannot be
+    // read gives no databases and raises EFOpenError.
     void LoadIndex(const QString& folder);
     // The same from memory: the index text and the record files by name.
     void LoadIndex(QByteArrayView index, TRecordFiles recordFiles);
@@ -73,6 +76,13 @@ public:
     std::function<std::vector<QString>()> PlaceNamesReader() const;
     // Corrupt records of the file met by the last listing.
     int SkippedRecords() const { return skipped_; }
+    // Of the records with the given numbers, those the test accepts, in file order: read in one pass
+    // from the lowest number on, whatever their count. Corrupt records are passed over.
+    std::vector<int> MatchingRecords(std::vector<int> numbers,
+                                     const std::function<bool(const LocationRecord&)>& test);
+    // Place names kept for reuse by record number; for the tests that check a listing's cost follows
+    // the places listed, not the size of the file.
+    size_t KeptNames() const { return names_.size(); }
     // Reads record n into the record buffer. Raises EFOpenError when it cannot be read or is corrupt.
     const LocationRecord& ReadRecord(int n);
     const LocationRecord& Record() const { return record_; }
@@ -92,7 +102,7 @@ private:
     TQdbFile RecordFile(const QString& database) const;
     // The place name of a record of the open file: the text made when it was last listed while its
     // bytes still read so, else a new one, kept for the next listing.
-    QString PlaceNameOf(const char* bytes, int number);
+    QString PlaceNameOf(const char* bytes, int number, size_t listed);
 
     QString folder_;
     std::optional<TRecordFiles> memoryFiles_; // set when the database is read from memory

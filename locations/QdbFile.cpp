@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -27,7 +28,16 @@ std::unique_ptr<QFile> OpenRegularFile(const QString& path) {
     return file;
 }
 
+namespace {
+std::atomic<int64_t> OpenCount{0};
+}
+
+int64_t TQdbFile::Opens() {
+    return OpenCount.load();
+}
+
 std::unique_ptr<QIODevice> TQdbFile::OpenDevice() const {
+    ++OpenCount;
     if (!bytes_) return OpenRegularFile(path_);
     auto buffer = std::make_unique<QBuffer>();
     buffer->setData(*bytes_);

@@ -6,6 +6,7 @@
 
 #include "storage/Folders.h"
 #include "storage/FormPlacement.h"
+#include "storage/PlainText.h"
 #include "storage/Settings.h"
 
 #include <QAction>
@@ -24,6 +25,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString SectionName = QStringLiteral("SelectLocationForm");
@@ -37,6 +40,7 @@ constexpr int LeftWidth = 185;
 constexpr int LabelColumnWidth = 100;
 const QColor Peach(240, 202, 166);
 constexpr int PanelWidths[2] = {110, 200};
+constexpr int MaxCollateAheadRecords = 2'000'000;
 
 QString RecordText(int number, int count) {
     return QStringLiteral("Record %1 of %2").arg(number).arg(count);
@@ -62,13 +66,6 @@ void FitPanelTo(QLabel* panel, const QString& text, int minimum) {
     panel->setText(text);
     panel->setMinimumWidth(std::max(minimum, panel->sizeHint().width()));
     panel->setText(shown);
-}
-
-void ShowPlainMessage(QWidget* parent, const QString& text) {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), shown, QMessageBox::Ok, parent);
-    box.exec();
 }
 
 // Fills a box with the texts in alphabetical order without regard to case.
@@ -101,7 +98,9 @@ QToolButton* AddTextButton(QToolBar* bar, const QString& text, TSelectLocationFo
 TSelectLocationForm::TSelectLocationForm(QWidget* parent, const QString& databaseFolder)
     : QDialog(parent), folder_(databaseFolder.isEmpty() ? DatabaseFolder() : databaseFolder),
       places_(new TPlaceListModel(this)) {
-    ShowMessage = [this](const QString& text) { ShowPlainMessage(this, text); };
+    ShowMessage = [this](const QString& text) {
+        ShowPlainMessage(this, QMessageBox::NoIcon, QCoreApplication::applicationName(), text);
+    };
     setObjectName(SectionName);
     setWindowTitle(QStringLiteral("Select Location"));
     BuildControls();
@@ -157,7 +156,7 @@ void TSelectLocationForm::BuildControls() {
 
     auto* statusBar = new QStatusBar(this);
     for (int i = 0; i < 3; ++i) {
-        statusPanels_[i] = new QLabel(this);
+        statusPanels_[i] = PlainLabel(QString(), this);
         statusPanels_[i]->setFrameShape(QFrame::Panel);
         statusPanels_[i]->setFrameShadow(QFrame::Sunken);
     }
@@ -302,7 +301,10 @@ void TSelectLocationForm::OpenSelectedDatabase() {
     ListSelectedRegion();
     // While the user looks at one region, the names of all are collated, so that a first "+All" of a
     // large database lists as quickly as any later one.
-    if (db_.RegionCode(name, regionBox_->currentText()) != 0) places_->CollateAhead(db_.PlaceNamesReader());
+    // Not for a file of millions of places, whose names would fill memory before anyone asked for them.
+    if (db_.RegionCode(name, regionBox_->currentText()) != 0 &&
+        db_.RecordPosition().second <= MaxCollateAheadRecords)
+        places_->CollateAhead(db_.PlaceNamesReader());
 }
 
 void TSelectLocationForm::ListSelectedRegion() {
@@ -331,14 +333,19 @@ QString TSelectLocationForm::ListedDatabase() const {
 
 int TSelectLocationForm::RememberedPlaceRow() {
     // Of several places of the remembered name the one in the remembered region, else the first.
+    // The records of the rows are read in one pass, however many rows bear the name.
     const std::vector<int> rows = places_->FindAll(rememberedPlace_);
     if (rows.size() > 1) {
         const QString database = ListedDatabase(), region = regionBox_->currentText();
-        for (int row : rows) {
-            const QString label =
-                db_.RegionLabel(db_.ReadRecord(places_->Entry(row).Rec.RecordIndex), database, region);
-            if (IndexOfLocationText({label}, rememberedLabel_) == 0) return row;
-        }
+        std::vector<int> numbers;
+        for (int row : rows)
+            numbers.push_back(places_->Entry(row).Rec.RecordIndex);
+        const std::vector<int> inRegion = db_.MatchingRecords(numbers, [&](const LocationRecord& r) {
+            return IndexOfLocationText({db_.RegionLabel(r, database, region)}, rememberedLabel_) == 0;
+        });
+        for (int row : rows)
+            if (std::binary_search(inRegion.cbegin(), inRegion.cend(), places_->Entry(row).Rec.RecordIndex))
+                return row;
     }
     return rows.empty() ? -1 : rows.front();
 }

@@ -102,7 +102,7 @@ QImage ReadLogoFile(const QString& path) {
     return QImage(path, "BMP");
 }
 
-bool WriteGifFile(const QImage& source, const QString& path, QString* error) {
+bool WriteGifFile(const QImage& source, const QString& path, QString* error, TGifCreate create) {
     auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
@@ -129,7 +129,9 @@ bool WriteGifFile(const QImage& source, const QString& path, QString* error) {
         return fail(QStringLiteral("colour reduction failed"));
 
     int code = 0;
-    GifFileType* gif = EGifOpenFileName(QFile::encodeName(path).constData(), false, &code);
+    // giflib's existence test opens with O_EXCL, which also refuses a symbolic link, even a dangling one.
+    GifFileType* gif =
+        EGifOpenFileName(QFile::encodeName(path).constData(), create == TGifCreate::NewFileOnly, &code);
     if (!gif) return fail(QString::fromLatin1(GifErrorString(code)));
     bool ok = EGifPutScreenDesc(gif, w, h, 8, 0, map.get()) == GIF_OK &&
               EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_OK;

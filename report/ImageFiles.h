@@ -12,6 +12,10 @@ QImage ReadJpegFile(const QString& path);
 // as a Windows bitmap. A null image when the file does not load.
 QImage ReadLogoFile(const QString& path);
 
+// How a GIF file is created: over whatever the path names, or only as a new file, so that nothing is
+// written through a file or link that is already there.
+enum class TGifCreate { Replace, NewFileOnly };
 // Writes the image as one GIF image reduced to 256 colours by giflib's quantizer. Returns false with
 // the reason in error when the file cannot be written.
-bool WriteGifFile(const QImage& image, const QString& path, QString* error = nullptr);
+bool WriteGifFile(const QImage& image, const QString& path, QString* error = nullptr,
+                  TGifCreate create = TGifCreate::Replace);

@@ -6,6 +6,16 @@
 
 TMapiControl::TMapiControl(QObject* parent) : QObject(parent) {}
 
+TMapiControl::~TMapiControl() {
+    // A launcher still running may hold the user's compose window: it is left to run, not killed with
+    // its QProcess.
+    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        if (process->state() == QProcess::NotRunning) continue;
+        process->disconnect(this);
+        process->setParent(nullptr);
+    }
+}
+
 QStringList TMapiControl::LauncherArguments() const {
     QStringList args{QStringLiteral("--subject"), Subject, QStringLiteral("--body"), Body};
     for (const QString& file : AttachedFiles)
@@ -18,32 +28,50 @@ QStringList TMapiControl::LauncherArguments() const {
     return args;
 }
 
+void TMapiControl::Finish(const QStringList& files, const QString& failure, int errorCode) {
+    failureText_ = failure;
+    sentFiles_ = files;
+    if (failure.isEmpty()) {
+        if (OnSuccess) OnSuccess(this);
+    } else if (errorCode != 0) {
+        if (OnMapiError) OnMapiError(this, errorCode);
+    } else if (OnUserAbort) {
+        OnUserAbort(this);
+    }
+}
+
 void TMapiControl::Send() {
     displayFileName_.clear();
     for (const QString& file : AttachedFiles)
         displayFileName_ << QFileInfo(file).fileName();
 
-    // No launcher, or one that cannot start or dies, counts as the user giving up.
-    bool aborted = true;
-    int result = 0;
+    const QStringList files = AttachedFiles;
     const QString program = QStandardPaths::findExecutable(Launcher);
-    if (!program.isEmpty()) {
-        QProcess process;
-        process.start(program, LauncherArguments());
-        // The launcher returns once the mail client has the message; the window waits for it.
-        if (process.waitForStarted() && process.waitForFinished(-1) &&
-            process.exitStatus() == QProcess::NormalExit) {
-            aborted = false;
-            result = process.exitCode();
-        }
-    }
-    if (aborted) {
-        if (OnUserAbort) OnUserAbort(this);
+    if (program.isEmpty()) {
+        Finish(files, QStringLiteral("the mail launcher %1 was not found").arg(Launcher));
         return;
     }
-    if (result == 0) {
-        if (OnSuccess) OnSuccess(this);
-    } else if (OnMapiError) {
-        OnMapiError(this, result);
-    }
+    auto* process = new QProcess(this);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    connect(process, &QProcess::errorOccurred, this, [this, process, files](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart) return; // a crash ends in finished as well
+        process->deleteLater();
+        Finish(files, QStringLiteral("the mail launcher %1 could not be started: %2")
+                          .arg(Launcher, process->errorString()));
+    });
+    connect(
+        process, &QProcess::finished, this, [this, process, files](int code, QProcess::ExitStatus status) {
+            process->deleteLater();
+            if (status != QProcess::NormalExit) {
+                Finish(files, QStringLiteral("the mail launcher %1 stopped unexpectedly").arg(Launcher));
+                return;
+            }
+            Finish(
+                files,
+                code == 0
+                    ? QString()
+                    : QStringLiteral("the mail launcher %1 failed with exit code %2").arg(Launcher).arg(code),
+                code);
+        });
+    process->start(program, LauncherArguments());
 }

@@ -1,5 +1,7 @@
 #include "report/ReportMessages.h"
 
+#include "storage/PlainText.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -19,5 +21,6 @@ void ReportMessage(const QString& message) {
         Hook()(message);
         return;
     }
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), message);
+    ShowPlainMessage(QApplication::activeWindow(), QMessageBox::Information,
+                     QApplication::applicationDisplayName(), message);
 }

@@ -2,6 +2,8 @@
 
 #include "URLLabel.h"
 
+#include "storage/PlainText.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -13,7 +15,7 @@
 namespace {
 
 QLabel* TextLabel(bool wrap = false) {
-    auto* label = new QLabel;
+    QLabel* label = PlainLabel();
     label->setWordWrap(wrap);
     label->setTextInteractionFlags(Qt::NoTextInteraction);
     return label;
@@ -31,7 +33,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     PicturePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PicturePanel->setLineWidth(1);
     PicturePanel->setFixedSize(87, 174);
-    Splash = new QLabel;
+    Splash = PlainLabel();
     Splash->setAlignment(Qt::AlignCenter);
     auto* panelLayout = new QVBoxLayout(PicturePanel);
     panelLayout->setContentsMargins(0, 0, 0, 0);

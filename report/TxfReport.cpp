@@ -2,11 +2,13 @@
 
 #include "controls/TxNumText.h"
 #include "report/ImageFiles.h"
+#include "report/MailFolder.h"
 #include "report/MapiControl.h"
 #include "report/ReportMessages.h"
 #include "report/TxStdReport.h"
 #include "storage/Folders.h"
 #include "storage/FormPlacement.h"
+#include "storage/PlainText.h"
 #include "storage/Settings.h"
 
 #include <QAction>
@@ -103,7 +105,7 @@ bool IsReservedReportName(const QString& path) {
 }
 
 TPreviewForm::TPreviewForm(QWidget* parent)
-    : QDialog(parent), PreferredPageFolder(ProgramFolder()), printer_(DefaultPrinter()) {
+    : QDialog(parent), printer_(DefaultPrinter()), mailFolders_(std::make_unique<TMailFolders>()) {
     setObjectName(QStringLiteral("PreviewForm"));
     setWindowTitle(QStringLiteral("Report Preview"));
     setMinimumSize(347, 385);
@@ -122,7 +124,7 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     scrollBox_->setFocusPolicy(Qt::NoFocus);
     scrollBox_->setBackgroundRole(QPalette::Dark);
     scrollBox_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    repImage_ = new QLabel;
+    repImage_ = PlainLabel();
     repImage_->setObjectName(QStringLiteral("RepImage"));
     repImage_->setMouseTracking(true);
     repImage_->installEventFilter(this);
@@ -132,7 +134,7 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     auto* status = new QStatusBar;
     status->setSizeGripEnabled(true);
     for (int i = 0; i < 2; ++i) {
-        panels_[i] = new QLabel;
+        panels_[i] = PlainLabel();
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panels_[i]->setMinimumWidth(i == 0 ? 70 : 50);
         status->addWidget(panels_[i], i);
@@ -142,6 +144,8 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     mapi_ = new TMapiControl(this);
     mapi_->ShowDialog = true;
     mapi_->UseAppHandle = true;
+    mapi_->OnUserAbort = [this](TMapiControl* mapi) { MailFailed(mapi); };
+    mapi_->OnMapiError = [this](TMapiControl* mapi, int) { MailFailed(mapi); };
     try {
         placed_ = TSettingsStore(objectName()).ValueExists(QStringLiteral("Width"));
         RestoreFormPlacement(this, false, true);
@@ -614,17 +618,12 @@ bool TPreviewForm::ExportPdf(const QString& path) {
     return QFileInfo(path).size() > 0;
 }
 
-QString TPreviewForm::PageFileFolder(const QString& preferred) {
-    const QFileInfo folder(preferred);
-    return folder.isDir() && folder.isWritable() ? preferred : UserDataFolder();
-}
-
 QStringList TPreviewForm::WritePageFiles(const QString& folder) {
     QStringList paths;
     for (int i = 0; i < Engine.PageCount(); ++i) {
         const QString path = folder + QStringLiteral("page%1.gif").arg(i);
         QString error;
-        if (!WriteGifFile(Engine.Pages[i], path, &error)) {
+        if (!WriteGifFile(Engine.Pages[i], path, &error, TGifCreate::NewFileOnly)) {
             ReportMessage(QStringLiteral("Error writing ") + path + QStringLiteral(": ") + error);
             return {};
         }
@@ -634,11 +633,31 @@ QStringList TPreviewForm::WritePageFiles(const QString& folder) {
 }
 
 void TPreviewForm::EMailBtnClick() {
-    const QStringList paths = WritePageFiles(PageFileFolder(PreferredPageFolder));
+    QString error;
+    const QString folder = mailFolders_->NewFolder(&error);
+    if (folder.isEmpty()) {
+        ReportMessage(QStringLiteral("Error making a folder for the mail pages: ") + error);
+        return;
+    }
+    const QStringList paths = WritePageFiles(folder);
     if (paths.isEmpty()) return;
     mapi_->Recipients.clear();
     mapi_->Subject = QStringLiteral("Report...");
     mapi_->Body = QStringLiteral("Please find our report attached.");
     mapi_->AttachedFiles = paths;
     mapi_->Send();
+}
+
+// A report that did not reach a mail program must not pass for sent; its pages stay where the user can
+// attach them by hand.
+void TPreviewForm::MailFailed(TMapiControl* mapi) {
+    const QStringList& files = mapi->SentFiles();
+    QStringList names;
+    for (const QString& file : files)
+        names << QFileInfo(file).fileName();
+    const QString folder = files.isEmpty() ? QString() : QFileInfo(files.first()).absolutePath();
+    ReportMessage(QStringLiteral("The report was not sent: %1.\r\nIts pages (%2) are in the folder %3; "
+                                 "attach them to a message by hand. The folder is removed when the program "
+                                 "ends.")
+                      .arg(mapi->FailureText(), names.join(QStringLiteral(", ")), folder));
 }

@@ -17,6 +17,7 @@ class QLabel;
 class QPrinter;
 class QScrollArea;
 class QToolBar;
+class TMailFolders;
 class TMapiControl;
 class TStdReport;
 
@@ -82,12 +83,11 @@ public:
     bool ExportGif(const QString& path);
     // The report composed on a PDF surface of the printer's page size (A4 without a printer).
     bool ExportPdf(const QString& path);
-    // Writes page0.gif, page1.gif ... to folder; returns their paths, or an empty list after a message.
+    // Writes page0.gif, page1.gif ... to folder, each a new file (an existing file or link there is
+    // an error, never written through); returns their paths, or an empty list after a message.
     QStringList WritePageFiles(const QString& folder);
-    // Where the mailed pages go when it is writable: the program folder (tests point it elsewhere).
-    QString PreferredPageFolder;
-    // The folder of the mailed pages: `preferred` when it is a writable folder, else the user data folder.
-    static QString PageFileFolder(const QString& preferred);
+    // The private folders of the mailed pages (tests point them elsewhere).
+    TMailFolders& MailFolders() { return *mailFolders_; }
 
     // Shows PageIndex at the current zoom (and the guides when they are on).
     void ShowPage();
@@ -108,6 +108,7 @@ protected:
 
 private:
     void CreateToolBar();
+    void MailFailed(TMapiControl* mapi);
     QAction* AddAction(const QString& name, const QString& hint, const QIcon& icon, const QKeySequence& key,
                        void (TPreviewForm::*slot)());
     void Compose();
@@ -132,6 +133,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     bool placed_ = false; // a stored placement was restored, or the window was placed on first show
     TMapiControl* mapi_ = nullptr;
+    std::unique_ptr<TMailFolders> mailFolders_;
     QFileDialog* savePictureDialog_ = nullptr;
     QFileDialog* savePdfDialog_ = nullptr;
 };

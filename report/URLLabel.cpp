@@ -6,6 +6,7 @@
 #include <QUrl>
 
 TURLLabel::TURLLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText); // the caption is drawn as a link by its font and colour, never as HTML
     QFont f = font();
     f.setUnderline(true);
     setFont(f);

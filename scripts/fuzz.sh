@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh fuzz
 seconds=${1:-60}
 shift || true
-all_targets=(fuzz_ini fuzz_qdb fuzz_project fuzz_numtext fuzz_profile fuzz_cli)
+all_targets=(fuzz_ini fuzz_settings fuzz_qdb fuzz_qdbcsv fuzz_project fuzz_numtext fuzz_profile fuzz_cli)
 targets=("${all_targets[@]}")
 [ $# -gt 0 ] && targets=("$@")
 build=${FUZZ_BUILD:-build-fuzz}

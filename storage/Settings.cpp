@@ -3,16 +3,97 @@
 #include "storage/Folders.h"
 #include "storage/IntText.h"
 
+#include <QFile>
+#include <QHash>
+#include <QMutex>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <cmath>
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+QMutex& StateLock() {
+    static QMutex lock;
+    return lock;
+}
+
+// Each value as this run last read or wrote it, by file and key, in the form the file holds it
+// (an integer reads back as its text). An invalid QVariant stands for a value that was missing.
+QHash<QString, QVariant>& Known() {
+    static QHash<QString, QVariant> known;
+    return known;
+}
+
+QVariant Normal(const QVariant& value) {
+    return value.typeId() == QMetaType::Int ? QVariant(value.toString()) : value;
+}
+
+QString& Notice() {
+    static QString notice;
+    return notice;
+}
+bool& NoticeGiven() {
+    static bool given = false;
+    return given;
+}
+
+// The file QSettings uses for a program base name in the native format.
+QString NativeFileName(const QString& programBaseName) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Varnholt/") + programBaseName + QStringLiteral(".conf");
+}
+
+// True when something other than a regular file stands at path (a link is followed).
+bool IsForeignFile(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0) return !S_ISREG(info.st_mode);
+    struct stat link {};
+    return ::lstat(QFile::encodeName(path).constData(), &link) == 0; // a dangling link: nothing to read
+}
+
+// The settings of a run whose file is not a regular file: a file in a private temporary folder that
+// goes with the run.
+std::unique_ptr<QSettings> StandInSettings(const QString& realPath, const QString& programBaseName) {
+    static QTemporaryDir folder;
+    const QMutexLocker locker(&StateLock());
+    if (Notice().isEmpty() && !NoticeGiven())
+        Notice() = QStringLiteral("The settings file %1 is not a regular file. The settings of this run are "
+                                  "kept in memory and will not be saved.")
+                       .arg(realPath);
+    return std::make_unique<QSettings>(folder.filePath(programBaseName + QStringLiteral(".conf")),
+                                       QSettings::IniFormat);
+}
+
+std::unique_ptr<QSettings> OpenSettings(const QString& programBaseName) {
+    const QString path = NativeFileName(programBaseName);
+    if (IsForeignFile(path)) return StandInSettings(path, programBaseName);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Varnholt",
+                                       programBaseName);
+}
+
+} // namespace
+
+void ForgetSettingsValues() {
+    const QMutexLocker locker(&StateLock());
+    Known().clear();
+}
+
+QString TakeSettingsNotice() {
+    const QMutexLocker locker(&StateLock());
+    if (Notice().isEmpty()) return {};
+    NoticeGiven() = true;
+    return std::exchange(Notice(), QString());
+}
 
 TSettingsStore::TSettingsStore(const QString& section) : TSettingsStore(section, ProgramBaseName()) {}
 
 TSettingsStore::TSettingsStore(const QString& section, const QString& programBaseName)
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Varnholt",
-                                            programBaseName)) {
+    : settings_(OpenSettings(programBaseName)) {
     OpenSection(section);
 }
 
@@ -25,8 +106,28 @@ void TSettingsStore::OpenSection(const QString& section) {
     if (!section.isEmpty()) settings_->beginGroup(section);
 }
 
+QString TSettingsStore::KnownKey(const QString& name) const {
+    return settings_->fileName() + u'\n' + settings_->group() + u'/' + name;
+}
+
 QVariant TSettingsStore::Raw(const QString& name) const {
-    return settings_->value(name);
+    const QVariant value = settings_->value(name);
+    const QMutexLocker locker(&StateLock());
+    const QString key = KnownKey(name);
+    if (!Known().contains(key)) Known().insert(key, Normal(value)); // the first sight is its start value
+    return value;
+}
+
+void TSettingsStore::Write(const QString& name, const QVariant& value) {
+    const QString key = KnownKey(name);
+    const QVariant normal = Normal(value);
+    {
+        const QMutexLocker locker(&StateLock());
+        const auto it = Known().constFind(key);
+        if (it != Known().cend() && *it == normal) return; // unchanged by this run
+        Known().insert(key, normal);
+    }
+    settings_->setValue(name, value);
 }
 
 qint32 TSettingsStore::ReadInteger(const QString& name, qint32 defaultValue) const {
@@ -42,7 +143,7 @@ qint32 TSettingsStore::ReadInteger(const QString& name, qint32 defaultValue) con
 }
 
 void TSettingsStore::WriteInteger(const QString& name, qint32 value) {
-    settings_->setValue(name, int(value));
+    Write(name, int(value));
 }
 
 QString TSettingsStore::ReadString(const QString& name, const QString& defaultValue) const {
@@ -58,7 +159,7 @@ QString TSettingsStore::ReadString(const QString& name, const QString& defaultVa
 }
 
 void TSettingsStore::WriteString(const QString& name, const QString& value) {
-    settings_->setValue(name, value);
+    Write(name, value);
 }
 
 bool TSettingsStore::ReadBool(const QString& name, bool defaultValue) const {
@@ -66,7 +167,7 @@ bool TSettingsStore::ReadBool(const QString& name, bool defaultValue) const {
 }
 
 void TSettingsStore::WriteBool(const QString& name, bool value) {
-    settings_->setValue(name, QString(value ? "1" : "0"));
+    Write(name, QString(value ? "1" : "0"));
 }
 
 double TSettingsStore::ReadFloat(const QString& name, double defaultValue) const {
@@ -82,20 +183,45 @@ double TSettingsStore::ReadFloat(const QString& name, double defaultValue) const
 void TSettingsStore::WriteFloat(const QString& name, double value) {
     QByteArray bytes(sizeof(double), Qt::Uninitialized);
     qToLittleEndian<double>(value, bytes.data());
-    settings_->setValue(name, bytes);
+    Write(name, bytes);
+}
+
+QStringList TSettingsStore::SectionNames() const {
+    QSettings& s = *settings_;
+    const QString section = section_;
+    while (!s.group().isEmpty())
+        s.endGroup();
+    QStringList names = s.childGroups();
+    if (!section.isEmpty()) s.beginGroup(section);
+    return names;
+}
+
+QStringList TSettingsStore::ValueNames() const {
+    return settings_->childKeys();
 }
 
 bool TSettingsStore::ValueExists(const QString& name) const {
-    return settings_->contains(name);
+    return Raw(name).isValid();
 }
 
 void TSettingsStore::DeleteValue(const QString& name) {
+    {
+        const QMutexLocker locker(&StateLock());
+        Known().insert(KnownKey(name), QVariant());
+    }
     settings_->remove(name);
 }
 
 void TSettingsStore::EraseSection() {
     // Without an open section, remove("") would wipe the whole store.
-    if (!section_.isEmpty()) settings_->remove(QString());
+    if (section_.isEmpty()) return;
+    {
+        // Every key of the section counts as changed from here on.
+        const QMutexLocker locker(&StateLock());
+        const QString prefix = KnownKey(QString());
+        Known().removeIf([&](const auto& it) { return it.key().startsWith(prefix); });
+    }
+    settings_->remove(QString());
 }
 
 void TSettingsStore::Flush() {

@@ -6,13 +6,30 @@
 //
 // A TSettingsStore is a short-lived handle: open it for one group of reads or writes and let it go; the
 // destructor writes pending changes to disk.
+//
+// Two programs may run at once: a write of a value this run has not changed since it first read it is
+// skipped, so that closing one program never puts back what the other changed. The values this run
+// did change are merged into the file's current contents, re-read under a lock file (QSettings does
+// that on every write).
+//
+// The file is read only when it is a regular file (or a link to one); a FIFO, a device or a folder
+// in its place is never opened or replaced. The settings of the run are then kept apart, for the run
+// only, and TakeSettingsNotice() says so once.
 //     TSettingsStore s("SelectLocationForm");
 //     QString db = s.ReadString("Database", "");
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
 class QSettings;
+
+// Once, after the store met a settings file that is not a regular file: the text for the user; empty
+// otherwise and on every later call.
+QString TakeSettingsNotice();
+// Forgets the values this run has read and written, so that the next write of each counts as a change;
+// for a program that reads one settings file after another (the fuzzer).
+void ForgetSettingsValues();
 
 class TSettingsStore {
 public:
@@ -40,6 +57,9 @@ public:
     void WriteFloat(const QString& name, double value);
 
     bool ValueExists(const QString& name) const;
+    // The sections of the store, and the value names of the open section.
+    QStringList SectionNames() const;
+    QStringList ValueNames() const;
     void DeleteValue(const QString& name);
     // Removes the open section with all its values.
     void EraseSection();
@@ -50,6 +70,9 @@ public:
 
 private:
     QVariant Raw(const QString& name) const;
+    // Stores value unless this run has not changed it (see above).
+    void Write(const QString& name, const QVariant& value);
+    QString KnownKey(const QString& name) const;
 
     std::unique_ptr<QSettings> settings_;
     QString section_;

@@ -380,6 +380,42 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(EFOpenError, db.ReadRecord(0));
     }
 
+    // The names kept for reuse follow the places listed: one place at the end of a large file keeps one
+    // name, not a slot for every record before it (a file of 2^31 records asked for 51 GB).
+    void keptNamesFollowWhatIsListed() {
+        std::vector<LocationRecord> records(200'000, Place(1, 1, "Far"));
+        records.push_back(Place(1, 2, "Near"));
+        TLocationDatabase db;
+        db.LoadIndex("[Big]\r\n+All=0\r\nA=1\r\nB=2\r\n", {{"Big.qdb", TLocationFixture::Records(records)}});
+        QVERIFY(db.Open("Big"));
+        QCOMPARE(db.ListPlaces(2).size(), size_t(1));
+        QVERIFY2(db.KeptNames() < 10'000, qPrintable(QString::number(db.KeptNames())));
+        QCOMPARE(db.ListPlaces(0).size(), records.size());
+        const std::vector<TPlaceEntry> again = db.ListPlaces(2);
+        QCOMPARE(again.size(), size_t(1));
+        QCOMPARE(again[0].PlaceName, QString("Near"));
+        QCOMPARE(again[0].Rec.RecordIndex, 200'000);
+    }
+
+    // An index larger than any real one is refused with a message before it is read.
+    void oversizedIndexIsRefused() {
+        TLocationFixture f;
+        WriteSampleDatabase(f);
+        QFile index(f.Path("Regions.idx"));
+        QVERIFY(index.open(QIODevice::ReadWrite));
+        QVERIFY(index.resize(MaxIndexBytes + 1));
+        index.close();
+        TLocationDatabase db;
+        try {
+            db.LoadIndex(f.Folder());
+            QFAIL("no error");
+        } catch (const EFOpenError& e) {
+            QCOMPARE(e.Message(),
+                     f.Path("Regions.idx") + " is larger than 16 MB: it cannot be a location index.");
+        }
+        QVERIFY(db.DatabaseNames().isEmpty());
+    }
+
     void countingStopsAtTheLargestRecordNumber() {
         // A sparse file of more records than 32-bit numbers can count: the scan stops after the record
         // numbered INT32_MAX - 1 instead of overflowing. It starts just before, to stay quick.

@@ -159,6 +159,43 @@ private slots:
                  qPrintable(r.out));
     }
 
+    // A text field a spreadsheet would run as a formula gets a quote before it; numbers keep their sign.
+    void dumpDisarmsFormulaNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("equals") << "=cmd|calc!A1"
+                                << "'=cmd|calc!A1";
+        QTest::newRow("plus") << "+1+1"
+                              << "'+1+1";
+        QTest::newRow("minus") << "-2"
+                               << "'-2";
+        QTest::newRow("at") << "@SUM(A1)"
+                            << "'@SUM(A1)";
+        QTest::newRow("tab, escaped first") << "\tX"
+                                            << "\\x09X";
+        QTest::newRow("inside, left alone") << "A=B-C"
+                                            << "A=B-C";
+        QTest::newRow("quoted field") << "=A1,\"q\""
+                                      << "\"'=A1,\"\"q\"\"\"";
+    }
+    void dumpDisarmsFormulaNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        TLocationFixture f;
+        f.WriteFile("T.qdb", TLocationFixture::Records({Place(1, 2, name, -1.5f)}));
+        const Run r = Qdb({"dump", f.Path("T.qdb")});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.endsWith("\n0,1,2," + shown + ",-1.5,0,0,0,0,0,0,0,0,0,0\n"), qPrintable(r.out));
+    }
+
+    void buildRefusesASourceThatIsNotARegularFile() {
+        TLocationFixture src, out;
+        QCOMPARE(mkfifo(QFile::encodeName(src.Path("Land.csv")).constData(), 0600), 0);
+        const Run r = Qdb({"build", src.Folder(), out.Path("db")});
+        QCOMPARE(r.exitCode, 2);
+        QCOMPARE(r.err, src.Path("Land.csv") + ": not a regular file\n");
+    }
+
     void dumpRefusesWhatIsNotARegularFile() {
         TLocationFixture f;
         QCOMPARE(mkfifo(QFile::encodeName(f.Path("fifo.qdb")).constData(), 0600), 0);

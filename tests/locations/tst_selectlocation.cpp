@@ -381,6 +381,24 @@ private slots:
         QCOMPARE(d.form.Record().Latitude, latitude);
     }
 
+    // Of many places of one name, the remembered one is found in one pass over the file, not by
+    // opening it again for each place of that name.
+    void rememberedPlaceAmongManyOfItsNameInOnePass() {
+        TLocationFixture f;
+        f.WriteIndex(SampleIndex());
+        std::vector<LocationRecord> all(500, Place(7, 3, "Albany", 1));
+        all.push_back(Place(2, 3, "Albany", 9));
+        f.WriteRecords("+All.qdb", all);
+        Remember("+All", "+All");
+        Dialog d(f);
+        d.form.PresetLocation("Albany, Ridge");
+        const int64_t opened = TQdbFile::Opens();
+        ShowActive(&d.form);
+        QCOMPARE(d.form.Record().Latitude, 9.0f);
+        QCOMPARE(d.form.PickedName(), QString("Albany, Ridge"));
+        QVERIFY2(TQdbFile::Opens() - opened < 10, qPrintable(QString::number(TQdbFile::Opens() - opened)));
+    }
+
     // Records holding NaN or infinity are not listed, the status bar counts them, and Accept never
     // hands one back.
     void corruptRecordsAreSkippedAndCounted() {

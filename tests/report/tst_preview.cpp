@@ -2,6 +2,8 @@
 // PDF export, and mailing the pages through a recording mail launcher.
 #include "ReportFixture.h"
 
+#include "report/ImageFiles.h"
+#include "report/MailFolder.h"
 #include "report/MapiControl.h"
 #include "report/TxfReport.h"
 #include "storage/Folders.h"
@@ -9,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +25,7 @@
 #include <QtTest>
 
 #include <gif_lib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -41,6 +45,33 @@ TGifSize ReadGifSize(const QString& path) {
 }
 
 void PressReturn(QFileDialog* dialog, QLineEdit* edit, int tries = 50);
+
+// A mail launcher "xdg-email" that runs a shell script in its own folder, first on PATH while it
+// lives; with no script, PATH holds only the given folder, where no launcher is.
+class TLauncher {
+public:
+    explicit TLauncher(const QString& script, const QString& onlyPath = QString()) : path_(qgetenv("PATH")) {
+        if (!script.isEmpty()) {
+            QFile file(dir_.filePath("xdg-email"));
+            if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write the launcher");
+            file.write(QStringLiteral("#!/bin/sh\ncd '%1'\n").arg(dir_.path()).toUtf8() + script.toUtf8());
+            file.close();
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        }
+        qputenv("PATH", onlyPath.isEmpty() ? dir_.path().toUtf8() + ":" + path_ : onlyPath.toUtf8());
+    }
+    ~TLauncher() { qputenv("PATH", path_); }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QStringList Arguments() const {
+        QFile args(Path("args.txt"));
+        if (!args.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray path_;
+};
 
 // Answers the next file dialog, once it is shown, by typing the name and pressing Return. A dialog that
 // cannot be answered within about 20 s is cancelled, so the test fails instead of hanging.
@@ -272,71 +303,133 @@ private slots:
         QCOMPARE(preview->Engine.Pages[0].size(), QSize(798, 1129));
     }
 
-    // The pages go to the program folder, or to the user data folder when no file can be created there.
-    void emailHandsThePagesToTheLauncher_data() {
-        QTest::addColumn<QString>("preferred");
-        QTest::addColumn<bool>("fallsBack");
-        QTest::newRow("writable folder") << QString() << false;
-        QTest::newRow("read-only folder") << QStringLiteral("read-only/") << true;
-        QTest::newRow("folder even root cannot write") << QStringLiteral("/proc/self/") << true;
-        QTest::newRow("file, not a folder") << QStringLiteral("file/") << true;
-    }
+    // Each mail writes its pages as new files into a new folder that only the user can enter, and
+    // hands them to the launcher; the folders go with the window.
     void emailHandsThePagesToTheLauncher() {
-        QFETCH(QString, preferred);
-        QFETCH(bool, fallsBack);
-        QTemporaryDir program;
-        if (preferred == "read-only/") {
-            if (geteuid() == 0) QSKIP("root writes into a read-only folder");
-            QVERIFY(QDir(program.path()).mkdir("read-only"));
-            QFile::setPermissions(program.filePath("read-only"), QFile::ReadOwner | QFile::ExeOwner);
-        } else if (preferred == "file/") {
-            QFile file(program.filePath("file"));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        if (!preferred.startsWith('/')) preferred = program.filePath(preferred);
-        if (!preferred.endsWith('/')) preferred += '/';
         Open(60);
-        preview->PreferredPageFolder = preferred;
         QCOMPARE(preview->Engine.PageCount(), 2);
-        QTemporaryDir bin;
-        const QString log = bin.filePath("args.txt");
-        QFile script(bin.filePath("xdg-email"));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1'\n")
-                         .arg(log)
-                         .toUtf8());
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", bin.path().toUtf8() + ":" + path);
+        QTemporaryDir base;
+        preview->MailFolders().SetBase(base.path());
+        TLauncher launcher("for a in \"$@\"; do printf '%s\\n' \"$a\"; done > args.txt\n");
         int outcome = -1;
         preview->Mapi()->OnSuccess = [&](TMapiControl*) { outcome = 0; };
         Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-        qputenv("PATH", path);
+        QTRY_COMPARE(outcome, 0);
 
-        const QString folder = fallsBack ? UserDataFolder() : preferred;
-        QCOMPARE(outcome, 0);
-        QFile args(log);
-        QVERIFY(args.open(QIODevice::ReadOnly));
-        const QStringList got = QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(got, (QStringList{"--subject", "Report...", "--body", "Please find our report attached.",
-                                   "--attach", folder + "page0.gif", "--attach", folder + "page1.gif"}));
+        const QStringList folders = QDir(base.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(folders.size(), 1);
+        const QString folder = base.filePath(folders.first()) + '/';
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0700));
+        QCOMPARE(launcher.Arguments(),
+                 (QStringList{"--subject", "Report...", "--body", "Please find our report attached.",
+                              "--attach", folder + "page0.gif", "--attach", folder + "page1.gif"}));
         QCOMPARE(preview->Mapi()->DisplayFileName(), (QStringList{"page0.gif", "page1.gif"}));
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 2; ++i)
             QCOMPARE(ReadGifSize(folder + QStringLiteral("page%1.gif").arg(i)).Height, 1129);
-            QFile::remove(folder + QStringLiteral("page%1.gif").arg(i));
-        }
-        QFile::setPermissions(program.filePath("read-only"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        preview.reset();
+        QVERIFY(!QFileInfo::exists(folder));
     }
 
-    void missingLauncherCountsAsAbort() {
-        TMapiControl mapi;
-        mapi.Launcher = "quorvane-no-such-mailer";
-        int aborted = 0;
-        mapi.OnUserAbort = [&](TMapiControl*) { ++aborted; };
-        mapi.Send();
-        QCOMPARE(aborted, 1);
+    // A link planted where pages used to go, or where a page is to be written, is never written through.
+    void mailPageNeverWritesThroughALink() {
+        QTemporaryDir dir;
+        const QString victim = dir.filePath("victim");
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+        file.close();
+        QVERIFY(QFile::link(victim, dir.filePath("page0.gif")));
+        QImage page(20, 20, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QString error;
+        QVERIFY(!WriteGifFile(page, dir.filePath("page0.gif"), &error, TGifCreate::NewFileOnly));
+        QVERIFY(!error.isEmpty());
+
+        const QString planted = ProgramFolder() + "page0.gif";
+        QFile::remove(planted);
+        QVERIFY(QFile::link(victim, planted));
+        Open(60);
+        QTemporaryDir base;
+        preview->MailFolders().SetBase(base.path());
+        TLauncher launcher("exit 0\n");
+        int outcome = -1;
+        preview->Mapi()->OnSuccess = [&](TMapiControl*) { outcome = 0; };
+        Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(outcome, 0);
+        QFile::remove(planted);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("keep"));
+    }
+
+    // A launcher that fails, crashes or is missing is reported, naming the folder that holds the pages.
+    void failedMailIsReported_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no mail client") << "exit 3\n"
+                                        << "failed with exit code 3";
+        QTest::newRow("crash") << "kill -SEGV $$\n"
+                               << "stopped unexpectedly";
+        QTest::newRow("missing") << QString() << "xdg-email was not found";
+    }
+    void failedMailIsReported() {
+        QFETCH(QString, script);
+        QFETCH(QString, reason);
+        Open(60);
+        QTemporaryDir base;
+        preview->MailFolders().SetBase(base.path());
+        std::unique_ptr<TLauncher> launcher;
+        if (!script.isEmpty())
+            launcher = std::make_unique<TLauncher>(script);
+        else
+            launcher = std::make_unique<TLauncher>(QString(), QStringLiteral("/nonexistent"));
+        const QStringList& messages = f->Messages;
+        Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(messages.size(), 1);
+        const QString folder =
+            base.filePath(QDir(base.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0));
+        QVERIFY2(messages[0].contains(reason) && messages[0].contains(folder + ";") &&
+                     messages[0].contains("page0.gif, page1.gif"),
+                 qPrintable(messages[0]));
+        QVERIFY(QFileInfo::exists(folder + "/page1.gif"));
+    }
+
+    // The launcher runs beside the window: while it waits, the window goes on answering keys.
+    void windowAnswersWhileTheLauncherRuns() {
+        Open(60);
+        QTemporaryDir base;
+        preview->MailFolders().SetBase(base.path());
+        TLauncher launcher("sleep 3; touch done\n");
+        int outcome = -1;
+        preview->Mapi()->OnSuccess = [&](TMapiControl*) { outcome = 0; };
+        QElapsedTimer timer;
+        timer.start();
+        Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        Key(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(preview->PageIndex, 1);
+        QVERIFY(!QFileInfo::exists(launcher.Path("done")));
+        QCOMPARE(outcome, -1);
+        QTRY_COMPARE_WITH_TIMEOUT(outcome, 0, 20000);
+        QVERIFY(QFileInfo::exists(launcher.Path("done")));
+    }
+
+    // Mail folders of runs that ended are removed at the next start; those of a running program stay.
+    void staleMailFoldersGoAtTheNextStart() {
+        QTemporaryDir base;
+        QProcess ended;
+        ended.start("true");
+        QVERIFY(ended.waitForStarted());
+        const qint64 dead = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        const QString stale = base.filePath(QStringLiteral("quorvane-mail-%1-abcdef").arg(dead));
+        QVERIFY(QDir().mkpath(stale + "/inner"));
+        TMailFolders mine(base.path());
+        const QString live = mine.NewFolder();
+        QVERIFY(!live.isEmpty());
+        TMailFolders::RemoveStale(base.path());
+        QVERIFY(!QFileInfo::exists(stale));
+        QVERIFY(QFileInfo::exists(live));
     }
 
     void placementOverTheOwner_data() {

@@ -1,13 +1,20 @@
 // The per-user settings store: value kinds, defaults, the stored file's form and hand-written values.
 #include "storage/Settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
+#include <cstdio>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +26,56 @@ QByteArray FileBytes(const QString& path) {
 // A double whose little-endian bytes are the printable text "ABCDEFGH", so the file shows them plainly.
 double PrintableDouble() {
     return qFromLittleEndian<double>("ABCDEFGH");
+}
+
+// The settings file of this program, with whatever stood there removed.
+QString ClearedSettingsFile() {
+    const QString path = TSettingsStore().FileName();
+    QFile::remove(path);
+    QDir(path).removeRecursively();
+    QDir().mkpath(QFileInfo(path).path());
+    return path;
+}
+
+// A FIFO that a reader blocked on it would wait on for ever: after a while a writer opens and closes
+// it, so a faulty test fails on what it checks instead of hanging.
+struct TFifo {
+    explicit TFifo(const QString& path) : path(QFile::encodeName(path)) {
+        if (::mkfifo(this->path.constData(), 0600) != 0) qFatal("mkfifo");
+        watchdog = std::thread([p = this->path] {
+            ::sleep(5);
+            const int fd = ::open(p.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+        });
+    }
+    ~TFifo() { watchdog.detach(); }
+    bool StillFifo() const {
+        struct stat info {};
+        return ::lstat(path.constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+    }
+    QByteArray path;
+    std::thread watchdog;
+};
+
+// One run of the program as another process: reads its two values at start, waits for a line on
+// standard input, then changes one of them (A the latitude, B the longitude) and, as the program does
+// at close, writes both.
+int RunInstance(const QByteArray& which) {
+    double latitude = 0, longitude = 0;
+    {
+        const TSettingsStore s("Settings");
+        latitude = s.ReadFloat("Latitude", 0);
+        longitude = s.ReadFloat("Longitude", 0);
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char line[16];
+    if (!std::fgets(line, sizeof line, stdin)) return 2;
+    (which == "A" ? latitude : longitude) += 1;
+    TSettingsStore s("Settings");
+    s.WriteFloat("Latitude", latitude);
+    s.WriteFloat("Longitude", longitude);
+    return 0;
 }
 
 } // namespace
@@ -150,7 +207,94 @@ private slots:
         top.EraseSection(); // no section open: nothing goes
         QCOMPARE(TSettingsStore("Other").ReadInteger("Keep", 0), 1);
     }
+
+    // Two runs at once, each changing one value: both changes survive, whichever closes last.
+    void twoInstancesKeepEachOthersChanges() {
+        ClearedSettingsFile();
+        {
+            TSettingsStore s("Settings");
+            s.WriteFloat("Latitude", 10);
+            s.WriteFloat("Longitude", 20);
+        }
+        QProcess a, b;
+        for (auto [process, which] : {std::pair{&a, "A"}, std::pair{&b, "B"}}) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("QV_SETTINGS_INSTANCE", which);
+            process->setProcessEnvironment(env);
+            process->start(QCoreApplication::applicationFilePath(), {});
+            QVERIFY(process->waitForReadyRead(20000));
+            QCOMPARE(process->readLine(), QByteArray("ready\n"));
+        }
+        for (QProcess* process : {&a, &b}) {
+            process->write("go\n");
+            QVERIFY(process->waitForFinished(20000));
+            QCOMPARE(process->exitCode(), 0);
+        }
+        const TSettingsStore s("Settings");
+        QCOMPARE(s.ReadFloat("Latitude", 0), 11.0);
+        QCOMPARE(s.ReadFloat("Longitude", 0), 21.0);
+    }
+
+    // A settings file that is a FIFO is never opened: reads give defaults at once, writes are kept for
+    // the run, the FIFO stays, and the user is told once.
+    void fifoSettingsFileIsNeverOpened() {
+        const QString path = ClearedSettingsFile();
+        TFifo fifo(path);
+        {
+            TSettingsStore s("Settings");
+            QCOMPARE(s.ReadFloat("Latitude", 5), 5.0);
+            s.WriteFloat("Latitude", 7);
+        }
+        QCOMPARE(TSettingsStore("Settings").ReadFloat("Latitude", 5), 7.0);
+        QVERIFY(fifo.StillFifo());
+        const QString notice = TakeSettingsNotice();
+        QVERIFY2(notice.contains(path) && notice.contains("not a regular file"), qPrintable(notice));
+        QCOMPARE(TakeSettingsNotice(), QString());
+        QFile::remove(path);
+    }
+
+    // Nothing that is not a regular file is replaced at close: a link to a FIFO (as to a device) stays
+    // the link, a folder stays a folder.
+    void foreignSettingsFileIsNeverReplaced_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to a FIFO") << "link";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("dangling link") << "dangling";
+    }
+    void foreignSettingsFileIsNeverReplaced() {
+        QFETCH(QString, kind);
+        const QString path = ClearedSettingsFile();
+        const QString target = path + ".target";
+        QFile::remove(target);
+        std::unique_ptr<TFifo> fifo;
+        if (kind == "link") fifo = std::make_unique<TFifo>(target);
+        if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+        else
+            QVERIFY(QFile::link(target, path));
+        {
+            TSettingsStore s("Window");
+            s.WriteInteger("Left", 40);
+        }
+        QCOMPARE(TSettingsStore("Window").ReadInteger("Left", 0), 40);
+        if (kind == "folder") {
+            QVERIFY(QFileInfo(path).isDir());
+            QDir(path).removeRecursively();
+        } else {
+            QCOMPARE(QFileInfo(path).symLinkTarget(), QFileInfo(target).absoluteFilePath());
+            QCOMPARE(QFileInfo::exists(target), kind == "link");
+            if (fifo) QVERIFY(fifo->StillFifo());
+            QFile::remove(path);
+        }
+        QFile::remove(target);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestSettings)
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (const QByteArray which = qgetenv("QV_SETTINGS_INSTANCE"); !which.isEmpty()) return RunInstance(which);
+    TestSettings test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_settings.moc"

@@ -8,3 +8,7 @@
 bool SplitCsvLine(const QString& line, QStringList& fields);
 // The field as written to CSV: quoted when it holds a comma, a quote or a line break.
 QString CsvField(const QString& text);
+// A text field that a spreadsheet would take for a formula (it starts with =, +, -, @, a tab or a
+// carriage return) with a single quote put before it; any other text as it is. Only for text fields:
+// numbers keep their sign.
+QString SpreadsheetSafe(const QString& text);

@@ -4,6 +4,7 @@
 #include "locations/LocationDb.h"
 #include "locations/PlaceListModel.h"
 #include "locations/QdbFile.h"
+#include "storage/RegularFile.h"
 #include "storage/Win1252.h"
 
 #include <QDir>
@@ -83,9 +84,19 @@ public:
     SourceReader(const QString& path, QStringList& errors) : path_(path), errors_(errors) {}
 
     bool Read(QdbDatabase& db) {
-        QFile file(path_);
-        if (!file.open(QIODevice::ReadOnly)) return Fail(0, file.errorString());
-        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        QFile file;
+        QString reason;
+        if (!OpenRegularFile(file, path_, &reason)) return Fail(0, reason);
+        if (file.size() > MaxQdbSourceBytes)
+            return Fail(0, QStringLiteral("larger than %1 MB").arg(MaxQdbSourceBytes >> 20));
+        const QByteArray bytes = file.read(MaxQdbSourceBytes + 1);
+        if (bytes.size() > MaxQdbSourceBytes)
+            return Fail(0, QStringLiteral("larger than %1 MB").arg(MaxQdbSourceBytes >> 20));
+        return ReadText(bytes, db);
+    }
+
+    bool ReadText(QByteArrayView bytes, QdbDatabase& db) {
+        const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
         bool headerSeen = false;
         bool ok = true;
         for (int i = 0; i < lines.size(); ++i) {
@@ -178,7 +189,9 @@ void AppendRecords(QByteArray& bytes, const std::vector<LocationRecord>& records
         if (EncodeLocationRecord(r, one)) bytes.append(one.data(), one.size());
 }
 
-QByteArray IndexText(const std::vector<QdbDatabase>& databases) {
+} // namespace
+
+QByteArray QdbIndexText(const std::vector<QdbDatabase>& databases) {
     QString text = QStringLiteral("; Sample location database, built by qdb from data/locations\r\n");
     text += QStringLiteral("[%1]\r\n%1=0\r\n").arg(AllDatabaseName);
     for (const QdbDatabase& db : databases)
@@ -191,6 +204,8 @@ QByteArray IndexText(const std::vector<QdbDatabase>& databases) {
     return EncodeWin1252(text); // every name was checked when it was read
 }
 
+namespace {
+
 QString NumberText(float v) {
     char buf[32];
     const auto res = std::to_chars(buf, buf + sizeof buf, v); // shortest text that reads back the same
@@ -199,8 +214,13 @@ QString NumberText(float v) {
 
 } // namespace
 
+bool ReadQdbSourceText(const QString& name, QByteArrayView text, QdbDatabase& db, QStringList& errors) {
+    return SourceReader(name, errors).ReadText(text, db);
+}
+
 bool ReadQdbSources(const QString& folder, std::vector<QdbDatabase>& databases, QStringList& errors) {
-    QStringList files = QDir(folder).entryList({QStringLiteral("*.csv")}, QDir::Files);
+    QStringList files = QDir(folder).entryList(
+        {QStringLiteral("*.csv")}, QDir::Files | QDir::System); // a FIFO or device is named, then refused
     std::sort(files.begin(), files.end());
     std::set<QString> recordFiles;
     bool ok = true;
@@ -243,7 +263,7 @@ bool WriteQdbDatabase(const std::vector<QdbDatabase>& databases, const QString& 
         if (!WriteFile(dir.filePath(DatabaseFileName(db.Name)), bytes, error)) return false;
     }
     return WriteFile(dir.filePath(DatabaseFileName(AllDatabaseName)), all, error) &&
-           WriteFile(dir.filePath(QStringLiteral("Regions.idx")), IndexText(databases), error);
+           WriteFile(dir.filePath(QStringLiteral("Regions.idx")), QdbIndexText(databases), error);
 }
 
 QString EscapedName(const QString& name) {
@@ -309,7 +329,7 @@ bool DumpQdbFile(const QString& path, QIODevice& out, QString& error) {
                                .arg(number)
                                .arg(r.DatabaseCode)
                                .arg(r.RegionCode)
-                               .arg(CsvField(EscapedName(r.PlaceName)));
+                               .arg(CsvField(SpreadsheetSafe(EscapedName(r.PlaceName))));
             for (const NumberColumn& col : NumberColumns)
                 line += u',' + NumberText(r.*col.field);
             writer.Add(line + u'\n');

@@ -23,6 +23,15 @@ extern const char* const QdbSourceHeader;
 // "<file>:<line>: <reason>" to errors. Returns true when there were no errors.
 bool ReadQdbSources(const QString& folder, std::vector<QdbDatabase>& databases, QStringList& errors);
 
+// The largest source file read: far above any country's places, and a cap on what a mistaken path costs.
+constexpr qint64 MaxQdbSourceBytes = qint64(256) << 20;
+
+// One source's text read into db (whose Name and Code are set); name labels the errors.
+bool ReadQdbSourceText(const QString& name, QByteArrayView text, QdbDatabase& db, QStringList& errors);
+
+// The text of Regions.idx for the databases.
+QByteArray QdbIndexText(const std::vector<QdbDatabase>& databases);
+
 // Writes Regions.idx (Windows-1252, CR LF), one record file per database and "+All.qdb" holding all
 // records, into folder (created if needed). Returns false with a message when a file cannot be written.
 bool WriteQdbDatabase(const std::vector<QdbDatabase>& databases, const QString& folder, QString& error);
