@@ -2,7 +2,6 @@
 
 #include "storage/RegularFile.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 
 #include <atomic>
@@ -38,11 +37,7 @@ int64_t TQdbFile::Opens() {
 
 std::unique_ptr<QIODevice> TQdbFile::OpenDevice() const {
     ++OpenCount;
-    if (!bytes_) return OpenRegularFile(path_);
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(*bytes_);
-    buffer->open(QIODevice::ReadOnly);
-    return buffer;
+    return OpenRegularFile(path_);
 }
 
 int TQdbFile::RecordCount() const {
@@ -51,6 +46,11 @@ int TQdbFile::RecordCount() const {
 }
 
 LocationRecord TQdbFile::Read(int n) const {
+    if (bytes_) { // records in memory are read where they lie
+        if (n < 0 || qint64(n) >= bytes_->size() / LocationRecordSize)
+            throw EFOpenError(QStringLiteral("Cannot read %1: no record %2").arg(path_).arg(n));
+        return DecodeLocationRecord(bytes_->constData() + qint64(n) * LocationRecordSize);
+    }
     const std::unique_ptr<QIODevice> device = OpenDevice();
     LocationRecordBytes bytes;
     if (n < 0 || !device->seek(qint64(n) * LocationRecordSize) ||
@@ -60,6 +60,14 @@ LocationRecord TQdbFile::Read(int n) const {
 }
 
 int TQdbFile::Scan(const std::function<void(const char*, int)>& visit, int first) const {
+    if (bytes_) {
+        const int count = RecordCount();
+        if (first < 0 || qint64(first) * LocationRecordSize > bytes_->size())
+            throw EFOpenError(QStringLiteral("Cannot read %1: no record %2").arg(path_).arg(first));
+        for (int n = first; n < count; ++n)
+            visit(bytes_->constData() + qint64(n) * LocationRecordSize, n);
+        return std::max(first, count);
+    }
     const std::unique_ptr<QIODevice> device = OpenDevice();
     if (first < 0 || (first > 0 && !device->seek(qint64(first) * LocationRecordSize)))
         ReadFailed(*device, path_);

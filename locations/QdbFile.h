@@ -49,6 +49,7 @@ public:
     int Scan(const std::function<void(const char* bytes, int number)>& visit, int first = 0) const;
 
 private:
+    // The file on disk (records in memory are read where they lie).
     std::unique_ptr<QIODevice> OpenDevice() const;
 
     QString path_;

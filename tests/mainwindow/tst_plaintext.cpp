@@ -133,6 +133,8 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         VerifyLiteral(form.StatusPanel(1), place + QStringLiteral(", ") + region);
+        QDir().mkpath(QV_BINARY_ROOT "/screens");
+        QVERIFY(form.grab().save(QV_BINARY_ROOT "/screens/location-hostile-names.png"));
     }
 
     void hostileLocationInTheDesignPeaksHeading() {
