@@ -2,6 +2,7 @@
 
 #include "storage/Folders.h"
 #include "storage/IntText.h"
+#include "storage/RegularFile.h"
 
 #include <QFile>
 #include <QHash>
@@ -48,30 +49,37 @@ QString NativeFileName(const QString& programBaseName) {
            QStringLiteral("/Varnholt/") + programBaseName + QStringLiteral(".conf");
 }
 
-// True when something other than a regular file stands at path (a link is followed).
-bool IsForeignFile(const QString& path) {
+// Why the file at path may not be read or replaced: something other than a regular file stands there
+// (a link is followed; a dangling link leaves nothing to read), or a file far larger than any settings
+// file. Empty when it may.
+QString FileProblem(const QString& path) {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0) return !S_ISREG(info.st_mode);
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) return NotRegularFileText();
+        if (info.st_size > MaxSettingsFileBytes)
+            return QStringLiteral("larger than %1 MB").arg(MaxSettingsFileBytes >> 20);
+        return {};
+    }
     struct stat link {};
-    return ::lstat(QFile::encodeName(path).constData(), &link) == 0; // a dangling link: nothing to read
+    return ::lstat(QFile::encodeName(path).constData(), &link) == 0 ? NotRegularFileText() : QString();
 }
 
-// The settings of a run whose file is not a regular file: a file in a private temporary folder that
-// goes with the run.
-std::unique_ptr<QSettings> StandInSettings(const QString& realPath, const QString& programBaseName) {
+std::unique_ptr<QSettings> StandInSettings(const QString& realPath, const QString& problem,
+                                           const QString& programBaseName) {
     static QTemporaryDir folder;
     const QMutexLocker locker(&StateLock());
     if (Notice().isEmpty() && !NoticeGiven())
-        Notice() = QStringLiteral("The settings file %1 is not a regular file. The settings of this run are "
-                                  "kept in memory and will not be saved.")
-                       .arg(realPath);
+        Notice() = QStringLiteral("The settings file %1 is %2. The settings of this run are kept in memory "
+                                  "and will not be saved.")
+                       .arg(realPath, problem);
     return std::make_unique<QSettings>(folder.filePath(programBaseName + QStringLiteral(".conf")),
                                        QSettings::IniFormat);
 }
 
 std::unique_ptr<QSettings> OpenSettings(const QString& programBaseName) {
     const QString path = NativeFileName(programBaseName);
-    if (IsForeignFile(path)) return StandInSettings(path, programBaseName);
+    if (const QString problem = FileProblem(path); !problem.isEmpty())
+        return StandInSettings(path, problem, programBaseName);
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Varnholt",
                                        programBaseName);
 }

@@ -12,9 +12,9 @@
 // did change are merged into the file's current contents, re-read under a lock file (QSettings does
 // that on every write).
 //
-// The file is read only when it is a regular file (or a link to one); a FIFO, a device or a folder
-// in its place is never opened or replaced. The settings of the run are then kept apart, for the run
-// only, and TakeSettingsNotice() says so once.
+// The file is read only when it is a regular file (or a link to one) of at most MaxSettingsFileBytes;
+// a FIFO, a device, a folder or a huge file in its place is never opened or replaced. The settings of the run
+// are then kept apart, for the run only, and TakeSettingsNotice() says so once.
 //     TSettingsStore s("SelectLocationForm");
 //     QString db = s.ReadString("Database", "");
 #include <QString>
@@ -23,6 +23,9 @@
 #include <memory>
 
 class QSettings;
+
+// The largest settings file read: the program's own settings take a few kilobytes.
+constexpr qint64 MaxSettingsFileBytes = qint64(4) << 20;
 
 // Once, after the store met a settings file that is not a regular file: the text for the user; empty
 // otherwise and on every later call.

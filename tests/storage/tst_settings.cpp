@@ -260,6 +260,7 @@ private slots:
         QTest::newRow("link to a FIFO") << "link";
         QTest::newRow("folder") << "folder";
         QTest::newRow("dangling link") << "dangling";
+        QTest::newRow("huge file") << "huge";
     }
     void foreignSettingsFileIsNeverReplaced() {
         QFETCH(QString, kind);
@@ -268,10 +269,15 @@ private slots:
         QFile::remove(target);
         std::unique_ptr<TFifo> fifo;
         if (kind == "link") fifo = std::make_unique<TFifo>(target);
-        if (kind == "folder")
+        if (kind == "folder") {
             QVERIFY(QDir().mkdir(path));
-        else
+        } else if (kind == "huge") {
+            QFile huge(path);
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QVERIFY(huge.resize(MaxSettingsFileBytes + 1));
+        } else {
             QVERIFY(QFile::link(target, path));
+        }
         {
             TSettingsStore s("Window");
             s.WriteInteger("Left", 40);
@@ -280,6 +286,9 @@ private slots:
         if (kind == "folder") {
             QVERIFY(QFileInfo(path).isDir());
             QDir(path).removeRecursively();
+        } else if (kind == "huge") {
+            QCOMPARE(QFileInfo(path).size(), MaxSettingsFileBytes + 1);
+            QFile::remove(path);
         } else {
             QCOMPARE(QFileInfo(path).symLinkTarget(), QFileInfo(target).absoluteFilePath());
             QCOMPARE(QFileInfo::exists(target), kind == "link");
