@@ -656,8 +656,8 @@ void TPreviewForm::MailFailed(TMapiControl* mapi) {
     for (const QString& file : files)
         names << QFileInfo(file).fileName();
     const QString folder = files.isEmpty() ? QString() : QFileInfo(files.first()).absolutePath();
-    ReportMessage(QStringLiteral("The report was not sent: %1.\r\nIts pages (%2) are in the folder %3; "
-                                 "attach them to a message by hand. The folder is removed when the program "
+    ReportMessage(QStringLiteral("The report was not sent: %1.\r\nIts pages (%2) are in the folder\r\n%3\r\n"
+                                 "Attach them to a message by hand; the folder is removed when the program "
                                  "ends.")
                       .arg(mapi->FailureText(), names.join(QStringLiteral(", ")), folder));
 }

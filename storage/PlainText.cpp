@@ -21,5 +21,6 @@ void ShowPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& ti
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(icon, title, shown, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse); // a path or value can be copied
     box.exec();
 }

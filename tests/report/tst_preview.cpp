@@ -389,7 +389,7 @@ private slots:
         QTRY_COMPARE(messages.size(), 1);
         const QString folder =
             base.filePath(QDir(base.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0));
-        QVERIFY2(messages[0].contains(reason) && messages[0].contains(folder + ";") &&
+        QVERIFY2(messages[0].contains(reason) && messages[0].contains("\r\n" + folder + "\r\n") &&
                      messages[0].contains("page0.gif, page1.gif"),
                  qPrintable(messages[0]));
         QVERIFY(QFileInfo::exists(folder + "/page1.gif"));
