@@ -90,10 +90,8 @@ bool TLocationDatabase::Open(const QString& database) {
 
 QString TLocationDatabase::PlaceNameOf(const char* bytes, int number, size_t listed) {
     const auto n = size_t(number);
-    // The kept names grow with the places listed, not with the file: a region whose few places lie
-    // far into a file of billions of records keeps no slot for each record before them.
     if (n >= names_.size()) {
-        if (n >= 4 * listed + 4096) return RecordPlaceName(bytes);
+        if (!KeepsSlotFor(n, listed)) return RecordPlaceName(bytes);
         names_.resize(std::max(n + 1, std::min(2 * names_.size(), size_t(file_.RecordCount()))));
     }
     if (names_[n].isNull() || !RecordPlaceNameIs(bytes, names_[n])) names_[n] = RecordPlaceName(bytes);
@@ -104,7 +102,8 @@ std::vector<TPlaceEntry> TLocationDatabase::ListPlaces(int32_t regionCode) {
     std::vector<TPlaceEntry> places;
     if (!IsOpen()) return places;
     const bool byDatabase = openDatabase_.compare(AllDatabaseName, Qt::CaseInsensitive) == 0;
-    if (regionCode == 0) places.reserve(size_t(file_.RecordCount()));
+    // Room for all places at once, up to a bound: a file of billions of records grows the list as read.
+    if (regionCode == 0) places.reserve(std::min(size_t(file_.RecordCount()), size_t(1) << 22));
     LocationRecordBytes last;
     int lastNumber = -1, skipped = 0;
     file_.Scan([&](const char* bytes, int number) {

@@ -29,6 +29,13 @@ struct TPlaceEntry {
 // The largest index read: some hundred times the size of an index of every region of the world.
 constexpr qint64 MaxIndexBytes = qint64(16) << 20;
 
+// Whether a cache kept by record number (names, ranks) may grow to hold record n while `listed`
+// places are listed: it grows with the places listed, with a slack of some million records, never with
+// the size of the file alone (a file of 2^31 records asked for 51 GB).
+constexpr bool KeepsSlotFor(size_t n, size_t listed) {
+    return n < 4 * listed + (size_t(1) << 22);
+}
+
 // Record files held in memory, by file name ("Lakes.qdb").
 using TRecordFiles = QHash<QString, QByteArray>;
 

@@ -90,15 +90,15 @@ std::vector<int32_t> TCollationRanks::RanksOf(const std::vector<TPlaceEntry>& pl
     std::vector<int32_t> ranks(places.size(), -1);
     std::vector<QString> unknown;
     for (size_t i = 0; i < places.size(); ++i)
-        if ((ranks[i] = KnownRank(places[i])) < 0) unknown.push_back(places[i].PlaceName);
+        if ((ranks[i] = KnownRank(places[i], places.size())) < 0) unknown.push_back(places[i].PlaceName);
     if (unknown.empty()) return ranks;
     Merge(Collate(std::move(unknown)));
     for (size_t i = 0; i < places.size(); ++i)
-        ranks[i] = KnownRank(places[i]);
+        ranks[i] = KnownRank(places[i], places.size());
     return ranks;
 }
 
-int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
+int32_t TCollationRanks::KnownRank(const TPlaceEntry& place, size_t listed) {
     // The record's own slot answers most lookups with one comparison; the name decides, so a slot
     // of another file or of a changed record falls back to the lookup by name.
     const auto record = size_t(place.Rec.RecordIndex);
@@ -111,7 +111,7 @@ int32_t TCollationRanks::KnownRank(const TPlaceEntry& place) {
     }
     const auto it = table_.Rank.constFind(TFastKey{place.PlaceName});
     if (it == table_.Rank.cend()) return -1;
-    if (place.Rec.RecordIndex >= 0) {
+    if (place.Rec.RecordIndex >= 0 && (record < byRecord_.size() || KeepsSlotFor(record, listed))) {
         if (record >= byRecord_.size()) byRecord_.resize(record + 1, {-1, QString()});
         byRecord_[record] = {*it, place.PlaceName};
     }

@@ -46,6 +46,8 @@ public:
     // large database lists quickly the first time as well. The next RanksOf takes the result, waiting
     // for it when it is not ready yet.
     void CollateAhead(std::function<std::vector<QString>()> names);
+    // Record numbers with a rank kept for reuse; they grow with the places ranked, not with the file.
+    size_t KeptRecords() const { return byRecord_.size(); }
 
 private:
     using TKeyedNames = std::vector<std::pair<QCollatorSortKey, QString>>;
@@ -70,8 +72,8 @@ private:
     // Adds the names not met yet.
     void Merge(TKeyedNames keyed);
     void TakeCollatedAhead();
-    // The rank of a name met before; -1 for a new one.
-    int32_t KnownRank(const TPlaceEntry& place);
+    // The rank of a name met before; -1 for a new one. listed: the number of places being ranked.
+    int32_t KnownRank(const TPlaceEntry& place, size_t listed);
 
     QString localeName_;
     TRankTable table_;

@@ -380,21 +380,34 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(EFOpenError, db.ReadRecord(0));
     }
 
-    // The names kept for reuse follow the places listed: one place at the end of a large file keeps one
-    // name, not a slot for every record before it (a file of 2^31 records asked for 51 GB).
+    // The names kept for reuse follow the places listed: one place at the end of a file of five million
+    // records keeps one name, not a slot for every record before it (2^31 records asked for 51 GB).
     void keptNamesFollowWhatIsListed() {
-        std::vector<LocationRecord> records(200'000, Place(1, 1, "Far"));
-        records.push_back(Place(1, 2, "Near"));
+        TLocationFixture f;
+        f.WriteIndex("[Big]\r\n+All=0\r\nA=1\r\nB=2\r\n");
+        constexpr int count = 5'000'000;
+        {
+            QFile file(f.Path("Big.qdb"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(qint64(count - 1) * LocationRecordSize)); // sparse: records of zeros
+            QVERIFY(file.seek(file.size()));
+            const QByteArray last = TLocationFixture::Records({Place(1, 2, "Near")});
+            QCOMPARE(file.write(last), last.size());
+        }
         TLocationDatabase db;
-        db.LoadIndex("[Big]\r\n+All=0\r\nA=1\r\nB=2\r\n", {{"Big.qdb", TLocationFixture::Records(records)}});
+        db.LoadIndex(f.Folder());
         QVERIFY(db.Open("Big"));
-        QCOMPARE(db.ListPlaces(2).size(), size_t(1));
+        const std::vector<TPlaceEntry> near = db.ListPlaces(2);
+        QCOMPARE(near.size(), size_t(1));
+        QCOMPARE(near[0].PlaceName, QString("Near"));
+        QCOMPARE(near[0].Rec.RecordIndex, count - 1);
         QVERIFY2(db.KeptNames() < 10'000, qPrintable(QString::number(db.KeptNames())));
-        QCOMPARE(db.ListPlaces(0).size(), records.size());
-        const std::vector<TPlaceEntry> again = db.ListPlaces(2);
-        QCOMPARE(again.size(), size_t(1));
-        QCOMPARE(again[0].PlaceName, QString("Near"));
-        QCOMPARE(again[0].Rec.RecordIndex, 200'000);
+
+        // The place list's ranks kept by record number follow the places ranked in the same way.
+        TCollationRanks ranks;
+        QCOMPARE(ranks.RanksOf(near), std::vector<int32_t>{0});
+        QCOMPARE(ranks.RanksOf(near), std::vector<int32_t>{0});
+        QVERIFY2(ranks.KeptRecords() < 10'000, qPrintable(QString::number(ranks.KeptRecords())));
     }
 
     // An index larger than any real one is refused with a message before it is read.
