@@ -1,6 +1,7 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_DEB  ?= build-deb
 JOBS       ?= $(shell nproc)
 CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 # ccache, where installed, shares compiled objects between checkouts of the project (paths relative to it).
@@ -9,7 +10,7 @@ export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
 export CCACHE_BASEDIR ?= $(CURDIR)
 endif
 
-.PHONY: all deps configure build run test test-asan bench clean
+.PHONY: all deps configure build run test test-asan bench deb clean
 
 all: build
 
@@ -39,5 +40,14 @@ bench: build
 	@[ -n "$$DISPLAY" ] || export QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen}; \
 	for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
+# The Debian package quorvane_<version>_amd64.deb, built in its own tree with the package's layout.
+deb: deps
+	@bash scripts/install-deps.sh deb
+	@cmake -S . -B $(BUILD_DEB) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(BUILD_DEB) -j $(JOBS) --target quorvane quorvane-cli qdb location_database desktop_icons
+	@cd $(BUILD_DEB) && cpack -G DEB >/dev/null
+	@cp $(BUILD_DEB)/quorvane_*_amd64.deb .
+	@ls quorvane_*_amd64.deb
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_DEB)

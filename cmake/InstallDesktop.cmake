@@ -3,7 +3,8 @@
 #
 # They go to <prefix>/share, except for a prefix under /opt (the default), which desktops do not search:
 # then to /usr/local/share. QUORVANE_DESKTOP_DATADIR, when set, overrides both.
-# Inputs: QV_SOURCE_DIR, QV_ICON_DIR, QV_WORK_DIR, QV_VERSION, QV_RELEASE_DATE, QUORVANE_DESKTOP_DATADIR.
+# Inputs: QV_SOURCE_DIR, QV_ICON_DIR, QV_WORK_DIR, QV_PROGRAM (below the prefix), QV_VERSION,
+# QV_RELEASE_DATE, QUORVANE_DESKTOP_DATADIR.
 set(prefix "${CMAKE_INSTALL_PREFIX}")
 if(QUORVANE_DESKTOP_DATADIR)
     set(datadir "${QUORVANE_DESKTOP_DATADIR}")
@@ -13,7 +14,7 @@ else()
     set(datadir "${prefix}/share")
 endif()
 
-set(program "${prefix}/Varnholt/Quorvane/quorvane")
+set(program "${prefix}/${QV_PROGRAM}")
 if(program MATCHES "[\"`$\\]")
     message(WARNING "The desktop entry cannot name a program path holding quotes, $ or backslashes: ${program}")
 endif()

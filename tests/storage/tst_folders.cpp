@@ -20,6 +20,11 @@ private slots:
                                    << "/opt/Varnholt/Quorvane/"
                                    << "quorvane"
                                    << "/opt/Varnholt/";
+        QTest::newRow("Debian package, started by its link in /usr/bin")
+            << "/usr/lib/quorvane/Varnholt/Quorvane/quorvane"
+            << "/usr/lib/quorvane/Varnholt/Quorvane/"
+            << "quorvane"
+            << "/usr/lib/quorvane/Varnholt/";
         QTest::newRow("lower case maker keeps its case") << "/d/tools/varnholt/quorvane/quorvane.bin"
                                                          << "/d/tools/varnholt/quorvane/"
                                                          << "quorvane"
