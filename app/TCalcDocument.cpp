@@ -80,8 +80,8 @@ void TCalcDocument::SetSunYear(int year) {
 }
 
 QString TCalcDocument::SunMethodText() const {
-    if (FSunMethod == smPublished) return QStringLiteral("published");
-    return QStringLiteral("precise (%1)").arg(FSunYear);
+    if (FSunMethod == smPublished) return QStringLiteral("published method");
+    return QStringLiteral("precise method, year %1").arg(FSunYear);
 }
 
 void TCalcDocument::PickLocation(const QString& name, double altitude, double latitude, double longitude,

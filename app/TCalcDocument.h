@@ -104,7 +104,7 @@ public:
         SetSunMethod(source.SunMethod());
         SetSunYear(source.SunYear());
     }
-    // The method as users read it: "published" or "precise (2026)".
+    // The method as users read it: "published method" or "precise method, year 2026".
     QString SunMethodText() const;
 
     // ---- Location ----

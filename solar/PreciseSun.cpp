@@ -22,6 +22,19 @@ double Degrees(double a0, double a1, double t) {
     return std::fmod(a0 + a1 * t, 360.0) * DegToRad;
 }
 
+// The Sun's longitude as Venus (A, B), Jupiter (C) and the Moon (D) pull the Earth off its ellipse,
+// and the long-period term (E) [rad]; arguments in degrees of Julian centuries from 1900.0.
+double Perturbations(double julianDayTT) {
+    const double t = (julianDayTT - 2415020.0) / 36525;
+    const double a = Degrees(153.23, 22518.7541, t), b = Degrees(216.57, 45037.5082, t);
+    const double c = Degrees(312.69, 32964.3577, t);
+    const double d = Degrees(350.74, 445267.1142, t) - 0.00144 * t * t * DegToRad;
+    const double e = Degrees(231.19, 20.20, t);
+    return (0.00134 * std::cos(a) + 0.00154 * std::cos(b) + 0.00200 * std::cos(c) + 0.00179 * std::sin(d) +
+            0.00178 * std::sin(e)) *
+           DegToRad;
+}
+
 } // namespace
 
 double JulianDayUT(int year, double dayNumber, double clockTime, double timeZone) {
@@ -46,7 +59,8 @@ TPreciseSun PreciseSunAt(double jd, double longitude) {
     const double nutationLongitude = (-17.20 * sinOmega - 1.32 * std::sin(twoL)) * ArcSecond;
     const double nutationObliquity = (9.20 * cosOmega + 0.57 * std::cos(twoL)) * ArcSecond;
     const double aberration = -20.4898 * ArcSecond;
-    const double lambda = meanLongitude + centre + aberration + nutationLongitude;
+    const double lambda =
+        meanLongitude + centre + Perturbations(jd + DeltaT(jd) / 86400) + aberration + nutationLongitude;
     const double epsilon = (23.4392911 - 0.0130042 * T) * DegToRad + nutationObliquity;
 
     const double sinLambda = std::sin(lambda), cosLambda = std::cos(lambda);

@@ -1,9 +1,11 @@
 #pragma once
 // The precise sun position: the apparent solar coordinates of Meeus, "Astronomical Algorithms"
-// (2nd ed., 1998), chapter 25 (the solar longitude to about 0.003 degrees), with the main terms of
-// the nutation (chapter 22), the apparent sidereal time (chapter 12) and the parallax in altitude.
-// Measured against a VSOP87 ephemeris the topocentric altitude and azimuth agree within 0.01 degrees
-// (tests/solar/data/ephemeris.csv). Pure functions: angles in radians, times as stated.
+// (2nd ed., 1998), chapter 25, with the perturbations of the solar longitude by Venus, Jupiter and the
+// Moon and the long-period term of Meeus, "Astronomical Formulae for Calculators" (4th ed., 1988),
+// chapter 18; the main terms of the nutation (chapter 22), the apparent sidereal time (chapter 12)
+// and the parallax in altitude. Measured against a VSOP87 ephemeris the topocentric altitude and
+// azimuth agree within 0.003 degrees (tests/solar/data/ephemeris.csv). Pure functions: angles in
+// radians, times as stated.
 
 // Julian day (UT) of clock time [h] on day number N of a year, for a zone meridian [deg, east
 // positive]: the day's date is that of N's whole part (N = 1 is 1 January), the time of day is the

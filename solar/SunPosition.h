@@ -2,6 +2,8 @@
 // The sun's position as pure steps: each function returns its values from its arguments and changes
 // nothing else. Angles in radians unless the name says degrees; time in decimal hours. Azimuths are
 // measured from south, positive towards west; the hour angle is negative before solar noon.
+#include <cmath>
+#include <numbers>
 
 inline constexpr double DegToRad = 0.017453292519943295;
 inline constexpr double RadToDeg = 57.29577951308232;
@@ -11,7 +13,20 @@ struct TSinCos {
     double Sin = 0;
     double Cos = 1;
 };
-TSinCos SinCosOf(double angle);
+inline TSinCos SinCosOf(double angle) {
+    return {std::sin(angle), std::cos(angle)};
+}
+
+// The arc cosine as arctan2(sqrt((1 + x)(1 - x)), x), defined and exact at x = +/-1.
+inline double ArcCos(double x) {
+    return std::atan2(std::sqrt((1 + x) * (1 - x)), x);
+}
+// x limited to [-1, 1].
+inline double ClampUnit(double x) {
+    if (x > 1) return 1;
+    if (x < -1) return -1;
+    return x;
+}
 
 // ---- Published day and time functions -----------------------------------------------------------
 
@@ -23,21 +38,32 @@ double SolarDeclination(double dayNumber);
 double EquationOfTime(double dayNumber);
 // Apparent solar time [h] of a clock time [h]: clock + E / 60 + (longitude - zone) / 15 deg; equation
 // of time E [min], longitudes [rad]. Not brought into a day: see ReducedHourAngle.
-double SolarTimeOf(double clockTime, double equationOfTime, double longitude, double timeZone);
+inline double SolarTimeOf(double clockTime, double equationOfTime, double longitude, double timeZone) {
+    return clockTime + equationOfTime / 60 + (longitude - timeZone) * 12 / std::numbers::pi;
+}
 // Clock (standard) time [h] of a solar time [h]; the inverse of SolarTimeOf.
-double ClockTimeOf(double solarTime, double equationOfTime, double longitude, double timeZone);
+inline double ClockTimeOf(double solarTime, double equationOfTime, double longitude, double timeZone) {
+    return solarTime - equationOfTime / 60 - (longitude - timeZone) * 12 / std::numbers::pi;
+}
 
 // ---- Sun position from declination and hour angle --------------------------------------------------
 
 // Hour angle [rad] of a solar time [h]: (solar time - 12) pi / 12, as it comes.
-double HourAngleOf(double solarTime);
+inline double HourAngleOf(double solarTime) {
+    return (solarTime - 12) * std::numbers::pi / 12;
+}
 // The hour angle taken into -pi..pi, the side of solar noon on which the sun stands. A site whose
 // zone meridian lies across the 180th meridian from it (Wallis at zone 180, Shemya at -150) gives raw
 // hour angles a day away; the sun stands where the reduced one says. A value already within -pi..pi
 // is returned bit for bit.
-double ReducedHourAngle(double hourAngle);
+inline double ReducedHourAngle(double hourAngle) {
+    if (!(std::fabs(hourAngle) > std::numbers::pi)) return hourAngle;
+    return std::remainder(hourAngle, 2 * std::numbers::pi);
+}
 // Solar time [h] of a reduced hour angle: 12 + H 12 / pi, within 0..24.
-double SolarTimeOfHourAngle(double hourAngle);
+inline double SolarTimeOfHourAngle(double hourAngle) {
+    return 12 + hourAngle * 12 / std::numbers::pi;
+}
 
 // Sun altitude beta with its sine and cosine.
 struct TAltitudeStep {
@@ -47,7 +73,12 @@ struct TAltitudeStep {
 };
 // sin(beta) = cos L cos delta cos H + sin L sin delta, limited to [-1, 1] (rounding can pass 1 at the
 // zenith); the spherical triangle of pole, zenith and sun.
-TAltitudeStep SolarAltitudeStep(TSinCos latitude, TSinCos declination, double cosHourAngle);
+inline TAltitudeStep SolarAltitudeStep(TSinCos latitude, TSinCos declination, double cosHourAngle) {
+    const double sinBeta =
+        ClampUnit(latitude.Cos * declination.Cos * cosHourAngle + latitude.Sin * declination.Sin);
+    // The altitude lies within +/-90 degrees, so its cosine is the non-negative root: no cos() call.
+    return {std::asin(sinBeta), sinBeta, std::sqrt((1 - sinBeta) * (1 + sinBeta))};
+}
 
 // Sun azimuth phi with its cosine and the sine of its magnitude.
 struct TAzimuthStep {
@@ -59,8 +90,18 @@ struct TAzimuthStep {
 // cos(phi) = (cos delta sin L cos H - sin delta cos L) / cos beta, limited to [-1, 1]; phi takes the
 // sign of the hour angle, which must be reduced (ReducedHourAngle) or the sun changes sides. With the
 // sun at the zenith (cos beta 0) the azimuth is undefined; due south is taken.
-TAzimuthStep SolarAzimuthStep(TSinCos latitude, TSinCos declination, double reducedHourAngle,
-                              double cosHourAngle, const TAltitudeStep& altitude);
+inline TAzimuthStep SolarAzimuthStep(TSinCos latitude, TSinCos declination, double reducedHourAngle,
+                                     double cosHourAngle, const TAltitudeStep& altitude) {
+    double cosPhi = 1;
+    if (altitude.Cos > 0) {
+        cosPhi =
+            (declination.Cos * latitude.Sin * cosHourAngle - declination.Sin * latitude.Cos) / altitude.Cos;
+        cosPhi = std::isnan(cosPhi) ? 1 : ClampUnit(cosPhi);
+    }
+    const int sign = reducedHourAngle >= 0 ? 1 : -1;
+    const double sinPhi = std::sqrt((1 + cosPhi) * (1 - cosPhi));
+    return {sign * std::atan2(sinPhi, cosPhi), cosPhi, sinPhi, sign};
+}
 
 // Surface-solar azimuth gamma = |phi - psi| [rad], not folded into 0..pi, with its cosine worked out
 // from the sines and cosines at hand.
@@ -68,7 +109,12 @@ struct TSurfaceSolarStep {
     double Angle = 0;
     double Cos = 1;
 };
-TSurfaceSolarStep SurfaceSolarAzimuthStep(const TAzimuthStep& sun, double surfaceAzimuth, TSinCos surface);
+inline TSurfaceSolarStep SurfaceSolarAzimuthStep(const TAzimuthStep& sun, double surfaceAzimuth,
+                                                 TSinCos surface) {
+    // cos(phi - psi) from the sines and cosines at hand rather than one more cos() call.
+    return {std::fabs(sun.Angle - surfaceAzimuth),
+            sun.Cos * surface.Cos + sun.Sign * sun.SinMagnitude * surface.Sin};
+}
 
 // Incident angle theta between the sun's rays and the surface normal, with its cosine:
 // cos(theta) = cos beta cos gamma sin Sigma + sin beta cos Sigma, limited to [-1, 1]; theta in 0..pi,
@@ -77,14 +123,15 @@ struct TIncidenceStep {
     double Angle = 0;
     double Cos = 1;
 };
-TIncidenceStep IncidenceStep(const TAltitudeStep& altitude, const TSurfaceSolarStep& gamma, TSinCos slope);
+inline TIncidenceStep IncidenceStep(const TAltitudeStep& altitude, const TSurfaceSolarStep& gamma,
+                                    TSinCos slope) {
+    const double cosTheta = ClampUnit(altitude.Cos * gamma.Cos * slope.Sin + altitude.Sin * slope.Cos);
+    // The library's arc cosine: as exact as ArcCos here, as nothing is computed from the angle by
+    // difference (the azimuth keeps ArcCos's form: the surface-solar azimuth is a difference).
+    return {std::acos(cosTheta), cosTheta};
+}
 
 // Half the day length [h] for the sun's centre on the geometric horizon: arccos(-tan L tan delta)
 // 12 / pi, with tan L tan delta limited to [-1, 1] (12 h in midnight sun, 0 in polar night) and a
 // latitude above 1.55 rad taken as 1.55 so the tangent stays finite.
 double HalfDayLength(double latitude, double declination);
-
-// The arc cosine as arctan2(sqrt((1 + x)(1 - x)), x), defined and exact at x = +/-1.
-double ArcCos(double x);
-// x limited to [-1, 1].
-double ClampUnit(double x);

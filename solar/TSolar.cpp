@@ -133,6 +133,7 @@ void TSolar::SetDay(double dayNumber) {
     FEquationOfTime = EquationOfTime(dayNumber);
     // The day's coefficients are the same for every hour, so they are computed here once.
     FSky = ClearSkyDayOf(dayNumber);
+    FDayShift = DayShift();
     InvalidateAltitude();
 }
 
@@ -143,6 +144,7 @@ void TSolar::SetLocation(double latitude, double longitude, double timeZone, dou
     FAltitude = altitude;
     FPressureRatio = PressureRatio(altitude);
     FLatitudeSC = SinCosOf(FLatitude);
+    FDayShift = DayShift();
     InvalidateAltitude();
 }
 
@@ -165,7 +167,7 @@ double TSolar::DayShift() const {
 void TSolar::SunriseSunset(double& sunrise, double& sunset) const {
     if (FMethod == smPublished) {
         const double halfDay = HalfDayLength(FLatitude, FDeclination);
-        const double shift = DayShift();
+        const double shift = FDayShift;
         sunrise = ClockTimeOf(12 - halfDay, FEquationOfTime, FLongitude, FTimeZone) - shift;
         sunset = ClockTimeOf(12 + halfDay, FEquationOfTime, FLongitude, FTimeZone) - shift;
         return;
@@ -227,7 +229,7 @@ void TSolar::SetSolarTime(double solarTime) {
         return;
     }
     FSolarTime = solarTime;
-    FClockTime = ClockTimeOf(solarTime, FEquationOfTime, FLongitude, FTimeZone) - DayShift();
+    FClockTime = ClockTimeOf(solarTime, FEquationOfTime, FLongitude, FTimeZone) - FDayShift;
     SetHourAngle(HourAngleOf(solarTime));
 }
 

@@ -218,6 +218,7 @@ private:
     double FSolarTime = 0;      // [h]
     double FRawHourAngle = 0;
     double FHourAngle = 0; // reduced into -pi..pi
+    double FDayShift = 0;  // [h], DayShift() of the published day and the site
 
     // Results of the pure steps.
     TAltitudeStep FGeocentric; // the altitude the azimuth is worked out from

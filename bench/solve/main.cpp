@@ -2,7 +2,8 @@
 // result rows, the sol-air table and the local angles) and how long the solar model takes per hour
 // evaluated, each as the median over many runs. The model's anchor is its floor: a loop that makes only
 // the maths-library calls an hour cannot do without, chained as the model chains them, timed in turn
-// with the model; the ratio of the two is printed with them.
+// with the model; the ratio of the two is printed with them. The precise sun position's cost per hour is
+// printed beside the published method's.
 #include "app/TCalcDocument.h"
 #include "bench/common/BestTime.h"
 #include "controls/TxNumText.h"
@@ -134,6 +135,25 @@ int main(int argc, char** argv) {
     std::printf("%s\n", FormatFloat(QStringLiteral("solar model per hour / floor: %0.2f (goal 1.5 or less, "
                                                    "and 0.100 us or less per hour)"),
                                     perDay / floorDay)
+                            .toUtf8()
+                            .constData());
+
+    // The precise sun position against the published one, timed in turn on two models of one site.
+    TSolar published = solar, precise = solar;
+    precise.SetMethod(smPrecise);
+    const auto [publishedDay, preciseDay] = MedianMicrosecondsInTurn(
+        [&] {
+            for (int hour = 0; hour < 24; ++hour)
+                EvaluateHour(published, hour);
+        },
+        [&] {
+            for (int hour = 0; hour < 24; ++hour)
+                EvaluateHour(precise, hour);
+        });
+    Report(QStringLiteral("published sun position, per hour"), publishedDay / 24);
+    Report(QStringLiteral("precise sun position, per hour"), preciseDay / 24);
+    std::printf("%s\n", FormatFloat(QStringLiteral("precise / published per hour: %0.2f (goal 2 or less)"),
+                                    preciseDay / publishedDay)
                             .toUtf8()
                             .constData());
 

@@ -153,6 +153,22 @@ private slots:
         QVERIFY(checked > 10000);
     }
 
+    // The precise method is chosen on the document, marks it out of date, and the status says so.
+    void preciseMethodNamed() {
+        TCalcDocument doc;
+        doc.ApplyInputs(ResetInputSet());
+        QVERIFY(doc.Solve());
+        QCOMPARE(doc.StatusText(), QString("Solved..."));
+        const double published = doc.AltitudeProfile()[12];
+        doc.SetSunMethod(smPrecise);
+        doc.SetSunYear(2026);
+        QCOMPARE(doc.StatusText(), QString("Results are out of date..."));
+        QVERIFY(doc.Solve());
+        QCOMPARE(doc.StatusText(), QString("Solved... (sun position: precise method, year 2026)"));
+        QVERIFY(doc.AltitudeProfile()[12] != published);
+        QCOMPARE(doc.HourSteps(12).Altitude, doc.AltitudeProfile()[12]);
+    }
+
 private:
     static bool RowsHaveHour(const TCalcDocument& doc, int hour) {
         for (const TResultRow& row : doc.AnglesRows())

@@ -234,6 +234,9 @@ private slots:
         QTest::newRow("peaks and year") << QStringList{"--peaks", "--year"} << "give one of";
         QTest::newRow("meta without csv")
             << QStringList{"--orientations", "--csv-meta"} << "--csv-meta goes with";
+        QTest::newRow("sun method") << QStringList{"--sun", "exact"}
+                                    << "--sun: 'exact' is neither published nor precise";
+        QTest::newRow("sun year") << QStringList{"--sun-year", "1899"} << "--sun-year: '1899' is not a year";
         QTest::newRow("glass out of range")
             << QStringList{"--glass-width", "0"} << "--glass-width: 0 lies outside 0.01 to 100";
     }
@@ -485,6 +488,32 @@ private slots:
             QVERIFY2(row[3].toDouble() > 100, qPrintable(row.join(','))); // the total's peak
     }
 
+    // --sun precise: every output from the precise sun position of the year given, said in the meta
+    // lines; the published method stays the default.
+    void preciseSun() {
+        const QStringList args{"--csv", "--csv-meta", "--sun", "precise", "--sun-year", "2030"};
+        const TRun run = RunCli(args);
+        QCOMPARE(run.Status, 0);
+        const QStringList lines = QString::fromUtf8(run.Out).split('\n');
+        QCOMPARE(lines.mid(4, 2), QStringList({"# sun_position=precise", "# year=2030"}));
+        TCalcDocument doc;
+        doc.ApplyInputs(ResetInputSet());
+        doc.SetSunMethod(smPrecise);
+        doc.SetSunYear(2030);
+        QVERIFY(doc.Solve());
+        const QStringList noon = lines[6 + 13].split(',');
+        QCOMPARE(noon[1].toDouble(), doc.AltitudeProfile()[12]);
+        QCOMPARE(noon[9].toDouble(), doc.TotalProfile()[12]);
+        QVERIFY(doc.AltitudeProfile()[12] != TCalcDocument().AltitudeProfile()[12]);
+        const TRun published = RunCli({"--csv"});
+        QVERIFY(published.Out != RunCli({"--csv", "--sun", "precise"}).Out);
+        QCOMPARE(RunCli({"--csv", "--sun", "published"}).Out, published.Out);
+        // The sunlit fractions, the design days and the peaks follow the method too.
+        QVERIFY(RunCli({"--peaks", "--sun", "precise"}).Out != RunCli({"--peaks"}).Out);
+        QVERIFY(RunCli({"--table", "window", "--sun", "precise", "--day", "100"}).Out !=
+                RunCli({"--table", "window", "--day", "100"}).Out);
+    }
+
     // Scripts exchange numbers in the C form whatever the user's locale.
     void cLocaleWhateverTheLocale() {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -517,10 +546,10 @@ private slots:
         QCOMPARE(run.Status, 0);
         const QString out = QString::fromUtf8(run.Out);
         for (const char* option :
-             {"--altitude", "--latitude",     "--longitude",    "--timezone",    "--azimuth",
-              "--slope",    "--day",          "--glass-height", "--glass-width", "--glass-depth",
-              "--file",     "--colour",       "--table",        "--csv",         "--csv-meta",
-              "--year",     "--orientations", "--peaks",        "C locale",      "Exit status"})
+             {"--altitude", "--latitude",     "--longitude",   "--timezone",    "--azimuth",      "--slope",
+              "--day",      "--glass-height", "--glass-width", "--glass-depth", "--file",         "--colour",
+              "--table",    "--csv",          "--csv-meta",    "--year",        "--orientations", "--peaks",
+              "C locale",   "Exit status",    "--sun",         "--sun-year"})
             QVERIFY2(out.contains(option), option);
     }
 };

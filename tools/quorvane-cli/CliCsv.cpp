@@ -49,6 +49,12 @@ QString MetaLine(const char* key, double value) {
     return QStringLiteral("# %1=%2\n").arg(QString::fromLatin1(key), Exact(value));
 }
 
+// "published", or "precise" with the year on a line of its own.
+QString SunMethodMeta(const TCalcDocument& doc) {
+    if (doc.SunMethod() == smPublished) return QStringLiteral("# sun_position=published\n");
+    return QStringLiteral("# sun_position=precise\n# year=%1\n").arg(doc.SunYear());
+}
+
 } // namespace
 
 QString Exact(double value) {
@@ -60,8 +66,7 @@ QString DayCsv(TCalcDocument& doc, bool meta) {
     if (meta)
         text += MetaLine("sunrise", doc.Sunrise()) + MetaLine("sunset", doc.Sunset()) +
                 MetaLine("declination", doc.Solar().DayDeclination()) +
-                MetaLine("equation_of_time", doc.Solar().DayEquationOfTime()) +
-                QStringLiteral("# sun_position=%1\n").arg(doc.SunMethodText());
+                MetaLine("equation_of_time", doc.Solar().DayEquationOfTime()) + SunMethodMeta(doc);
     return text + Header({}) + Rows(doc, {});
 }
 

@@ -71,8 +71,8 @@ const char* Description =
     "                solve computed, 0 for one it did not: those hold 0 in every column but ambient,\n"
     "                solair and sunlit, which cover all 24 hours). This is the default.\n"
     "  --csv-meta    with --csv: '# key=value' lines before the header: sunrise and sunset (decimal\n"
-    "                clock hours), declination (deg), equation_of_time (min), sun_position (the\n"
-    "                method: published, or precise with its year).\n"
+    "                clock hours), declination (deg), equation_of_time (min), sun_position\n"
+    "                (published or precise) and, for the precise method, year.\n"
     "  --year        the same columns for the design days, the 21st of each month (days 21, 52, 80,\n"
     "                111, 141, 172, 202, 233, 264, 294, 325, 355), after month,day: 12 x 24 rows.\n"
     "  --orientations  the same columns for the facades N, NE, E, SE, S, SW, W, NW (vertical) and H\n"
@@ -81,6 +81,10 @@ const char* Description =
     "  --peaks       the peaks over the design days of the surface given ('surface') and of the nine\n"
     "                facades: total, shgf, solair_light, solair_dark, each with _month (1..12) and\n"
     "                _hour (clock hour); all three empty when the sun never reaches the surface.\n"
+    "\n"
+    "Sun position: --sun published (the default) uses the published fits of the day number; --sun\n"
+    "precise an astronomical algorithm (within 0.01 degrees of an ephemeris) for the day number in\n"
+    "the calendar of --sun-year (1900 to 2100, the current year by default). Every output uses it.\n"
     "\n"
     "Numbers are read and written in the C locale ('.' decimal point) whatever the user's locale.\n"
     "Latitude lies within -90 to 90, longitude within -180 to 180, time zone within -180 to 210, day\n"
@@ -131,6 +135,13 @@ void AddOptions(QCommandLineParser& parser) {
         parser.addOption({QString::fromLatin1(o.Name), OptionHelp(o), QString::fromLatin1(o.ValueName)});
     parser.addOption({QStringLiteral("file"), QStringLiteral("Project file whose seven inputs to use."),
                       QStringLiteral("PROJECT.qvx")});
+    parser.addOption({QStringLiteral("sun"),
+                      QStringLiteral("Sun position method: published or precise [published]."),
+                      QStringLiteral("published|precise")});
+    parser.addOption({QStringLiteral("sun-year"),
+                      QStringLiteral("Calendar year of the day number for --sun precise, 1900 to 2100 "
+                                     "[the current year]."),
+                      QStringLiteral("YEAR")});
     parser.addOption({QStringLiteral("colour"),
                       QStringLiteral("Outer surface colour for sol-air: light or dark [light]."),
                       QStringLiteral("light|dark")});
@@ -207,6 +218,21 @@ TSurfaceColour ReadColour(const QCommandLineParser& parser) {
     throw EUsage(QStringLiteral("--colour: '%1' is neither light nor dark").arg(text));
 }
 
+void ReadSunMethod(const QCommandLineParser& parser, TCalcDocument& doc) {
+    const QString method = parser.value(QStringLiteral("sun"));
+    if (method == QLatin1String("precise"))
+        doc.SetSunMethod(smPrecise);
+    else if (!method.isEmpty() && method != QLatin1String("published"))
+        throw EUsage(QStringLiteral("--sun: '%1' is neither published nor precise").arg(method));
+    if (!parser.isSet(QStringLiteral("sun-year"))) return;
+    const QString text = parser.value(QStringLiteral("sun-year"));
+    bool ok = false;
+    const int year = text.toInt(&ok);
+    if (!ok || year < 1900 || year > 2100)
+        throw EUsage(QStringLiteral("--sun-year: '%1' is not a year from 1900 to 2100").arg(text));
+    doc.SetSunYear(year);
+}
+
 std::optional<TResultPage> ReadPage(const QCommandLineParser& parser) {
     if (!parser.isSet(QStringLiteral("table"))) return std::nullopt;
     if (parser.isSet(QStringLiteral("csv")))
@@ -252,6 +278,7 @@ TCliResult Run(const QStringList& arguments) {
     TCalcDocument doc;
     doc.ApplyInputs(ReadInputs(parser));
     doc.SetSurfaceColour(ReadColour(parser));
+    ReadSunMethod(parser, doc);
     const QString warning = TimeZoneWarning(doc.TimeZone());
     QString clipboard;
     doc.OnClipboardText = [&clipboard](const QString& text) { clipboard = text; };
