@@ -14,11 +14,15 @@
 #include "storage/Settings.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
 
 class TestProgramWindows : public QObject {
     Q_OBJECT
@@ -87,6 +91,43 @@ private slots:
                                      &windows.AnglesForm(),    &windows.ProfileViewForm()};
         for (QWidget* window : others)
             QVERIFY2(pictureOf(window->windowIcon()) == picture, window->metaObject()->className());
+    }
+
+    // The help page's table of keys names every key of the main window's and the report preview's
+    // commands, under that window, so the page stays true when a key is added or changed.
+    void helpPageListsEveryKey() {
+        QFile page(QStringLiteral(QV_SOURCE_ROOT "/data/help/Quorvane.htm"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        const qsizetype table = html.indexOf(QStringLiteral("<h2 id=\"keys\">"));
+        QVERIFY(table > 0);
+        QMultiHash<QString, QString> keysOf; // window -> each key its rows name
+        static const QRegularExpression row(QStringLiteral("<tr><td>([^<]*)</td><td>([^<]*)</td>"));
+        for (auto m = row.globalMatch(html, table); m.hasNext();) {
+            const QRegularExpressionMatch match = m.next();
+            for (const QString& key : match.captured(2).split(QStringLiteral(", ")))
+                keysOf.insert(match.captured(1), key);
+        }
+        TProgramWindows windows(QStringLiteral("2.1.0.15"));
+        const auto check = [&keysOf](const QWidget& window, const QString& where) {
+            int keyed = 0;
+            for (const QAction* action : window.findChildren<QAction*>()) {
+                if (action->shortcuts().isEmpty()) continue;
+                ++keyed;
+                // Listed when one of the command's keys is: the platform may add others (Ctrl+F4 to Ctrl+W).
+                QStringList texts;
+                for (const QKeySequence& key : action->shortcuts())
+                    texts << key.toString(QKeySequence::NativeText)
+                                 .replace(QStringLiteral("PgUp"), QStringLiteral("PageUp"))
+                                 .replace(QStringLiteral("PgDown"), QStringLiteral("PageDown"));
+                const bool listed = std::any_of(texts.begin(), texts.end(),
+                                                [&](const QString& t) { return keysOf.contains(where, t); });
+                QVERIFY2(listed, qPrintable(where + ": " + action->text() + " " + texts.join(' ')));
+            }
+            QVERIFY(keyed > 3);
+        };
+        check(windows.MainForm, QStringLiteral("Main window"));
+        check(windows.PreviewForm(), QStringLiteral("Report preview"));
     }
 
     // The splash shows at start only when the setting asks for it; without it no about box is made.
