@@ -33,7 +33,10 @@ void PrintPeakTable(TStdReport& report, const QList<TSurfacePeaks>& peaks, int f
 }
 
 void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc) {
-    report.PrintHeading(QStringLiteral("Design Peaks (21st of each month)"), fsBold | fsUnderline, 0);
+    const QList<TSurfacePeaks> peaks = OrientationPeaks(doc, true);
+    // The heading stays with its two notes, the blank line and the start of the first table.
+    report.PrintHeading(QStringLiteral("Design Peaks (21st of each month)"), fsBold | fsUnderline, 0,
+                        3 + TStdReport::TableLines(int(peaks.size())));
     report.PrintRow({QStringLiteral("Facades: azimuth 0 south, 90 west, -90 east, 180 north; H horizontal. "
                                     "Clock hours of the zone time.")},
                     fsNone);
@@ -41,7 +44,6 @@ void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc) {
     report.PrintRow({QStringLiteral("Total irradiance and SHGF in W/m2, sol-air temperatures in degC.")},
                     fsNone);
     report.SkipLine();
-    const QList<TSurfacePeaks> peaks = OrientationPeaks(doc, true);
     const QString when = QStringLiteral("When");
     PrintPeakTable(report, peaks, 0,
                    {QStringLiteral("Facade"), QStringLiteral("Total"), when, QStringLiteral("SHGF"), when});
@@ -55,9 +57,11 @@ void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStrin
                      bool designPeaks) {
     report.PrintHeading(QStringLiteral("Location Data"), fsBold | fsUnderline, 0);
     report.PrintEntryGrid(propertyList, InputCells);
-    report.PrintHeading(QStringLiteral("Angles (Sunrise to Sunset)"), fsBold | fsUnderline, 0);
+    report.PrintHeading(QStringLiteral("Angles (Sunrise to Sunset)"), fsBold | fsUnderline, 0,
+                        TStdReport::TableLines(int(doc.AnglesRows().size())));
     report.PrintListView(TCalcDocument::AnglesColumns(), RowTexts(doc.AnglesRows()), 5);
-    report.PrintHeading(QStringLiteral("Solar Insolation"), fsBold | fsUnderline, 0);
+    report.PrintHeading(QStringLiteral("Solar Insolation"), fsBold | fsUnderline, 0,
+                        TStdReport::TableLines(int(doc.SolarRows().size())));
     report.PrintListView(TCalcDocument::SolarColumns(), RowTexts(doc.SolarRows()), 6);
     if (designPeaks) PrintDesignPeaks(report, doc);
     report.PrintFooterLine(true, QStringLiteral("Version ") + ProgramVersionText());

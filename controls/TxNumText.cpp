@@ -93,6 +93,8 @@ public:
     }
     qsizetype Size() const { return FText.size(); }
     QChar& operator[](qsizetype i) { return FText[i]; }
+    QChar At(qsizetype i) const { return FText[i]; }
+    void Truncate(qsizetype size) { FText.resize(size); }
     QString Text() const { return QString(FText.constData(), FText.size()); }
 
 private:
@@ -185,6 +187,27 @@ const QList<TFormatPiece>& ParsedFormat(const QString& format) {
     return slot.Pieces;
 }
 
+void AppendConversion(TTextOut& out, const TFormatPiece& piece, double value, bool haveInt,
+                      long long intValue) {
+    if (AppendFast(out, piece, value, haveInt, intValue)) return;
+    const QByteArray printed = ConvertOne(piece.Spec(), piece.Letter, value, haveInt, intValue);
+    out.Append(std::string_view(printed.constData(), size_t(printed.size())));
+}
+
+// A floating conversion printed from start carries a minus sign and no digit but zeros in its
+// mantissa: the value rounds to zero, and "-0" or "-0.00" would read as a negative quantity.
+bool IsSignedZeroText(const TTextOut& out, qsizetype start, char letter) {
+    if (!QByteArray("fFeEgG").contains(letter)) return false;
+    bool minus = false;
+    for (qsizetype i = start; i < out.Size(); ++i) {
+        const QChar c = out.At(i);
+        if (c == QLatin1Char('e') || c == QLatin1Char('E')) break;
+        if (c == QLatin1Char('-')) minus = true;
+        if (c >= QLatin1Char('1') && c <= QLatin1Char('9')) return false;
+    }
+    return minus;
+}
+
 // Applies the format's pieces; the first conversion prints first and every later one second (integer
 // conversions of FormatInt print intValue). The locale's decimal separator is looked up when a number has
 // a point and no separator was given.
@@ -198,9 +221,10 @@ QString Format(const QList<TFormatPiece>& pieces, double first, double second, b
             continue;
         }
         const qsizetype start = out.Size();
-        if (!AppendFast(out, piece, value, haveInt, intValue)) {
-            const QByteArray printed = ConvertOne(piece.Spec(), piece.Letter, value, haveInt, intValue);
-            out.Append(std::string_view(printed.constData(), size_t(printed.size())));
+        AppendConversion(out, piece, value, haveInt, intValue);
+        if (!haveInt && std::isfinite(value) && IsSignedZeroText(out, start, piece.Letter)) {
+            out.Truncate(start);
+            AppendConversion(out, piece, 0.0, haveInt, intValue);
         }
         for (qsizetype i = start; i < out.Size(); ++i)
             if (out[i] == QLatin1Char('.')) {

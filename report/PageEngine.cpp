@@ -57,6 +57,14 @@ TScreenMetrics TPageEngine::QueryScreen() const {
     return {px.width(), mm.width(), px.height(), mm.height()};
 }
 
+QFont TPageEngine::CanvasFont() const {
+    QFont font = ReportFont;
+    // Latin text set glyph by glyph: shaped text stores "ffu" of "Diffuse" and "fl" of "Reflect" as
+    // ligature glyphs, and a search of the PDF for those words then finds nothing.
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    return font;
+}
+
 int TPageEngine::TextHeight() const {
     return ReportCanvas ? ReportCanvas->fontMetrics().height() : 0;
 }
@@ -90,7 +98,7 @@ void TPageEngine::StartPageImage() {
     painter_->begin(&Pages.back());
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
-    painter_->setFont(ReportFont);
+    painter_->setFont(CanvasFont());
     ReportCanvas = painter_.get();
 }
 
@@ -138,7 +146,7 @@ void TPageEngine::SetupScreenPage() {
     if (printer) {
         // The printer's line height, scaled to the preview page, so lines break where they will on paper.
         const QRect printable = printer->pageLayout().paintRectPixels(printer->resolution());
-        QFont font = ReportFont;
+        QFont font = CanvasFont();
         const QFontMetricsF metrics(font, printer);
         if (metrics.height() > 0 && printable.height() > 0)
             LineHeight = metrics.height() * PageHeight / printable.height();
@@ -158,7 +166,7 @@ void TPageEngine::SetupPrinterPage() {
     PixelsPerCmY = Round(PixelsPerCmYExact);
     PageWidth = printable.width();
     PageHeight = printable.height();
-    painter_->setFont(ReportFont);
+    painter_->setFont(CanvasFont());
     ReportCanvas = painter_.get();
     LineHeight = ReportCanvas->fontMetrics().height();
     PrinterText = QStringLiteral("Print to ") + printer_->printerName();
@@ -196,6 +204,8 @@ void TPageEngine::DoReport() {
         if (auto header = OnPageHeader) header(true);
         if (auto content = OnReportContent) content();
         if (Printing ? PrinterPageNumber > 1 : PageCount() > 1) PrintPageNumber();
+        // The tables have told of a font too large for them; the next composition is not a font change.
+        FontChanged = false;
         if (!Printing) {
             EndScreenPainter();
             if (OnShowPage) OnShowPage();
@@ -232,7 +242,7 @@ void TPageEngine::NewPage() {
     if (Printing) {
         if (!printer_->newPage()) throw std::runtime_error("printer refused a new page");
         ++PrinterPageNumber;
-        painter_->setFont(ReportFont);
+        painter_->setFont(CanvasFont());
     } else {
         StartPageImage();
     }

@@ -55,7 +55,7 @@ public:
     QPainter* ReportCanvas = nullptr;         // the last page image's painter, or the printer's
     std::array<bool, MarginCount> GuideEnabled{};
     int PrinterPageNumber = 0; // pages started on the printer in the current job
-    bool FontChanged = false;  // set by the preview's font command, cleared by the entry-grid table
+    bool FontChanged = false;  // set by the preview's font command, cleared when the pages are made
     QString PrinterText;       // "Printer not found", the printer's name, or "Print to " + name
 
     // The printer the pages are laid out for; null for none. Not owned.
@@ -90,6 +90,8 @@ public:
     void BeginPrintJob();
     void EndPrintJob();
 
+    // ReportFont as every canvas draws with it: without ligatures, so the words of a PDF can be found.
+    QFont CanvasFont() const;
     // Text helpers on ReportCanvas: the height of "X", a text's width, text with its top at y.
     int TextHeight() const;
     int TextWidth(const QString& text) const;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QPainter>
+#include <QTextLayout>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -39,13 +40,13 @@ void TStdReport::SetFontStyle(int extraStyle, int sizeStep) {
 }
 
 void TStdReport::RestoreFont() {
-    QFont font = engine_.ReportFont;
+    QFont font = engine_.CanvasFont();
     font.setPointSize(ReportPointSize());
     Canvas->setFont(font);
 }
 
-void TStdReport::PrintHeading(const QString& text, int extraStyle, int sizeStep) {
-    engine_.CheckSpace(4);
+void TStdReport::PrintHeading(const QString& text, int extraStyle, int sizeStep, int following) {
+    engine_.CheckSpace(1 + following);
     const QFont saved = Canvas->font();
     SetFontStyle(extraStyle, sizeStep);
     engine_.TextOut(LeftX, engine_.Pen.y(), text);
@@ -67,19 +68,56 @@ void TStdReport::SkipLine() {
     engine_.NewLine(1);
 }
 
-void TStdReport::PrintLetterhead(const QStringList& lines, int x, int firstSize, int otherSize) {
+// The pieces of a text that fit width [pixels] in the canvas's font, broken between words where it can.
+static QStringList WrapToWidth(const QString& text, const QFont& font, QPaintDevice* device, int width) {
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList pieces;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(1, width));
+        pieces << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    if (pieces.isEmpty()) pieces << QString();
+    return pieces;
+}
+
+// One letterhead line at `size` points, set up to 2 points smaller to fit before right and wrapped when
+// that is not enough; each piece moves the pen down by advance x the height of "X". False when a piece
+// would pass bottom (nothing more is written then).
+bool TStdReport::PrintLetterheadLine(const QString& line, int x, int size, double advance, int right,
+                                     int bottom) {
+    QFont font = Canvas->font();
+    const int smallest = std::max(1, size - 2);
+    for (font.setPointSize(size); font.pointSize() > smallest; font.setPointSize(font.pointSize() - 1)) {
+        Canvas->setFont(font);
+        if (engine_.TextWidth(line) <= right - x) break;
+    }
+    Canvas->setFont(font);
+    for (const QString& piece : WrapToWidth(line, font, Canvas->device(), right - x)) {
+        const int step = int(advance * engine_.TextHeight());
+        if (bottom > 0 && engine_.Pen.y() + step > bottom) return false;
+        engine_.TextOut(x, engine_.Pen.y(), piece);
+        engine_.Pen.ry() += step;
+    }
+    return true;
+}
+
+void TStdReport::PrintLetterhead(const QStringList& lines, int x, int firstSize, int otherSize, int right,
+                                 int bottom) {
     const int top = engine_.Pen.y();
+    if (right <= 0) right = RightX;
     QFont font = Canvas->font();
     font.setBold(true);
-    auto write = [&](const QString& line, int size, double advance) {
-        font.setPointSize(size);
-        Canvas->setFont(font);
-        engine_.TextOut(x, engine_.Pen.y(), line);
-        engine_.Pen.ry() += int(advance * engine_.TextHeight());
-    };
-    if (!lines.isEmpty() && !lines.first().isEmpty()) write(lines.first(), firstSize, 1.25);
-    for (int i = 1; i < lines.size(); ++i)
-        write(lines[i], otherSize, 1);
+    Canvas->setFont(font);
+    bool room = true;
+    if (!lines.isEmpty() && !lines.first().isEmpty())
+        room = PrintLetterheadLine(lines.first(), x, firstSize, 1.25, right, bottom);
+    for (int i = 1; room && i < lines.size(); ++i)
+        room = PrintLetterheadLine(lines[i], x, otherSize, 1, right, bottom);
     RestoreFont();
     // The pen moved by whole pixels; counting the distance in grid lines puts the next line on the grid.
     engine_.LineCount += Round((engine_.Pen.y() - top) / engine_.LineHeight);
@@ -166,16 +204,52 @@ void TStdReport::SetColumnsFromLayout() {
         Columns[i] = engine_.Layout[mStop1 + i - 1];
 }
 
+// The columns of a list table: each starts at its stop, or further right when the column before it
+// needs the room, so no text runs into its neighbour. A table wider than the page first loses type
+// size, down to 10 points, as the entry-grid table does.
+void TStdReport::FitListColumns(const QStringList& captions, const QList<QStringList>& rows, int count) {
+    SetCanvasPointSize(ReportPointSize());
+    for (;;) {
+        SetColumnsFromLayout();
+        const int gap = engine_.TextWidth(QStringLiteral("  "));
+        int end = Columns[0];
+        for (int c = 0; c < count; ++c) {
+            int width = engine_.TextWidth(captions.value(c));
+            for (const QStringList& row : rows)
+                width = std::max(width, engine_.TextWidth(row.value(c)));
+            if (c > 0) Columns[c] = std::max(Columns[c], end + gap);
+            end = Columns[c] + width;
+        }
+        const int size = Canvas->font().pointSize();
+        if (end <= RightX || size <= 10) break;
+        SetCanvasPointSize(size - 1);
+    }
+    if (Canvas->font().pointSize() != ReportPointSize()) TellFontReduced(Canvas->font().pointSize());
+}
+
+void TStdReport::TellFontReduced(int size) {
+    if (!engine_.FontChanged || fontReductionTold_) return;
+    fontReductionTold_ = true;
+    ReportMessage(QStringLiteral("Font size in table reduced to %1 to fit all columns").arg(size));
+}
+
 void TStdReport::PrintListView(const QStringList& captions, const QList<QStringList>& rows, int count) {
     count = std::clamp(count, 0, int(Columns.size()));
-    SetColumnsFromLayout();
-    // The captions never end a page alone, and a table running onto the next page repeats them there.
-    engine_.CheckSpace(2);
+    FitListColumns(captions, rows, count);
+    const int size = Canvas->font().pointSize();
+    // The captions never end a page alone, nor with fewer than three rows under them; a table running
+    // onto the next page repeats them there.
+    engine_.CheckSpace(TableLines(int(rows.size())));
+    SetCanvasPointSize(size);
     PrintRow(captions.mid(0, count), fsUnderline);
     for (const QStringList& row : rows) {
-        if (engine_.CheckSpace(1)) PrintRow(captions.mid(0, count), fsUnderline);
+        if (engine_.CheckSpace(1)) {
+            SetCanvasPointSize(size);
+            PrintRow(captions.mid(0, count), fsUnderline);
+        }
         PrintRow(row.mid(0, count), fsNone);
     }
+    RestoreFont();
     SkipLine();
 }
 
@@ -297,10 +371,7 @@ void TStdReport::PrintEntryGrid(const TxStringGrid& grid, const TCellRange& rang
     try {
         engine_.NewLine(1);
         FitColumns();
-        if (engine_.FontChanged && tableFontSize_ != ReportPointSize())
-            ReportMessage(
-                QStringLiteral("Font size in table reduced to %1 to fit all columns").arg(tableFontSize_));
-        engine_.FontChanged = false;
+        if (tableFontSize_ != ReportPointSize()) TellFontReduced(tableFontSize_);
         GridMode = true;
         PrintTableHeader();
         if (auto body = engine_.OnReportContent) body();

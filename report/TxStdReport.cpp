@@ -3,9 +3,9 @@
 #include "report/TxStdReport.h"
 
 #include "report/ImageFiles.h"
+#include "report/LetterheadFile.h"
 #include "report/ReportMessages.h"
 #include "storage/Folders.h"
-#include "storage/Win1252.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,26 +33,52 @@ void TStdReport::BeginReport(std::function<void()> content, const QStringList& t
 
 namespace {
 
-// The lines of a Windows-1252 text file, empty ones included; false when it cannot be read.
-bool ReadTextLines(const QString& path, QStringList& lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    QString text = DecodeWin1252(file.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast(); // the final line end
-    return true;
+// The letterhead file of that name in folder, else in the database folder, in any letter case.
+QString FindLetterhead(const QString& folder, const QString& name) {
+    const QString found = FindFileAnyCase(folder, name);
+    return found.isEmpty() ? FindFileAnyCase(DatabaseFolder(), name) : found;
 }
 
 } // namespace
 
 void TStdReport::SetLetterhead(const QString& letterheadFile, const QString& logoFile, int logoWidth) {
-    const QString letterhead = QFileInfo::exists(letterheadFile)
-                                   ? letterheadFile
-                                   : DatabaseFolder() + QStringLiteral("Letterhead.txt");
-    if (!ReadTextLines(letterhead, LetterheadLines)) LetterheadLines = QStringList{QStringLiteral(" ")};
-    LogoFile = QFileInfo::exists(logoFile) ? logoFile : DatabaseFolder() + QStringLiteral("ReportLogo.gif");
+    const QFileInfo letterhead(letterheadFile), logo(logoFile);
+    LetterheadLines = QStringList{QStringLiteral(" ")};
+    const QString path = FindLetterhead(letterhead.path(), letterhead.fileName());
+    QStringList lines;
+    bool cut = false;
+    QString reason;
+    if (path.isEmpty()) {
+    } else if (!ReadLetterheadFile(path, lines, &cut, &reason)) {
+        ReportMessage(QStringLiteral("The letterhead %1 was not read: %2").arg(path, reason));
+    } else {
+        LetterheadLines = lines;
+        if (cut)
+            ReportMessage(QStringLiteral("The letterhead %1 is longer than %2 lines or %3 KB; only its "
+                                         "beginning is printed.")
+                              .arg(path)
+                              .arg(MaxLetterheadLines)
+                              .arg(MaxLetterheadBytes / 1024));
+    }
+    LogoFile = logo.exists() ? logoFile : FindLogoFile(logo.path(), logo.completeBaseName());
+    if (LogoFile.isEmpty()) LogoFile = FindLogoFile(DatabaseFolder(), logo.completeBaseName());
+    if (LogoFile.isEmpty()) LogoFile = DatabaseFolder() + logo.fileName();
     LogoWidth = logoWidth;
+    LoadLogo(true);
+}
+
+// The logo picture of LogoFile, read when the file named changed (or on request), so the pages of one
+// report, composed again and again, read it once.
+void TStdReport::LoadLogo(bool tell) {
+    if (LogoFile == logoPath_ && !tell) return;
+    logoPath_ = LogoFile;
+    logo_ = QImage();
+    if (LogoFile.isEmpty() || !QFileInfo::exists(LogoFile)) return;
+    QString reason;
+    logo_ = ReadLogoFile(LogoFile, &reason);
+    // A picture that merely does not decode is left out quietly, as it always was.
+    if (logo_.isNull() && tell && !reason.isEmpty())
+        ReportMessage(QStringLiteral("The logo %1 is left out: %2").arg(LogoFile, reason));
 }
 
 void TStdReport::Execute() {
@@ -107,19 +133,27 @@ void TStdReport::PageHeader(bool firstPage) {
     TopY = engine_.Layout[mTop];
     RightX = engine_.Layout[mRight];
     engine_.HalfLine = int(std::lround(engine_.LineHeight / 2));
-    Canvas->setFont(engine_.ReportFont);
+    Canvas->setFont(engine_.CanvasFont());
     SetCanvasPointSize(ReportPointSize());
     engine_.Pen = QPoint(LeftX, TopY);
     engine_.LineCount = 0;
     engine_.LineTop = TopY;
 
     if (firstPage) {
+        fontReductionTold_ = false;
         // Rows written before any list view use the left margin and the stops.
         SetColumnsFromLayout();
         const int blockTop = engine_.Pen.y();
-        if (!LetterheadLines.isEmpty()) PrintLetterhead(LetterheadLines, LeftX, 10, 8);
+        LoadLogo(false);
+        const QSize logo = LogoPixels();
+        // The letterhead keeps clear of the logo and, with it, to the top third of the page, so the date
+        // and the titles always print on page 1.
+        const int letterheadRight = logo.isEmpty() ? RightX : RightX - logo.width() - LogoGap();
+        if (!LetterheadLines.isEmpty())
+            PrintLetterhead(LetterheadLines, LeftX, 10, 8, letterheadRight, engine_.PageHeight / 3);
         const int letterheadLines = int(std::lround((engine_.Pen.y() - blockTop) / engine_.LineHeight));
-        PrintLogo(blockTop, letterheadLines);
+        if (!logo.isEmpty())
+            DrawPicture(logo_, logo.width(), logo.height(), letterheadLines, RightX - logo.width(), blockTop);
         PrintDateLine(QDate::currentDate());
         PrintTitleBlock(Titles, 3, 2);
     }
@@ -130,13 +164,19 @@ void TStdReport::PageHeader(bool firstPage) {
     if (GridMode) PrintTableHeader();
 }
 
-// The logo LogoWidth cm wide at the right of the letterhead block; a file that does not load is left out.
-void TStdReport::PrintLogo(int blockTop, int letterheadLines) {
-    if (LogoFile.isEmpty() || !QFileInfo::exists(LogoFile)) return;
-    const QImage logo = ReadLogoFile(LogoFile);
-    if (logo.isNull() || logo.width() <= 0) return;
-    const int width = int(std::lround(double(engine_.PixelsPerCmX) * LogoWidth));
-    const int height =
-        int(std::lround(double(engine_.PixelsPerCmY) * LogoWidth * logo.height() / logo.width()));
-    DrawPicture(logo, width, height, letterheadLines, RightX - width, blockTop);
+int TStdReport::LogoGap() const {
+    return int(std::lround(engine_.PixelsPerCmX * 0.5));
+}
+
+QSize TStdReport::LogoPixels() const {
+    if (logo_.isNull() || logo_.width() <= 0 || LogoWidth <= 0) return {};
+    double width = double(engine_.PixelsPerCmX) * LogoWidth;
+    double height = double(engine_.PixelsPerCmY) * LogoWidth * logo_.height() / logo_.width();
+    // A tall, narrow logo would fill the page: its height is capped, its width follows the aspect.
+    const double maxHeight = double(engine_.PixelsPerCmY) * MaxLogoHeightCm;
+    if (height > maxHeight) {
+        width *= maxHeight / height;
+        height = maxHeight;
+    }
+    return {std::max(1, int(std::lround(width))), std::max(1, int(std::lround(height)))};
 }

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <vector>
@@ -56,14 +57,22 @@ public:
     // Installs content as the engine's content procedure and the composer's own page header, settings
     // and print procedures; copies the titles; lets the user drag the margins and the first two stops.
     void BeginReport(std::function<void()> content, const QStringList& titles, const QStringList& subtitles);
-    // Letterhead lines from letterheadFile, else DatabaseFolder + "Letterhead.txt", else one line " ";
-    // the logo file when it exists, else DatabaseFolder + "ReportLogo.gif"; the logo width [cm].
+    // Letterhead lines from the file of letterheadFile's name in its folder, else in the database
+    // folder, matched in any letter case, UTF-8 or Windows-1252; else one line " ". The logo: the
+    // logo file's base name with .gif, .jpg or .bmp in its folder, else in the database folder, else
+    // DatabaseFolder + its name. The logo width [cm]. A file that cannot be read, a letterhead that is
+    // cut and a logo refused for its size each get a message.
     void SetLetterhead(const QString& letterheadFile, const QString& logoFile, int logoWidth);
     // Shows the preview; afterwards the printer goes back to portrait.
     void Execute();
 
     // ---- Content operations ----
-    void PrintHeading(const QString& text, int extraStyle, int sizeStep);
+    // A heading kept on one page with the `following` lines after it (its notes and the start of its
+    // table); by default three.
+    void PrintHeading(const QString& text, int extraStyle, int sizeStep, int following = 3);
+    // The lines a list table of that many rows keeps together at its start: the captions and up to
+    // three rows.
+    static int TableLines(int rows) { return 1 + std::min(3, rows); }
     void PrintRow(const QStringList& texts, int extraStyle);
     void SkipLine();
     // The column table of a list view: captions underlined, then one row per item, then a blank line;
@@ -77,7 +86,10 @@ public:
     void PrintFooterLine(bool rule, const QString& text);
 
     // ---- Drawing primitives ----
-    void PrintLetterhead(const QStringList& lines, int x, int firstSize, int otherSize);
+    // The letterhead lines from x; a line too wide for right (0: RightX) is set up to 2 points smaller,
+    // then wrapped; lines that would pass bottom (0: no limit) are left out.
+    void PrintLetterhead(const QStringList& lines, int x, int firstSize, int otherSize, int right = 0,
+                         int bottom = 0);
     void PrintTitleBlock(const QStringList& lines, int sizeStep, int gap);
     void PrintDateLine(const QDate& date);
     void DrawRule(int x1, int x2);
@@ -94,6 +106,11 @@ public:
     void LoadPreviewSettings();
     void StorePreviewSettings();
 
+    // The logo's size on the page [pixels]: LogoWidth cm wide, its height following its aspect but at
+    // most MaxLogoHeightCm, its width then shrinking with it; empty without a logo.
+    QSize LogoPixels() const;
+    static constexpr double MaxLogoHeightCm = 4;
+
     // The table's column boundaries (one more than its columns) and its font size, after fitting.
     const std::vector<int>& ColumnX() const { return columnX_; }
     int TableFontSize() const { return tableFontSize_; }
@@ -103,15 +120,23 @@ private:
     void RestoreFont();
     void SetCanvasPointSize(int points);
     int ReportPointSize() const;
-    void PrintLogo(int blockTop, int letterheadLines);
+    void LoadLogo(bool tell);
+    int LogoGap() const;
+    bool PrintLetterheadLine(const QString& line, int x, int size, double advance, int right, int bottom);
     void SetColumnsFromLayout();
     void FitColumns();
+    void FitListColumns(const QStringList& captions, const QList<QStringList>& rows, int count);
+    // "Font size in table reduced to ..." once a composition, when the user has just changed the font.
+    void TellFontReduced(int size);
     void MeasureColumns();
     void PrintTableHeader();
     void PrintTableBody();
     void CloseTable();
 
     TPageEngine& engine_;
+    QImage logo_;      // the picture of LogoFile
+    QString logoPath_; // the file logo_ was read from
+    bool fontReductionTold_ = false;
     // The open entry-grid table.
     const TxStringGrid* grid_ = nullptr;
     TCellRange range_;

@@ -19,8 +19,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -167,7 +167,11 @@ QPrinter* TPreviewForm::Printer() const {
 
 void TPreviewForm::SelectPrinter(const QString& name) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-    printer_ = name.isEmpty() || info.isNull() ? nullptr : PrinterFor(info);
+    UsePrinter(name.isEmpty() || info.isNull() ? nullptr : PrinterFor(info));
+}
+
+void TPreviewForm::UsePrinter(std::unique_ptr<QPrinter> printer) {
+    printer_ = std::move(printer);
     Engine.SetPrinter(printer_.get());
 }
 
@@ -514,8 +518,10 @@ void TPreviewForm::PrintSetupBtnClick() {
         ReportMessage(QStringLiteral("Printer not found"));
         return;
     }
-    QPrintDialog dialog(printer_.get(), this);
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    // The page setup (paper, orientation, margins of the printer) closes with OK: a print dialog here
+    // offered "Print" and then printed nothing.
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.setObjectName(QStringLiteral("PageSetupDialog"));
     if (dialog.exec() != QDialog::Accepted) return;
     Compose();
 }

@@ -63,6 +63,8 @@ public:
     // Uses a printer of that name, or none for an empty name (tests; the window starts with the
     // system's default destination).
     void SelectPrinter(const QString& name);
+    // Uses that printer (a PDF printer stands in for a system printer where there is none).
+    void UsePrinter(std::unique_ptr<QPrinter> printer);
 
     // ---- Commands ----
     void PrintBtnClick();

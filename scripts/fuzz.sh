@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh fuzz
 seconds=${1:-60}
 shift || true
-all_targets=(fuzz_ini fuzz_settings fuzz_qdb fuzz_qdbcsv fuzz_project fuzz_numtext fuzz_profile fuzz_cli)
+all_targets=(fuzz_ini fuzz_settings fuzz_qdb fuzz_qdbcsv fuzz_project fuzz_numtext fuzz_profile fuzz_cli
+             fuzz_letterhead fuzz_gif fuzz_jpeg fuzz_bmp)
 targets=("${all_targets[@]}")
 [ $# -gt 0 ] && targets=("$@")
 build=${FUZZ_BUILD:-build-fuzz}

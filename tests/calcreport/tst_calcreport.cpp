@@ -57,6 +57,9 @@ void CheckReportText(const QString& text) {
                  QRegularExpression(QStringLiteral("\\n\\s*12\\s+834\\s+635\\s+120\\s+65\\s+820\\s*\\n"))),
              qPrintable(text));
     QVERIFY(text.contains("Quorvane Version 2.1.0.15"));
+    // Whole words, as a reader searching the PDF types them (ligature glyphs would hide them).
+    for (const char* word : {"Diffuse", "Reflect", "Altitude", "Incident"})
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(word))), word);
     QVERIFY(!text.contains("Sol-Air") && !text.contains("Glass"));
 }
 
@@ -138,14 +141,48 @@ private slots:
         QVERIFY(messages.isEmpty());
     }
 
+    // With a three-line letterhead the Design Peaks heading used to end page 1 with its notes while its
+    // table began on page 2. For letterheads of 0 to 6 lines, which move the section down line by line,
+    // the page that holds the heading holds the captions and three rows too.
+    void designPeaksHeadingKeepsItsTable() {
+        const QString letterhead = ProgramFolder() + "LetterHead.txt";
+        for (int lines = 0; lines <= 6; ++lines) {
+            QFile file(letterhead);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            for (int i = 0; i < lines; ++i)
+                file.write("Kestrel & Moyo Consulting Engineers\n");
+            file.close();
+            TPreviewForm preview;
+            preview.SelectPrinter(QString());
+            TStdReport report(preview.Engine);
+            BeginCalcReport(report, doc, grid, true);
+            QTemporaryDir dir;
+            QVERIFY(preview.ExportPdf(dir.filePath("peaks.pdf")));
+            const QStringList pages = PdfText(dir.filePath("peaks.pdf")).split('\f');
+            const auto heading = std::find_if(pages.begin(), pages.end(), [](const QString& p) {
+                return p.contains("Design Peaks (21st");
+            });
+            QVERIFY(heading != pages.end());
+            const QString after = heading->mid(heading->indexOf("Design Peaks (21st"));
+            const QRegularExpression threeRows(
+                "\\n\\s*Facade\\s[^\\n]*\\n\\s*N\\s[^\\n]*\\n\\s*NE\\s[^\\n]*\\n\\s*E\\s");
+            QVERIFY2(after.contains(threeRows),
+                     qPrintable(QStringLiteral("%1 letterhead lines:\n").arg(lines) + after));
+        }
+        QFile::remove(letterhead);
+        QVERIFY(messages.isEmpty());
+    }
+
     // Letterhead and logo of a firm in the program folder, and the preview pages as pictures.
     void renderWithLetterheadAndLogo() {
         const QString letterhead = ProgramFolder() + "LetterHead.txt",
                       logo = ProgramFolder() + "ReportLogo.gif";
         QFile file(letterhead);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Kestrel & Moyo Consulting Engineers\r\n14 Jacaranda Street, Pretoria 0002\r\n"
-                   "Tel +27 12 555 0142   info@kestrelmoyo.example\r\n");
+        // Saved as a Linux editor saves it: UTF-8.
+        file.write("M\xc3\xbcller & Kestrel Consulting Engineers\n14 Jacaranda Street, Pretoria 0002\n"
+                   "Tel +27 12 555 0142   Design 25 \xc2\xb0"
+                   "C\n");
         file.close();
         QImage picture(400, 200, QImage::Format_RGB32);
         picture.fill(Qt::white);
@@ -174,6 +211,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         for (int i = 0; i < preview.Engine.PageCount(); ++i)
             preview.Engine.Pages[i].save(QStringLiteral(QV_BINARY_ROOT "/calc-report-page%1.png").arg(i + 1));
+        QTemporaryDir dir;
+        QVERIFY(preview.ExportPdf(dir.filePath("letterhead.pdf")));
+        const QString text = PdfText(dir.filePath("letterhead.pdf"));
+        QVERIFY2(text.contains(QString::fromUtf8("Müller & Kestrel")) &&
+                     text.contains(QString::fromUtf8("25 °C")),
+                 qPrintable(text.left(600)));
         QVERIFY(messages.isEmpty());
         QFile::remove(letterhead);
         QFile::remove(logo);

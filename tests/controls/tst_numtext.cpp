@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -37,6 +38,16 @@ private slots:
         QTest::newRow("letter f in the text after an integer") << "%d ft" << 12.0 << "12 ft";
         QTest::newRow("length modifier dropped") << "%5.1lf" << 2.25 << "  2.2";
         QTest::newRow("incomplete conversion kept as text") << "%0.1" << 1.0 << "%0.1";
+        // A value that rounds to zero prints without a sign, whatever the width, flags or form.
+        QTest::newRow("rounds to zero, no sign") << "%0.0f" << -0.157 << "0";
+        QTest::newRow("rounds to zero, decimals") << "%0.2f" << -0.004 << "0.00";
+        QTest::newRow("rounds to zero, width kept") << "%8.3f" << -0.0001 << "   0.000";
+        QTest::newRow("rounds to zero, plus flag") << "%+0.1f" << -0.01 << "+0.0";
+        QTest::newRow("negative zero, exponent") << "%0.2e" << -0.0 << "0.00e+00";
+        QTest::newRow("negative zero, general") << "%g" << -0.0 << "0";
+        QTest::newRow("tie to even zero") << "%0.0f" << -0.5 << "0";
+        QTest::newRow("rounds away from zero keeps its sign") << "%0.0f" << -0.6 << "-1";
+        QTest::newRow("small but not zero keeps its sign") << "%0.4g" << -1e-9 << "-1e-09";
     }
 
     void formatText_data() {
@@ -105,6 +116,13 @@ private slots:
                               static_cast<long long>(std::trunc(v)));
             } else {
                 std::snprintf(expected, sizeof expected, spec.constData(), v);
+                // printf's "-0.00" for a value that rounds to zero is the one text that differs: "0.00".
+                const QByteArray text(expected);
+                const QByteArray mantissa = text.contains('e') ? text.left(text.indexOf('e')) : text;
+                const bool digit = std::any_of(mantissa.begin(), mantissa.end(),
+                                               [](char c) { return c >= '1' && c <= '9'; });
+                if (mantissa.contains('-') && !digit)
+                    std::snprintf(expected, sizeof expected, spec.constData(), 0.0);
             }
             QCOMPARE(FormatFloat(format, v), QString::fromLatin1(expected));
         }

@@ -7,6 +7,7 @@
 #include "storage/Folders.h"
 
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -271,6 +272,78 @@ private slots:
         QCOMPARE(f.Report.Columns[0], L[mLeft]);
         for (int i = 1; i < 5; ++i)
             QCOMPARE(f.Report.Columns[i], L[mStop1 + i - 1]);
+    }
+
+    // Wherever a heading falls, it shares its page with its notes, the table's captions and at least
+    // three rows (or all of a shorter table).
+    void headingStaysWithItsTable_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("notes");
+        QTest::newRow("three rows, two notes and a blank") << 3 << 3;
+        QTest::newRow("long table, no notes") << 30 << 0;
+        QTest::newRow("one row") << 1 << 0;
+    }
+    void headingStaysWithItsTable() {
+        QFETCH(int, rows);
+        QFETCH(int, notes);
+        QList<QStringList> table;
+        for (int i = 0; i < rows; ++i)
+            table << QStringList{QString::number(i), QStringLiteral("x")};
+        for (int filler = 30; filler < 70; ++filler) {
+            TReportFixture f;
+            int headingPage = 0, thirdRowPage = 0;
+            f.Compose([&] {
+                for (int i = 0; i < filler; ++i)
+                    f.Report.PrintRow({QStringLiteral("row")}, fsNone);
+                f.Report.PrintHeading(QStringLiteral("Heading"), fsBold | fsUnderline, 0,
+                                      notes + TStdReport::TableLines(rows));
+                headingPage = f.Engine.PageCount();
+                for (int i = 0; i < notes; ++i)
+                    f.Report.PrintRow({QStringLiteral("note")}, fsNone);
+                f.Report.PrintListView({QStringLiteral("Caption"), QStringLiteral("B")},
+                                       table.mid(0, std::min(3, rows)), 2);
+                thirdRowPage = f.Engine.PageCount();
+            });
+            QVERIFY2(headingPage == thirdRowPage, qPrintable(QStringLiteral("after %1 rows").arg(filler)));
+        }
+    }
+
+    // At 20 points the captions of a list table would run into each other at the stops: the columns
+    // move right to make room, and a table then wider than the page loses type size, with the message
+    // the input table gives after a font change.
+    void listColumnsMakeRoomForTheirTexts() {
+        TReportFixture f;
+        f.Engine.ReportFont.setPointSize(20);
+        f.Engine.FontChanged = true;
+        const QStringList angles{"CT", "Altitude", "Azimuth", "SSA", "Incident"},
+            solar{"CT", "Normal", "Direct", "Diffuse", "Reflect", "Total"};
+        const QList<QStringList> angleRows{{" 12", "40", "-177", "357", "40"}},
+            solarRows{{" 12", "834", "635", "120", "65", "820"}};
+        int captionsY = 0, gap = 0, solarSize = 0;
+        std::array<int, 9> angleColumns{};
+        f.Compose([&] {
+            gap = f.Engine.TextWidth(QStringLiteral(" "));
+            captionsY = f.Engine.Pen.y();
+            f.Report.PrintListView(angles, angleRows, 5);
+            angleColumns = f.Report.Columns;
+            f.Report.PrintListView(solar, solarRows, 6);
+            solarSize = f.Report.Canvas->font().pointSize();
+        });
+        const QImage& page = f.Engine.Pages[0];
+        for (int i = 1; i < 5; ++i) {
+            QVERIFY(angleColumns[i] >= f.Engine.Layout[mStop1 + i - 1]);
+            // A blank strip before each column's start on the captions' row.
+            const QRect before(angleColumns[i] - gap, captionsY, gap - 1, int(f.Engine.LineHeight) - 2);
+            QVERIFY2(!HasInk(page, before), qPrintable(angles[i]));
+        }
+        QCOMPARE(f.Messages.size(), 1);
+        const QRegularExpressionMatch reduced =
+            QRegularExpression("^Font size in table reduced to (\\d+) to fit all columns$")
+                .match(f.Messages[0]);
+        QVERIFY2(reduced.hasMatch(), qPrintable(f.Messages[0]));
+        QVERIFY(reduced.captured(1).toInt() >= 10 && reduced.captured(1).toInt() < 20);
+        QVERIFY(f.Report.Columns[5] + 10 < f.Engine.Layout[mRight]);
+        QCOMPARE(solarSize, 20); // the font is the report's again after the table
     }
 
     void listViewRepeatsItsCaptionsOnEachPage() {

@@ -16,7 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -259,6 +261,52 @@ private slots:
         QCOMPARE(size.Images, 1);
         QCOMPARE(size.Width, 798);
         QCOMPARE(size.Height, 3 * 1129);
+    }
+
+    // Exported pages are white, not the quantizer's #F8F8F8, and the file gets the usual mode.
+    void gifExportIsWhiteWithTheUsualMode() {
+        Open(10);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Report.gif");
+        const mode_t saved = ::umask(022);
+        const bool written = preview->ExportGif(path);
+        ::umask(saved);
+        QVERIFY(written);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QImage image = DecodeGif(file.readAll());
+        QCOMPARE(image.pixel(5, 5), qRgb(255, 255, 255));
+        QCOMPARE(image.pixel(image.width() - 5, image.height() - 5), qRgb(255, 255, 255));
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0644));
+    }
+
+    // Printer Setup opens the page setup, which closes with OK and lays the pages out again; it used to
+    // open a print dialog whose "Print" printed nothing.
+    void printerSetupClosesWithOk() {
+        Open(10);
+        auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        pdf->setOutputFormat(QPrinter::PdfFormat);
+        preview->UsePrinter(std::move(pdf));
+        QString dialogClass;
+        QStringList buttons;
+        QTimer::singleShot(100, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog == preview.get()) return;
+            dialogClass = QString::fromLatin1(dialog->metaObject()->className());
+            for (const QPushButton* b : dialog->findChildren<QPushButton*>())
+                if (b->isVisible()) buttons << b->text().remove('&');
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        const QSize portrait = preview->Engine.Pages[0].size();
+        Key(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(buttons.contains("OK") && !buttons.contains("Print"),
+                 qPrintable(dialogClass + ": " + buttons.join(',')));
+        // OK composed the pages again, now for the printer's printable width in whole centimetres
+        // (20 cm of the PDF printer's A4) instead of the A4 page used without a printer.
+        QCOMPARE(portrait.width(), 21 * 38);
+        QCOMPARE(preview->Engine.Pages[0].width(), 20 * 38);
     }
 
     void gifExportRefusesTheLogoName() {
