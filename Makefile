@@ -40,7 +40,8 @@ bench: build
 	@[ -n "$$DISPLAY" ] || export QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen}; \
 	for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
-# The Debian package quorvane_<version>_amd64.deb, built in its own tree with the package's layout.
+# The Debian package quorvane_<version>_amd64.deb, built in its own tree with the package's layout;
+# lintian's errors fail it, its warnings are shown.
 deb: deps
 	@bash scripts/install-deps.sh deb
 	@cmake -S . -B $(BUILD_DEB) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
@@ -48,6 +49,7 @@ deb: deps
 	@cd $(BUILD_DEB) && cpack -G DEB >/dev/null
 	@cp $(BUILD_DEB)/quorvane_*_amd64.deb .
 	@ls quorvane_*_amd64.deb
+	@lintian --fail-on error quorvane_*_amd64.deb
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_DEB)
