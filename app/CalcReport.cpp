@@ -2,7 +2,9 @@
 
 #include "app/DesignPeaks.h"
 #include "app/TCalcDocument.h"
+#include "controls/TxEntryGrid.h"
 #include "report/ProgramVersion.h"
+#include "report/ReportSettings.h"
 #include "report/TxStdReport.h"
 #include "storage/Folders.h"
 
@@ -67,14 +69,25 @@ void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStrin
     report.PrintFooterLine(true, QStringLiteral("Version ") + ProgramVersionText());
 }
 
+void SetCalcReportColumnStops() {
+    SetColumnStops({5, 7, 9, 11, 13});
+}
+
+void FillInputGrid(TEntryGrid& grid, const TCalcDocument& doc) {
+    grid.SetLines(TCalcDocument::PropertyLines());
+    for (int row = InputCells.Top; row <= InputCells.Bottom; ++row)
+        grid.SetCellValue(1, row, doc.Input(TInputId(row - 1)));
+}
+
 void BeginCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList,
-                     bool designPeaks) {
+                     bool designPeaks, const QString& letterheadFolder) {
     doc.EnsureSolved();
     report.BeginReport([&report, &doc, &propertyList,
                         designPeaks] { PrintCalcReport(report, doc, propertyList, designPeaks); },
                        {QStringLiteral("Quorvane Report")}, {});
-    report.SetLetterhead(ProgramFolder() + QStringLiteral("LetterHead.txt"),
-                         ProgramFolder() + QStringLiteral("ReportLogo.gif"), 4);
+    const QString folder = letterheadFolder.isEmpty() ? ProgramFolder() : letterheadFolder;
+    report.SetLetterhead(folder + QStringLiteral("LetterHead.txt"), folder + QStringLiteral("ReportLogo.gif"),
+                         4);
 }
 
 void ExecuteCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid& propertyList,

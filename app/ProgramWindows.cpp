@@ -47,7 +47,7 @@ TProgramWindows::TProgramWindows(const QString& version) : FVersion(version) {
 
     LoadReportSettings(ReportSettings());
     // The tables' columns: CT, then the values at these stops [cm] from the page's left edge.
-    SetColumnStops({5, 7, 9, 11, 13});
+    SetCalcReportColumnStops();
     MainForm.WireCommand(QStringLiteral("ActionReport"),
                          [this] { ExecuteCalcReport(Report(), MainForm.Document(), *MainForm.Grid()); });
     MainForm.WireCommand(QStringLiteral("ActionReportPeaks"), [this] {

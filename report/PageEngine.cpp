@@ -266,3 +266,17 @@ void TPageEngine::EndPrintJob() {
     ReportCanvas = nullptr;
     Printing = false;
 }
+
+void TPageEngine::PrintJob() {
+    if (printer_ && !DocumentTitle.isEmpty()) printer_->setDocName(DocumentTitle);
+    BeginPrintJob();
+    try {
+        if (OnLoadSettings) OnLoadSettings();
+        Printing = true;
+        DoReport();
+    } catch (...) {
+        EndPrintJob();
+        throw;
+    }
+    EndPrintJob();
+}

@@ -57,6 +57,7 @@ public:
     int PrinterPageNumber = 0; // pages started on the printer in the current job
     bool FontChanged = false;  // set by the preview's font command, cleared when the pages are made
     QString PrinterText;       // "Printer not found", the printer's name, or "Print to " + name
+    QString DocumentTitle;     // the report's first title: the print job's and the PDF's name
 
     // The printer the pages are laid out for; null for none. Not owned.
     void SetPrinter(QPrinter* printer) { printer_ = printer; }
@@ -89,6 +90,9 @@ public:
     // Starts and ends one print job on the printer; BeginPrintJob throws when the job cannot start.
     void BeginPrintJob();
     void EndPrintJob();
+    // One whole print job on the printer: settings loaded (OnLoadSettings), every page composed and the
+    // job ended. Throws when the job cannot start or the printer refuses a page.
+    void PrintJob();
 
     // ReportFont as every canvas draws with it: without ligatures, so the words of a PDF can be found.
     QFont CanvasFont() const;

@@ -26,6 +26,7 @@ void TStdReport::BeginReport(std::function<void()> content, const QStringList& t
     engine_.OnPrint = [this] { PrintReport(); };
     Titles = titles;
     Subtitles = subtitles;
+    engine_.DocumentTitle = titles.value(0);
     for (int i = 0; i < MarginCount; ++i)
         engine_.GuideEnabled[i] = i <= mStop2;
     GridMode = false;
@@ -107,14 +108,8 @@ void TStdReport::PrintReport() {
         // Each copy is a job of its own, so the printer must not multiply it again.
         const int copies = std::max(1, printer->copyCount());
         printer->setCopyCount(1);
-        for (int copy = 0; copy < copies; ++copy) {
-            if (!Titles.isEmpty()) printer->setDocName(Titles.first());
-            engine_.BeginPrintJob();
-            LoadPreviewSettings();
-            engine_.Printing = true;
-            engine_.DoReport();
-            engine_.EndPrintJob();
-        }
+        for (int copy = 0; copy < copies; ++copy)
+            engine_.PrintJob();
         printer->setCopyCount(copies);
     } catch (const std::exception&) {
         engine_.EndPrintJob();

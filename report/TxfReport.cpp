@@ -1,9 +1,9 @@
 #include "report/TxfReport.h"
 
 #include "controls/TxNumText.h"
-#include "report/ImageFiles.h"
 #include "report/MailFolder.h"
 #include "report/MapiControl.h"
+#include "report/ReportExport.h"
 #include "report/ReportMessages.h"
 #include "report/TxStdReport.h"
 #include "storage/Folders.h"
@@ -584,20 +584,16 @@ void TPreviewForm::GIFBtnClick() {
     }
 }
 
+// The export's failure as the user sees it.
+static bool Exported(bool ok, const QString& path, const QString& error) {
+    if (!ok) ReportMessage(QStringLiteral("Error writing ") + path + QStringLiteral(": ") + error);
+    return ok;
+}
+
 bool TPreviewForm::ExportGif(const QString& path) {
     if (Engine.PageCount() == 0) return false;
-    const QSize page = Engine.Pages.front().size();
-    QImage all(page.width(), page.height() * Engine.PageCount(), QImage::Format_RGB32);
-    all.fill(Qt::white);
-    {
-        QPainter p(&all);
-        for (int i = 0; i < Engine.PageCount(); ++i)
-            p.drawImage(0, i * page.height(), Engine.Pages[i]);
-    }
     QString error;
-    if (WriteGifFile(all, path, &error)) return true;
-    ReportMessage(QStringLiteral("Error writing ") + path + QStringLiteral(": ") + error);
-    return false;
+    return Exported(ExportReportGif(Engine, path, &error), path, error);
 }
 
 void TPreviewForm::PDFBtnClick() {
@@ -607,34 +603,20 @@ void TPreviewForm::PDFBtnClick() {
 }
 
 bool TPreviewForm::ExportPdf(const QString& path) {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(path);
-    pdf.setCreator(QApplication::applicationDisplayName());
-    if (printer_)
-        pdf.setPageLayout(printer_->pageLayout());
-    else
-        pdf.setPageSize(QPageSize(QPageSize::A4));
     if (Engine.OnSaveSettings) Engine.OnSaveSettings();
     HideGuides();
-    Engine.SetPrinter(&pdf);
-    if (Engine.OnPrint) Engine.OnPrint();
-    Engine.SetPrinter(printer_.get());
+    QString error;
+    const QPageLayout layout = printer_ ? printer_->pageLayout() : QPageLayout();
+    const bool ok = ExportReportPdf(Engine, path, printer_ ? &layout : nullptr,
+                                    {Engine.DocumentTitle, QApplication::applicationDisplayName()}, &error);
     if (isVisible()) Compose();
-    return QFileInfo(path).size() > 0;
+    return Exported(ok, path, error);
 }
 
 QStringList TPreviewForm::WritePageFiles(const QString& folder) {
-    QStringList paths;
-    for (int i = 0; i < Engine.PageCount(); ++i) {
-        const QString path = folder + QStringLiteral("page%1.gif").arg(i);
-        QString error;
-        if (!WriteGifFile(Engine.Pages[i], path, &error, TGifCreate::NewFileOnly)) {
-            ReportMessage(QStringLiteral("Error writing ") + path + QStringLiteral(": ") + error);
-            return {};
-        }
-        paths << path;
-    }
+    QString error;
+    const QStringList paths = WriteReportPageFiles(Engine, folder, &error);
+    if (paths.isEmpty() && Engine.PageCount() > 0) Exported(false, folder, error);
     return paths;
 }
 

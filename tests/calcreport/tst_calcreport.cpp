@@ -22,13 +22,6 @@
 
 namespace {
 
-// The property list as the main window shows it: the document's lines and its seven input values.
-void ShowInputs(TEntryGrid& grid, const TCalcDocument& doc) {
-    grid.SetLines(TCalcDocument::PropertyLines());
-    for (int row = 1; row <= 7; ++row)
-        grid.SetCellValue(1, row, doc.Input(TInputId(row - 1)));
-}
-
 QString PdfText(const QString& path) {
     QProcess text;
     text.start("pdftotext", {"-layout", path, "-"});
@@ -79,7 +72,7 @@ private slots:
         QApplication::setApplicationDisplayName("Quorvane");
         SetReportMessageHook([this](const QString& m) { messages << m; });
         doc.ApplyInputs(TInputSet{1700, -26.13, 28.23, 30, 180, 90, 172.5, 1.25, 2.5, 0.15});
-        ShowInputs(grid, doc);
+        FillInputGrid(grid, doc);
     }
 
     void solvesOnlyWhenOutOfDate() {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,6 +56,63 @@ bool WriteProject(const QString& path, std::initializer_list<double> values, int
 class TestCli : public QObject {
     Q_OBJECT
 private slots:
+    // --report writes the Report command's PDF with no display at all, under the letterhead of the folder
+    // given; its table rows are the --table rows.
+    void reportWithoutADisplay() {
+        QTemporaryDir dir;
+        QFile letterhead(dir.filePath("letterhead.TXT"));
+        QVERIFY(letterhead.open(QIODevice::WriteOnly));
+        letterhead.write("M\xc3\xbcller & Kestrel Engineers\nPretoria\n");
+        letterhead.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
+        const QString pdf = dir.filePath("report.pdf");
+        const QStringList inputs{"--latitude", "-26.13", "--longitude", "28.23"};
+        const TRun run =
+            RunCli(inputs + QStringList{"--report", pdf, "--letterhead-folder", dir.path()}, env);
+        QCOMPARE(run.Status, 0);
+        QVERIFY2(run.Err.isEmpty(), run.Err.constData());
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(text.waitForFinished());
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(out.contains(QString::fromUtf8("Müller & Kestrel Engineers")) &&
+                     out.contains("Quorvane Report") && out.contains("Solar Insolation") &&
+                     out.contains("Diffuse"),
+                 qPrintable(out));
+        // Each row of the angles table, cells in column order, as --table angles gives it.
+        const TRun table = RunCli(inputs + QStringList{"--table", "angles"});
+        const QStringList all = QString::fromUtf8(table.Out).split("\r\n", Qt::SkipEmptyParts);
+        const QStringList lines = all.mid(all.indexOf("CT,Altitude,Azimuth,SSA,Incident") + 1);
+        QVERIFY(lines.size() > 5);
+        for (const QString& line : lines) {
+            const QString row = "\\n\\s*" + line.trimmed().split(',').join("\\s+") + "\\s*\\n";
+            QVERIFY2(out.contains(QRegularExpression(row)), qPrintable(row));
+        }
+    }
+
+    void reportFailures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder missing") << QStringList{"--report", "/nonexistent/folder/r.pdf"} << 1
+                                        << "quorvane-cli: --report: cannot write '/nonexistent/folder/r.pdf'";
+        QTest::newRow("letterhead folder alone")
+            << QStringList{"--letterhead-folder", "/tmp"} << 2
+            << "quorvane-cli: --letterhead-folder goes with --report only";
+        QTest::newRow("with a table")
+            << QStringList{"--report", "r.pdf", "--table", "angles"} << 2
+            << "quorvane-cli: give one of --table, --peaks, --report and --year/--orientations";
+    }
+    void reportFailures() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const TRun run = RunCli(args);
+        QCOMPARE(run.Status, status);
+        QVERIFY2(QString::fromUtf8(run.Err).contains(message), run.Err.constData());
+    }
 
     // Every column of every hour round-trips exactly to the document's profiles.
     void csvMatchesDocument() {

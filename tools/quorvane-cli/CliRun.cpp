@@ -81,6 +81,9 @@ const char* Description =
     "  --peaks       the peaks over the design days of the surface given ('surface') and of the nine\n"
     "                facades: total, shgf, solair_light, solair_dark, each with _month (1..12) and\n"
     "                _hour (clock hour); all three empty when the sun never reaches the surface.\n"
+    "  --report FILE.pdf  the report of the Report command (inputs, angles and radiation tables under the\n"
+    "                letterhead and logo of --letterhead-folder DIR, else of the program folder) as a PDF\n"
+    "                file, made without a display. Exit status 1 when it cannot be written.\n"
     "\n"
     "Sun position: --sun published (the default) uses the published fits of the day number; --sun\n"
     "precise an astronomical algorithm (within 0.01 degrees of an ephemeris) for the day number in\n"
@@ -149,6 +152,15 @@ void AddOptions(QCommandLineParser& parser) {
         {QStringLiteral("table"),
          QStringLiteral("Print a result page's clipboard text: angles, solar, solair, local or window."),
          QStringLiteral("PAGE")});
+    parser.addOption({QStringLiteral("report"),
+                      QStringLiteral("Write the report (inputs, angles and radiation tables) as a PDF file; "
+                                     "needs no display."),
+                      QStringLiteral("FILE.pdf")});
+    parser.addOption(
+        {QStringLiteral("letterhead-folder"),
+         QStringLiteral("With --report: the folder of LetterHead.txt and ReportLogo.gif/.jpg/.bmp "
+                        "[the program folder]."),
+         QStringLiteral("DIR")});
     for (const TFlag& f : Flags)
         parser.addOption({QString::fromLatin1(f.Name), QString::fromLatin1(f.Help)});
     // Not addHelpOption: its --help-all would print Qt's own options, which this program does not read.
@@ -244,18 +256,38 @@ std::optional<TResultPage> ReadPage(const QCommandLineParser& parser) {
         QStringLiteral("--table: unknown page '%1' (angles, solar, solair, local or window)").arg(text));
 }
 
+QString OneLine(const QString& text);
+
 // The output options, checked against each other.
-enum TOutput { outCsv, outTable, outDesign, outPeaks };
+enum TOutput { outCsv, outTable, outDesign, outPeaks, outReport };
 
 TOutput ReadOutput(const QCommandLineParser& parser) {
     const bool table = IsSet(parser, "table"),
                design = IsSet(parser, "year") || IsSet(parser, "orientations"),
-               peaks = IsSet(parser, "peaks");
-    if (int(table) + int(design) + int(peaks) > 1)
-        throw EUsage(QStringLiteral("give one of --table, --peaks and --year/--orientations"));
-    if (IsSet(parser, "csv-meta") && (table || design || peaks))
+               peaks = IsSet(parser, "peaks"), report = IsSet(parser, "report");
+    if (int(table) + int(design) + int(peaks) + int(report) > 1)
+        throw EUsage(QStringLiteral("give one of --table, --peaks, --report and --year/--orientations"));
+    if (IsSet(parser, "csv-meta") && (table || design || peaks || report))
         throw EUsage(QStringLiteral("--csv-meta goes with --csv only"));
-    return table ? outTable : design ? outDesign : peaks ? outPeaks : outCsv;
+    if (IsSet(parser, "letterhead-folder") && !report)
+        throw EUsage(QStringLiteral("--letterhead-folder goes with --report only"));
+    return table ? outTable : design ? outDesign : peaks ? outPeaks : report ? outReport : outCsv;
+}
+
+// The report as a PDF file; its messages, and a failure to write it, as lines on stderr.
+TCliResult WriteReport(const QCommandLineParser& parser, TCalcDocument& doc, const TCliReportWriter& write,
+                       const QString& warning) {
+    if (!write) throw EUsage(QStringLiteral("--report is not available in this program"));
+    QString folder = parser.value(QStringLiteral("letterhead-folder"));
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+    const QString path = parser.value(QStringLiteral("report"));
+    QStringList messages;
+    const bool ok = write(doc, path, folder, messages);
+    QString error = warning;
+    for (const QString& m : messages)
+        error += QStringLiteral("quorvane-cli: report: %1\n").arg(OneLine(m));
+    if (!ok) error += QStringLiteral("quorvane-cli: --report: cannot write '%1'\n").arg(path);
+    return {ok ? CliOk : CliOutputFailed, {}, error};
 }
 
 // The clipboard texts of the Local and Window pages end without a line end; a terminal or a script
@@ -264,7 +296,7 @@ QString EndLine(const QString& text) {
     return text.endsWith(QLatin1Char('\n')) ? text : text + QStringLiteral("\r\n");
 }
 
-TCliResult Run(const QStringList& arguments) {
+TCliResult Run(const QStringList& arguments, const TCliReportWriter& writeReport) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(Description));
     AddOptions(parser);
@@ -291,6 +323,8 @@ TCliResult Run(const QStringList& arguments) {
         return {CliOk, DesignCsv(doc, IsSet(parser, "year"), IsSet(parser, "orientations")), warning};
     case outPeaks:
         return {CliOk, PeaksCsv(doc), warning};
+    case outReport:
+        return WriteReport(parser, doc, writeReport, warning);
     case outCsv:
         break;
     }
@@ -320,10 +354,10 @@ QString OneLine(const QString& text) {
 
 } // namespace
 
-TCliResult RunCli(const QStringList& arguments) {
+TCliResult RunCli(const QStringList& arguments, const TCliReportWriter& writeReport) {
     const TCLocale numbers;
     try {
-        return Run(arguments);
+        return Run(arguments, writeReport);
     } catch (const EUsage& e) {
         return {CliBadInput,
                 {},

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 enum TCliStatus : int { CliOk = 0, CliOutputFailed = 1, CliBadInput = 2 };
 
 struct TCliResult {
@@ -14,5 +16,14 @@ struct TCliResult {
     QString Error;  // for stderr, one line ending in a line feed
 };
 
-// Handles a whole command line; arguments[0] is the program name. Reads at most a project file.
-TCliResult RunCli(const QStringList& arguments);
+class TCalcDocument;
+
+// Writes the report of a solved document as a PDF file, with the letterhead and logo of a folder (empty:
+// the program folder); its messages go to `messages`. The program supplies it, as it needs the report's
+// page engine; without one --report is refused.
+using TCliReportWriter = std::function<bool(TCalcDocument& doc, const QString& pdfPath,
+                                            const QString& letterheadFolder, QStringList& messages)>;
+
+// Handles a whole command line; arguments[0] is the program name. Reads at most a project file (and a
+// letterhead and logo for --report).
+TCliResult RunCli(const QStringList& arguments, const TCliReportWriter& writeReport = {});

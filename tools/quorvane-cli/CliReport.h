@@ -1,0 +1,11 @@
+#pragma once
+// The report of quorvane-cli --report: the Report command's pages composed on the page engine without
+// any window and written as a PDF file.
+#include <QString>
+#include <QStringList>
+
+class TCalcDocument;
+
+// A TCliReportWriter: needs a QApplication (the input table is a grid widget, never shown).
+bool WriteCliReport(TCalcDocument& doc, const QString& pdfPath, const QString& letterheadFolder,
+                    QStringList& messages);
