@@ -1,6 +1,7 @@
 #include "app/CalcReport.h"
 
 #include "app/DesignPeaks.h"
+#include "app/ResultColumns.h"
 #include "app/TCalcDocument.h"
 #include "controls/TxEntryGrid.h"
 #include "report/ProgramVersion.h"
@@ -55,22 +56,37 @@ void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc) {
 
 } // namespace
 
+const QList<TReportTable>& CalcReportTables() {
+    static const QList<TReportTable> tables{
+        {pgAngles, "Angles (Sunrise to Sunset)", &TCalcDocument::AnglesRows},
+        {pgSolar, "Solar Insolation", &TCalcDocument::SolarRows},
+    };
+    return tables;
+}
+
+const QList<double>& CalcReportColumnStops() {
+    static const QList<double> stops{5, 7, 9, 11, 13};
+    return stops;
+}
+
 void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStringGrid& propertyList,
                      bool designPeaks) {
     report.PrintHeading(QStringLiteral("Location Data"), fsBold | fsUnderline, 0);
     report.PrintEntryGrid(propertyList, InputCells);
-    report.PrintHeading(QStringLiteral("Angles (Sunrise to Sunset)"), fsBold | fsUnderline, 0,
-                        TStdReport::TableLines(int(doc.AnglesRows().size())));
-    report.PrintListView(TCalcDocument::AnglesColumns(), RowTexts(doc.AnglesRows()), 5);
-    report.PrintHeading(QStringLiteral("Solar Insolation"), fsBold | fsUnderline, 0,
-                        TStdReport::TableLines(int(doc.SolarRows().size())));
-    report.PrintListView(TCalcDocument::SolarColumns(), RowTexts(doc.SolarRows()), 6);
+    // Every column of the result-column table, so a new column is printed too.
+    for (const TReportTable& table : CalcReportTables()) {
+        const QList<TResultRow>& rows = (doc.*table.Rows)();
+        report.PrintHeading(QString::fromLatin1(table.Heading), fsBold | fsUnderline, 0,
+                            TStdReport::TableLines(int(rows.size())));
+        const QStringList captions = ColumnCaptions(table.Page);
+        report.PrintListView(captions, RowTexts(rows), int(captions.size()));
+    }
     if (designPeaks) PrintDesignPeaks(report, doc);
     report.PrintFooterLine(true, QStringLiteral("Version ") + ProgramVersionText());
 }
 
 void SetCalcReportColumnStops() {
-    SetColumnStops({5, 7, 9, 11, 13});
+    SetColumnStops(CalcReportColumnStops());
 }
 
 void FillInputGrid(TEntryGrid& grid, const TCalcDocument& doc) {

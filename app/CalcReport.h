@@ -2,14 +2,25 @@
 // The report of a calculation: the seven inputs of the property list and the hourly tables of angles
 // and radiation, under the letterhead, the logo, the date and the title "Quorvane Report". The main
 // window's "&Report" command runs ExecuteCalcReport.
+#include "app/TCalcDocument.h"
+
 #include <QString>
 
-class TCalcDocument;
 class TEntryGrid;
 class TStdReport;
 class TxStringGrid;
 
-// The column stops of the report's tables [cm], for a report that has no stored ones.
+// A result table of the report: its page in the result-column table, heading and rows.
+struct TReportTable {
+    TResultPage Page;
+    const char* Heading;
+    const QList<TResultRow>& (TCalcDocument::*Rows)() const;
+};
+// The result tables the report prints, in order; each prints every column its page has.
+const QList<TReportTable>& CalcReportTables();
+// The column stops of the report's tables [cm] after the left margin, for a report that has no stored
+// ones: a table prints one column at the margin and one at each stop.
+const QList<double>& CalcReportColumnStops();
 void SetCalcReportColumnStops();
 // Fills a grid with the property list's lines and the document's seven input values, as the main
 // window shows them: the report's inputs when there is no window.

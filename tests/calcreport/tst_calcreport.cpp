@@ -2,6 +2,7 @@
 // and a real print through the system's printer read back with pdftotext.
 #include "app/CalcReport.h"
 #include "app/DesignPeaks.h"
+#include "app/ResultColumns.h"
 #include "app/TCalcDocument.h"
 #include "controls/TxEntryGrid.h"
 #include "report/ImageFiles.h"
@@ -73,6 +74,29 @@ private slots:
         SetReportMessageHook([this](const QString& m) { messages << m; });
         doc.ApplyInputs(TInputSet{1700, -26.13, 28.23, 30, 180, 90, 172.5, 1.25, 2.5, 0.15});
         FillInputGrid(grid, doc);
+    }
+
+    // Each table prints every column of its page in the result-column table: one at the left margin and
+    // one at each stop, so a page with more columns than stops would lose its last ones.
+    void everyResultColumnHasAStop() {
+        QVERIFY(!CalcReportTables().isEmpty());
+        for (const TReportTable& table : CalcReportTables()) {
+            const QStringList captions = ColumnCaptions(table.Page);
+            QVERIFY2(captions.size() <= 1 + CalcReportColumnStops().size(), table.Heading);
+            QCOMPARE(captions.size(), ColumnsOf(table.Page).size() + 1);
+        }
+        // And the report shows them: every caption of both tables in the PDF's text.
+        TPreviewForm preview;
+        preview.SelectPrinter(QString());
+        TStdReport report(preview.Engine);
+        BeginCalcReport(report, doc, grid);
+        QTemporaryDir dir;
+        QVERIFY(preview.ExportPdf(dir.filePath("columns.pdf")));
+        const QString text = PdfText(dir.filePath("columns.pdf"));
+        for (const TReportTable& table : CalcReportTables()) {
+            const QString captions = ColumnCaptions(table.Page).join("\\s+");
+            QVERIFY2(text.contains(QRegularExpression(captions)), qPrintable(captions));
+        }
     }
 
     void solvesOnlyWhenOutOfDate() {
