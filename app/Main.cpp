@@ -107,6 +107,8 @@ void TMainForm::CreatePages() {
         page->OnColumnClick = [this](const TResultColumn& column) { ShowColumnProfile(column); };
     PageOf<TWindowPage>(pgWindow)->OnGenerate = [this] { GenerateButtonClick(); };
     PageOf<TPlotPage>(pgPlot)->OnColorSettings = [this] { ColorSettings2Click(); };
+    for (TResultPage list : {pgAngles, pgSolar})
+        PageOf<TResultListPage>(list)->OnRowDetails = [this](int hour) { ShowCalcDetails(hour); };
 }
 
 template <class Page> Page* TMainForm::PageOf(TResultPage page) const {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 
 struct TResultColumn;
 class QAction;
@@ -69,6 +70,10 @@ public:
     void ActionCloseExecute();
     // The design days and orientations of the current site in the Design Peaks window.
     void ActionDesignPeaksExecute();
+    // The working behind the Angles list's selected hour, else the hour nearest solar noon, in the
+    // Calculation Details window; ShowCalcDetails for a given hour (a result row's menu).
+    void ActionCalcDetailsExecute();
+    void ShowCalcDetails(std::optional<int> hour);
     // The Window page's command: the sunlit fractions of the recessed glass.
     void GenerateButtonClick();
     // The Local page's "Update Local Angles".

@@ -47,6 +47,12 @@ const std::vector<TCommandSpec>& Commands() {
          &TMainForm::ActionDesignPeaksExecute,
          "profile",
          {}},
+        {"ActionCalcDetails",
+         "Calculation &Details...",
+         "The working behind the selected hour, step by step",
+         &TMainForm::ActionCalcDetailsExecute,
+         "profile",
+         {}},
         {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute, "copy",
          QKeySequence::Copy},
         {"ActionLocation", "&Location", "Select Location", &TMainForm::ActionLocationExecute, "location", {}},
@@ -169,7 +175,8 @@ void TMainForm::CreateMenus() {
                         [this, i] { FPages->setCurrentIndex(i); });
     AddActions(view, this, {"", "ActionProfile"});
 
-    AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this, {"ActionSolve", "ActionDesignPeaks"});
+    AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this,
+               {"ActionSolve", "ActionDesignPeaks", "ActionCalcDetails"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Help")), this, {"ActionHelp", "", "ActionAbout"});
 }
 

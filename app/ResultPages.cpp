@@ -6,6 +6,7 @@
 #include "dialogs/TxChartColorForm.h"
 #include "storage/PlainText.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -356,6 +357,13 @@ void TResultListPage::Build() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FList);
     ConnectColumnClicks(FList, page);
+    auto* details = new QAction(QStringLiteral("Calculation &Details..."), FList);
+    connect(details, &QAction::triggered, this, [this] {
+        if (FList->currentItem() && OnRowDetails)
+            OnRowDetails(FList->currentItem()->text(0).trimmed().toInt());
+    });
+    FList->addAction(details);
+    FList->setContextMenuPolicy(Qt::ActionsContextMenu);
     // A row of the Angles list gives its clock hour to the Local page and updates the local angles.
     if (page == pgAngles)
         connect(FList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {

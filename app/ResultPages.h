@@ -76,6 +76,8 @@ public:
     TResultListPage(TCalcDocument& doc, TResultPage page);
     QTreeWidget* List();
     void SolveFinished() override;
+    // A row's menu item "Calculation &Details...", with the row's clock hour.
+    std::function<void(int hour)> OnRowDetails;
 
 protected:
     void Build() override;

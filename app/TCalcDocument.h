@@ -240,6 +240,7 @@ public:
 
     // The one solar model (for the window's needs and for measurements).
     TSolar& Solar() { return FSolar; }
+    const TSolar& Solar() const { return FSolar; }
 
 private:
     void SetUpSolar();

@@ -18,18 +18,17 @@ double LimitShadow(double length, double glassSize) {
 
 } // namespace
 
-double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, double glassWidth,
-                            double glassDepth) {
+TRecessStep RecessStepOf(double altitude, double surfaceSolarAzimuth, double incidentAngle,
+                         double glassHeight, double glassWidth, double glassDepth) {
+    TRecessStep step;
     if (!(glassHeight > 0) || !(glassWidth > 0) || !std::isfinite(glassHeight) ||
         !std::isfinite(glassWidth) || !std::isfinite(glassDepth))
-        return 0;
-    solar.SetClockTime(clockHour);
-    const double beta = solar.SolarAltitude() * DegToRad;
-    const double gamma = solar.SurfaceSolarAzimuth() * DegToRad;
-    const double theta = solar.IncidentAngle();
+        return step;
+    const double beta = altitude, gamma = surfaceSolarAzimuth, theta = incidentAngle;
     const bool inFront = theta > -90 && theta < 90 && std::fabs(gamma) != HalfPi;
-    if (!inFront || !(beta > 0 && beta < HalfPi)) return 0;
+    if (!inFront || !(beta > 0 && beta < HalfPi)) return step;
 
+    step.SunOnGlass = true;
     const double cosGamma = std::cos(gamma);
     const double cosBeta = std::cos(beta);
     double x = 0; // shadow of the side reveal across the width [m]
@@ -41,9 +40,19 @@ double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, do
         // The head shadow follows the profile angle: tan(beta) / cos(gamma).
         if (cosBeta != 0) y = glassDepth * std::sin(beta) / cosBeta / cosGamma;
     }
-    x = LimitShadow(x, glassWidth);
-    y = LimitShadow(y, glassHeight);
-    return (glassWidth - x) * (glassHeight - y) / (glassWidth * glassHeight);
+    step.SideShadow = LimitShadow(x, glassWidth);
+    step.HeadShadow = LimitShadow(y, glassHeight);
+    step.Fraction =
+        (glassWidth - step.SideShadow) * (glassHeight - step.HeadShadow) / (glassWidth * glassHeight);
+    return step;
+}
+
+double RecessSunlitFraction(TSolar& solar, int clockHour, double glassHeight, double glassWidth,
+                            double glassDepth) {
+    solar.SetClockTime(clockHour);
+    return RecessStepOf(solar.SolarAltitude() * DegToRad, solar.SurfaceSolarAzimuth() * DegToRad,
+                        solar.IncidentAngle(), glassHeight, glassWidth, glassDepth)
+        .Fraction;
 }
 
 void RecessAreaFactors(TSolar& solar, double glassHeight, double glassWidth, double glassDepth,

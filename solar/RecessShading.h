@@ -5,6 +5,20 @@
 
 class TSolar;
 
+// The recess at one sun position, as the fraction is worked out.
+struct TRecessStep {
+    bool SunOnGlass = false; // the sun above the horizon and in front of the glass
+    double SideShadow = 0;   // x = D tan(gamma), limited to 0..W [m]
+    double HeadShadow = 0;   // y = D tan(beta) / cos(gamma), limited to 0..H [m]
+    double Fraction = 0;     // (W - x) (H - y) / (W H) [0..1]; 0 unless SunOnGlass
+};
+
+// The sunlit fraction of glass H x W [m] set back D [m] with its shadows, for the sun at altitude beta
+// and surface-solar azimuth gamma [rad] and the incident angle on the glass theta [deg]; as
+// RecessSunlitFraction below, of which it is the geometry.
+TRecessStep RecessStepOf(double altitude, double surfaceSolarAzimuth, double incidentAngle,
+                         double glassHeight, double glassWidth, double glassDepth);
+
 // Sunlit fraction [0..1] of glass H x W [m] set back D [m], at full clock hour clockHour [h].
 // The TSolar must have day, location and surface (vertical, slope 90) set; its time is set here.
 // The side shadow uses the unfolded surface-solar azimuth gamma: with gamma between 270 and 360

@@ -170,7 +170,8 @@ private slots:
         QCOMPARE(Texts(menus[2]->menu()->actions()),
                  QStringList({"Angles", "Solar Tables", "Solar Plot", "Window Shading", "Solar Times",
                               "Sol-Air Temperature", "|", "Total Solar &Profile"}));
-        QCOMPARE(Texts(menus[3]->menu()->actions()), QStringList({"&Update", "Design &Peaks..."}));
+        QCOMPARE(Texts(menus[3]->menu()->actions()),
+                 QStringList({"&Update", "Design &Peaks...", "Calculation &Details..."}));
         QCOMPARE(Texts(menus[4]->menu()->actions()), QStringList({"&Documentation", "|", "&About"}));
         auto* bar = form.findChild<QToolBar*>("ToolBar");
         QCOMPARE(Texts(bar->actions()), QStringList({"&Open", "&Save", "&Reset", "|", "&Update", "&Location",

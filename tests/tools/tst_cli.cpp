@@ -7,6 +7,9 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -103,7 +106,7 @@ private slots:
             << "quorvane-cli: --letterhead-folder goes with --report only";
         QTest::newRow("with a table")
             << QStringList{"--report", "r.pdf", "--table", "angles"} << 2
-            << "quorvane-cli: give one of --table, --peaks, --report and --year/--orientations";
+            << "quorvane-cli: give one of --table, --peaks, --report, --explain and --year/--orientations";
     }
     void reportFailures() {
         QFETCH(QStringList, args);
@@ -262,6 +265,46 @@ private slots:
         }
     }
 
+    // --explain --json: an array of steps whose values read back to the solve's own, the CSV's to the
+    // last bit wherever a step names a CSV column; the text form is the same working.
+    void explainMatchesCsv() {
+        const QStringList site{"--azimuth", "180", "--slope", "90", "--colour", "dark"};
+        const TRun csv = RunCli(site + QStringList{"--csv"});
+        const TRun json = RunCli(site + QStringList{"--explain", "12", "--json"});
+        QCOMPARE(json.Status, 0);
+        QVERIFY(json.Err.isEmpty());
+        QJsonParseError error{};
+        const QJsonDocument parsed = QJsonDocument::fromJson(json.Out, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QVERIFY(parsed.isArray());
+
+        const QList<QStringList> rows = ReadCsv(csv.Out);
+        const QStringList header = rows[0], noon = rows[1 + 12];
+        int matched = 0;
+        for (const QJsonValue& item : parsed.array()) {
+            const QJsonObject step = item.toObject();
+            for (const char* field : {"section", "key", "name", "symbol", "formula", "with_values", "unit"})
+                QVERIFY2(step.value(field).isString(), field);
+            QVERIFY(step.value("value").isDouble());
+            // The CSV's sol-air is the chosen colour's (dark here); the steps give both.
+            const QString key = step.value("key").toString();
+            const qsizetype column = header.indexOf(key == "solair_dark" ? QString("solair") : key);
+            if (column < 0) continue;
+            QCOMPARE(step.value("value").toDouble(), noon[column].toDouble());
+            ++matched;
+        }
+        // every CSV column: the hour, altitude to shgf, ambient, sol-air and, the surface being
+        // vertical, the recessed glass's sunlit fraction
+        QCOMPARE(matched, 14);
+
+        const TRun text = RunCli(site + QStringList{"--explain", "12"});
+        QCOMPARE(text.Status, 0);
+        const QString out = QString::fromUtf8(text.Out);
+        QVERIFY(out.startsWith("Calculation details at clock hour 12:00"));
+        QVERIFY(out.contains("DN = A · exp(−P · B / sin β)"));
+        QVERIFY(out.contains("834.07"));
+    }
+
     void badInput_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
@@ -297,6 +340,17 @@ private slots:
         QTest::newRow("sun year") << QStringList{"--sun-year", "1899"} << "--sun-year: '1899' is not a year";
         QTest::newRow("glass out of range")
             << QStringList{"--glass-width", "0"} << "--glass-width: 0 lies outside 0.01 to 100";
+        QTest::newRow("explain hour 24")
+            << QStringList{"--explain", "24"} << "'24' is not a clock hour 0 to 23";
+        QTest::newRow("explain half hour")
+            << QStringList{"--explain", "12.5"} << "'12.5' is not a clock hour";
+        // The worked example's solve computes hours 6 to 18.
+        QTest::newRow("explain a night hour")
+            << QStringList{"--explain", "3"}
+            << "clock hour 3 was not computed (the sun is down); computed: 6 7";
+        QTest::newRow("json alone") << QStringList{"--json"} << "--json goes with --explain only";
+        QTest::newRow("explain and csv")
+            << QStringList{"--explain", "12", "--csv"} << "either --explain or --csv";
     }
     void badInput() {
         QFETCH(QStringList, args);

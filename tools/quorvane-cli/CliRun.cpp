@@ -2,6 +2,7 @@
 
 #include "CliCsv.h"
 
+#include "app/CalcDetails.h"
 #include "app/ProjectFile.h"
 #include "app/TCalcDocument.h"
 #include "controls/TxNumText.h"
@@ -78,6 +79,11 @@ const char* Description =
     "  --orientations  the same columns for the facades N, NE, E, SE, S, SW, W, NW (vertical) and H\n"
     "                (horizontal), after facade,facade_azimuth,facade_slope (azimuth 0 south, 90 west,\n"
     "                -90 east, 180 north): 9 x 24 rows on the day given, or 9 x 12 x 24 with --year.\n"
+    "  --explain HOUR  the working behind clock hour HOUR (0..23, an hour the solve computed): every\n"
+    "                input, then each step with its name, symbol, formula, the formula with the values\n"
+    "                put in, value and unit, as the Calculation Details window shows it. With --json a\n"
+    "                JSON array of the steps (section, key, name, symbol, formula, with_values, value,\n"
+    "                unit); a key that names a CSV column holds that column's value.\n"
     "  --peaks       the peaks over the design days of the surface given ('surface') and of the nine\n"
     "                facades: total, shgf, solair_light, solair_dark, each with _month (1..12) and\n"
     "                _hour (clock hour); all three empty when the sun never reaches the surface.\n"
@@ -127,6 +133,7 @@ constexpr TFlag Flags[] = {
     {"year", "Print the hourly results of the design days (21st of each month) as CSV."},
     {"orientations", "Print the hourly results of the nine facades as CSV."},
     {"peaks", "Print the design-day peaks of the surface and the nine facades as CSV."},
+    {"json", "With --explain: the steps as a JSON array."},
 };
 
 bool IsSet(const QCommandLineParser& parser, const char* name) {
@@ -161,6 +168,9 @@ void AddOptions(QCommandLineParser& parser) {
          QStringLiteral("With --report: the folder of LetterHead.txt and ReportLogo.gif/.jpg/.bmp "
                         "[the program folder]."),
          QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("explain"),
+                      QStringLiteral("Print the working behind a clock hour the solve computed (0..23)."),
+                      QStringLiteral("HOUR")});
     for (const TFlag& f : Flags)
         parser.addOption({QString::fromLatin1(f.Name), QString::fromLatin1(f.Help)});
     // Not addHelpOption: its --help-all would print Qt's own options, which this program does not read.
@@ -259,19 +269,29 @@ std::optional<TResultPage> ReadPage(const QCommandLineParser& parser) {
 QString OneLine(const QString& text);
 
 // The output options, checked against each other.
-enum TOutput { outCsv, outTable, outDesign, outPeaks, outReport };
+enum TOutput { outCsv, outTable, outDesign, outPeaks, outReport, outExplain };
 
 TOutput ReadOutput(const QCommandLineParser& parser) {
     const bool table = IsSet(parser, "table"),
                design = IsSet(parser, "year") || IsSet(parser, "orientations"),
-               peaks = IsSet(parser, "peaks"), report = IsSet(parser, "report");
-    if (int(table) + int(design) + int(peaks) + int(report) > 1)
-        throw EUsage(QStringLiteral("give one of --table, --peaks, --report and --year/--orientations"));
-    if (IsSet(parser, "csv-meta") && (table || design || peaks || report))
+               peaks = IsSet(parser, "peaks"), report = IsSet(parser, "report"),
+               explain = IsSet(parser, "explain");
+    if (int(table) + int(design) + int(peaks) + int(report) + int(explain) > 1)
+        throw EUsage(
+            QStringLiteral("give one of --table, --peaks, --report, --explain and --year/--orientations"));
+    if (IsSet(parser, "csv-meta") && (table || design || peaks || report || explain))
         throw EUsage(QStringLiteral("--csv-meta goes with --csv only"));
     if (IsSet(parser, "letterhead-folder") && !report)
         throw EUsage(QStringLiteral("--letterhead-folder goes with --report only"));
-    return table ? outTable : design ? outDesign : peaks ? outPeaks : report ? outReport : outCsv;
+    if (IsSet(parser, "json") && !explain) throw EUsage(QStringLiteral("--json goes with --explain only"));
+    if (explain && IsSet(parser, "csv"))
+        throw EUsage(QStringLiteral("give either --explain or --csv, not both"));
+    return table     ? outTable
+           : design  ? outDesign
+           : peaks   ? outPeaks
+           : report  ? outReport
+           : explain ? outExplain
+                     : outCsv;
 }
 
 // The report as a PDF file; its messages, and a failure to write it, as lines on stderr.
@@ -288,6 +308,30 @@ TCliResult WriteReport(const QCommandLineParser& parser, TCalcDocument& doc, con
         error += QStringLiteral("quorvane-cli: report: %1\n").arg(OneLine(m));
     if (!ok) error += QStringLiteral("quorvane-cli: --report: cannot write '%1'\n").arg(path);
     return {ok ? CliOk : CliOutputFailed, {}, error};
+}
+
+// The clock hour of --explain: a whole number 0..23.
+int ReadExplainHour(const QCommandLineParser& parser) {
+    const QString text = parser.value(QStringLiteral("explain"));
+    bool ok = false;
+    const int hour = text.toInt(&ok);
+    if (!ok || hour < 0 || hour > 23)
+        throw EUsage(QStringLiteral("--explain: '%1' is not a clock hour 0 to 23").arg(text));
+    return hour;
+}
+
+// The working behind a computed hour, as text or JSON; an hour the solve left out is bad input.
+QString Explain(const TCalcDocument& doc, int hour, bool json) {
+    if (!doc.HourSolved(hour)) {
+        QStringList computed;
+        for (int h = 0; h < 24; ++h)
+            if (doc.HourSolved(h)) computed << QString::number(h);
+        throw EUsage(
+            QStringLiteral("--explain: clock hour %1 was not computed (the sun is down); computed: %2")
+                .arg(hour)
+                .arg(computed.isEmpty() ? QStringLiteral("none") : computed.join(QLatin1Char(' '))));
+    }
+    return json ? QString::fromUtf8(CalcDetailsJson(CalcDetails(doc, hour))) : CalcDetailsText(doc, hour);
 }
 
 // The clipboard texts of the Local and Window pages end without a line end; a terminal or a script
@@ -307,6 +351,7 @@ TCliResult Run(const QStringList& arguments, const TCliReportWriter& writeReport
 
     const TOutput output = ReadOutput(parser);
     const std::optional<TResultPage> page = ReadPage(parser);
+    const int explainHour = output == outExplain ? ReadExplainHour(parser) : 0;
     TCalcDocument doc;
     doc.ApplyInputs(ReadInputs(parser));
     doc.SetSurfaceColour(ReadColour(parser));
@@ -325,6 +370,8 @@ TCliResult Run(const QStringList& arguments, const TCliReportWriter& writeReport
         return {CliOk, PeaksCsv(doc), warning};
     case outReport:
         return WriteReport(parser, doc, writeReport, warning);
+    case outExplain:
+        return {CliOk, Explain(doc, explainHour, IsSet(parser, "json")), warning};
     case outCsv:
         break;
     }
