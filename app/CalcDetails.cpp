@@ -91,6 +91,12 @@ void AddDay(TStepList& s, const TCalcDocument& doc, const TSolarSteps& v) {
           QStringLiteral("B = 360° · (%1 − 81) / 364").arg(s.Term("day")));
 }
 
+// Whole turns between the solar time's hour angle and the one within -180..180; none where the two
+// differ only by rounding (the precise method takes its hour angle from the ephemeris).
+long Turns(const TSolarSteps& v) {
+    return std::lround((v.RawHourAngle - v.HourAngle) / 360);
+}
+
 void AddTime(TStepList& s, const TSolarSteps& v) {
     s.Section(QStringLiteral("Solar time"));
     s.Add("solar_time", QStringLiteral("Solar time"), QStringLiteral("AST"), v.SolarTime, "%0.5f",
@@ -100,10 +106,10 @@ void AddTime(TStepList& s, const TSolarSteps& v) {
     s.Add("hour_angle", QStringLiteral("Hour angle"), QStringLiteral("H"), v.RawHourAngle, "%0.4f", Deg,
           QStringLiteral("H = 15° · (AST − 12)"),
           QStringLiteral("15° · (%1 − 12)").arg(s.Term("solar_time")));
-    if (v.HourAngle == v.RawHourAngle) return;
+    const long turns = Turns(v);
+    if (turns == 0) return;
     // The sun stands where the angle within -180..180 says: a site across the 180th meridian from its
     // zone meridian, or an hour of midnight sun, gives one a day away.
-    const long turns = std::lround((v.RawHourAngle - v.HourAngle) / 360);
     s.Add("hour_angle_reduced", QStringLiteral("Hour angle, reduced to ±180°"), QStringLiteral("H"),
           v.HourAngle, "%0.4f", Deg, QStringLiteral("H = H − k · 360°, within −180° to 180°"),
           QStringLiteral("%1 − %2 · 360°")
@@ -113,7 +119,7 @@ void AddTime(TStepList& s, const TSolarSteps& v) {
 void AddSunPosition(TStepList& s, const TCalcDocument& doc, const TSolarSteps& v) {
     s.Section(QStringLiteral("Sun position"));
     // The hour angle the position is worked out from: the reduced one where there is one.
-    const QString h = s[v.HourAngle == v.RawHourAngle ? "hour_angle" : "hour_angle_reduced"];
+    const QString h = s[Turns(v) == 0 ? "hour_angle" : "hour_angle_reduced"];
     const QString parallax = doc.SunMethod() == smPrecise ? QStringLiteral(", less the parallax") : QString();
     s.Add("altitude", QStringLiteral("Solar altitude"), QStringLiteral("β"), v.Altitude, "%0.4f", Deg,
           QStringLiteral("sin β = cos L · cos δ · cos H + sin L · sin δ") + parallax,

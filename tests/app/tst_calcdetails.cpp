@@ -282,11 +282,22 @@ private slots:
         QCOMPARE(Step(steps, "azimuth")->Value, doc.AzimuthProfile()[hour]);
     }
 
-    // The worked example's hour angle lies within -180..180: no reduction step.
+    // The worked example's hour angle lies within -180..180: no reduction step, also with the precise
+    // method, whose hour angle differs from the solar time's by rounding alone.
+    void noReductionWhereNoneApplies_data() {
+        QTest::addColumn<int>("method");
+        QTest::newRow("published") << int(smPublished);
+        QTest::newRow("precise") << int(smPrecise);
+    }
     void noReductionWhereNoneApplies() {
+        QFETCH(int, method);
         TCalcDocument doc;
+        doc.SetSunMethod(TSunMethod(method));
         SetUp(doc);
-        QVERIFY(!Step(CalcDetails(doc, 12), "hour_angle_reduced"));
+        const QList<TCalcStep> steps = CalcDetails(doc, 12);
+        QVERIFY(!Step(steps, "hour_angle_reduced"));
+        QCOMPARE(Step(steps, "declination")->Formula.contains("precise"), method == smPrecise);
+        QCOMPARE(Step(steps, "altitude")->Value, doc.AltitudeProfile()[12]);
     }
 };
 
