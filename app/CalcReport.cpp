@@ -73,6 +73,7 @@ void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStrin
                      bool designPeaks) {
     report.PrintHeading(QStringLiteral("Location Data"), fsBold | fsUnderline, 0);
     report.PrintEntryGrid(propertyList, InputCells);
+    report.PrintRow({QStringLiteral("Sun position: ") + doc.SunMethodText()}, fsNone);
     // Every column of the result-column table, so a new column is printed too.
     for (const TReportTable& table : CalcReportTables()) {
         const QList<TResultRow>& rows = (doc.*table.Rows)();

@@ -17,6 +17,20 @@ TInputSet ReadInputSettings() {
     return inputs;
 }
 
+TSunSetting ReadSunSetting(int defaultYear) {
+    TSettingsStore store(SettingsSection);
+    const int year = store.ReadInteger(QStringLiteral("SunYear"), defaultYear);
+    return {store.ReadInteger(QStringLiteral("SunMethod"), 0) == 1 ? smPrecise : smPublished,
+            year >= 1900 && year <= 2100 ? year : defaultYear};
+}
+
+void WriteSunSetting(const TSunSetting& setting) {
+    TSettingsStore store(SettingsSection);
+    store.WriteInteger(QStringLiteral("SunMethod"), setting.Method == smPrecise ? 1 : 0);
+    store.WriteInteger(QStringLiteral("SunYear"), setting.Year);
+    store.Flush();
+}
+
 void WriteInputSettings(const TInputSet& inputs, const QString& locationName) {
     TSettingsStore store(SettingsSection);
     store.WriteString(QStringLiteral("Location"), locationName);

@@ -281,11 +281,15 @@ void TMainForm::Label9Click() {
 void TMainForm::ReadSettings() {
     RestoreFormPlacement(this, false, true);
     FDoc.ApplyInputs(ReadInputSettings());
+    const TSunSetting sun = ReadSunSetting(FDoc.SunYear());
+    FDoc.SetSunMethod(sun.Method);
+    FDoc.SetSunYear(sun.Year);
 }
 
 void TMainForm::WriteSettings() {
     SaveFormPlacement(this);
     WriteInputSettings(FDoc.CopyInputs(), FDoc.LocationName());
+    WriteSunSetting({FDoc.SunMethod(), FDoc.SunYear()});
     ShowSettingsNotice();
 }
 

@@ -74,6 +74,7 @@ public:
     // Calculation Details window; ShowCalcDetails for a given hour (a result row's menu).
     void ActionCalcDetailsExecute();
     void ShowCalcDetails(std::optional<int> hour);
+    void ActionSunPositionExecute();
     // The Window page's command: the sunlit fractions of the recessed glass.
     void GenerateButtonClick();
     // The Local page's "Update Local Angles".

@@ -53,6 +53,12 @@ const std::vector<TCommandSpec>& Commands() {
          &TMainForm::ActionCalcDetailsExecute,
          "profile",
          {}},
+        {"ActionSunPosition",
+         "&Sun Position...",
+         "Sun position method: published or precise",
+         &TMainForm::ActionSunPositionExecute,
+         "solve",
+         {}},
         {"ActionCopy", "&Copy", "Copy Current Page to Clipboard", &TMainForm::ActionCopyExecute, "copy",
          QKeySequence::Copy},
         {"ActionLocation", "&Location", "Select Location", &TMainForm::ActionLocationExecute, "location", {}},
@@ -176,7 +182,7 @@ void TMainForm::CreateMenus() {
     AddActions(view, this, {"", "ActionProfile"});
 
     AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this,
-               {"ActionSolve", "ActionDesignPeaks", "ActionCalcDetails"});
+               {"ActionSolve", "ActionDesignPeaks", "ActionCalcDetails", "", "ActionSunPosition"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Help")), this, {"ActionHelp", "", "ActionAbout"});
 }
 

@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "controls/TxNumText.h"
 #include "dialogs/DesignPeaksDlg.h"
+#include "dialogs/SunPositionDlg.h"
 
 namespace {
 
@@ -83,6 +84,15 @@ void FillDesignPeaks(TDesignPeaksForm& form, const TCalcDocument& doc) {
             "Peaks of each facade (H: horizontal) with the month and clock hour where they occur; %1. "
             "Sol-air temperatures use the current ambient profile on every day.")
             .arg(AzimuthConvention));
+}
+
+// The method and year go to the document, which is then out of date until the next solve.
+void TMainForm::ActionSunPositionExecute() {
+    TSunPositionForm form(this);
+    form.SetMethod(FDoc.SunMethod(), FDoc.SunYear());
+    if (form.exec() != QDialog::Accepted) return;
+    FDoc.SetSunMethod(form.Method());
+    FDoc.SetSunYear(form.Year());
 }
 
 void TMainForm::ActionDesignPeaksExecute() {

@@ -44,6 +44,7 @@ void CheckReportText(const QString& text) {
         QVERIFY2(text.contains(heading), qPrintable(heading + QStringLiteral(" in:\n") + text.left(1500)));
     QVERIFY(text.contains("Latitude"));
     QVERIFY(text.contains("-26.13"));
+    QVERIFY2(text.contains("Sun position: published method"), qPrintable(text.left(1500)));
     // The noon rows of both tables, with their cells in column order.
     const QRegularExpression noon(QStringLiteral("\\n\\s*12\\s+40\\s+-177\\s+357\\s+40\\s*\\n"));
     QVERIFY2(text.contains(noon), qPrintable(text));

@@ -171,7 +171,7 @@ private slots:
                  QStringList({"Angles", "Solar Tables", "Solar Plot", "Window Shading", "Solar Times",
                               "Sol-Air Temperature", "|", "Total Solar &Profile"}));
         QCOMPARE(Texts(menus[3]->menu()->actions()),
-                 QStringList({"&Update", "Design &Peaks...", "Calculation &Details..."}));
+                 QStringList({"&Update", "Design &Peaks...", "Calculation &Details...", "|", "&Sun Position..."}));
         QCOMPARE(Texts(menus[4]->menu()->actions()), QStringList({"&Documentation", "|", "&About"}));
         auto* bar = form.findChild<QToolBar*>("ToolBar");
         QCOMPARE(Texts(bar->actions()), QStringList({"&Open", "&Save", "&Reset", "|", "&Update", "&Location",
