@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadialGradient>
 #include <QRadioButton>
@@ -182,6 +183,31 @@ private slots:
         QCOMPARE(e.Grid()->Cells(1, 7), shown);
         QCOMPARE(e.form.Line()->at(7).y(), stored);
         QVERIFY(e.form.ValueAxis()->max() >= stored * 1.1 - 1e-9);
+    }
+
+    // A pasted text that is not a number is named in a message that shows it as it is, never as HTML.
+    void pastedTextIsShownPlainInTheMessage() {
+        Editor e(Counting());
+        const QString typed = QStringLiteral("<b>x</b><img src=no-such-picture.png>");
+        QGuiApplication::clipboard()->setText(typed);
+        e.TypeInto(7, QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QString text;
+        Qt::TextFormat format = Qt::AutoText;
+        bool answered = false;
+        QTimer::singleShot(0, &e.form, [&] {
+            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            text = box->text();
+            format = box->textFormat();
+            QTest::keyClick(box, Qt::Key_Return);
+            answered = true;
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(answered);
+        QCOMPARE(text, "'" + typed + "' is not a valid floating point value");
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(e.form.Values()[7], 7.0);
     }
 
     // Alt+A while a value is still being typed keeps it; Escape (Cancel) closes without OK.
