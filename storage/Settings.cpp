@@ -49,19 +49,42 @@ QString NativeFileName(const QString& programBaseName) {
            QStringLiteral("/Varnholt/") + programBaseName + QStringLiteral(".conf");
 }
 
+// True when the text holds a value that QSettings decodes through QDataStream (@Variant, @DateTime) at
+// the start of a value, a quoted value or a list element: a crafted one makes it allocate tens of
+// gigabytes and abort. The program writes none (a text of its own that starts with "@" is written as
+// "@@...").
+bool HoldsStreamedValue(const QByteArray& text) {
+    for (const char* marker : {"@Variant(", "@DateTime("}) {
+        for (qsizetype at = text.indexOf(marker); at >= 0; at = text.indexOf(marker, at + 1)) {
+            qsizetype before = at - 1;
+            while (before >= 0 && (text[before] == ' ' || text[before] == '\t'))
+                --before;
+            if (before < 0 || QByteArrayView("=\",\n").contains(text[before])) return true;
+        }
+    }
+    return false;
+}
+
 // Why the file at path may not be read or replaced: something other than a regular file stands there
-// (a link is followed; a dangling link leaves nothing to read), or a file far larger than any settings
-// file. Empty when it may.
+// (a link is followed; a dangling link leaves nothing to read), a file far larger than any settings
+// file, or one holding a value that would exhaust memory when read. Empty when it may.
 QString FileProblem(const QString& path) {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0) {
-        if (!S_ISREG(info.st_mode)) return NotRegularFileText();
-        if (info.st_size > MaxSettingsFileBytes)
-            return QStringLiteral("larger than %1 MB").arg(MaxSettingsFileBytes >> 20);
-        return {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        struct stat link {};
+        return ::lstat(QFile::encodeName(path).constData(), &link) == 0
+                   ? QStringLiteral("is ") + NotRegularFileText()
+                   : QString();
     }
-    struct stat link {};
-    return ::lstat(QFile::encodeName(path).constData(), &link) == 0 ? NotRegularFileText() : QString();
+    if (!S_ISREG(info.st_mode)) return QStringLiteral("is ") + NotRegularFileText();
+    if (info.st_size > MaxSettingsFileBytes)
+        return QStringLiteral("is larger than %1 MB").arg(MaxSettingsFileBytes >> 20);
+    QFile file;
+    if (!OpenRegularFile(file, path)) return {}; // unreadable: QSettings reads nothing either
+    if (HoldsStreamedValue(file.read(MaxSettingsFileBytes)))
+        return QStringLiteral("holds a value that the program never writes (@Variant or @DateTime), which "
+                              "could exhaust memory when read; delete or correct the file to save settings");
+    return {};
 }
 
 std::unique_ptr<QSettings> StandInSettings(const QString& realPath, const QString& problem,
@@ -69,7 +92,7 @@ std::unique_ptr<QSettings> StandInSettings(const QString& realPath, const QStrin
     static QTemporaryDir folder;
     const QMutexLocker locker(&StateLock());
     if (Notice().isEmpty() && !NoticeGiven())
-        Notice() = QStringLiteral("The settings file %1 is %2. The settings of this run are kept in memory "
+        Notice() = QStringLiteral("The settings file %1 %2. The settings of this run are kept in memory "
                                   "and will not be saved.")
                        .arg(realPath, problem);
     return std::make_unique<QSettings>(folder.filePath(programBaseName + QStringLiteral(".conf")),

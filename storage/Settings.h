@@ -12,9 +12,10 @@
 // did change are merged into the file's current contents, re-read under a lock file (QSettings does
 // that on every write).
 //
-// The file is read only when it is a regular file (or a link to one) of at most MaxSettingsFileBytes;
-// a FIFO, a device, a folder or a huge file in its place is never opened or replaced. The settings of the run
-// are then kept apart, for the run only, and TakeSettingsNotice() says so once.
+// The file is read only when it is a regular file (or a link to one) of at most MaxSettingsFileBytes
+// that holds no value QSettings would decode through QDataStream (@Variant, @DateTime: a crafted one
+// exhausts memory); a FIFO, a device, a folder, a huge or such a file is never read or replaced. The settings
+// of the run are then kept apart, for the run only, and TakeSettingsNotice() says so once.
 //     TSettingsStore s("SelectLocationForm");
 //     QString db = s.ReadString("Database", "");
 #include <QString>

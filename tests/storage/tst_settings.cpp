@@ -28,6 +28,11 @@ double PrintableDouble() {
     return qFromLittleEndian<double>("ABCDEFGH");
 }
 
+// A settings file with a streamed value that claims a huge list, as the fuzzer found.
+QByteArray StreamedSettings() {
+    return "[Window]\nLeft=5\nBad=@Variant(\\0\\0\\0\\xb\\xd2\\xe8\\xea\\xc9)\n";
+}
+
 // The settings file of this program, with whatever stood there removed.
 QString ClearedSettingsFile() {
     const QString path = TSettingsStore().FileName();
@@ -255,12 +260,24 @@ private slots:
 
     // Nothing that is not a regular file is replaced at close: a link to a FIFO (as to a device) stays
     // the link, a folder stays a folder.
+    // A text of the program's own that starts like a streamed value is written escaped and read back.
+    void textLikeAStreamedValueRoundTrips() {
+        const QString path = ClearedSettingsFile();
+        TSettingsStore("Settings").WriteString("Note", "@Variant(\\0\\0\\0\\xb)");
+        TSettingsStore("Settings").WriteString("Other", "kept");
+        QCOMPARE(TSettingsStore("Settings").ReadString("Note", ""), QString("@Variant(\\0\\0\\0\\xb)"));
+        // Both are in the file itself, not only in a stand-in kept for the run.
+        QVERIFY2(FileBytes(path).contains("Note=@@Variant(") && FileBytes(path).contains("Other=kept"),
+                 FileBytes(path).constData());
+    }
+
     void foreignSettingsFileIsNeverReplaced_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("link to a FIFO") << "link";
         QTest::newRow("folder") << "folder";
         QTest::newRow("dangling link") << "dangling";
         QTest::newRow("huge file") << "huge";
+        QTest::newRow("streamed value") << "streamed";
     }
     void foreignSettingsFileIsNeverReplaced() {
         QFETCH(QString, kind);
@@ -275,6 +292,11 @@ private slots:
             QFile huge(path);
             QVERIFY(huge.open(QIODevice::WriteOnly));
             QVERIFY(huge.resize(MaxSettingsFileBytes + 1));
+        } else if (kind == "streamed") {
+            // A string list that claims 0xd2e8eac9 entries: reading it asked for 56 GB and aborted.
+            QFile streamed(path);
+            QVERIFY(streamed.open(QIODevice::WriteOnly));
+            streamed.write(StreamedSettings());
         } else {
             QVERIFY(QFile::link(target, path));
         }
@@ -288,6 +310,9 @@ private slots:
             QDir(path).removeRecursively();
         } else if (kind == "huge") {
             QCOMPARE(QFileInfo(path).size(), MaxSettingsFileBytes + 1);
+            QFile::remove(path);
+        } else if (kind == "streamed") {
+            QCOMPARE(FileBytes(path), StreamedSettings());
             QFile::remove(path);
         } else {
             QCOMPARE(QFileInfo(path).symLinkTarget(), QFileInfo(target).absoluteFilePath());
