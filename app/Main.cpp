@@ -20,6 +20,11 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QSplitter>
@@ -39,6 +44,53 @@ public:
         return metric == PM_TabBarTabHSpace ? std::min(value, 12) : value;
     }
 };
+
+// One line of text from files (a place's name, a file name), shown as plain text and cut in the middle
+// with an ellipsis when it does not fit; the whole line shows as a tool tip.
+class TElidedLabel : public QLabel {
+public:
+    TElidedLabel() {
+        setTextFormat(Qt::PlainText);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    }
+    void SetFullText(const QString& text) {
+        FText = text;
+        setToolTip(text.isEmpty() ? QString() : QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()));
+        updateGeometry();
+        Elide();
+    }
+    const QString& FullText() const { return FText; }
+    // At most a third of the status bar wide, so the results state keeps its room beside it.
+    QSize sizeHint() const override {
+        const int room = parentWidget() ? parentWidget()->width() / 3 : 200;
+        const int width = FText.isEmpty() ? 0 : fontMetrics().horizontalAdvance(FText) + 8;
+        return {std::min(width, room), QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return {FText.isEmpty() ? 0 : 40, QLabel::minimumSizeHint().height()}; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        Elide();
+    }
+
+private:
+    void Elide() { setText(fontMetrics().elidedText(FText, Qt::ElideMiddle, std::max(contentsRect().width() - 4, 0))); }
+
+    QString FText;
+};
+
+// Whether a key is Copy pressed in a page's box that has no text selected: the page's Copy command
+// takes it then, as the menu shows, instead of the box copying nothing.
+bool IsPageCopy(const QWidget* pages, QObject* watched, QEvent* event) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->matches(QKeySequence::Copy)) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !pages->isAncestorOf(widget)) return false;
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) return !line->hasSelectedText();
+    if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) return !text->textCursor().hasSelection();
+    return false;
+}
 
 } // namespace
 
@@ -61,9 +113,14 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     splitter->setSizes({FGrid->minimumWidth(), 600});
     setCentralWidget(splitter);
     statusBar()->setSizeGripEnabled(true);
+    FPlacePanel = new TElidedLabel;
+    FPlacePanel->setObjectName(QStringLiteral("PlacePanel"));
+    statusBar()->addPermanentWidget(FPlacePanel);
+    qApp->installEventFilter(this);
 
     ConnectDocument();
-    FDoc.SetFileName(ProgramFolder() + QStringLiteral("Noname.qvx"));
+    // The program's folder is not the user's to write in: projects start in the documents folder.
+    FDoc.SetFileName(MyDocumentsFolder() + QStringLiteral("Noname.qvx"));
     ReadSettings();
     FDoc.SetSolved(false);
 }
@@ -135,7 +192,13 @@ void TMainForm::ForEachPage(void (TResultPageWidget::*event)()) {
 
 void TMainForm::ConnectDocument() {
     FDoc.OnInputChanged = [this](TInputId id, double value) { ShowInput(id, value); };
-    FDoc.OnSolvedChanged = [this](bool, const QString& status) { statusBar()->showMessage(status); };
+    // A location pick and a project read both end out of date: the place panel follows them here.
+    FDoc.OnSolvedChanged = [this](bool solved, const QString& status) {
+        statusBar()->showMessage(status);
+        for (TResultPageWidget* page : FPageWidgets)
+            page->SetOutOfDate(!solved);
+        ShowPlace();
+    };
     FDoc.OnBeforeSolve = [this] { CommitFocusedEdit(); };
     FDoc.OnSolveFinished = [this] { ForEachPage(&TResultPageWidget::SolveFinished); };
     FDoc.OnSolAirChanged = [this] { ForEachPage(&TResultPageWidget::SolAirChanged); };
@@ -143,6 +206,7 @@ void TMainForm::ConnectDocument() {
     FDoc.OnAreaFactorsChanged = [this] { ForEachPage(&TResultPageWidget::AreaFactorsChanged); };
     FDoc.OnClipboardText = [](const QString& text) { QGuiApplication::clipboard()->setText(text); };
     FDoc.OnMessage = [this](const QString& text) { ShowMessage(text); };
+    FGrid->OnMessage = [this](const QString& text) { ShowMessage(text); };
 }
 
 void TMainForm::ShowInput(TInputId id, double value) {
@@ -156,6 +220,17 @@ void TMainForm::ShowMessage(const QString& text) {
 
 QString TMainForm::StatusText() const {
     return statusBar()->currentMessage();
+}
+
+QString TMainForm::PlaceText() const {
+    return static_cast<const TElidedLabel*>(FPlacePanel)->FullText();
+}
+
+void TMainForm::ShowPlace() {
+    QStringList parts;
+    if (!FDoc.LocationName().isEmpty()) parts << FDoc.LocationName();
+    if (FProjectOpen) parts << QFileInfo(FDoc.FileName()).fileName();
+    static_cast<TElidedLabel*>(FPlacePanel)->SetFullText(parts.join(QStringLiteral("  |  ")));
 }
 
 // A value still being typed reaches the document before a command reads it.
@@ -197,22 +272,36 @@ void TMainForm::ActionHelpExecute() {
     QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("Help/Quorvane.htm")));
 }
 
+// Both dialogs start in the folder of the last project read or written, else the documents folder.
 void TMainForm::ActionLoadExecute() {
     QFileDialog dialog(this, QStringLiteral("Open"), FDoc.FileName(),
                        QStringLiteral("Quorvane File (*.qvx)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     // A name typed without an extension means the project file of that name.
     dialog.setDefaultSuffix(QStringLiteral("qvx"));
-    if (dialog.exec() == QDialog::Accepted) FDoc.LoadProject(dialog.selectedFiles().value(0));
+    if (dialog.exec() != QDialog::Accepted) return;
+    FProjectOpen = FDoc.LoadProject(dialog.selectedFiles().value(0));
+    ShowPlace();
 }
 
 void TMainForm::ActionSaveExecute() {
-    QFileDialog dialog(this, QStringLiteral("Save"), FDoc.FileName(),
+    if (!FProjectOpen) return SaveProjectAs();
+    FDoc.SaveProject(FDoc.FileName());
+}
+
+void TMainForm::ActionSaveAsExecute() {
+    SaveProjectAs();
+}
+
+void TMainForm::SaveProjectAs() {
+    QFileDialog dialog(this, QStringLiteral("Save As"), FDoc.FileName(),
                        QStringLiteral("Quorvane File (*.qvx)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("qvx"));
     dialog.selectFile(FDoc.FileName());
-    if (dialog.exec() == QDialog::Accepted) FDoc.SaveProject(dialog.selectedFiles().value(0));
+    if (dialog.exec() != QDialog::Accepted) return;
+    FProjectOpen = FDoc.SaveProject(dialog.selectedFiles().value(0));
+    ShowPlace();
 }
 
 void TMainForm::ActionCloseExecute() {
@@ -246,6 +335,20 @@ void TMainForm::ShowColumnProfile(const TResultColumn& column) {
     view->SetLineMode(column.Style == psLine);
     view->SetHours(first, last);
     view->exec();
+}
+
+const TResultColumn* TMainForm::CurrentColumn() const {
+    TResultPageWidget* page = FPageWidgets.value(FPages->currentIndex());
+    return page ? page->CurrentColumn() : nullptr;
+}
+
+void TMainForm::ShowCurrentColumnChart() {
+    if (const TResultColumn* column = CurrentColumn()) ShowColumnProfile(*column);
+}
+
+void TMainForm::EditAmbientColumn() {
+    for (const TResultColumn* column : ColumnsOf(pgSolAir))
+        if (column->Style == psEditor) ShowColumnProfile(*column);
 }
 
 void TMainForm::EditAmbientProfile(const QString& format) {
@@ -298,6 +401,14 @@ void TMainForm::WriteSettings() {
 bool TMainForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) return true;
     return QMainWindow::event(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && IsPageCopy(FPages, watched, event)) {
+        event->ignore(); // left to the Copy command's shortcut
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

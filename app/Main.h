@@ -14,6 +14,7 @@
 
 struct TResultColumn;
 class QAction;
+class QLabel;
 class TChartColor;
 class TProfileEdForm;
 class TProfileViewForm;
@@ -57,6 +58,8 @@ public:
     QTreeWidget* SolarList() const;
     QTreeWidget* SolAirList() const;
     QString StatusText() const;
+    // The status bar's place panel: the picked place's name and the open project file's name.
+    QString PlaceText() const;
     QAction* Action(const QString& objectName) const;
 
     // The commands (actions of menus and tool bar).
@@ -66,7 +69,9 @@ public:
     void ActionLocationExecute();
     void ActionHelpExecute();
     void ActionLoadExecute();
+    // Save writes the open project file; with none open it asks for a name as Save As does.
     void ActionSaveExecute();
+    void ActionSaveAsExecute();
     void ActionCloseExecute();
     // The design days and orientations of the current site in the Design Peaks window.
     void ActionDesignPeaksExecute();
@@ -82,6 +87,10 @@ public:
     // A column heading of a result list (and "Total Solar &Profile"): the column's profile text to the
     // clipboard and its chart in the profile view; the ambient column opens the profile editor.
     void ShowColumnProfile(const TResultColumn& column);
+    // The View menu's "Column Chart": what a click on the current heading of the page's list opens.
+    void ShowCurrentColumnChart();
+    // The View menu's "Ambient Profile...": what a click on the SolAir list's "Ambient" heading opens.
+    void EditAmbientColumn();
     // The SolAir list's "Ambient" heading: the ambient profile in the profile editor, its cells in the
     // given format; the edited profile replaces it after Accept.
     void EditAmbientProfile(const QString& format);
@@ -98,6 +107,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -114,13 +124,18 @@ private:
     void ShowInput(TInputId id, double value);
     void ShowMessage(const QString& text);
     void CommitFocusedEdit();
+    const TResultColumn* CurrentColumn() const;
+    void ShowPlace();
+    void SaveProjectAs();
     template <class Page> Page* PageOf(TResultPage page) const;
 
     TCalcDocument FDoc;
     bool FFirstActivation = true;
     TProfileDialogs FProfileDialogs;
 
+    bool FProjectOpen = false; // FileName is a project file read or written in this run
     TPropertyList* FGrid = nullptr;
+    QLabel* FPlacePanel = nullptr;
     QTabWidget* FPages = nullptr;
     QList<TResultPageWidget*> FPageWidgets; // in the page control's order
 };

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QIconEngine>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTabWidget>
@@ -38,6 +39,8 @@ const std::vector<TCommandSpec>& Commands() {
     static const std::vector<TCommandSpec> commands{
         {"ActionLoad", "&Open", "Load", &TMainForm::ActionLoadExecute, "open", QKeySequence::Open},
         {"ActionSave", "&Save", "Save", &TMainForm::ActionSaveExecute, "save", QKeySequence::Save},
+        {"ActionSaveAs", "Save &As...", "Save under another name", &TMainForm::ActionSaveAsExecute, "save",
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"ActionReset", "&Reset", "Reset", &TMainForm::ActionResetExecute, "reset", {}},
         {"ActionClose", "&Exit", "Close", &TMainForm::ActionCloseExecute, "exit", QKeySequence::Quit},
         {"ActionSolve", "&Update", "Solve", &TMainForm::ActionSolveExecute, "solve", Qt::Key_F9},
@@ -170,7 +173,7 @@ QAction* TMainForm::Action(const QString& objectName) const {
 
 void TMainForm::CreateMenus() {
     AddActions(menuBar()->addMenu(QStringLiteral("&File")), this,
-               {"ActionLoad", "ActionSave", "", "ActionReset", "", "ActionReport", "ActionReportPeaks", "",
+               {"ActionLoad", "ActionSave", "ActionSaveAs", "", "ActionReset", "", "ActionReport", "ActionReportPeaks", "",
                 "ActionClose"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Edit")), this, {"ActionLocation", "", "ActionCopy"});
 
@@ -180,6 +183,14 @@ void TMainForm::CreateMenus() {
         view->addAction(QString::fromLatin1(pages[i].ViewCaption), this,
                         [this, i] { FPages->setCurrentIndex(i); });
     AddActions(view, this, {"", "ActionProfile"});
+    // The keyboard's way to what a click on a heading opens.
+    view->addSeparator();
+    QAction* chart = view->addAction(QStringLiteral("Column &Chart"), this, &TMainForm::ShowCurrentColumnChart);
+    chart->setObjectName(QStringLiteral("ActionColumnChart"));
+    chart->setToolTip(QStringLiteral("Chart of the current column of the page's list"));
+    view->addAction(QStringLiteral("&Ambient Profile..."), this, &TMainForm::EditAmbientColumn)
+        ->setObjectName(QStringLiteral("ActionAmbientProfile"));
+    connect(view, &QMenu::aboutToShow, this, [this, chart] { chart->setEnabled(CurrentColumn() != nullptr); });
 
     AddActions(menuBar()->addMenu(QStringLiteral("&Calculate")), this,
                {"ActionSolve", "ActionDesignPeaks", "ActionCalcDetails", "", "ActionSunPosition"});

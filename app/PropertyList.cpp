@@ -1,5 +1,7 @@
 #include "PropertyList.h"
 
+#include "InputCheck.h"
+
 #include "dialogs/SelectAngleDlg.h"
 #include "dialogs/SelectAzimuthDlg.h"
 #include "dialogs/TxCalendar.h"
@@ -61,11 +63,30 @@ void TPropertyList::ShowInput(TInputId id, double value) {
 
 void TPropertyList::GridDoSetData(int, int ARow) {
     if (IsInputRow(ARow)) {
-        bool ok = false;
-        const double v = GetCellValue(1, ARow).toDouble(&ok);
-        if (ok) FDoc.SetInput(InputOfRow(ARow), v);
+        const TInputId id = InputOfRow(ARow);
+        double value = 0;
+        QString message;
+        if (!ReadInputText(id, Cells(1, ARow), value, message)) {
+            // The cell goes back to what the document holds, which the results still match.
+            ShowInput(id, FDoc.Input(id));
+            Refuse(message);
+            return;
+        }
+        FDoc.SetInput(id, value);
     }
     FDoc.SetSolved(false);
+}
+
+// Shown once the editor has closed: a modal box inside the commit would run while the grid is still
+// taking its editor down.
+void TPropertyList::Refuse(const QString& message) {
+    SystemBeep();
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] {
+            if (OnMessage) OnMessage(message);
+        },
+        Qt::QueuedConnection);
 }
 
 void TPropertyList::PickLocation() {
@@ -82,7 +103,7 @@ void TPropertyList::PickAzimuth() {
     TSelectAzimuthForm* dialog = FDialogs.Azimuth();
     if (!dialog) return;
     dialog->SetAzimuth(FDoc.Azimuth());
-    if (dialog->exec() == QDialog::Accepted) FDoc.SetAzimuth(dialog->Azimuth());
+    if (dialog->exec() == QDialog::Accepted) FDoc.SetAzimuth(NormalisedInput(inAzimuth, dialog->Azimuth()));
     FDoc.SetSolved(false);
 }
 

@@ -30,8 +30,12 @@ public:
 
     // Shows an input of rows 1 to 7; other inputs are not in the list.
     void ShowInput(TInputId id, double value);
-    // The commit event: stores the row's value in the document and marks the results out of date.
+    // The commit event: stores the row's value in the document and marks the results out of date. An
+    // empty text, one that is no number or a number outside the input's range is refused with a beep
+    // and a message, and the cell shows the document's value again.
     void GridDoSetData(int ACol, int ARow);
+    // Shows a message with one OK button (a refused value); set by the window.
+    std::function<void(const QString& text)> OnMessage;
     // The location pick of the Barometer row and of the Location command.
     void PickLocation();
     // The azimuth picker: OK sets the azimuth; OK and Cancel both mark the results out of date.
@@ -43,6 +47,8 @@ public:
     void PickDay();
 
 private:
+    void Refuse(const QString& message);
+
     TCalcDocument& FDoc;
     TRowDialogs FDialogs;
 };

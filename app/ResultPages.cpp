@@ -11,9 +11,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGraphicsColorizeEffect>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -24,6 +26,7 @@
 #include <QRadioButton>
 #include <QStaticText>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -32,9 +35,6 @@
 #include <cmath>
 
 namespace {
-
-// The text a glass box showed for the document's value, kept on the box.
-const char* const ShownTextProperty = "shownText";
 
 // A read-only field of the Local page.
 QLineEdit* ReadOnlyField() {
@@ -54,10 +54,11 @@ QPushButton* LinkButton(const QString& text) {
     return button;
 }
 
+// Centimetres: two decimals show every start value (1.25 m, 0.15 m) as it is.
 TxFEdit* GlassEdit(const char* name, TInputRange range) {
     auto* edit = new TxFEdit;
     edit->setObjectName(QString::fromLatin1(name));
-    edit->SetFormatStr(QStringLiteral("%0.1f"));
+    edit->SetFormatStr(QStringLiteral("%0.2f"));
     edit->SetFormatType(ft_Fixed);
     edit->SetSigDigs(5);
     edit->SetRangeLo(range.Lo);
@@ -92,6 +93,7 @@ void TResultPageWidget::EnsureBuilt() {
         FBuilt = true;
         FStale = true;
         Build();
+        ShowOutOfDate();
         // Controls added to a page that shows would show only when the event loop next runs; the page
         // is whole now, like one built at start.
         if (isVisible())
@@ -108,6 +110,37 @@ void TResultPageWidget::EnsureBuilt() {
     AreaFactorsChanged();
 }
 
+void TResultPageWidget::SetOutOfDate(bool outOfDate) {
+    if (outOfDate == FOutOfDate) return;
+    FOutOfDate = outOfDate;
+    if (FBuilt) ShowOutOfDate();
+}
+
+void TResultPageWidget::AddResultControl(QWidget* control) {
+    FResultControls << control;
+}
+
+// Text in the disabled colour; a chart drawn in greys.
+void TResultPageWidget::ShowOutOfDate() {
+    for (QWidget* control : FResultControls) {
+        if (qobject_cast<TStackedBarPlot*>(control)) {
+            QGraphicsColorizeEffect* grey = nullptr;
+            if (FOutOfDate) {
+                grey = new QGraphicsColorizeEffect;
+                grey->setColor(QColor(160, 160, 160));
+            }
+            control->setGraphicsEffect(grey); // the control owns it, and drops the one it had
+            continue;
+        }
+        QPalette palette = control->palette();
+        const QColor text = QApplication::palette(control).color(
+            FOutOfDate ? QPalette::Disabled : QPalette::Active, QPalette::Text);
+        palette.setColor(QPalette::Active, QPalette::Text, text);
+        palette.setColor(QPalette::Inactive, QPalette::Text, text);
+        control->setPalette(palette);
+    }
+}
+
 void TResultPageWidget::Changed(void (TResultPageWidget::*event)()) {
     if (!FBuilt) return;
     // A page out of sight catches up when it shows or its controls are asked for.
@@ -120,14 +153,6 @@ void TResultPageWidget::Changed(void (TResultPageWidget::*event)()) {
 void TResultPageWidget::showEvent(QShowEvent* event) {
     EnsureBuilt();
     QWidget::showEvent(event);
-}
-
-void TResultPageWidget::ConnectColumnClicks(QTreeWidget* list, TResultPage page) {
-    list->header()->setSectionsClickable(true);
-    connect(list->header(), &QHeaderView::sectionClicked, this, [this, page](int section) {
-        const QList<const TResultColumn*> columns = ColumnsOf(page);
-        if (section >= 1 && section <= columns.size() && OnColumnClick) OnColumnClick(*columns[section - 1]);
-    });
 }
 
 // ---- Result lists --------------------------------------------------------------------------------
@@ -199,13 +224,72 @@ private:
 // The heading row of a result list, measured in the font it is drawn in. Qt measures headings in bold,
 // for lists that embolden the heading of a selected column; these lists never do, and the bold face
 // would be loaded at start-up for that measure alone.
+//
+// The row takes the focus from the keyboard: Left and Right (Home, End) move along the headings, and
+// Return, Enter or Space do what a click on the focused heading does.
 class TResultHeader : public QHeaderView {
 public:
     // As a tree view sets up its own heading row.
     TResultHeader() : QHeaderView(Qt::Horizontal) {
         setSectionsMovable(true);
         setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        setFocusPolicy(Qt::TabFocus);
+        connect(this, &QHeaderView::sectionClicked, this, [this](int section) { SetCurrent(section); });
     }
+    // The heading last clicked or moved to; the first value column at the start.
+    int Current() const { return FCurrent; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int at = visualIndex(FCurrent);
+        switch (event->key()) {
+        case Qt::Key_Left:
+            return SetCurrent(logicalIndex(std::max(at - 1, 0)));
+        case Qt::Key_Right:
+            return SetCurrent(logicalIndex(std::min(at + 1, count() - 1)));
+        case Qt::Key_Home:
+            return SetCurrent(logicalIndex(0));
+        case Qt::Key_End:
+            return SetCurrent(logicalIndex(count() - 1));
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (event->modifiers() & ~(Qt::KeypadModifier)) break;
+            emit sectionClicked(FCurrent);
+            return;
+        default:
+            break;
+        }
+        QHeaderView::keyPressEvent(event);
+    }
+    // The focused heading carries the focus frame.
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        if (!hasFocus() || logicalIndex != FCurrent) return;
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect.adjusted(2, 2, -2, -2);
+        painter->save();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, painter, this);
+        painter->restore();
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QHeaderView::focusInEvent(event);
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QHeaderView::focusOutEvent(event);
+        viewport()->update();
+    }
+
+private:
+    void SetCurrent(int section) {
+        if (section < 0 || section >= count()) return;
+        FCurrent = section;
+        viewport()->update();
+    }
+
+    int FCurrent = 1;
 
 protected:
     // As Qt measures a heading, less the bold; the headings carry no pictures or size hints of their own.
@@ -277,6 +361,28 @@ protected:
 };
 
 } // namespace
+
+void TResultPageWidget::ConnectColumnClicks(QTreeWidget* list, TResultPage page) {
+    FColumnList = list;
+    FColumnPage = page;
+    list->header()->setSectionsClickable(true);
+    // The headings come before the rows in the tab order, as they do on the screen.
+    setTabOrder(list->header(), list);
+    connect(list->header(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (const TResultColumn* column = ColumnAt(section); column && OnColumnClick) OnColumnClick(*column);
+    });
+}
+
+const TResultColumn* TResultPageWidget::ColumnAt(int section) const {
+    const QList<const TResultColumn*> columns = ColumnsOf(FColumnPage);
+    return section >= 1 && section <= columns.size() ? columns[section - 1] : nullptr;
+}
+
+const TResultColumn* TResultPageWidget::CurrentColumn() {
+    EnsureBuilt();
+    if (!FColumnList) return nullptr;
+    return ColumnAt(static_cast<const TResultHeader*>(FColumnList->header())->Current());
+}
 
 QTreeWidget* CreateResultList(const QStringList& captions, int leftAligned) {
     auto* list = new TResultList;
@@ -364,6 +470,7 @@ void TResultListPage::Build() {
     });
     FList->addAction(details);
     FList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    AddResultControl(FList);
     // A row of the Angles list gives its clock hour to the Local page and updates the local angles.
     if (page == pgAngles)
         connect(FList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
@@ -396,6 +503,7 @@ void TPlotPage::Build() {
     connect(copy, &QAction::triggered, this, &TPlotPage::CopyChart);
     FPlot->addActions({colors, copy});
     FPlot->installEventFilter(this);
+    AddResultControl(FPlot);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FPlot);
@@ -571,19 +679,24 @@ TxFEdit* TWindowPage::GlassEditOf(TInputId id) const {
 }
 
 void TWindowPage::ShowGlass(TInputId id, double value) {
-    if (TxFEdit* box = GlassEditOf(id)) {
-        box->SetValue(value);
-        box->setProperty(ShownTextProperty, box->text());
-    }
+    TxFEdit* box = GlassEditOf(id);
+    if (!box) return;
+    box->SetValue(value);
+    // The value used is the value shown: one with finer digits than the box shows (from the settings)
+    // takes the shown one.
+    bool ok = false;
+    const double shown = box->Value().toDouble(&ok);
+    if (ok && shown != value) FDoc.SetInput(id, shown);
 }
 
-// The boxes show one decimal, so a value such as 1.25 m reads back as 1.2: only a text the user
-// changed is stored, and leaving a box untouched keeps the document's exact value.
+// Leaving a box stores what it shows; an emptied box or one holding no number (pasted) is refused with
+// a beep and shows the document's value again.
 void TWindowPage::GlassEditExit(TxFEdit* box, TInputId id) {
-    if (box->text() == box->property(ShownTextProperty).toString()) return;
-    bool ok = false;
-    const double value = box->Value().toDouble(&ok);
-    if (ok) FDoc.SetInput(id, value);
+    bool ok = !box->text().trimmed().isEmpty();
+    const double value = ok ? box->Value().toDouble(&ok) : 0.0;
+    if (ok) return FDoc.SetInput(id, value);
+    SystemBeep();
+    ShowGlass(id, FDoc.Input(id));
 }
 
 void TWindowPage::AreaFactorsChanged() {
@@ -626,6 +739,10 @@ void TLocalPage::Build() {
 
     FLocalMemo = new QPlainTextEdit;
     FLocalMemo->setReadOnly(true);
+    for (QWidget* result : {static_cast<QWidget*>(FSunriseEdit), static_cast<QWidget*>(FSunsetEdit),
+                            static_cast<QWidget*>(FSolDecEdit), static_cast<QWidget*>(FEqnTimeEdit),
+                            static_cast<QWidget*>(FLocalMemo)})
+        AddResultControl(result);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(kind);
@@ -689,6 +806,7 @@ void TSolAirPage::Build() {
 
     FList = CreateResultList(TCalcDocument::SolAirColumns(), 1);
     ConnectColumnClicks(FList, pgSolAir);
+    AddResultControl(FList);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->addLayout(top);

@@ -38,9 +38,15 @@ public:
     // Passes a change of the document on to the page: at once while it shows, else when it next does.
     void Changed(void (TResultPageWidget::*event)());
     bool IsBuilt() const { return FBuilt; }
+    // Results out of date: the page's result controls are greyed until the next solve.
+    void SetOutOfDate(bool outOfDate);
+    bool OutOfDate() const { return FOutOfDate; }
 
-    // A click on a value column's heading of one of the page's lists.
+    // A click on a value column's heading of one of the page's lists (or Return on the focused heading).
     std::function<void(const TResultColumn& column)> OnColumnClick;
+    // The column of the heading last clicked or moved to on the page's list; null on a page without a
+    // list, or when that heading is "CT".
+    const TResultColumn* CurrentColumn();
 
 protected:
     // Makes the page's controls; the document's state follows through the change events above.
@@ -48,10 +54,20 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Clicks on the list's value headings fire OnColumnClick with the page's columns; "CT" does nothing.
     void ConnectColumnClicks(QTreeWidget* list, TResultPage page);
+    // A control that shows results of the solve, greyed while they are out of date.
+    void AddResultControl(QWidget* control);
 
     TCalcDocument& FDoc;
 
 private:
+    const TResultColumn* ColumnAt(int section) const;
+
+    QTreeWidget* FColumnList = nullptr; // the list whose headings show column profiles
+    TResultPage FColumnPage = pgAngles;
+    void ShowOutOfDate();
+
+    QList<QWidget*> FResultControls;
+    bool FOutOfDate = false;
     bool FBuilt = false;
     bool FStale = false; // a change reached the page while it was out of sight
 };

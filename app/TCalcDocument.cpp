@@ -1,5 +1,6 @@
 #include "TCalcDocument.h"
 
+#include "InputCheck.h"
 #include "ProjectFile.h"
 #include "ResultColumns.h"
 #include "SolarText.h"
@@ -113,6 +114,11 @@ bool TCalcDocument::LoadProject(const QString& path) {
     TInputSet inputs = CopyInputs(); // the glass dimensions are not in the file and keep their values
     if (!ReadProjectFile(path, inputs)) {
         Message(QStringLiteral("Error loading file..."));
+        return false;
+    }
+    // Any 56 bytes read as seven numbers: a file that is no project gives values no site can have.
+    if (const QString problem = CheckProjectInputs(inputs); !problem.isEmpty()) {
+        Message(QStringLiteral("Error loading file...\n") + problem);
         return false;
     }
     ApplyInputs(inputs);

@@ -128,8 +128,9 @@ public:
     const QString& FileName() const { return FFileName; }
     void SetFileName(const QString& path) { FFileName = path; }
     // FileName := path, then the file's seven values replace the site and surface inputs and the
-    // document is out of date. A missing, short or unreadable file, or one holding a value that is not
-    // a finite number, reports "Error loading file..." and changes no input.
+    // document is out of date (the azimuth brought into -180..180). A missing, short or unreadable
+    // file, or one holding a value that is not a finite number or lies outside its input's range,
+    // reports "Error loading file..." (with the value out of range named) and changes no input.
     bool LoadProject(const QString& path);
     // FileName := path, then the inputs are saved; a failure reports "Error saving file..." and leaves
     // any previous file intact. The solved flag does not change.

@@ -2,7 +2,10 @@
 
 #include "TxNumText.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -299,4 +302,14 @@ QImage TStackedBarPlot::Picture() const {
     painter.fillRect(WallRect(), FWall);
     Draw(painter, WallRect());
     return picture;
+}
+
+void TStackedBarPlot::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        const QPoint centre = rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, centre, mapToGlobal(centre), event->modifiers());
+        QCoreApplication::sendEvent(this, &menu);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

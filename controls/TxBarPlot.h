@@ -53,6 +53,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Shift+F10 opens the context menu, as the menu key does.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

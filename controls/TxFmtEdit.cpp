@@ -34,14 +34,32 @@ bool IsDecimalPoint(QChar c) {
     return c == QLatin1Char('.') || c == LocaleDecimalSeparator();
 }
 
-// A key that types text (as opposed to an editing or navigation key or a shortcut).
-bool TypesText(const QKeyEvent* e) {
-    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+bool HasPrintableText(const QKeyEvent* e) {
     const QString t = e->text();
     if (t.isEmpty()) return false;
     for (QChar c : t)
         if (c.category() == QChar::Other_Control) return false;
     return true;
+}
+
+// A key that types text (as opposed to an editing or navigation key or a shortcut).
+bool TypesText(const QKeyEvent* e) {
+    return !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && HasPrintableText(e);
+}
+
+} // namespace
+
+// A letter with Alt or Meta is a menu's or a button's key, never text: the line edit would type it.
+bool IsCommandLetter(const QKeyEvent* e) {
+    return (e->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) && HasPrintableText(e);
+}
+
+namespace {
+
+// The focus going to another window, a menu or a popup and coming back: the user did not leave the box.
+bool IsPassingFocus(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
 }
 
 } // namespace
@@ -74,6 +92,9 @@ void TxCustomEdit::Reset() {
 }
 
 bool TxCustomEdit::ValidateText(const QString& text) {
+    // An emptied number box is no number, though the number clean-up reads it as 0: it stays empty,
+    // like any other text that is no number, for its reader to refuse.
+    if (text.trimmed().isEmpty() && !IsStringFormat(FFormatStr)) return true;
     try {
         bool inRange = true;
         ShowText(ValueFormat()->Tidy(text, inRange));
@@ -288,6 +309,10 @@ void TxCustomEdit::keyPressEvent(QKeyEvent* e) {
     default:
         break;
     }
+    if (IsCommandLetter(e)) {
+        e->ignore(); // left to the window; refused here whatever it is
+        return;
+    }
     if (!TypesText(e)) {
         QLineEdit::keyPressEvent(e); // navigation, Delete, undo and other editing keys
         return;
@@ -357,16 +382,15 @@ void TxCustomEdit::DeleteCharBeforeCaret() {
 
 void TxCustomEdit::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    // Coming back from another window or a context menu continues the edit; only a real entry
+    // Coming back from another window, a menu or a context menu continues the edit; only a real entry
     // starts a new one.
-    if (FRefocusing || e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
-        return;
+    if (FRefocusing || IsPassingFocus(e->reason())) return;
     DoEnter();
 }
 
 void TxCustomEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
-    if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
+    if (IsPassingFocus(e->reason())) return;
     DoExit();
 }
 

@@ -14,10 +14,16 @@
 #include <functional>
 #include <memory>
 
+class QKeyEvent;
+
 // The default system beep of the input controls. Tests replace the hook to count beeps; an empty
 // hook restores QApplication::beep(). SetBeepHook returns the hook it replaced.
 void SystemBeep();
 std::function<void()> SetBeepHook(std::function<void()> hook);
+
+// Whether a key is a letter, digit or sign held with Alt or Meta: a command's key, which no edit box
+// types.
+bool IsCommandLetter(const QKeyEvent* e);
 
 class TxCustomEdit : public QLineEdit {
     Q_OBJECT
@@ -33,7 +39,8 @@ public:
     // Back to the text the box had when it was entered, if it was modified.
     virtual void Reset();
     // Reads, range-checks, reformats and shows a text. False only when a number was out of range and
-    // was replaced by the nearest limit; text that is no number stays as it is and counts as valid.
+    // was replaced by the nearest limit; text that is no number (an empty one too) stays as it is and
+    // counts as valid.
     virtual bool ValidateText(const QString& text);
     // Sounds the beep of a failed validation.
     virtual void ValidateError();

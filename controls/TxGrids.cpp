@@ -238,6 +238,10 @@ void TxInplaceEdit::keyPressEvent(QKeyEvent* e) {
         CaretToEnd();
         return;
     }
+    if (IsCommandLetter(e)) {
+        e->ignore(); // a menu's key: the grid passes it on too
+        return;
+    }
     const QString text = e->text();
     if (!text.isEmpty()) {
         QChar ch = text.at(0);
@@ -648,8 +652,12 @@ void TxCustomGrid::ShowEditor() {
 }
 
 void TxCustomGrid::ShowEditorChar(QChar ch) {
+    // The grid has the key, so nobody is typing in the editor (it may show, unfocused): the character
+    // starts a new edit and replaces the cell's text, whatever the editor last had selected.
+    const bool opening = !editor_ || window()->focusWidget() != editor_;
     ShowEditor();
     if (!editor_ || !editor_->isVisible()) return;
+    if (opening) editor_->selectAll();
     const int key = ch == QChar('\b') ? int(Qt::Key_Backspace) : int(ch.toUpper().unicode());
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
     QCoreApplication::sendEvent(editor_, &press);
@@ -658,6 +666,17 @@ void TxCustomGrid::ShowEditorChar(QChar ch) {
 void TxCustomGrid::HideEditor() {
     editorMode_ = false;
     HideEdit();
+}
+
+void TxCustomGrid::DiscardEditor() {
+    editorMode_ = false;
+    if (!EditorSetUp() || inHideEdit_) return;
+    // Forgotten first, so the focus leaving the editor commits nothing.
+    editCell_ = QPoint(-1, -1);
+    const bool hadFocus = editor_->hasFocus();
+    editor_->hide();
+    if (hadFocus) setFocus(Qt::OtherFocusReason);
+    InvalidateCell(current_.x(), current_.y());
 }
 
 void TxCustomGrid::UpdateEdit() {
@@ -813,7 +832,7 @@ void TxCustomGrid::keyPressEvent(QKeyEvent* e) {
     KeyDown(key, e->modifiers() & ~Qt::KeypadModifier);
     if (key == 0) return;
     const QString text = e->text();
-    if (text.isEmpty()) return;
+    if (text.isEmpty() || IsCommandLetter(e)) return;
     QChar ch = text.at(0);
     if (options_.Contains(xgoEditing) && (ch == QChar('\b') || ch.isPrint()))
         ShowEditorChar(ch);
@@ -953,8 +972,10 @@ void TxCustomGrid::FocusArrived() {
 
 void TxCustomGrid::FocusLeft(Qt::FocusReason reason) {
     if (!focusWithin_ || HasFocusWithin(this) || OwnsFocusWidget(QApplication::focusWidget())) return;
-    // A popup or another window taking the keyboard does not mean the user left the grid.
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
+    // A popup, a menu bar or another window taking the keyboard does not mean the user left the grid.
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason ||
+        reason == Qt::MenuBarFocusReason)
+        return;
     focusWithin_ = false;
     DoExit();
 }

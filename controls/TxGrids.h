@@ -203,6 +203,9 @@ public:
     void ShowEditor();
     void ShowEditorChar(QChar ch);
     void HideEditor();
+    // Closes the editor without taking its text: the cell keeps what it holds and OnDoSetData does not
+    // fire (a dialog cancelled while a value was being typed).
+    void DiscardEditor();
     void InvalidateCell(int c, int r);
     // Moves a column or row with its sizes, formats and (in a string grid) its cells.
     void MoveColumn(int from, int to);

@@ -14,5 +14,6 @@ QString ProfileText(const TProfile24& profile, const QString& format);
 // Reads up to 24 numbers into the profile with the pasted-list tokenizer (TStringParser): separators
 // are runs of tab, carriage return, blank and comma (under a decimal-comma locale: tab, carriage return,
 // line feed and blank), and a token in double quotes is one token. True when all 24 were read;
-// otherwise the first missing or non-numeric slot becomes 0 and reading stops.
-bool ReadProfileText(const QString& text, TProfile24& profile);
+// otherwise the first missing or non-numeric slot becomes 0, reading stops and *problem, when given,
+// says which (too few numbers, or which value is not a number).
+bool ReadProfileText(const QString& text, TProfile24& profile, QString* problem = nullptr);

@@ -47,7 +47,8 @@ TSelectAzimuthForm::TSelectAzimuthForm(QWidget* parent) : QDialog(parent, Qt::To
         auto* link = new QPushButton(QString::fromLatin1(d.Name), this);
         link->setObjectName(QString::fromLatin1(d.Name));
         link->setFlat(true);
-        link->setAutoDefault(false);
+        // Return on the focused point picks it, as Space does.
+        link->setAutoDefault(true);
         link->setCursor(Qt::PointingHandCursor);
         link->setStyleSheet(QStringLiteral("QPushButton { color: palette(link); text-decoration: underline;"
                                            " border: none; padding: 1px 3px; background: white; }"

@@ -31,6 +31,7 @@
 namespace {
 
 const QColor Teal(64, 128, 128);
+const QString ReadyText = QStringLiteral("Ready...");
 constexpr int HourColWidth = 25;
 
 TxFEdit* AdjusterEdit(const char* name, const QString& format, double value) {
@@ -196,7 +197,7 @@ TProfileEdForm::TProfileEdForm(QWidget* parent) : QDialog(parent) {
     body->addLayout(left);
     body->addLayout(right, 1);
     FStatusBar = new QStatusBar;
-    FStatusBar->showMessage(QStringLiteral("Ready..."));
+    FStatusBar->showMessage(ReadyText);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -227,6 +228,9 @@ void TProfileEdForm::UpdateSeriesVisibility() {
 }
 
 void TProfileEdForm::showEvent(QShowEvent* event) {
+    // Each showing edits the caller's profile: a value typed before a Cancel is gone.
+    FHrsGrid->DiscardEditor();
+    FStatusBar->showMessage(ReadyText);
     FCaptionLabel->setText(FValueCaption);
     FHrsGrid->SetColFormatStr(1, FValueFormat);
     FHrsGrid->SetColWidths(1, std::max(FHrsGrid->viewport()->width() - HourColWidth - 5, 40));
@@ -288,9 +292,15 @@ void TProfileEdForm::CopyProfile() {
 
 bool TProfileEdForm::PasteProfile() {
     TProfile24 pasted = FValues;
-    if (!ReadProfileText(QGuiApplication::clipboard()->text(), pasted)) return false;
+    QString problem;
+    if (!ReadProfileText(QGuiApplication::clipboard()->text(), pasted, &problem)) {
+        SystemBeep();
+        FStatusBar->showMessage(problem + QStringLiteral(" The profile is unchanged."));
+        return false;
+    }
     FValues = pasted;
     Refresh();
+    FStatusBar->showMessage(ReadyText);
     return true;
 }
 
@@ -313,6 +323,11 @@ void TProfileEdForm::ApplyAdjustment() {
     const int shift = int(std::lround(AdjusterValue(FTimeShiftEdit)));
     AdjustProfile(FValues, offset, multiplier, shift);
     Refresh();
+}
+
+void TProfileEdForm::reject() {
+    FHrsGrid->DiscardEditor();
+    QDialog::reject();
 }
 
 void TProfileEdForm::AcceptProfile() {

@@ -43,7 +43,8 @@ public:
     // The commands.
     void CutProfile();
     void CopyProfile();
-    // Reads 24 numbers from the clipboard; on failure nothing changes. True when they were taken.
+    // Reads 24 numbers from the clipboard; on failure nothing changes and the status bar says why. True
+    // when they were taken.
     bool PasteProfile();
     void DeleteProfile();
     void ApplyAdjustment();
@@ -60,6 +61,9 @@ public:
     QBarSeries* Bars() const { return FBars; }
     QLineSeries* Line() const { return FLine; }
     QLabel* ValueCaptionLabel() const { return FCaptionLabel; }
+
+    // Cancel: a value still being typed is dropped with the rest.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -79,16 +79,24 @@ private slots:
     void azimuthLabels() {
         QFETCH(QString, label);
         QFETCH(double, azimuth);
-        TSelectAzimuthForm form;
-        form.SetAzimuth(12.5);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QPushButton* link = form.Link(label);
-        QVERIFY(link && link->isVisible());
-        QVERIFY(form.rect().contains(link->geometry()));
-        QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(form.result(), int(QDialog::Accepted));
-        QCOMPARE(form.Azimuth(), azimuth);
+        // A click, or Return, Enter or Space on the focused point.
+        for (int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Space)}) {
+            TSelectAzimuthForm form;
+            form.SetAzimuth(12.5);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QPushButton* link = form.Link(label);
+            QVERIFY(link && link->isVisible());
+            QVERIFY(form.rect().contains(link->geometry()));
+            if (key == 0) {
+                QTest::mouseClick(link, Qt::LeftButton);
+            } else {
+                link->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(link, Qt::Key(key));
+            }
+            QCOMPARE(form.result(), int(QDialog::Accepted));
+            QCOMPARE(form.Azimuth(), azimuth);
+        }
     }
 
     void azimuthEscapeKeepsTheValue() {

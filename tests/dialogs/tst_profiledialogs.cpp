@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadialGradient>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
@@ -86,16 +87,21 @@ private slots:
         QStringList numbers;
         for (int i = 0; i < 24; ++i)
             numbers << QString::number(30 + i * 0.5);
-        QTest::newRow("spreadsheet row, tabs and CR LF") << numbers.join("\t") + "\r\n" << true;
-        QTest::newRow("commas") << numbers.join(",") << true;
-        QTest::newRow("spreadsheet column, CR LF") << numbers.join("\r\n") << true;
-        QTest::newRow("23 numbers") << numbers.mid(0, 23).join("\t") << false;
+        QTest::addColumn<QString>("status");
+        QTest::newRow("spreadsheet row, tabs and CR LF") << numbers.join("\t") + "\r\n" << true << "Ready...";
+        QTest::newRow("commas") << numbers.join(",") << true << "Ready...";
+        QTest::newRow("spreadsheet column, CR LF") << numbers.join("\r\n") << true << "Ready...";
+        QTest::newRow("23 numbers") << numbers.mid(0, 23).join("\t") << false
+                                    << "The clipboard holds 23 of the 24 numbers a profile needs. The profile "
+                                       "is unchanged.";
         QTest::newRow("a word among them")
-            << numbers.mid(0, 5).join("\t") + "\tx\t" + numbers.mid(6).join("\t") << false;
+            << numbers.mid(0, 5).join("\t") + "\tx\t" + numbers.mid(6).join("\t") << false
+            << "Value 6 on the clipboard, 'x', is not a number. The profile is unchanged.";
     }
     void pasteRules() {
         QFETCH(QString, clipboard);
         QFETCH(bool, taken);
+        QFETCH(QString, status);
         Editor e(Counting());
         QGuiApplication::clipboard()->setText(clipboard);
         QTest::keyClick(e.Grid(), Qt::Key_V, Qt::ControlModifier);
@@ -103,6 +109,7 @@ private slots:
         QCOMPARE(e.form.Values()[1], taken ? 30.5 : 1.0);
         QCOMPARE(e.Grid()->Cells(1, 23), taken ? QString("41.5") : QString("23.0"));
         QCOMPARE(e.form.Line()->at(23).y(), taken ? 41.5 : 23.0);
+        QCOMPARE(e.form.findChild<QStatusBar*>()->currentMessage(), status);
     }
 
     // Copy and Cut carry all 24 values whatever is selected; Cut leaves zeros.
@@ -222,6 +229,37 @@ private slots:
         Editor c(Counting());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
         QCOMPARE(c.form.result(), int(QDialog::Rejected));
+    }
+
+    // A value typed and then cancelled is gone: the next showing edits the caller's profile, and Accept
+    // keeps it.
+    void cancelledValueIsGone() {
+        Editor e(Counting());
+        e.TypeInto(5, "99");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(e.form.result(), int(QDialog::Rejected));
+        e.form.SetValues(Counting()); // as the caller fills it before each showing
+        e.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e.form));
+        QCOMPARE(e.Grid()->Cells(1, 5), QString("5.0"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(e.form.result(), int(QDialog::Accepted));
+        QCOMPARE(e.form.Values()[5], 5.0);
+    }
+
+    // Typed straight onto a selected cell, one Return commits the value, moves its point and rescales.
+    void oneReturnCommits() {
+        Editor e(Counting());
+        e.Grid()->FocusCell(1, 7);
+        e.Grid()->setFocus();
+        QTest::keyClick(e.Grid(), Qt::Key_6);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_0);
+        QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), QString("60"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(e.form.Values()[7], 60.0);
+        QCOMPARE(e.Grid()->Cells(1, 7), QString("60.0"));
+        QCOMPARE(e.form.Line()->at(7).y(), 60.0);
+        QCOMPARE(e.form.ValueAxis()->max(), 66.0);
     }
 
     // Value cells are read-only unless the caller allows editing.

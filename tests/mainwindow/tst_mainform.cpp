@@ -269,28 +269,6 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().contains("Azimuth,180.00,deg\r\n"));
     }
 
-    // The glass boxes show one decimal: passing through a box keeps the exact value, typing stores.
-    void glassBoxesKeepExactValuesUntilTyped() {
-        TMainForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.activateWindow();
-        form.Pages()->setCurrentIndex(pgWindow);
-        auto* height = form.findChild<QLineEdit*>("GlassHeightEdit");
-        auto* depth = form.findChild<QLineEdit*>("GlassDepthEdit");
-        QVERIFY(height && depth);
-        QCOMPARE(height->text(), QString("1.2"));
-        height->setFocus();
-        depth->setFocus(); // leaves the height box untouched
-        QCOMPARE(form.Document().GlassHeight(), 1.25);
-        height->setFocus();
-        height->selectAll();
-        QTest::keyClicks(height, "2");
-        depth->setFocus();
-        QCOMPARE(form.Document().GlassHeight(), 2.0);
-        QCOMPARE(form.StatusText(), QString("Solved...")); // glass edits leave the state alone
-    }
-
     // The Barometer row's button opens the location dialog on the sample database; OK takes the place.
     void locationPickFillsSiteRows() {
         TMainForm form;
@@ -314,6 +292,8 @@ private slots:
         QCOMPARE(form.Grid()->Cells(1, 2), FormatFloat("%0.2f", r.Latitude));
         QCOMPARE(form.Grid()->Cells(1, 1), FormatFloat("%0.0f", r.Altitude));
         QCOMPARE(form.StatusText(), QString("Results are out of date..."));
+        // The status bar names the place the numbers are for.
+        QCOMPARE(form.PlaceText(), locations.PickedName());
     }
 
     // Settings an attacker or a broken disk left behind: NaN and infinite inputs and a window far

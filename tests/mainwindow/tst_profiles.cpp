@@ -272,6 +272,68 @@ private slots:
         QTRY_COMPARE(QGuiApplication::clipboard()->image().size(), plot->size());
     }
 
+    // Shift+F10 on the focused chart opens its menu too.
+    void plotMenuByShiftF10() {
+        Program p;
+        p.form.Pages()->setCurrentIndex(pgPlot);
+        auto* plot = p.form.Pages()->findChild<TStackedBarPlot*>();
+        plot->setFocus(Qt::TabFocusReason);
+        bool shown = false;
+        QTimer::singleShot(50, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            shown = menu;
+            if (menu) QTest::keyClick(menu, Qt::Key_Escape);
+        });
+        QTest::keyClick(plot, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(shown);
+    }
+
+    // A list's headings are reached with Tab; the arrows move along them and Return or Space opens what
+    // a click opens.
+    void headingsFromTheKeyboard() {
+        Program p;
+        p.form.Pages()->setCurrentIndex(pgSolar);
+        p.form.Pages()->tabBar()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QHeaderView* header = p.form.SolarList()->header();
+        QCOMPARE(QApplication::focusWidget(), header);
+        QTest::keyClick(header, Qt::Key_Right); // Normal to Direct
+        QString title;
+        QVERIFY(p.WhileShown(
+            p.view, [&] { QTest::keyClick(header, Qt::Key_Return); }, [&] { title = p.view.windowTitle(); }));
+        QCOMPARE(title, QString("Direct Solar Radiation"));
+        QTest::keyClick(header, Qt::Key_End);
+        QVERIFY(p.WhileShown(
+            p.view, [&] { QTest::keyClick(header, Qt::Key_Space); }, [&] { title = p.view.windowTitle(); }));
+        QCOMPARE(title, QString("Total Solar Radiation"));
+    }
+
+    // The View menu opens the chart of the current heading (Alt+V, C) and the ambient profile editor
+    // (Alt+V, A).
+    void viewMenuOpensChartsAndAmbient() {
+        auto viewMenu = [](Program& p, Qt::Key item) {
+            QTest::keyClick(&p.form, Qt::Key_V, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), item);
+        };
+        {
+            Program p;
+            p.form.Pages()->setCurrentIndex(pgAngles);
+            QHeaderView* header = p.form.AnglesList()->header();
+            header->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(header, Qt::Key_End); // Incident
+            QString title;
+            QVERIFY(p.WhileShown(
+                p.view, [&] { viewMenu(p, Qt::Key_C); }, [&] { title = p.view.windowTitle(); }));
+            QCOMPARE(title, QString("Incident Angle"));
+        }
+        {
+            Program p;
+            QVERIFY(p.WhileShown(
+                p.editor, [&] { viewMenu(p, Qt::Key_A); }, [] {}));
+        }
+    }
+
     // The colours reach the plot from the first activation (the chart is built when its page is first
     // shown), after the dialog and after Reset.
     void chartColoursApplied() {

@@ -101,7 +101,8 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<double>("value");
-        QTest::newRow("azimuth NE") << 5 << true << 225.0;
+        // The picker gives 225; the list holds every azimuth in -180..180.
+        QTest::newRow("azimuth NE") << 5 << true << -135.0;
         QTest::newRow("azimuth Cancel") << 5 << false << 0.0;
         QTest::newRow("slope vertical") << 6 << true << 90.0;
         QTest::newRow("slope Cancel") << 6 << false << 0.0;
@@ -164,12 +165,13 @@ private slots:
         const QList<QAction*> menus = form.menuBar()->actions();
         QCOMPARE(Texts(menus), QStringList({"&File", "&Edit", "&View", "&Calculate", "&Help"}));
         QCOMPARE(Texts(menus[0]->menu()->actions()),
-                 QStringList({"&Open", "&Save", "|", "&Reset", "|", "&Report", "Report with Design &Peaks",
-                              "|", "&Exit"}));
+                 QStringList({"&Open", "&Save", "Save &As...", "|", "&Reset", "|", "&Report",
+                              "Report with Design &Peaks", "|", "&Exit"}));
         QCOMPARE(Texts(menus[1]->menu()->actions()), QStringList({"&Location", "|", "&Copy"}));
         QCOMPARE(Texts(menus[2]->menu()->actions()),
                  QStringList({"Angles", "Solar Tables", "Solar Plot", "Window Shading", "Solar Times",
-                              "Sol-Air Temperature", "|", "Total Solar &Profile"}));
+                              "Sol-Air Temperature", "|", "Total Solar &Profile", "|", "Column &Chart",
+                              "&Ambient Profile..."}));
         QCOMPARE(Texts(menus[3]->menu()->actions()),
                  QStringList({"&Update", "Design &Peaks...", "Calculation &Details...", "|", "&Sun Position..."}));
         QCOMPARE(Texts(menus[4]->menu()->actions()), QStringList({"&Documentation", "|", "&About"}));

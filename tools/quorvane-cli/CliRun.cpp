@@ -3,6 +3,7 @@
 #include "CliCsv.h"
 
 #include "app/CalcDetails.h"
+#include "app/InputCheck.h"
 #include "app/ProjectFile.h"
 #include "app/TCalcDocument.h"
 #include "controls/TxNumText.h"
@@ -107,12 +108,6 @@ const char* Description =
 
 QString Number(double value) {
     return FormatFloat(QStringLiteral("%g"), value);
-}
-
-// "-90 to 90", or "1 to under 367" where the upper limit is excluded.
-QString RangeText(const TInputRange& range) {
-    return QStringLiteral("%1 to %2%3")
-        .arg(Number(range.Lo), range.HiExcluded ? QStringLiteral("under ") : QString(), Number(range.Hi));
 }
 
 // An option's help: its text, its range when it has one, and its Reset value.
