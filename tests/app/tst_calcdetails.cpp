@@ -121,7 +121,8 @@ private slots:
         QFETCH(QString, withValues);
         TCalcDocument doc;
         SetUp(doc);
-        const TCalcStep* step = Step(CalcDetails(doc, 12), key);
+        const QList<TCalcStep> steps = CalcDetails(doc, 12); // kept: Step points into it
+        const TCalcStep* step = Step(steps, key);
         QVERIFY(step);
         QCOMPARE(step->Formula, formula);
         QCOMPARE(step->WithValues, withValues);
