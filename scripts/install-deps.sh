@@ -10,8 +10,10 @@
 #                                and names the ones left, so a test run says what it ran on
 set -euo pipefail
 
+# ccache: the Makefile and scripts/fuzz.sh compile through it, so the package, sanitizer and later builds
+# reuse what an earlier build of the same sources compiled.
 build=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libvulkan-dev qt6-qpa-plugins fonts-dejavu-core
   libgif-dev libjpeg-dev
