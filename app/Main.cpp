@@ -207,6 +207,7 @@ void TMainForm::ConnectDocument() {
     FDoc.OnClipboardText = [](const QString& text) { QGuiApplication::clipboard()->setText(text); };
     FDoc.OnMessage = [this](const QString& text) { ShowMessage(text); };
     FGrid->OnMessage = [this](const QString& text) { ShowMessage(text); };
+    PageOf<TWindowPage>(pgWindow)->OnMessage = [this](const QString& text) { ShowMessage(text); };
 }
 
 void TMainForm::ShowInput(TInputId id, double value) {

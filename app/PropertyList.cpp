@@ -69,24 +69,14 @@ void TPropertyList::GridDoSetData(int, int ARow) {
         if (!ReadInputText(id, Cells(1, ARow), value, message)) {
             // The cell goes back to what the document holds, which the results still match.
             ShowInput(id, FDoc.Input(id));
-            Refuse(message);
+            RefuseValue(this, message, [this](const QString& text) {
+                if (OnMessage) OnMessage(text);
+            });
             return;
         }
         FDoc.SetInput(id, value);
     }
     FDoc.SetSolved(false);
-}
-
-// Shown once the editor has closed: a modal box inside the commit would run while the grid is still
-// taking its editor down.
-void TPropertyList::Refuse(const QString& message) {
-    SystemBeep();
-    QMetaObject::invokeMethod(
-        this,
-        [this, message] {
-            if (OnMessage) OnMessage(message);
-        },
-        Qt::QueuedConnection);
 }
 
 void TPropertyList::PickLocation() {

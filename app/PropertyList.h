@@ -47,8 +47,6 @@ public:
     void PickDay();
 
 private:
-    void Refuse(const QString& message);
-
     TCalcDocument& FDoc;
     TRowDialogs FDialogs;
 };

@@ -1,5 +1,6 @@
 #include "ResultPages.h"
 
+#include "InputCheck.h"
 #include "ResultColumns.h"
 #include "controls/TxBarPlot.h"
 #include "controls/TxFmtEdit.h"
@@ -640,6 +641,8 @@ void TWindowPage::Build() {
     FGlassHeightEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassHeightEdit, inGlassHeight); };
     FGlassWidthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassWidthEdit, inGlassWidth); };
     FGlassDepthEdit->OnExit = [this](QObject*) { GlassEditExit(FGlassDepthEdit, inGlassDepth); };
+    for (TxFEdit* box : {FGlassHeightEdit, FGlassWidthEdit, FGlassDepthEdit})
+        box->installEventFilter(this);
 
     auto* form = new QFormLayout;
     AddPlainRow(form, QStringLiteral("Glass Height, m"), FGlassHeightEdit);
@@ -689,14 +692,28 @@ void TWindowPage::ShowGlass(TInputId id, double value) {
     if (ok && shown != value) FDoc.SetInput(id, shown);
 }
 
-// Leaving a box stores what it shows; an emptied box or one holding no number (pasted) is refused with
-// a beep and shows the document's value again.
+bool TWindowPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* box = qobject_cast<TxFEdit*>(watched);
+        if (box && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            CommitEdit(box);
+            return true;
+        }
+    }
+    return TResultPageWidget::eventFilter(watched, event);
+}
+
+// Leaving a box stores what it shows; an emptied box or one holding no number (pasted) is refused as
+// the property list refuses a cell, and shows the document's value again.
 void TWindowPage::GlassEditExit(TxFEdit* box, TInputId id) {
-    bool ok = !box->text().trimmed().isEmpty();
-    const double value = ok ? box->Value().toDouble(&ok) : 0.0;
-    if (ok) return FDoc.SetInput(id, value);
-    SystemBeep();
+    double value = 0;
+    QString message;
+    if (ReadInputText(id, box->text(), value, message)) return FDoc.SetInput(id, value);
     ShowGlass(id, FDoc.Input(id));
+    RefuseValue(this, message, [this](const QString& text) {
+        if (OnMessage) OnMessage(text);
+    });
 }
 
 void TWindowPage::AreaFactorsChanged() {

@@ -170,9 +170,13 @@ public:
     void AreaFactorsChanged() override;
     // The window-shading command, run by the main window (it commits edits first).
     std::function<void()> OnGenerate;
+    // A refused glass value's message.
+    std::function<void(const QString& text)> OnMessage;
 
 protected:
     void Build() override;
+    // Return in a glass box takes its value as leaving the box does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TxFEdit* GlassEditOf(TInputId id) const;

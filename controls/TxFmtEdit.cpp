@@ -72,6 +72,12 @@ std::function<void()> SetBeepHook(std::function<void()> hook) {
     return BeepHook().Set(std::move(hook));
 }
 
+void RefuseValue(QObject* context, const QString& message, std::function<void(const QString&)> show) {
+    SystemBeep();
+    QMetaObject::invokeMethod(
+        context, [message, show = std::move(show)] { show(message); }, Qt::QueuedConnection);
+}
+
 // ---- TxCustomEdit ---------------------------------------------------------------------------------
 
 TxCustomEdit::TxCustomEdit(QWidget* parent) : QLineEdit(parent), FFormatStr(QStringLiteral("%0.1f")) {

@@ -21,6 +21,11 @@ class QKeyEvent;
 void SystemBeep();
 std::function<void()> SetBeepHook(std::function<void()> hook);
 
+// Refuses a typed value: beeps at once, and hands the message to show on from the event loop, once the
+// editor that held the value has finished closing or losing the focus (a modal box inside that step
+// would run while the editor is still being taken down). Nothing follows if context is gone by then.
+void RefuseValue(QObject* context, const QString& message, std::function<void(const QString&)> show);
+
 // Whether a key is a letter, digit or sign held with Alt or Meta: a command's key, which no edit box
 // types.
 bool IsCommandLetter(const QKeyEvent* e);

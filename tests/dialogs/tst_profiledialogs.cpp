@@ -1,5 +1,6 @@
 // The profile editor, the profile viewer and the chart colour dialog on their own, driven by keys
 // through the real clipboard and the real settings store; a picture of each.
+#include "../common/MessageAnswer.h"
 #include "controls/TxGrids.h"
 #include "controls/TxNumText.h"
 #include "dialogs/ProfileText.h"
@@ -199,21 +200,11 @@ private slots:
         QGuiApplication::clipboard()->setText(typed);
         e.TypeInto(7, QString());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-        QString text;
-        Qt::TextFormat format = Qt::AutoText;
-        bool answered = false;
-        QTimer::singleShot(0, &e.form, [&] {
-            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            text = box->text();
-            format = box->textFormat();
-            QTest::keyClick(box, Qt::Key_Return);
-            answered = true;
-        });
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_VERIFY(answered);
-        QCOMPARE(text, "'" + typed + "' is not a valid floating point value");
-        QCOMPARE(format, Qt::PlainText);
+        const TAnsweredMessage seen =
+            AnswerMessage([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
+        QVERIFY(seen.Answered);
+        QCOMPARE(seen.Text, "'" + typed + "' is not a valid floating point value");
+        QCOMPARE(seen.Format, Qt::PlainText);
         QCOMPARE(e.form.Values()[7], 7.0);
     }
 

@@ -1,6 +1,7 @@
 // What the main window shows is what it uses: the glass boxes, the property list's cells (keys held
 // with Alt, emptied and unreadable values, physical ranges) and project files with values no site can
 // have. Everything is typed on the window as a user types it.
+#include "../common/MessageAnswer.h"
 #include "../common/ProjectBytes.h"
 #include "app/Main.h"
 #include "controls/TxFmtEdit.h"
@@ -43,22 +44,9 @@ struct Window {
     QString Cell(int row) { return Grid()->Cells(1, row); }
 };
 
-// Runs act and answers the message box it leads to, shown at once or from the event loop; returns
-// the box's text, empty when none showed.
+// The text of the message box that act leads to; empty when none showed.
 QString MessageOf(const std::function<void()>& act) {
-    QString text;
-    QTimer watch;
-    watch.setInterval(10);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
-            QTest::keyClick(box, Qt::Key_Return);
-        }
-    });
-    watch.start();
-    act();
-    QTest::qWait(50);
-    return text;
+    return AnswerMessage(act, 200).Text;
 }
 
 int CountBeeps(const std::function<void()>& act) {
@@ -101,13 +89,6 @@ private slots:
         depth->deselect();
         QTest::keyClick(depth, Qt::Key_X, Qt::AltModifier);
         QCOMPARE(depth->text(), QString("0.15"));
-        // Emptied, it is refused and shows the value in use again.
-        depth->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(depth, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(depth, Qt::Key_Delete);
-        QCOMPARE(CountBeeps([&] { QTest::keyClick(depth, Qt::Key_Tab); }), 1);
-        QCOMPARE(depth->text(), QString("0.15"));
-        QCOMPARE(w.form.Document().GlassDepth(), 0.15);
 
         height->setFocus(Qt::TabFocusReason);
         QTest::keyClick(height, Qt::Key_A, Qt::ControlModifier);
@@ -121,6 +102,46 @@ private slots:
         QCOMPARE(height->text(), QString("1.25"));
         QCOMPARE(w.form.Document().GlassHeight(), 1.25);
         QCOMPARE(w.form.StatusText(), QString("Solved...")); // glass edits leave the state alone
+    }
+
+    // An emptied box or one holding no number is refused with the message the property list gives,
+    // whether Return or Tab ends the edit, and shows the value the document holds, which is unchanged.
+    void refusedGlassValueKeepsTheDocumentsValue_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("depth emptied, Return") << "GlassDepthEdit"
+                                               << "" << int(Qt::Key_Return) << "0.15";
+        QTest::newRow("depth emptied, Tab") << "GlassDepthEdit"
+                                            << "" << int(Qt::Key_Tab) << "0.15";
+        QTest::newRow("height pasted text, Return") << "GlassHeightEdit"
+                                                    << "1,2,5" << int(Qt::Key_Return) << "1.25";
+    }
+    void refusedGlassValueKeepsTheDocumentsValue() {
+        QFETCH(QString, box);
+        QFETCH(QString, pasted);
+        QFETCH(int, key);
+        QFETCH(QString, shown);
+        Window w;
+        w.form.Pages()->setCurrentIndex(pgWindow);
+        auto* edit = w.form.findChild<QLineEdit*>(box);
+        QVERIFY(edit);
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QCOMPARE(edit->text(), QString());
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), pasted);
+        TAnsweredMessage seen;
+        QCOMPARE(CountBeeps([&] { seen = AnswerMessage([&] { QTest::keyClick(edit, Qt::Key(key)); }); }), 1);
+        QVERIFY(seen.Answered);
+        QCOMPARE(seen.Text, QStringLiteral("'%1' is not a valid floating point value").arg(pasted));
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(w.form.Document().GlassHeight(), 1.25);
+        QCOMPARE(w.form.Document().GlassDepth(), 0.15);
+        QCOMPARE(w.form.StatusText(), QString("Solved..."));
     }
 
     // A value with finer digits than the box shows (from the settings) is used as shown.

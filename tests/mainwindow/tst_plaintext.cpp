@@ -8,6 +8,7 @@
 #include "locations/TxSelectLocation.h"
 #include "report/TxAbout.h"
 
+#include "../common/MessageAnswer.h"
 #include "../locations/LocationFixture.h"
 
 #include <QAction>
@@ -50,18 +51,6 @@ void VerifyLiteral(const QLabel* label, const QString& text) {
     QCOMPARE(label->text(), text);
     QCOMPARE(label->textFormat(), Qt::PlainText);
     QVERIFY2(label->sizeHint().height() < PlantedHeight, qPrintable(Describe(label)));
-}
-
-// Answers the next modal message box, keeping its text and format.
-void AnswerMessage(QWidget* context, QString& text, Qt::TextFormat& format, bool& answered) {
-    QTimer::singleShot(0, context, [&] {
-        QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        text = box->text();
-        format = box->textFormat();
-        QTest::keyClick(box, Qt::Key_Return);
-        answered = true;
-    });
 }
 
 } // namespace
@@ -196,14 +185,10 @@ private slots:
         QCOMPARE(time->text(), pasted);
         QPushButton* update = form.Pages()->widget(pgLocal)->findChild<QPushButton*>();
         QVERIFY(update);
-        bool answered = false;
-        QString text;
-        Qt::TextFormat format = Qt::AutoText;
-        AnswerMessage(&form, text, format, answered);
-        QTest::mouseClick(update, Qt::LeftButton);
-        QTRY_VERIFY(answered);
-        QCOMPARE(text, QStringLiteral("'%1' is not a valid floating point value").arg(pasted));
-        QCOMPARE(format, Qt::PlainText);
+        const TAnsweredMessage seen = AnswerMessage([&] { QTest::mouseClick(update, Qt::LeftButton); });
+        QVERIFY(seen.Answered);
+        QCOMPARE(seen.Text, QStringLiteral("'%1' is not a valid floating point value").arg(pasted));
+        QCOMPARE(seen.Format, Qt::PlainText);
     }
 };
 
