@@ -28,11 +28,6 @@ bool ProcessRuns(qint64 pid) {
 
 TMailFolders::TMailFolders(QString base) : base_(BaseOr(base)) {}
 
-TMailFolders::~TMailFolders() {
-    for (const QString& folder : made_)
-        QDir(folder).removeRecursively();
-}
-
 QString TMailFolders::NewFolder(QString* error) {
     // mkdtemp makes the folder with mode 0700 under a name nobody could have taken before.
     QByteArray name = QFile::encodeName(base_ + u'/' + Prefix +
@@ -42,9 +37,7 @@ QString TMailFolders::NewFolder(QString* error) {
         if (error) *error = QString::fromLocal8Bit(std::strerror(errno));
         return {};
     }
-    const QString folder = QFile::decodeName(name);
-    made_ << folder;
-    return folder + u'/';
+    return QFile::decodeName(name) + u'/';
 }
 
 void TMailFolders::RemoveStale(QString base) {

@@ -1,18 +1,15 @@
 #pragma once
 // Private folders for the page files of a mail. Each mail gets a new folder, made with mode 0700 under
 // the temporary folder and named after this process, so that nobody else can plant a file or a link
-// in it and a later run can tell the folders of runs that have ended. The folders of this run are
-// removed when it ends; those a run left behind (killed, crashed) at the next start.
+// in it and a later run can tell the folders of runs that have ended. A folder outlives the preview and
+// the run that made it, since the mail program may read its pages only when the mail is sent; the next
+// start removes the folders of runs that have ended.
 #include <QString>
-#include <QStringList>
 
 class TMailFolders {
 public:
     // base: where the folders are made; the system's temporary folder by default.
     explicit TMailFolders(QString base = QString());
-    ~TMailFolders();
-    TMailFolders(const TMailFolders&) = delete;
-    TMailFolders& operator=(const TMailFolders&) = delete;
 
     // Where later folders are made.
     void SetBase(const QString& base) { base_ = base; }
@@ -23,5 +20,4 @@ public:
 
 private:
     QString base_;
-    QStringList made_;
 };

@@ -200,7 +200,7 @@ private slots:
         TLocationFixture f;
         QCOMPARE(mkfifo(QFile::encodeName(f.Path("fifo.qdb")).constData(), 0600), 0);
         QVERIFY(QDir(f.Folder()).mkdir("folder.qdb"));
-        for (const QString& name : {"fifo.qdb", "folder.qdb"}) {
+        for (const char* name : {"fifo.qdb", "folder.qdb"}) {
             const Run r = Qdb({"dump", f.Path(name)});
             QCOMPARE(r.exitCode, 1);
             QCOMPARE(r.err, f.Path(name) + ": not a regular file\n");
