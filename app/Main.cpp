@@ -388,12 +388,14 @@ void TMainForm::ReadSettings() {
     const TSunSetting sun = ReadSunSetting(FDoc.SunYear());
     FDoc.SetSunMethod(sun.Method);
     FDoc.SetSunYear(sun.Year);
+    FDoc.SetProjectInfo(ReadProjectSettings());
 }
 
 void TMainForm::WriteSettings() {
     SaveFormPlacement(this);
     WriteInputSettings(FDoc.CopyInputs(), FDoc.LocationName());
     WriteSunSetting({FDoc.SunMethod(), FDoc.SunYear()});
+    WriteProjectSettings(FDoc.ProjectInfo());
     ShowSettingsNotice();
 }
 

@@ -52,22 +52,32 @@ bool WriteProjectInputs(QIODevice& device, const TInputSet& inputs) {
     return device.write(bytes) == ProjectFileSize;
 }
 
-bool ReadProjectFile(const QString& path, TInputSet& inputs, QString* reason) {
+bool ReadProjectFile(const QString& path, TInputSet& inputs, QString* reason, TProjectInfo* info,
+                     TProjectSection* section) {
     QFile file;
     if (!OpenRegularFile(file, path, reason)) return false;
-    if (ReadProjectInputs(file, inputs)) return true;
-    if (reason) *reason = QStringLiteral("shorter than 56 bytes or holding a value that is not a number");
-    return false;
+    if (!ReadProjectInputs(file, inputs)) {
+        if (reason) *reason = QStringLiteral("shorter than 56 bytes or holding a value that is not a number");
+        return false;
+    }
+    if (info) {
+        // One byte past the largest block, so a longer one shows as damaged instead of cut.
+        const TProjectSection s =
+            DecodeProjectSection(file.read(MaxProjectFileBytes - ProjectFileSize + 1), *info);
+        if (section) *section = s;
+    }
+    return true;
 }
 
-bool SaveProjectFile(const QString& path, const TInputSet& inputs) {
+bool SaveProjectFile(const QString& path, const TInputSet& inputs, const TProjectInfo& info) {
     // The rename at commit would put a regular file in place of a FIFO or a device.
     if (!IsReplaceableFile(path)) return false;
     QSaveFile file(path);
     // Unbuffered, so a short write (disk full, file size limit) shows in the write's count: a buffered
     // write would only meet it in the flush at commit, which lets a truncated file replace the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    if (!WriteProjectInputs(file, inputs)) {
+    const QByteArray block = EncodeProjectSection(info);
+    if (!WriteProjectInputs(file, inputs) || file.write(block) != block.size()) {
         file.cancelWriting();
         return false;
     }

@@ -112,7 +112,9 @@ QString TCalcDocument::StatusText() const {
 bool TCalcDocument::LoadProject(const QString& path) {
     FFileName = path;
     TInputSet inputs = CopyInputs(); // the glass dimensions are not in the file and keep their values
-    if (!ReadProjectFile(path, inputs)) {
+    TProjectInfo info = FProjectInfo;
+    TProjectSection section = psAbsent;
+    if (!ReadProjectFile(path, inputs, nullptr, &info, &section)) {
         Message(QStringLiteral("Error loading file..."));
         return false;
     }
@@ -122,13 +124,18 @@ bool TCalcDocument::LoadProject(const QString& path) {
         return false;
     }
     ApplyInputs(inputs);
+    FProjectInfo = info;
     SetSolved(false);
+    if (section == psDamaged)
+        Message(QStringLiteral("The project details after the inputs in %1 are damaged and were not read; "
+                               "the inputs were loaded.")
+                    .arg(path));
     return true;
 }
 
 bool TCalcDocument::SaveProject(const QString& path) {
     FFileName = path;
-    if (SaveProjectFile(path, CopyInputs())) return true;
+    if (SaveProjectFile(path, CopyInputs(), FProjectInfo)) return true;
     Message(QStringLiteral("Error saving file..."));
     return false;
 }

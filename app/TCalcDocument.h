@@ -3,6 +3,7 @@
 // result profiles with the rows of the result lists, the solved flag, the project file name and the one
 // solar model. It holds no window: a main window (or the command-line program) observes it through the
 // events below and shows what it holds, so the solve runs the same with or without windows.
+#include "ProjectInfo.h"
 #include "TInputSet.h"
 #include "TableText.h"
 #include "solar/Profile24.h"
@@ -130,11 +131,17 @@ public:
     // FileName := path, then the file's seven values replace the site and surface inputs and the
     // document is out of date (the azimuth brought into -180..180). A missing, short or unreadable
     // file, or one holding a value that is not a finite number or lies outside its input's range,
-    // reports "Error loading file..." (with the value out of range named) and changes no input.
+    // reports "Error loading file..." (with the value out of range named) and changes no input. The
+    // file's project block replaces ProjectInfo; a file without one leaves it, and a damaged one leaves
+    // it with a message (the inputs still load).
     bool LoadProject(const QString& path);
-    // FileName := path, then the inputs are saved; a failure reports "Error saving file..." and leaves
-    // any previous file intact. The solved flag does not change.
+    // FileName := path, then the inputs and the project block are saved; a failure reports "Error
+    // saving file..." and leaves any previous file intact. The solved flag does not change.
     bool SaveProject(const QString& path);
+
+    // The project block of the design report; it does not change the results.
+    const TProjectInfo& ProjectInfo() const { return FProjectInfo; }
+    void SetProjectInfo(const TProjectInfo& info) { FProjectInfo = info; }
 
     // ---- Solve ----
 
@@ -261,6 +268,7 @@ private:
     bool FSolved = false;
     bool FListRows = true;
     QString FFileName = QStringLiteral("Noname.qvx");
+    TProjectInfo FProjectInfo;
     TSolar FSolar;
     TSunMethod FSunMethod = smPublished;
     int FSunYear = 0; // set at construction

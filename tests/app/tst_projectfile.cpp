@@ -51,6 +51,31 @@ private:
     rlimit FOld{};
 };
 
+// A project block built by hand, field by field, so the reader is not checked against the writer.
+QByteArray Section(const QByteArray& text, quint16 version = 1, qint64 length = -1, int crcDelta = 0) {
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("QVXP", 4);
+    out << version << quint16(qChecksum(QByteArrayView(text), Qt::ChecksumIso3309) + crcDelta)
+        << quint32(length < 0 ? text.size() : length);
+    out.writeRawData(text.constData(), int(text.size()));
+    return bytes;
+}
+
+TProjectInfo SampleInfo() {
+    TProjectInfo info;
+    info.Title = QString::fromUtf8("Caf\u00e9 M\u00fcller, east wing");
+    info.Number = "P-2026-017";
+    info.Client = "Brandt & Co";
+    info.Building = "Block B, north facade";
+    info.Designer = "A. Designer";
+    info.Checker = "C. Checker";
+    info.Revision = "C2";
+    info.Notes = "Line one\nback\\slash = kept";
+    return info;
+}
+
 struct TMessages {
     QStringList Texts;
     explicit TMessages(TCalcDocument& doc) {
@@ -217,6 +242,96 @@ private slots:
         buffer.open(QIODevice::WriteOnly);
         QVERIFY(!WriteProjectInputs(buffer, inputs));
         QCOMPARE(buffer.size(), 0);
+    }
+
+    // The project block follows the 56 bytes of inputs, which stay exactly as a reader of the old layout
+    // expects them; it reads back field for field.
+    void projectBlockRoundTrip() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("block.qvx");
+        TCalcDocument doc;
+        doc.ApplyInputs(ResetInputSet());
+        doc.SetProjectInfo(SampleInfo());
+        QVERIFY(doc.SaveProject(path));
+        const QByteArray bytes = ReadAll(path);
+        QCOMPARE(bytes.left(56), FileBytes({1700, -26.13, 28.23, 30, 180, 90, 172.5}));
+        QVERIFY(bytes.mid(56).startsWith("QVXP"));
+        QVERIFY(bytes.contains("designer=A. Designer\n"));
+        QVERIFY(bytes.contains(QString::fromUtf8("title=Caf\u00e9 M\u00fcller").toUtf8()));
+        QVERIFY(bytes.contains("notes=Line one\\nback\\\\slash = kept\n"));
+
+        TCalcDocument other;
+        TMessages messages(other);
+        QVERIFY(other.LoadProject(path));
+        QCOMPARE(other.ProjectInfo(), SampleInfo());
+        QCOMPARE(other.Azimuth(), 180.0);
+        QVERIFY(messages.Texts.isEmpty());
+
+        // An empty block adds nothing: the file is the 56 bytes it always was.
+        doc.SetProjectInfo({});
+        QVERIFY(doc.SaveProject(path));
+        QCOMPARE(ReadAll(path).size(), 56);
+    }
+
+    // A file without a block (every file saved so far) opens as it always did and leaves the block of
+    // the run alone, as the glass dimensions are left.
+    void oldFileKeepsProjectBlock() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.qvx");
+        QVERIFY(WriteAll(path, SampleFile));
+        TCalcDocument doc;
+        TMessages messages(doc);
+        doc.SetProjectInfo(SampleInfo());
+        QVERIFY(doc.LoadProject(path));
+        QCOMPARE(doc.Latitude(), 51.5);
+        QCOMPARE(doc.ProjectInfo(), SampleInfo());
+        QVERIFY(messages.Texts.isEmpty());
+    }
+
+    // A damaged block never stops the inputs: they load, the block of the run stays, and the user is
+    // told the details were not read.
+    void damagedProjectBlock_data() {
+        QTest::addColumn<QByteArray>("tail");
+        const QByteArray text = "title=Tower\ndesigner=B\n";
+        QTest::newRow("header cut short") << Section(text).left(9);
+        QTest::newRow("text cut short") << Section(text).chopped(3);
+        QTest::newRow("length past the file") << Section(text, 1, text.size() + 100);
+        QTest::newRow("length of 4 GB") << Section(text, 1, 0xFFFFFFFFLL);
+        QTest::newRow("longer than the largest block") << Section(QByteArray(20000, 'x'));
+        QTest::newRow("changed byte") << Section(text, 1, -1, 1);
+        QTest::newRow("unknown version") << Section(text, 2);
+        QTest::newRow("not UTF-8") << Section("title=\xff\xfe\n");
+    }
+    void damagedProjectBlock() {
+        QFETCH(QByteArray, tail);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("damaged.qvx");
+        QVERIFY(WriteAll(path, SampleFile + tail));
+        TCalcDocument doc;
+        TMessages messages(doc);
+        doc.SetProjectInfo(SampleInfo());
+        QVERIFY(doc.LoadProject(path));
+        QCOMPARE(doc.DayNumber(), 200.25);
+        QCOMPARE(doc.ProjectInfo(), SampleInfo());
+        QCOMPARE(messages.Texts.size(), 1);
+        QVERIFY2(messages.Texts[0].contains("damaged") && messages.Texts[0].contains("inputs were loaded"),
+                 qPrintable(messages.Texts[0]));
+    }
+
+    // What a block may hold once read: each field within its length, no control characters but the
+    // notes' line feeds; unknown keys (a later version's fields) skipped.
+    void projectBlockTextRules() {
+        TProjectInfo info = SampleInfo();
+        const QByteArray text = "title=" + QByteArray(300, 'T') +
+                                "\nclient=A\x01"
+                                "B\tC\nfuture=x\n"
+                                "notes=one\\ntwo\x07\n";
+        QCOMPARE(DecodeProjectSection(Section(text), info), psRead);
+        QCOMPARE(info.Title, QString(120, 'T'));
+        QCOMPARE(info.Client, QString("ABC"));
+        QCOMPARE(info.Notes, QString("one\ntwo"));
+        QCOMPARE(info.Designer, QString()); // a field the block does not name is empty
+        QCOMPARE(DecodeProjectSection("\x7f\x7f\x7f", info), psAbsent);
     }
 
 private:
