@@ -4,10 +4,10 @@
 #include "app/ResultColumns.h"
 #include "app/TCalcDocument.h"
 #include "controls/TxEntryGrid.h"
-#include "report/ProgramVersion.h"
 #include "report/ReportSettings.h"
 #include "report/TxStdReport.h"
 #include "storage/Folders.h"
+#include "version/ProgramVersion.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "dialogs/TxChartColorForm.h"
 #include "dialogs/TxProfileEd.h"
 #include "dialogs/TxProfileView.h"
-#include "report/ProgramVersion.h"
 #include "storage/Folders.h"
 #include "storage/FormPlacement.h"
 #include "storage/PlainText.h"
 #include "storage/Settings.h"
+#include "version/ProgramVersion.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,8 @@
 #include "ProgramWindows.h"
 
 #include "CalcReport.h"
+#include "about/ProductPicture.h"
+#include "about/TxAboutDlg.h"
 #include "dialogs/SelectAngleDlg.h"
 #include "dialogs/SelectAzimuthDlg.h"
 #include "dialogs/TxCalendar.h"
@@ -8,9 +10,7 @@
 #include "dialogs/TxProfileEd.h"
 #include "dialogs/TxProfileView.h"
 #include "locations/TxSelectLocation.h"
-#include "report/ProductPicture.h"
 #include "report/ReportSettings.h"
-#include "report/TxAboutDlg.h"
 #include "report/TxStdReport.h"
 #include "report/TxfReport.h"
 

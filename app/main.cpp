@@ -2,10 +2,10 @@
 #include "app/ProgramWindows.h"
 #include "app/StartupStamp.h"
 #include "report/MailFolder.h"
-#include "report/ProgramVersion.h"
 #include "storage/Folders.h"
 #include "storage/PlainText.h"
 #include "storage/RegularFile.h"
+#include "version/ProgramVersion.h"
 
 #include <QApplication>
 

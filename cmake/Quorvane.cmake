@@ -36,12 +36,13 @@ function(qv_add_tests_in_folder)
 endfunction()
 
 # qv_add_folder_library(NAME [WIDGET_UNITS stem ...] [EXCLUDE_UNITS stem ...] [CORE_LIBS lib ...]
-#                       [WIDGET_LIBS lib ...] [NO_QT])
+#                       [WIDGET_LIBS lib ...] [NO_QT] [WINDOW_FREE])
 # The folder's sources (globbed, so a new unit is a new file) make the library NAME. When WIDGET_UNITS
 # names file stems, those files make NAME and the rest make NAME_core, which links no widget library:
 # code that must stay window-free links only the _core part, and a widget include there fails to build.
+# WINDOW_FREE (or NO_QT) holds a folder without widget units to the same rule.
 function(qv_add_folder_library name)
-    cmake_parse_arguments(L "NO_QT" "" "WIDGET_UNITS;EXCLUDE_UNITS;CORE_LIBS;WIDGET_LIBS" ${ARGN})
+    cmake_parse_arguments(L "NO_QT;WINDOW_FREE" "" "WIDGET_UNITS;EXCLUDE_UNITS;CORE_LIBS;WIDGET_LIBS" ${ARGN})
     file(GLOB srcs CONFIGURE_DEPENDS
          ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     set(core_srcs "")
@@ -57,7 +58,7 @@ function(qv_add_folder_library name)
         endif()
     endforeach()
     if(NOT L_WIDGET_UNITS)
-        if(L_NO_QT)
+        if(L_NO_QT OR L_WINDOW_FREE)
             _qv_library(${name} "${core_srcs}" "${L_CORE_LIBS}" WINDOW_FREE)
         else()
             _qv_library(${name} "${core_srcs}" "${L_CORE_LIBS}")
@@ -103,7 +104,7 @@ set(QUORVANE_SPECIAL_BUILD "" CACHE STRING "Text of a special build; when set, t
 
 # qv_embed_version_block(TARGET [VERSION a.b.c.d] [PRERELEASE] [PRIVATE_BUILD] [DEBUG] [SPECIAL_BUILD text]
 #                        [PROGRAM])
-# Embeds a version block (report/VersionBlock.h) in the executable TARGET. The file and product version
+# Embeds a version block (version/VersionBlock.h) in the executable TARGET. The file and product version
 # are VERSION, by default the project version, padded to four parts. PROGRAM takes the flags from the
 # QUORVANE_* options above; DEBUG, or a Debug configuration, sets the debug flag.
 function(qv_embed_version_block target)
@@ -139,7 +140,7 @@ function(qv_embed_version_block target)
     else()
         set(flags "${flags}|$<IF:$<CONFIG:Debug>,1,0>")
     endif()
-    add_library(${target}_version_block OBJECT ${PROJECT_SOURCE_DIR}/report/EmbeddedVersionBlock.cpp)
+    add_library(${target}_version_block OBJECT ${PROJECT_SOURCE_DIR}/version/EmbeddedVersionBlock.cpp)
     set_target_properties(${target}_version_block PROPERTIES AUTOMOC OFF AUTORCC OFF)
     target_include_directories(${target}_version_block PRIVATE ${PROJECT_SOURCE_DIR})
     target_compile_definitions(${target}_version_block PRIVATE

@@ -2,8 +2,8 @@
 // location database where the installed program looks for them, the desktop entry (checked with
 // desktop-file-validate), the MIME type of project files, the icons and the AppStream metainfo; then the
 // uninstall target's script removes it all again.
-#include "report/TxVerInfo.h"
 #include "storage/Folders.h"
+#include "version/TxVerInfo.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -2,11 +2,11 @@
 // pasted time that look like HTML reach the widgets that show them and come out as typed, with no
 // image loaded; every label and tool tip of every window is plain, so that the next label that forgets
 // is caught here; and no source shows a message box but through the one plain helper.
+#include "about/TxAbout.h"
 #include "app/Main.h"
 #include "app/ProgramWindows.h"
 #include "dialogs/DesignPeaksDlg.h"
 #include "locations/TxSelectLocation.h"
-#include "report/TxAbout.h"
 
 #include "../common/MessageAnswer.h"
 #include "../locations/LocationFixture.h"

@@ -1,5 +1,7 @@
 // The program's windows as the program creates them: the caption carries the executable's version;
 // Help, About and File, Report open their windows from the keyboard.
+#include "about/ProductPicture.h"
+#include "about/TxAbout.h"
 #include "app/ProgramWindows.h"
 #include "dialogs/SelectAngleDlg.h"
 #include "dialogs/SelectAzimuthDlg.h"
@@ -8,8 +10,6 @@
 #include "dialogs/TxProfileEd.h"
 #include "dialogs/TxProfileView.h"
 #include "locations/TxSelectLocation.h"
-#include "report/ProductPicture.h"
-#include "report/TxAbout.h"
 #include "report/TxfReport.h"
 #include "storage/Settings.h"
 

@@ -1,7 +1,7 @@
 // qvicon OUTDIR: draws the program's icon in the sizes desktops use, as
 // OUTDIR/hicolor/<n>x<n>/apps/com.varnholt.quorvane.png. The build runs it; `cmake --install` copies
 // the result.
-#include "report/ProductPicture.h"
+#include "about/ProductPicture.h"
 
 #include <QDir>
 #include <QGuiApplication>

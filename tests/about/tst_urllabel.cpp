@@ -1,7 +1,7 @@
 // The link label: how its caption follows the URL, and that a click or a key opens the URL through the
 // desktop before the label's own click handling.
 #include "UrlCatcher.h"
-#include "report/URLLabel.h"
+#include "about/URLLabel.h"
 
 #include <QApplication>
 #include <QDesktopServices>

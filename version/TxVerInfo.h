@@ -1,5 +1,5 @@
 #pragma once
-// Reads the version block (report/VersionBlock.h) that the build embeds in an executable, from any file.
+// Reads the version block (version/VersionBlock.h) that the build embeds in an executable, from any file.
 //     TVerInfoRes info(QCoreApplication::applicationFilePath());
 //     QString v = info.FileVersionText();   // "1.0.0.0"
 #include <QByteArray>

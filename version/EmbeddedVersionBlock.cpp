@@ -2,7 +2,7 @@
 // (cmake/Quorvane.cmake) compiles it into each executable that carries a block, with the values of that
 // build as definitions. The block is evaluated at compile time and kept in the file's data even though
 // nothing refers to it: readers find it in the file by its marker.
-#include "report/VersionBlock.h"
+#include "version/VersionBlock.h"
 
 namespace {
 

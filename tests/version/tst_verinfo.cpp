@@ -1,8 +1,8 @@
 // The version block: the one the build embeds in this test's executable and in the program, blocks
 // written into files, and every way a file can fail to give one.
-#include "report/ProgramVersion.h"
-#include "report/TxVerInfo.h"
-#include "report/VersionBlock.h"
+#include "version/ProgramVersion.h"
+#include "version/TxVerInfo.h"
+#include "version/VersionBlock.h"
 
 #include <QCoreApplication>
 #include <QFile>

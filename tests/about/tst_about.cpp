@@ -1,11 +1,11 @@
 // The about box: the main window's values on the form, the stored "Show this form on program bootup"
 // check box, and the start-up display.
 #include "UrlCatcher.h"
-#include "report/ProgramVersion.h"
-#include "report/TxAbout.h"
-#include "report/TxAboutDlg.h"
-#include "report/URLLabel.h"
+#include "about/TxAbout.h"
+#include "about/TxAboutDlg.h"
+#include "about/URLLabel.h"
 #include "storage/Settings.h"
+#include "version/ProgramVersion.h"
 
 #include <QApplication>
 #include <QCheckBox>
