@@ -9,7 +9,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QTextLayout>
-#include <QTreeWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -251,22 +250,6 @@ void TStdReport::PrintListView(const QStringList& captions, const QList<QStringL
     }
     RestoreFont();
     SkipLine();
-}
-
-void TStdReport::PrintListView(QTreeWidget* view, int count) {
-    QStringList captions;
-    const QTreeWidgetItem* header = view->headerItem();
-    for (int c = 0; c < count && c < header->columnCount(); ++c)
-        captions << header->text(c);
-    QList<QStringList> rows;
-    for (int i = 0; i < view->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = view->topLevelItem(i);
-        QStringList texts;
-        for (int c = 0; c < count; ++c)
-            texts << item->text(c);
-        rows << texts;
-    }
-    PrintListView(captions, rows, count);
 }
 
 // ---- Entry-grid table ----

@@ -17,7 +17,6 @@
 #include <functional>
 #include <vector>
 
-class QTreeWidget;
 class TxStringGrid;
 
 // Extra font styles of headings and rows (the bits of a stored font style).
@@ -75,10 +74,8 @@ public:
     static int TableLines(int rows) { return 1 + std::min(3, rows); }
     void PrintRow(const QStringList& texts, int extraStyle);
     void SkipLine();
-    // The column table of a list view: captions underlined, then one row per item, then a blank line;
-    // the captions are repeated at the top of each further page the table runs onto.
-    void PrintListView(QTreeWidget* view, int count);
-    // The same from captions and rows of texts (caption first), as a list view shows them.
+    // The column table of a list: captions underlined, then one row of texts (caption first) per item,
+    // then a blank line; the captions are repeated at the top of each further page the table runs onto.
     void PrintListView(const QStringList& captions, const QList<QStringList>& rows, int count);
     // The ruled table of the grid's cell range, fitted to the page width.
     void PrintEntryGrid(const TxStringGrid& grid, const TCellRange& range);
