@@ -35,6 +35,12 @@ double Perturbations(double julianDayTT) {
            DegToRad;
 }
 
+// Mean solar time at the meridian [h]: UT's time of day plus the longitude, not brought into the day.
+double MeanSolarTime(double jd, double longitude) {
+    const double ut = (jd - 0.5 - std::floor(jd - 0.5)) * 24;
+    return ut + longitude * 12 / Pi;
+}
+
 } // namespace
 
 double JulianDayUT(int year, double dayNumber, double clockTime, double timeZone) {
@@ -65,9 +71,8 @@ TPreciseSun PreciseSunAt(double jd, double longitude) {
 
     const double sinLambda = std::sin(lambda), cosLambda = std::cos(lambda);
     const double sinEpsilon = std::sin(epsilon), cosEpsilon = std::cos(epsilon);
+    const double rightAscension = std::atan2(cosEpsilon * sinLambda, cosLambda);
     TPreciseSun sun;
-    sun.RightAscension = std::atan2(cosEpsilon * sinLambda, cosLambda);
-    if (sun.RightAscension < 0) sun.RightAscension += 2 * Pi;
     sun.Declination = std::asin(sinEpsilon * sinLambda);
 
     const double d = jd - J2000;
@@ -75,13 +80,39 @@ TPreciseSun PreciseSunAt(double jd, double longitude) {
     const double meanSidereal =
         std::fmod(280.46061837 + 360.98564736629 * d, 360.0) * DegToRad + 0.000387933 * tu * tu * DegToRad;
     const double apparentSidereal = meanSidereal + nutationLongitude * cosEpsilon;
-    sun.HourAngle = std::remainder(apparentSidereal + longitude - sun.RightAscension, 2 * Pi);
-
-    // Mean solar time at the meridian is UT plus the longitude; the apparent one follows the hour angle.
-    const double ut = (jd - 0.5 - std::floor(jd - 0.5)) * 24;
-    const double meanSolar = ut + longitude * 12 / Pi;
-    const double difference = SolarTimeOfHourAngle(sun.HourAngle) - meanSolar;
+    sun.HourAngle = std::remainder(apparentSidereal + longitude - rightAscension, 2 * Pi);
+    const double difference = SolarTimeOfHourAngle(sun.HourAngle) - MeanSolarTime(jd, longitude);
     sun.EquationOfTime = std::remainder(difference, 24.0) * 60;
+    return sun;
+}
+
+TPreciseDay PreciseDayFrom(double jd) {
+    TPreciseDay day;
+    day.Start = jd;
+    for (int i = 0; i < 3; ++i) {
+        const TPreciseSun sun = PreciseSunAt(jd + i * 0.5, 0);
+        day.Declination[i] = sun.Declination;
+        day.EquationOfTime[i] = sun.EquationOfTime;
+    }
+    return day;
+}
+
+bool PreciseDayCovers(const TPreciseDay& day, double jd) {
+    return jd >= day.Start - 0.25 && jd <= day.Start + 1.25;
+}
+
+TPreciseSun PreciseDayAt(const TPreciseDay& day, double jd, double longitude) {
+    // Newton's form of the parabola through the three instants, u counting half days from the first.
+    const double u = (jd - day.Start) * 2;
+    const auto parabola = [u](const double(&f)[3]) {
+        return f[0] + u * (f[1] - f[0]) + u * (u - 1) / 2 * (f[2] - 2 * f[1] + f[0]);
+    };
+    TPreciseSun sun;
+    sun.Declination = parabola(day.Declination);
+    sun.EquationOfTime = parabola(day.EquationOfTime);
+    // The apparent solar time is the mean one plus the equation of time.
+    const double apparent = MeanSolarTime(jd, longitude) + sun.EquationOfTime / 60;
+    sun.HourAngle = ReducedHourAngle(HourAngleOf(apparent));
     return sun;
 }
 

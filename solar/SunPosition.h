@@ -57,8 +57,13 @@ inline double HourAngleOf(double solarTime) {
 // hour angles a day away; the sun stands where the reduced one says. A value already within -pi..pi
 // is returned bit for bit.
 inline double ReducedHourAngle(double hourAngle) {
-    if (!(std::fabs(hourAngle) > std::numbers::pi)) return hourAngle;
-    return std::remainder(hourAngle, 2 * std::numbers::pi);
+    constexpr double pi = std::numbers::pi;
+    if (!(std::fabs(hourAngle) > pi)) return hourAngle;
+    // One turn away, the common case, by subtraction: exact there (the operands lie within a factor
+    // of two of each other), so bit for bit what the remainder gives, at a fraction of its cost.
+    if (hourAngle > pi && hourAngle < 3 * pi) return hourAngle - 2 * pi;
+    if (hourAngle < -pi && hourAngle > -3 * pi) return hourAngle + 2 * pi;
+    return std::remainder(hourAngle, 2 * pi);
 }
 // Solar time [h] of a reduced hour angle: 12 + H 12 / pi, within 0..24.
 inline double SolarTimeOfHourAngle(double hourAngle) {

@@ -106,6 +106,7 @@ void TSolar::InvalidateAltitude() {
 void TSolar::InvalidateAzimuth() {
     FAzimuthValid = false;
     FIncidenceValid = false;
+    FSurfaceValid = false;
 }
 
 void TSolar::SetMethod(TSunMethod method) {
@@ -134,6 +135,7 @@ void TSolar::SetDay(double dayNumber) {
     // The day's coefficients are the same for every hour, so they are computed here once.
     FSky = ClearSkyDayOf(dayNumber);
     FDayShift = DayShift();
+    RefreshPreciseDay();
     InvalidateAltitude();
 }
 
@@ -145,6 +147,7 @@ void TSolar::SetLocation(double latitude, double longitude, double timeZone, dou
     FPressureRatio = PressureRatio(altitude);
     FLatitudeSC = SinCosOf(FLatitude);
     FDayShift = DayShift();
+    RefreshPreciseDay(); // the day starts at midnight of the zone
     InvalidateAltitude();
 }
 
@@ -192,8 +195,16 @@ void TSolar::SetHourAngle(double rawHourAngle) {
     InvalidateAltitude();
 }
 
+void TSolar::RefreshPreciseDay() {
+    if (FMethod != smPrecise) return;
+    const double start = JulianDayUT(FYear, FDayNumber, 0, FTimeZone * RadToDeg);
+    if (start != FPreciseDay.Start) FPreciseDay = PreciseDayFrom(start);
+}
+
 TPreciseSun TSolar::PreciseAt(double clockTime) const {
-    return PreciseSunAt(JulianDayUT(FYear, FDayNumber, clockTime, FTimeZone * RadToDeg), FLongitude);
+    const double jd = JulianDayUT(FYear, FDayNumber, clockTime, FTimeZone * RadToDeg);
+    if (PreciseDayCovers(FPreciseDay, jd)) return PreciseDayAt(FPreciseDay, jd, FLongitude);
+    return PreciseSunAt(jd, FLongitude);
 }
 
 double TSolar::NoonClockTime(const TPreciseSun& sun, double clockTime) {
@@ -237,8 +248,12 @@ void TSolar::ComputeAltitude() {
     FGeocentric = SolarAltitudeStep(FLatitudeSC, FDeclinationSC, FCosHourAngle);
     FSun = FGeocentric;
     if (FMethod == smPrecise) {
-        const double beta = FGeocentric.Angle - SolarParallax(FGeocentric.Cos);
-        FSun = {beta, std::sin(beta), std::cos(beta)};
+        // The sine and cosine of beta - p by the angle-difference formulas: the parallax p is below
+        // 5e-5 rad, so the first terms of its own sine and cosine are exact in doubles.
+        const double p = SolarParallax(FGeocentric.Cos);
+        const double sinP = p - p * p * p / 6, cosP = 1 - p * p / 2;
+        FSun = {FGeocentric.Angle - p, FGeocentric.Sin * cosP - FGeocentric.Cos * sinP,
+                FGeocentric.Cos * cosP + FGeocentric.Sin * sinP};
     }
     FAltitudeValid = true;
 }
@@ -336,26 +351,37 @@ double TSolar::TotalHorizontal() {
     return FTotalHorizontal;
 }
 
-double TSolar::DirectRadiation() {
+// Direct, diffuse and reflected on the surface with the heat gain of their sum, worked out together:
+// the solve asks for each of them and then for the heat gain, which needs all three again.
+void TSolar::ComputeSurface() {
     if (!FIncidenceValid) ComputeIncidence();
-    const double dn = DirectNormal();
-    return DirectOnSurface(dn, FIncidence.Cos, FSun.Angle);
+    if (!FHorizontalValid) ComputeHorizontal();
+    FDirect = DirectOnSurface(FDirectNormal, FIncidence.Cos, FSun.Angle);
+    FDiffuse =
+        SkyDiffuseOnSurface(FDiffuseHorizontal, SkyDiffuseFactor(FSlopeSC.Cos, FIncidence.Cos), FSun.Angle);
+    FReflected = GroundReflectedOnSurface(FTotalHorizontal, FGroundReflectance, FSlopeSC.Cos, FSun.Angle);
+    FHeatGain = (FDirect + FDiffuse + FReflected) * GlassTransmission(FIncidence.Angle * RadToDeg);
+    FSurfaceValid = true;
+}
+
+double TSolar::DirectRadiation() {
+    if (!FSurfaceValid) ComputeSurface();
+    return FDirect;
 }
 
 double TSolar::DiffuseRadiation() {
-    if (!FIncidenceValid) ComputeIncidence();
-    const double horizontal = DiffuseHorizontal();
-    return SkyDiffuseOnSurface(horizontal, SkyDiffuseFactor(FSlopeSC.Cos, FIncidence.Cos), FSun.Angle);
+    if (!FSurfaceValid) ComputeSurface();
+    return FDiffuse;
 }
 
 double TSolar::ReflectedRadiation() {
-    const double total = TotalHorizontal(); // brings the altitude up to date as well
-    return GroundReflectedOnSurface(total, FGroundReflectance, FSlopeSC.Cos, FSun.Angle);
+    if (!FSurfaceValid) ComputeSurface();
+    return FReflected;
 }
 
 double TSolar::SolarHeatGainFactor() {
-    const double t = GlassTransmission(IncidentAngle());
-    return (DirectRadiation() + DiffuseRadiation() + ReflectedRadiation()) * t;
+    if (!FSurfaceValid) ComputeSurface();
+    return FHeatGain;
 }
 
 TSolarSteps TSolar::Steps() {

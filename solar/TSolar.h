@@ -184,12 +184,16 @@ public:
 
 private:
     // Each group is computed once for the set inputs and kept until an input it depends on changes:
-    // the altitude with the horizontal radiation after it, then the azimuth, then the incidence.
+    // the altitude with the horizontal radiation after it, then the azimuth, then the incidence, then
+    // the irradiance on the surface with its heat gain.
     void InvalidateAltitude();
     void InvalidateAzimuth();
     void SetDeclination(double declination);
     void SetHourAngle(double rawHourAngle);
     void SetPreciseTime(double clockTime);
+    // The precise sun's declination and equation of time around the set day (precise method only),
+    // read by hour rather than worked out afresh.
+    void RefreshPreciseDay();
     // The precise sun at a clock time of the set day, and at the day's solar noon.
     TPreciseSun PreciseAt(double clockTime) const;
     TPreciseSun PreciseNoon() const;
@@ -200,6 +204,7 @@ private:
     void ComputeAzimuth();
     void ComputeIncidence();
     void ComputeHorizontal();
+    void ComputeSurface();
 
     TSunMethod FMethod = smPublished;
     int FYear = 2000;
@@ -229,15 +234,18 @@ private:
     double FDirectNormal = 0;      // [W/m2]
     double FDiffuseHorizontal = 0; // [W/m2]
     double FTotalHorizontal = 0;   // [W/m2]
+    double FDirect = 0, FDiffuse = 0, FReflected = 0, FHeatGain = 0; // on the surface [W/m2]
     bool FAltitudeValid = false;
     bool FAzimuthValid = false;
     bool FIncidenceValid = false;
     bool FHorizontalValid = false;
+    bool FSurfaceValid = false;
 
     // Sines and cosines, computed once when their angle is set.
     TSinCos FLatitudeSC, FDeclinationSC, FSlopeSC, FSurfaceAzimuthSC;
     double FCosHourAngle = 1;
 
+    TPreciseDay FPreciseDay;   // of the set day, year and zone
     TClearSkyDay FSky;         // of the set day
     double FPressureRatio = 1; // of the set altitude [-]
     double FGroundReflectance = 0.2;
