@@ -116,8 +116,9 @@ void JpegErrorExit(j_common_ptr info) {
 // Warnings about damaged data are not for the user's terminal.
 void JpegNoMessage(j_common_ptr) {}
 
-// Decodes the JPEG source into an RGB32 image. Kept apart from the setjmp so that no object with a
-// destructor lives in the frame that longjmp leaves.
+// Decodes the JPEG source into an RGB32 image. libjpeg's error exit may jump out of this function and
+// the caller's frame below its setjmp, so no object with a destructor lives in either: the row buffer
+// comes from libjpeg's own pool, which jpeg_destroy_decompress frees.
 bool DecodeJpegRows(jpeg_decompress_struct& info, QImage& image, QString* reason) {
     jpeg_read_header(&info, TRUE);
     if (!LogoSizeAllowed(info.image_width, info.image_height, reason)) return false;
@@ -125,9 +126,10 @@ bool DecodeJpegRows(jpeg_decompress_struct& info, QImage& image, QString* reason
     jpeg_start_decompress(&info);
     image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
     if (image.isNull()) return false;
-    std::vector<JSAMPLE> row(size_t(info.output_width) * 3);
+    JSAMPARRAY rows = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                                 info.output_width * 3, 1);
+    const JSAMPLE* row = rows[0];
     while (info.output_scanline < info.output_height) {
-        JSAMPROW rows[1] = {row.data()};
         const int y = int(info.output_scanline);
         jpeg_read_scanlines(&info, rows, 1);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
