@@ -2,9 +2,13 @@
 
 #include "storage/Settings.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 const QString SettingsSection = QStringLiteral("Settings");
-}
+const QString ProjectFolderKey = QStringLiteral("ProjectFolder");
+} // namespace
 
 TInputSet ReadInputSettings() {
     TSettingsStore store(SettingsSection);
@@ -28,6 +32,19 @@ void WriteSunSetting(const TSunSetting& setting) {
     TSettingsStore store(SettingsSection);
     store.WriteInteger(QStringLiteral("SunMethod"), setting.Method == smPrecise ? 1 : 0);
     store.WriteInteger(QStringLiteral("SunYear"), setting.Year);
+    store.Flush();
+}
+
+QString ReadProjectFolder(const QString& fallback) {
+    const QString folder = TSettingsStore(SettingsSection).ReadString(ProjectFolderKey, QString());
+    // A relative path would depend on where the program was started.
+    if (!QDir::isAbsolutePath(folder) || !QFileInfo(folder).isDir()) return fallback;
+    return QDir(folder).absolutePath() + QLatin1Char('/');
+}
+
+void WriteProjectFolder(const QString& projectPath) {
+    TSettingsStore store(SettingsSection);
+    store.WriteString(ProjectFolderKey, QFileInfo(projectPath).absolutePath());
     store.Flush();
 }
 

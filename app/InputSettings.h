@@ -17,5 +17,10 @@ struct TSunSetting {
 };
 TSunSetting ReadSunSetting(int defaultYear);
 void WriteSunSetting(const TSunSetting& setting);
+// The folder of the last project file read or written, by this run or an earlier one ("ProjectFolder"),
+// with a trailing slash; the fallback when none was kept or the folder no longer exists.
+QString ReadProjectFolder(const QString& fallback);
+// Keeps the folder of a project file just read or written, and flushes the store.
+void WriteProjectFolder(const QString& projectPath);
 // Writes the ten inputs and the location name, and flushes the store.
 void WriteInputSettings(const TInputSet& inputs, const QString& locationName);

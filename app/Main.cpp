@@ -119,8 +119,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     qApp->installEventFilter(this);
 
     ConnectDocument();
-    // The program's folder is not the user's to write in: projects start in the documents folder.
-    FDoc.SetFileName(MyDocumentsFolder() + QStringLiteral("Noname.qvx"));
+    // The program's folder is not the user's to write in: projects start in the folder of the last one,
+    // else in the documents folder.
+    FDoc.SetFileName(ReadProjectFolder(MyDocumentsFolder()) + QStringLiteral("Noname.qvx"));
     ReadSettings();
     FDoc.SetSolved(false);
 }
@@ -281,8 +282,11 @@ void TMainForm::ActionLoadExecute() {
     // A name typed without an extension means the project file of that name.
     dialog.setDefaultSuffix(QStringLiteral("qvx"));
     if (dialog.exec() != QDialog::Accepted) return;
-    FProjectOpen = FDoc.LoadProject(dialog.selectedFiles().value(0));
-    ShowPlace();
+    OpenProject(dialog.selectedFiles().value(0));
+}
+
+void TMainForm::OpenProject(const QString& path) {
+    ProjectDone(FDoc.LoadProject(path));
 }
 
 void TMainForm::ActionSaveExecute() {
@@ -301,7 +305,12 @@ void TMainForm::SaveProjectAs() {
     dialog.setDefaultSuffix(QStringLiteral("qvx"));
     dialog.selectFile(FDoc.FileName());
     if (dialog.exec() != QDialog::Accepted) return;
-    FProjectOpen = FDoc.SaveProject(dialog.selectedFiles().value(0));
+    ProjectDone(FDoc.SaveProject(dialog.selectedFiles().value(0)));
+}
+
+void TMainForm::ProjectDone(bool ok) {
+    FProjectOpen = ok;
+    if (ok) WriteProjectFolder(FDoc.FileName());
     ShowPlace();
 }
 

@@ -69,6 +69,8 @@ public:
     void ActionLocationExecute();
     void ActionHelpExecute();
     void ActionLoadExecute();
+    // Reads a project file (Open, or one named on the command line).
+    void OpenProject(const QString& path);
     // Save writes the open project file; with none open it asks for a name as Save As does.
     void ActionSaveExecute();
     void ActionSaveAsExecute();
@@ -127,6 +129,9 @@ private:
     const TResultColumn* CurrentColumn() const;
     void ShowPlace();
     void SaveProjectAs();
+    // After a project file was read or written: its name in the place panel, its folder kept for the
+    // file dialogs of this run and the next.
+    void ProjectDone(bool ok);
     template <class Page> Page* PageOf(TResultPage page) const;
 
     TCalcDocument FDoc;

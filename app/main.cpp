@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
     // A project file named on the command line (the desktop opens *.qvx files this way) is read
     // before the first solve.
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1) mainForm.Document().LoadProject(args.at(1));
+    if (args.size() > 1) mainForm.OpenProject(args.at(1));
     windows.Show();
     return app.exec();
 }

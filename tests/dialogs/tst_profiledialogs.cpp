@@ -1,6 +1,6 @@
 // The profile editor, the profile viewer and the chart colour dialog on their own, driven by keys
 // through the real clipboard and the real settings store; a picture of each.
-#include "../common/MessageAnswer.h"
+#include "../common/ModalAnswer.h"
 #include "controls/TxGrids.h"
 #include "controls/TxNumText.h"
 #include "dialogs/ProfileText.h"

@@ -1,6 +1,7 @@
 // Faults a user met in the main window: the results state lost on a hover, the caption, Open of a
 // name typed without its extension, the Local page's double clicks and Angles row clicks, and the
 // window-shading text broken inside numbers.
+#include "../common/ModalAnswer.h"
 #include "app/Main.h"
 #include "app/ProjectFile.h"
 #include "controls/TxNumText.h"
@@ -64,20 +65,8 @@ private slots:
         QVERIFY(Show(form));
         form.Document().SetFileName(dir.filePath("Noname.qvx"));
         form.activateWindow();
-        bool answered = false;
-        QTimer::singleShot(0, &form, [&] {
-            QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            QVERIFY(name);
-            name->setFocus();
-            name->clear();
-            QTest::keyClicks(name, "projA");
-            QTest::keyClick(name, Qt::Key_Return);
-            answered = true;
-        });
-        QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
-        QVERIFY(answered);
+        QVERIFY(!AnswerFileDialog([&] { QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier); }, "projA")
+                     .isEmpty());
         QCOMPARE(form.Document().Latitude(), 51.5);
         QCOMPARE(form.Document().FileName(), dir.filePath("projA.qvx"));
         QCOMPARE(form.StatusText(), QString("Results are out of date..."));

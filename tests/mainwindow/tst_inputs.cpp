@@ -1,7 +1,7 @@
 // What the main window shows is what it uses: the glass boxes, the property list's cells (keys held
 // with Alt, emptied and unreadable values, physical ranges) and project files with values no site can
 // have. Everything is typed on the window as a user types it.
-#include "../common/MessageAnswer.h"
+#include "../common/ModalAnswer.h"
 #include "../common/ProjectBytes.h"
 #include "app/Main.h"
 #include "controls/TxFmtEdit.h"
@@ -289,16 +289,10 @@ private slots:
         Window w;
         const TInputSet before = w.form.Document().CopyInputs();
         w.form.Document().SetFileName(dir.filePath("Noname.qvx"));
-        QTimer::singleShot(0, &w.form, [&] {
-            QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            name->setFocus();
-            name->clear();
-            QTest::keyClicks(name, "site.qvx");
-            QTest::keyClick(name, Qt::Key_Return);
+        const QString shown = MessageOf([&] {
+            AnswerFileDialog([&] { QTest::keyClick(&w.form, Qt::Key_O, Qt::ControlModifier); }, "site.qvx");
         });
-        QCOMPARE(MessageOf([&] { QTest::keyClick(&w.form, Qt::Key_O, Qt::ControlModifier); }), message);
+        QCOMPARE(shown, message);
         if (message.isEmpty()) {
             QCOMPARE(w.form.Document().Latitude(), latitude);
             QCOMPARE(w.form.Document().Azimuth(), -90.0);
@@ -370,21 +364,10 @@ private slots:
         // The documents folder of the test run may not exist; the dialogs start in the temporary one.
         w.form.Document().SetFileName(dir.filePath("Noname.qvx"));
         const QString path = dir.filePath("job.qvx");
-        QString startedIn;
-        auto answer = [&](const QString& typed) {
-            QTimer::singleShot(0, &w.form, [&, typed] {
-                QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
-                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                startedIn = dialog->directory().absolutePath();
-                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-                name->setFocus();
-                name->clear();
-                QTest::keyClicks(name, QFileInfo(typed).fileName());
-                QTest::keyClick(name, Qt::Key_Return);
-            });
+        const auto saveAs = [&] {
+            QTest::keyClick(&w.form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         };
-        answer(path);
-        QTest::keyClick(&w.form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(AnswerFileDialog(saveAs, "job.qvx"), QFileInfo(dir.path()).absoluteFilePath());
         QVERIFY(QFile::exists(path));
         QCOMPARE(w.form.PlaceText(), QString("job.qvx"));
         w.form.activateWindow();
@@ -400,9 +383,37 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), ProjectFileBytes({1700, 12, 28.23, 30, 0, 0, 172.5}));
 
-        answer(path);
-        QTest::keyClick(&w.form, Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(startedIn, QFileInfo(dir.path()).absoluteFilePath());
+        const auto open = [&] { QTest::keyClick(&w.form, Qt::Key_O, Qt::ControlModifier); };
+        QCOMPARE(AnswerFileDialog(open, "job.qvx"), QFileInfo(dir.path()).absoluteFilePath());
+    }
+
+    // The folder of the last project read or written is kept in the settings: a program started later,
+    // while the first still runs or after it closed, opens and saves there; once that folder is gone,
+    // the documents folder again.
+    void projectFolderKeptForTheNextRun() {
+        auto dir = std::make_unique<QTemporaryDir>();
+        const QString folder = QFileInfo(dir->path()).absoluteFilePath();
+        const auto open = [](Window& w) { QTest::keyClick(&w.form, Qt::Key_O, Qt::ControlModifier); };
+        const auto saveAs = [](Window& w) {
+            QTest::keyClick(&w.form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        };
+        {
+            Window first;
+            first.form.Document().SetFileName(dir->filePath("Noname.qvx")); // as if browsed to
+            AnswerFileDialog([&] { saveAs(first); }, "job.qvx");
+            QVERIFY(QFile::exists(dir->filePath("job.qvx")));
+            Window second;
+            QCOMPARE(AnswerFileDialog([&] { open(second); }, "job.qvx"), folder);
+            QCOMPARE(second.form.PlaceText(), QString("job.qvx"));
+        }
+        {
+            Window third;
+            QCOMPARE(AnswerFileDialog([&] { saveAs(third); }, "other.qvx"), folder);
+            QVERIFY(QFile::exists(dir->filePath("other.qvx")));
+        }
+        dir.reset();
+        Window fourth;
+        QCOMPARE(QFileInfo(fourth.form.Document().FileName()).absolutePath() + "/", MyDocumentsFolder());
     }
 };
 

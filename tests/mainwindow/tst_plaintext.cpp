@@ -8,7 +8,7 @@
 #include "dialogs/DesignPeaksDlg.h"
 #include "locations/TxSelectLocation.h"
 
-#include "../common/MessageAnswer.h"
+#include "../common/ModalAnswer.h"
 #include "../locations/LocationFixture.h"
 
 #include <QAction>
