@@ -1,5 +1,6 @@
 #include "TxAboutDlg.h"
 
+#include "Disclaimer.h"
 #include "ProductPicture.h"
 #include "TxAbout.h"
 #include "URLLabel.h"
@@ -124,8 +125,7 @@ void ApplyMainWindowValues(TAboutBoxDlg& about, const QString& version) {
     about.ProductFont = ProductTypeFont(29);
     about.ProductFontColor = ButtonTextColor();
     about.Version = version;
-    about.Copyright = QStringLiteral("Copyright \u00A9 Varnholt. Design calculations remain the "
-                                     "responsibility of the engineer who signs them.");
+    about.Copyright = QStringLiteral("Copyright \u00A9 Varnholt. ") + DesignDisclaimer();
     about.Description.clear();
     about.EMail = QStringLiteral("quorvane@varnholt.example");
     about.WebCaption = QStringLiteral("www.varnholt.example");

@@ -35,6 +35,8 @@ void PrintPeakTable(TStdReport& report, const QList<TSurfacePeaks>& peaks, int f
     report.PrintListView(captions, rows, 5);
 }
 
+} // namespace
+
 void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc) {
     const QList<TSurfacePeaks> peaks = OrientationPeaks(doc, true);
     // The heading stays with its two notes, the blank line and the start of the first table.
@@ -53,8 +55,6 @@ void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc) {
     PrintPeakTable(report, peaks, 2,
                    {QStringLiteral("Sol-air"), QStringLiteral("Light"), when, QStringLiteral("Dark"), when});
 }
-
-} // namespace
 
 const QList<TReportTable>& CalcReportTables() {
     static const QList<TReportTable> tables{
@@ -102,6 +102,10 @@ void BeginCalcReport(TStdReport& report, TCalcDocument& doc, const TxStringGrid&
     report.BeginReport([&report, &doc, &propertyList,
                         designPeaks] { PrintCalcReport(report, doc, propertyList, designPeaks); },
                        {QStringLiteral("Quorvane Report")}, {});
+    SetReportLetterhead(report, letterheadFolder);
+}
+
+void SetReportLetterhead(TStdReport& report, const QString& letterheadFolder) {
     const QString folder = letterheadFolder.isEmpty() ? ProgramFolder() : letterheadFolder;
     report.SetLetterhead(folder + QStringLiteral("LetterHead.txt"), folder + QStringLiteral("ReportLogo.gif"),
                          4);

@@ -31,6 +31,11 @@ void FillInputGrid(TEntryGrid& grid, const TCalcDocument& doc);
 // follows the tables: the nine orientations' peaks over the design days.
 void PrintCalcReport(TStdReport& report, const TCalcDocument& doc, const TxStringGrid& propertyList,
                      bool designPeaks = false);
+// The "Design Peaks" section: the nine orientations' peaks over the design days.
+void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc);
+// The letterhead and logo of a folder (with its trailing "/"; empty: the program folder).
+void SetReportLetterhead(TStdReport& report, const QString& letterheadFolder);
+
 // Begins the report with PrintCalcReport as its content and the letterhead and logo of letterheadFolder
 // (with its trailing "/"; empty: the program folder). Solves first when the document is out of date, so
 // the tables match the inputs.

@@ -75,6 +75,12 @@ const std::vector<TCommandSpec>& Commands() {
          nullptr,
          "report",
          {}},
+        {"ActionDesignReport",
+         "&Design Report...",
+         "The design report for a client: project, site, day, every table with units, method",
+         nullptr,
+         "report",
+         {}},
         {"ActionAbout", "&About", "About", nullptr, "about", {}},
     };
     return commands;
@@ -173,8 +179,8 @@ QAction* TMainForm::Action(const QString& objectName) const {
 
 void TMainForm::CreateMenus() {
     AddActions(menuBar()->addMenu(QStringLiteral("&File")), this,
-               {"ActionLoad", "ActionSave", "ActionSaveAs", "", "ActionReset", "", "ActionReport", "ActionReportPeaks", "",
-                "ActionClose"});
+               {"ActionLoad", "ActionSave", "ActionSaveAs", "", "ActionReset", "", "ActionReport",
+                "ActionReportPeaks", "ActionDesignReport", "", "ActionClose"});
     AddActions(menuBar()->addMenu(QStringLiteral("&Edit")), this, {"ActionLocation", "", "ActionCopy"});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));

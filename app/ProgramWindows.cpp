@@ -1,6 +1,8 @@
 #include "ProgramWindows.h"
 
 #include "CalcReport.h"
+#include "DesignReport.h"
+#include "DesignReportDlg.h"
 #include "about/ProductPicture.h"
 #include "about/TxAboutDlg.h"
 #include "dialogs/SelectAngleDlg.h"
@@ -53,6 +55,23 @@ TProgramWindows::TProgramWindows(const QString& version) : FVersion(version) {
     MainForm.WireCommand(QStringLiteral("ActionReportPeaks"), [this] {
         ExecuteCalcReport(Report(), MainForm.Document(), *MainForm.Grid(), true);
     });
+    MainForm.WireCommand(QStringLiteral("ActionDesignReport"), [this] { DesignReportCommand(); });
+}
+
+TDesignReportDlg& TProgramWindows::DesignReportDlg() {
+    return Made(FDesignReportDlg, MainForm);
+}
+
+void TProgramWindows::DesignReportCommand() {
+    TDesignReportDlg& dialog = DesignReportDlg();
+    TCalcDocument& doc = MainForm.Document();
+    dialog.SetProject(doc.ProjectInfo());
+    dialog.SetDesignPeaks(ReadDesignPeaksSetting());
+    if (dialog.exec() != QDialog::Accepted) return;
+    doc.SetProjectInfo(dialog.Project());
+    WriteDesignPeaksSetting(dialog.DesignPeaks());
+    BeginDesignReport(Report(), doc, dialog.DesignPeaks());
+    Report().Execute();
 }
 
 TProgramWindows::~TProgramWindows() {

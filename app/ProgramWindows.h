@@ -12,6 +12,7 @@
 class TAboutBoxDlg;
 class TAnglesForm;
 class TCalendarForm;
+class TDesignReportDlg;
 class TChartColor;
 class TPreviewForm;
 class TProfileEdForm;
@@ -38,6 +39,10 @@ struct TProgramWindows {
     TAnglesForm& AnglesForm();
     TProfileViewForm& ProfileViewForm();
     TAboutBoxDlg& AboutBox();
+    TDesignReportDlg& DesignReportDlg();
+    // "&Design Report...": the project block and the design-peaks choice in the dialog, then the
+    // design report in the preview.
+    void DesignReportCommand();
 
     // Shows the main window, then the about box as a splash screen when the user asked for it.
     void Show();
@@ -55,4 +60,5 @@ private:
     std::unique_ptr<TAnglesForm> FAnglesForm;
     std::unique_ptr<TProfileViewForm> FProfileViewForm;
     std::unique_ptr<TAboutBoxDlg> FAboutBox;
+    std::unique_ptr<TDesignReportDlg> FDesignReportDlg;
 };

@@ -63,11 +63,11 @@ const QList<TProjectField>& ProjectFields() {
         {"title", "Project &title", &P::Title, 120, false},
         {"number", "Project &number", &P::Number, 40, false},
         {"client", "C&lient", &P::Client, 120, false},
-        {"building", "&Building and facade", &P::Building, 120, false},
+        {"building", "&Building and fa\u00e7ade", &P::Building, 120, false},
         {"designer", "&Designer", &P::Designer, 80, false},
         {"checker", "C&hecker", &P::Checker, 80, false},
         {"revision", "&Revision", &P::Revision, 20, false},
-        {"notes", "N&otes", &P::Notes, 2000, true},
+        {"notes", "Not&es", &P::Notes, 2000, true},
     };
     return fields;
 }

@@ -20,7 +20,7 @@ struct TProjectInfo {
 // whether it may hold line feeds.
 struct TProjectField {
     const char* Key;
-    const char* Label;
+    const char* Label; // UTF-8, with the dialog's Alt+letter
     QString TProjectInfo::*Member;
     int MaxLength;
     bool MultiLine;

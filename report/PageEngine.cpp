@@ -3,9 +3,11 @@
 #include "report/ReportMessages.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QScreen>
 
@@ -16,6 +18,13 @@ namespace {
 
 int Round(double v) {
     return int(std::lround(v));
+}
+
+// The resolution a paged device lays its pages out at [dots per inch].
+int Resolution(const QPagedPaintDevice* device) {
+    if (const auto* printer = dynamic_cast<const QPrinter*>(device)) return printer->resolution();
+    if (const auto* pdf = dynamic_cast<const QPdfWriter*>(device)) return pdf->resolution();
+    return device->logicalDpiY();
 }
 
 QString ErrorText(const std::exception& e) {
@@ -157,11 +166,16 @@ void TPageEngine::SetupScreenPage() {
     if (printer && PrinterText.isEmpty()) PrinterText = QStringLiteral("PDF");
 }
 
+QPagedPaintDevice* TPageEngine::PrintSurface() const {
+    return countSurface_ ? countSurface_ : printer_;
+}
+
 void TPageEngine::SetupPrinterPage() {
-    if (!printer_ || !painter_ || !painter_->isActive()) throw std::runtime_error("no print job");
-    const QRect printable = printer_->pageLayout().paintRectPixels(printer_->resolution());
-    PixelsPerCmXExact = printer_->width() / (printer_->widthMM() / 10.0);
-    PixelsPerCmYExact = printer_->height() / (printer_->heightMM() / 10.0);
+    QPagedPaintDevice* device = PrintSurface();
+    if (!device || !painter_ || !painter_->isActive()) throw std::runtime_error("no print job");
+    const QRect printable = device->pageLayout().paintRectPixels(Resolution(device));
+    PixelsPerCmXExact = device->width() / (device->widthMM() / 10.0);
+    PixelsPerCmYExact = device->height() / (device->heightMM() / 10.0);
     PixelsPerCmX = Round(PixelsPerCmXExact);
     PixelsPerCmY = Round(PixelsPerCmYExact);
     PageWidth = printable.width();
@@ -169,7 +183,7 @@ void TPageEngine::SetupPrinterPage() {
     painter_->setFont(CanvasFont());
     ReportCanvas = painter_.get();
     LineHeight = ReportCanvas->fontMetrics().height();
-    PrinterText = QStringLiteral("Print to ") + printer_->printerName();
+    if (printer_) PrinterText = QStringLiteral("Print to ") + printer_->printerName();
 }
 
 void TPageEngine::SetupSurface() {
@@ -194,16 +208,72 @@ void TPageEngine::ComputeLayout() {
     TextBottom = Round(bottomExact_ - 2 * LineHeight);
 }
 
+void TPageEngine::ComposePages() {
+    ComputeLayout();
+    // Copies: the content may swap the slots while it runs (the entry-grid table does).
+    if (auto header = OnPageHeader) header(true);
+    if (auto content = OnReportContent) content();
+}
+
+// The pages of one composition that draws nothing anyone sees.
+int TPageEngine::CountPages() {
+    // A table's message about a font too large for it belongs to the composition that follows.
+    const bool fontChanged = std::exchange(FontChanged, false);
+    int pages = 0;
+    if (Printing) {
+        pages = CountPrintedPages();
+    } else {
+        SetupSurface();
+        try {
+            if (ReportCanvas) ComposePages();
+        } catch (const std::exception&) {
+        }
+        pages = PageCount();
+        EndScreenPainter();
+    }
+    FontChanged = fontChanged;
+    return pages;
+}
+
+// Printed pages are counted on a PDF in memory with the printer's page layout and resolution: the
+// same text metrics, so the same page breaks, and nothing reaches the printer.
+int TPageEngine::CountPrintedPages() {
+    QPagedPaintDevice* device = PrintSurface();
+    if (!device) return 0;
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter counter(&sink);
+    counter.setResolution(Resolution(device));
+    counter.setPageLayout(device->pageLayout());
+    std::unique_ptr<QPainter> job = std::move(painter_);
+    const int jobPage = PrinterPageNumber;
+    countSurface_ = &counter;
+    painter_ = std::make_unique<QPainter>();
+    int pages = 0;
+    if (painter_->begin(&counter)) {
+        PrinterPageNumber = 1;
+        try {
+            SetupPrinterPage();
+            ComposePages();
+        } catch (const std::exception&) {
+        }
+        pages = PrinterPageNumber;
+        painter_->end();
+    }
+    countSurface_ = nullptr;
+    painter_ = std::move(job);
+    PrinterPageNumber = jobPage;
+    return pages;
+}
+
 void TPageEngine::DoReport() {
     TBusyCursor busy;
+    if (NumberOfTotal) PageTotal = CountPages();
     SetupSurface();
     if (!ReportCanvas) return;
     try {
-        ComputeLayout();
-        // Copies: the content may swap the slots while it runs (the entry-grid table does).
-        if (auto header = OnPageHeader) header(true);
-        if (auto content = OnReportContent) content();
-        if (Printing ? PrinterPageNumber > 1 : PageCount() > 1) PrintPageNumber();
+        ComposePages();
+        if (NumberOfTotal || (Printing ? PrinterPageNumber > 1 : PageCount() > 1)) PrintPageNumber();
         // The tables have told of a font too large for them; the next composition is not a font change.
         FontChanged = false;
         if (!Printing) {
@@ -231,16 +301,24 @@ int TPageEngine::PageNumberLeft(int textWidth) const {
     return Layout[mLeft] + (Layout[mRight] - Layout[mLeft] - textWidth) / 2;
 }
 
+QString TPageEngine::PageNumberOf(int n) const {
+    return NumberOfTotal ? QStringLiteral("Page %1 of %2").arg(n).arg(PageTotal) : PageNumberText(n);
+}
+
 void TPageEngine::PrintPageNumber() {
-    const QString text = PageNumberText(Printing ? PrinterPageNumber : PageCount());
+    const QString text = PageNumberOf(Printing ? PrinterPageNumber : PageCount());
+    // In the report font, whatever the text before it was set in.
+    const QFont saved = ReportCanvas->font();
+    ReportCanvas->setFont(CanvasFont());
     TextOut(PageNumberLeft(TextWidth(text)), Layout[mBottom], text);
+    ReportCanvas->setFont(saved);
 }
 
 void TPageEngine::NewPage() {
     if (auto footer = OnPageFooter) footer();
     PrintPageNumber();
     if (Printing) {
-        if (!printer_->newPage()) throw std::runtime_error("printer refused a new page");
+        if (!PrintSurface()->newPage()) throw std::runtime_error("printer refused a new page");
         ++PrinterPageNumber;
         painter_->setFont(CanvasFont());
     } else {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -58,6 +59,14 @@ public:
     bool FontChanged = false;  // set by the preview's font command, cleared when the pages are made
     QString PrinterText;       // "Printer not found", the printer's name, or "Print to " + name
     QString DocumentTitle;     // the report's first title: the print job's and the PDF's name
+    QString DocumentAuthor;    // the PDF's author and subject; empty for none
+    QString DocumentSubject;
+    bool MailAsPdf = false; // the preview mails the report as one PDF file, not as page images
+    // Pages numbered "Page n of N" on every page. N comes from a first composition that only counts
+    // the pages, on the same kind of surface (a PDF of the printer's page and resolution when
+    // printing), so it breaks the pages as the real one does.
+    bool NumberOfTotal = false;
+    int PageTotal = 0; // the pages the last count found
 
     // The printer the pages are laid out for; null for none. Not owned.
     void SetPrinter(QPrinter* printer) { printer_ = printer; }
@@ -103,10 +112,16 @@ public:
 
     // The page number text "- N -" and its left edge for a text width.
     static QString PageNumberText(int n) { return QStringLiteral("- %1 -").arg(n); }
+    // The page number as this report prints it: PageNumberText, or "Page n of N".
+    QString PageNumberOf(int n) const;
     int PageNumberLeft(int textWidth) const;
 
 private:
     void SetupSurface();
+    void ComposePages();
+    int CountPages();
+    int CountPrintedPages();
+    QPagedPaintDevice* PrintSurface() const;
     void SetupScreenPage();
     void SetupPrinterPage();
     void ComputeLayout();
@@ -116,6 +131,7 @@ private:
     TScreenMetrics QueryScreen() const;
 
     QPrinter* printer_ = nullptr;
+    QPagedPaintDevice* countSurface_ = nullptr; // the counting PDF while pages are counted for print
     std::unique_ptr<QPainter> painter_;
     double bottomExact_ = 0;
 };

@@ -3,9 +3,12 @@
 #include "report/ImageFiles.h"
 #include "report/PageEngine.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 
 bool ExportReportGif(const TPageEngine& engine, const QString& path, QString* error) {
     if (engine.PageCount() == 0) {
@@ -26,6 +29,67 @@ bool ExportReportGif(const TPageEngine& engine, const QString& path, QString* er
     }
     return WriteGifFile(all, path, error);
 }
+
+namespace {
+
+// A PDF text string: UTF-16BE with its byte order mark, in hexadecimal, so no character needs escaping.
+QByteArray PdfText(const QString& text) {
+    QByteArray bytes("\xFE\xFF", 2);
+    for (QChar c : text)
+        bytes.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    return '<' + bytes.toHex().toUpper() + '>';
+}
+
+// Appends a new information dictionary to a finished PDF as an incremental update (a new object, a
+// cross-reference section for it and a trailer pointing back to the previous one), the way PDF lets a
+// file be amended without rewriting it.
+bool AddPdfInfo(const QString& path, const TPdfInfo& info, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    const qint64 size = file.size();
+    file.seek(std::max<qint64>(0, size - 1024));
+    const QString tail = QString::fromLatin1(file.read(1024));
+    const QRegularExpressionMatch objects = QRegularExpression(QStringLiteral("/Size (\\d+)")).match(tail);
+    const QRegularExpressionMatch root =
+        QRegularExpression(QStringLiteral("/Root (\\d+ \\d+ R)")).match(tail);
+    const QRegularExpressionMatch xref =
+        QRegularExpression(QStringLiteral("startxref\\s+(\\d+)\\s+%%EOF\\s*$")).match(tail);
+    if (!objects.hasMatch() || !root.hasMatch() || !xref.hasMatch()) {
+        if (error) *error = QStringLiteral("the PDF's trailer was not understood");
+        return false;
+    }
+    const int object = objects.captured(1).toInt();
+    QByteArray update = "\n" + QByteArray::number(object) + " 0 obj\n<<\n";
+    const std::pair<const char*, QString> entries[] = {
+        {"/Title", info.Title},
+        {"/Author", info.Author},
+        {"/Subject", info.Subject},
+        {"/Creator", info.Creator},
+        {"/Producer", QStringLiteral("Qt ") + QString::fromLatin1(qVersion())}};
+    for (const auto& [key, text] : entries)
+        if (!text.isEmpty()) update += key + QByteArray(" ") + PdfText(text) + "\n";
+    update += "/CreationDate (D:" +
+              QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() +
+              "Z)\n>>\nendobj\n";
+    const qint64 objectAt = size + 1;
+    const qint64 xrefAt = size + update.size();
+    update += "xref\n" + QByteArray::number(object) + " 1\n" +
+              QByteArray::number(objectAt).rightJustified(10, '0') + " 00000 n \n";
+    update += "trailer\n<<\n/Size " + QByteArray::number(object + 1) + "\n/Root " +
+              root.captured(1).toLatin1() + "\n/Info " + QByteArray::number(object) + " 0 R\n/Prev " +
+              xref.captured(1).toLatin1() + "\n>>\nstartxref\n" + QByteArray::number(xrefAt) + "\n%%EOF\n";
+    file.seek(size);
+    if (file.write(update) != update.size() || !file.flush()) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 bool ExportReportPdf(TPageEngine& engine, const QString& path, const QPageLayout* layout,
                      const TPdfInfo& info, QString* error) {
@@ -52,6 +116,7 @@ bool ExportReportPdf(TPageEngine& engine, const QString& path, const QPageLayout
         ok = false;
         if (error) *error = QStringLiteral("the file could not be written");
     }
+    if (ok && !(info.Author.isEmpty() && info.Subject.isEmpty())) ok = AddPdfInfo(path, info, error);
     return ok;
 }
 

@@ -10,9 +10,14 @@
 class TPageEngine;
 
 // The PDF's document information.
+// The PDF's document information. Qt sets the title and the creator itself; an author or a subject
+// is added after the file is written, as an update of its information dictionary (Qt 6.4 has no way
+// to set them).
 struct TPdfInfo {
     QString Title;
     QString Creator;
+    QString Author;
+    QString Subject;
 };
 
 // All page images of the engine, top to bottom, as one GIF image.

@@ -2,6 +2,8 @@
 // footer line, and the two tables (the column table of a list view, the ruled table of an entry grid).
 #include "report/TxStdReport.h"
 
+#include "report/ReportBlocks.h"
+
 #include "controls/TxGrids.h"
 #include "report/ReportMessages.h"
 
@@ -67,8 +69,7 @@ void TStdReport::SkipLine() {
     engine_.NewLine(1);
 }
 
-// The pieces of a text that fit width [pixels] in the canvas's font, broken between words where it can.
-static QStringList WrapToWidth(const QString& text, const QFont& font, QPaintDevice* device, int width) {
+QStringList WrapToWidth(const QString& text, const QFont& font, QPaintDevice* device, int width) {
     QTextLayout layout(text, font, device);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -27,6 +27,11 @@ void TStdReport::BeginReport(std::function<void()> content, const QStringList& t
     Titles = titles;
     Subtitles = subtitles;
     engine_.DocumentTitle = titles.value(0);
+    // What one report asks of the engine beyond its pages; a report that wants more sets it after this.
+    engine_.DocumentAuthor.clear();
+    engine_.DocumentSubject.clear();
+    engine_.MailAsPdf = false;
+    engine_.NumberOfTotal = false;
     for (int i = 0; i < MarginCount; ++i)
         engine_.GuideEnabled[i] = i <= mStop2;
     GridMode = false;

@@ -608,7 +608,9 @@ bool TPreviewForm::ExportPdf(const QString& path) {
     QString error;
     const QPageLayout layout = printer_ ? printer_->pageLayout() : QPageLayout();
     const bool ok = ExportReportPdf(Engine, path, printer_ ? &layout : nullptr,
-                                    {Engine.DocumentTitle, QApplication::applicationDisplayName()}, &error);
+                                    {Engine.DocumentTitle, QApplication::applicationDisplayName(),
+                                     Engine.DocumentAuthor, Engine.DocumentSubject},
+                                    &error);
     if (isVisible()) Compose();
     return Exported(ok, path, error);
 }
@@ -627,7 +629,10 @@ void TPreviewForm::EMailBtnClick() {
         ReportMessage(QStringLiteral("Error making a folder for the mail pages: ") + error);
         return;
     }
-    const QStringList paths = WritePageFiles(folder);
+    // A report for a client travels as one searchable PDF; the others as their page images.
+    const QString pdf = folder + QStringLiteral("report.pdf");
+    const QStringList paths =
+        Engine.MailAsPdf ? (ExportPdf(pdf) ? QStringList{pdf} : QStringList{}) : WritePageFiles(folder);
     if (paths.isEmpty()) return;
     mapi_->Recipients.clear();
     mapi_->Subject = QStringLiteral("Report...");

@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(Texts(menus), QStringList({"&File", "&Edit", "&View", "&Calculate", "&Help"}));
         QCOMPARE(Texts(menus[0]->menu()->actions()),
                  QStringList({"&Open", "&Save", "Save &As...", "|", "&Reset", "|", "&Report",
-                              "Report with Design &Peaks", "|", "&Exit"}));
+                              "Report with Design &Peaks", "&Design Report...", "|", "&Exit"}));
         QCOMPARE(Texts(menus[1]->menu()->actions()), QStringList({"&Location", "|", "&Copy"}));
         QCOMPARE(Texts(menus[2]->menu()->actions()),
                  QStringList({"Angles", "Solar Tables", "Solar Plot", "Window Shading", "Solar Times",

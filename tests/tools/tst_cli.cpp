@@ -48,6 +48,14 @@ QList<QStringList> ReadCsv(const QByteArray& text) {
     return rows;
 }
 
+// The text of a PDF file, laid out as on its pages.
+QString PdfText(const QString& pdf) {
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    text.waitForFinished();
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
 bool WriteProject(const QString& path, std::initializer_list<double> values, int keepBytes = 56) {
     const QByteArray bytes = ProjectFileBytes(values);
     QFile f(path);
@@ -76,10 +84,7 @@ private slots:
             RunCli(inputs + QStringList{"--report", pdf, "--letterhead-folder", dir.path()}, env);
         QCOMPARE(run.Status, 0);
         QVERIFY2(run.Err.isEmpty(), run.Err.constData());
-        QProcess text;
-        text.start("pdftotext", {"-layout", pdf, "-"});
-        QVERIFY(text.waitForFinished());
-        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        const QString out = PdfText(pdf);
         QVERIFY2(out.contains(QString::fromUtf8("Müller & Kestrel Engineers")) &&
                      out.contains("Quorvane Report") && out.contains("Solar Insolation") &&
                      out.contains("Diffuse"),
@@ -95,6 +100,27 @@ private slots:
         }
     }
 
+    // --design-report writes the design report with the project block of the --file project.
+    void designReportFromAProjectFile() {
+        QTemporaryDir dir;
+        TCalcDocument doc;
+        doc.ApplyInputs(ResetInputSet());
+        TProjectInfo project;
+        project.Title = "Riverside Offices";
+        project.Designer = "A. Designer";
+        doc.SetProjectInfo(project);
+        QVERIFY(doc.SaveProject(dir.filePath("p.qvx")));
+        const QString pdf = dir.filePath("design.pdf");
+        const TRun run = RunCli({"--file", dir.filePath("p.qvx"), "--report", pdf, "--design-report",
+                                 "--letterhead-folder", dir.path()});
+        QCOMPARE(run.Status, 0);
+        QVERIFY2(run.Err.isEmpty(), run.Err.constData());
+        const QString out = PdfText(pdf);
+        QVERIFY2(out.contains(QRegularExpression("Project title\\s+Riverside Offices")) &&
+                     out.contains(QRegularExpression("Page 1 of \\d")) && out.contains("Solar Design Report"),
+                 qPrintable(out));
+    }
+
     void reportFailures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
@@ -104,6 +130,8 @@ private slots:
         QTest::newRow("letterhead folder alone")
             << QStringList{"--letterhead-folder", "/tmp"} << 2
             << "quorvane-cli: --letterhead-folder goes with --report only";
+        QTest::newRow("design report alone")
+            << QStringList{"--design-report"} << 2 << "quorvane-cli: --design-report goes with --report only";
         QTest::newRow("with a table")
             << QStringList{"--report", "r.pdf", "--table", "angles"} << 2
             << "quorvane-cli: give one of --table, --peaks, --report, --explain and --year/--orientations";

@@ -1,6 +1,7 @@
 #include "CliReport.h"
 
 #include "app/CalcReport.h"
+#include "app/DesignReport.h"
 #include "app/TCalcDocument.h"
 #include "controls/TxEntryGrid.h"
 #include "report/ReportExport.h"
@@ -8,17 +9,22 @@
 #include "report/TxStdReport.h"
 
 bool WriteCliReport(TCalcDocument& doc, const QString& pdfPath, const QString& letterheadFolder,
-                    QStringList& messages) {
+                    bool designReport, QStringList& messages) {
     const TReportMessageHook saved = SetReportMessageHook([&messages](const QString& m) { messages << m; });
     TPageEngine engine;
     TStdReport report(engine);
     SetCalcReportColumnStops();
     TEntryGrid inputs;
     FillInputGrid(inputs, doc);
-    BeginCalcReport(report, doc, inputs, false, letterheadFolder);
+    if (designReport)
+        BeginDesignReport(report, doc, false, letterheadFolder);
+    else
+        BeginCalcReport(report, doc, inputs, false, letterheadFolder);
     QString error;
-    const bool ok = ExportReportPdf(engine, pdfPath, nullptr,
-                                    {report.Titles.value(0), QStringLiteral("Quorvane")}, &error);
+    const bool ok = ExportReportPdf(
+        engine, pdfPath, nullptr,
+        {engine.DocumentTitle, QStringLiteral("Quorvane"), engine.DocumentAuthor, engine.DocumentSubject},
+        &error);
     if (!ok) messages << error;
     SetReportMessageHook(saved);
     return ok;

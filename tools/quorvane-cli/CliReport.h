@@ -1,6 +1,6 @@
 #pragma once
-// The report of quorvane-cli --report: the Report command's pages composed on the page engine without
-// any window and written as a PDF file.
+// The report of quorvane-cli --report: the Report command's pages (or the design report's) composed on the
+// page engine without any window and written as a PDF file.
 #include <QString>
 #include <QStringList>
 
@@ -8,4 +8,4 @@ class TCalcDocument;
 
 // A TCliReportWriter: needs a QApplication (the input table is a grid widget, never shown).
 bool WriteCliReport(TCalcDocument& doc, const QString& pdfPath, const QString& letterheadFolder,
-                    QStringList& messages);
+                    bool designReport, QStringList& messages);

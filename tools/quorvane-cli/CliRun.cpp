@@ -91,6 +91,9 @@ const char* Description =
     "  --report FILE.pdf  the report of the Report command (inputs, angles and radiation tables under the\n"
     "                letterhead and logo of --letterhead-folder DIR, else of the program folder) as a PDF\n"
     "                file, made without a display. Exit status 1 when it cannot be written.\n"
+    "  --design-report  with --report: the design report instead (project, site, day, surface, every\n"
+    "                table with units and legend, sol-air, window, chart, totals and peaks, method),\n"
+    "                with the project block of a --file project that holds one.\n"
     "\n"
     "Sun position: --sun published (the default) uses the published fits of the day number; --sun\n"
     "precise an astronomical algorithm (within 0.01 degrees of an ephemeris) for the day number in\n"
@@ -129,6 +132,7 @@ constexpr TFlag Flags[] = {
     {"orientations", "Print the hourly results of the nine facades as CSV."},
     {"peaks", "Print the design-day peaks of the surface and the nine facades as CSV."},
     {"json", "With --explain: the steps as a JSON array."},
+    {"design-report", "With --report: the design report (project block from a --file that has one)."},
 };
 
 bool IsSet(const QCommandLineParser& parser, const char* name) {
@@ -213,12 +217,13 @@ QString TimeZoneWarning(double zone) {
            QStringLiteral("; did you mean hours? (%1 hours is %2)\n").arg(Number(zone), Number(zone * 15));
 }
 
-TInputSet ReadInputs(const QCommandLineParser& parser) {
+// The inputs, and the project block of a --file project that holds one.
+TInputSet ReadInputs(const QCommandLineParser& parser, TProjectInfo& project) {
     TInputSet inputs = ResetInputSet();
     if (parser.isSet(QStringLiteral("file"))) {
         const QString path = parser.value(QStringLiteral("file"));
         QString reason;
-        if (!ReadProjectFile(path, inputs, &reason))
+        if (!ReadProjectFile(path, inputs, &reason, &project))
             throw EUsage(QStringLiteral("--file: cannot read project file '%1': %2").arg(path, reason));
         CheckFileInputs(inputs);
     }
@@ -278,6 +283,8 @@ TOutput ReadOutput(const QCommandLineParser& parser) {
         throw EUsage(QStringLiteral("--csv-meta goes with --csv only"));
     if (IsSet(parser, "letterhead-folder") && !report)
         throw EUsage(QStringLiteral("--letterhead-folder goes with --report only"));
+    if (IsSet(parser, "design-report") && !report)
+        throw EUsage(QStringLiteral("--design-report goes with --report only"));
     if (IsSet(parser, "json") && !explain) throw EUsage(QStringLiteral("--json goes with --explain only"));
     if (explain && IsSet(parser, "csv"))
         throw EUsage(QStringLiteral("give either --explain or --csv, not both"));
@@ -297,7 +304,7 @@ TCliResult WriteReport(const QCommandLineParser& parser, TCalcDocument& doc, con
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     const QString path = parser.value(QStringLiteral("report"));
     QStringList messages;
-    const bool ok = write(doc, path, folder, messages);
+    const bool ok = write(doc, path, folder, IsSet(parser, "design-report"), messages);
     QString error = warning;
     for (const QString& m : messages)
         error += QStringLiteral("quorvane-cli: report: %1\n").arg(OneLine(m));
@@ -348,7 +355,9 @@ TCliResult Run(const QStringList& arguments, const TCliReportWriter& writeReport
     const std::optional<TResultPage> page = ReadPage(parser);
     const int explainHour = output == outExplain ? ReadExplainHour(parser) : 0;
     TCalcDocument doc;
-    doc.ApplyInputs(ReadInputs(parser));
+    TProjectInfo project;
+    doc.ApplyInputs(ReadInputs(parser, project));
+    doc.SetProjectInfo(project);
     doc.SetSurfaceColour(ReadColour(parser));
     ReadSunMethod(parser, doc);
     const QString warning = TimeZoneWarning(doc.TimeZone());
