@@ -203,6 +203,44 @@ private slots:
         QVERIFY(std::abs(rightEdges["41.9"].first() - edge) < 0.3);
     }
 
+    // The texts of the site and the surface across the cases that read differently.
+    void wordings_data() {
+        QTest::addColumn<QString>("actual");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zone east") << ZoneText(30) << "UTC+2";
+        QTest::newRow("zone quarter hour") << ZoneText(86.25) << "UTC+5:45";
+        QTest::newRow("zone west") << ZoneText(-150) << "UTC-10";
+        QTest::newRow("zone Greenwich") << ZoneText(0) << "UTC";
+        QTest::newRow("zone past the date line") << ZoneText(195) << "UTC+13";
+        QTest::newRow("position north west") << PositionText(51.5, -0.12) << "51.50°N 0.12°W";
+        QTest::newRow("wall north") << SurfaceText(180, 90)
+                                    << "vertical wall facing north (azimuth 180° from south, west positive)";
+        QTest::newRow("wall east") << SurfaceText(-90, 90)
+                                   << "vertical wall facing east (azimuth -90° from south, west positive)";
+        QTest::newRow("between points") << SurfaceText(15, 90)
+                                        << "vertical wall facing about south-south-west (azimuth 15° from "
+                                           "south, west positive)";
+        QTest::newRow("roof") << SurfaceText(-45, 30)
+                              << "roof sloping 30° from horizontal, facing south-east (azimuth -45° from "
+                                 "south, west positive)";
+        QTest::newRow("flat") << SurfaceText(180, 0) << "horizontal surface (roof) facing the sky";
+        QTest::newRow("overhang")
+            << SurfaceText(0, 120)
+            << "overhanging surface tilted 120° from horizontal, facing south (azimuth 0° "
+               "from south, west positive)";
+        TCalcDocument doc;
+        doc.SetDayNumber(172.5);
+        QTest::newRow("published day") << DayDateText(doc) << "21 June";
+        doc.SetSunMethod(smPrecise);
+        doc.SetSunYear(2028); // a leap year: day 172 is 20 June
+        QTest::newRow("precise day, leap year") << DayDateText(doc) << "20 June 2028";
+    }
+    void wordings() {
+        QFETCH(QString, actual);
+        QFETCH(QString, expected);
+        QCOMPARE(actual, expected);
+    }
+
     // The report's accuracy statement gives the figures of the help page's Accuracy section, so the two
     // cannot drift apart.
     void accuracyAsTheHelpPageStatesIt() {

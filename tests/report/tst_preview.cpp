@@ -75,6 +75,9 @@ private:
     QByteArray path_;
 };
 
+// A launcher script that writes its arguments to args.txt, one a line.
+const QString RecordingLauncher = "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > args.txt\n";
+
 // Answers the next file dialog, once it is shown, by typing the name and pressing Return. A dialog that
 // cannot be answered within about 20 s is cancelled, so the test fails instead of hanging.
 void AnswerFileDialog(const QString& path, int tries = 1000) {
@@ -143,6 +146,14 @@ class TestPreview : public QObject {
         report->LogoFile.clear();
         preview->show();
         QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
+    }
+    // Ctrl+Shift+E with the mail folders under base, until the launcher has run.
+    void MailByKeys(const QString& base) {
+        preview->MailFolders().SetBase(base);
+        int outcome = -1;
+        preview->Mapi()->OnSuccess = [&](TMapiControl*) { outcome = 0; };
+        Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(outcome, 0);
     }
     void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::keyClick(preview.get(), Qt::Key(key), mods);
@@ -358,12 +369,8 @@ private slots:
         Open(60);
         QCOMPARE(preview->Engine.PageCount(), 2);
         QTemporaryDir base;
-        preview->MailFolders().SetBase(base.path());
-        TLauncher launcher("for a in \"$@\"; do printf '%s\\n' \"$a\"; done > args.txt\n");
-        int outcome = -1;
-        preview->Mapi()->OnSuccess = [&](TMapiControl*) { outcome = 0; };
-        Key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-        QTRY_COMPARE(outcome, 0);
+        TLauncher launcher(RecordingLauncher);
+        MailByKeys(base.path());
 
         const QStringList folders = QDir(base.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QCOMPARE(folders.size(), 1);
@@ -379,6 +386,35 @@ private slots:
             QCOMPARE(ReadGifSize(folder + QStringLiteral("page%1.gif").arg(i)).Height, 1129);
         preview.reset();
         QVERIFY(QFileInfo::exists(folder + "page1.gif"));
+    }
+
+    // A report that asks to travel as a PDF (the design report) attaches one searchable PDF file, its
+    // pages numbered of their total, with the author and subject it carries.
+    void emailAttachesThePdfWhenAsked() {
+        Open(60);
+        preview->Engine.MailAsPdf = true;
+        preview->Engine.NumberOfTotal = true;
+        preview->Engine.DocumentAuthor = "A. Designer";
+        preview->Engine.DocumentSubject = "Solar design calculation";
+        QTemporaryDir base;
+        TLauncher launcher(RecordingLauncher);
+        MailByKeys(base.path());
+        const QStringList args = launcher.Arguments();
+        QCOMPARE(args.size(), 6);
+        QCOMPARE(args[4], QString("--attach"));
+        QVERIFY2(args[5].endsWith("/report.pdf"), qPrintable(args[5]));
+        QProcess text, info;
+        text.start("pdftotext", {"-layout", args[5], "-"});
+        info.start("pdfinfo", {args[5]});
+        QVERIFY(text.waitForFinished() && info.waitForFinished());
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(out.contains("value 59") && out.contains("Page 1 of 2") && out.contains("Page 2 of 2"),
+                 qPrintable(out));
+        const QString meta = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(meta.contains(QRegularExpression("Author:\\s+A. Designer\\n")) &&
+                     meta.contains(QRegularExpression("Subject:\\s+Solar design calculation\\n")) &&
+                     meta.contains(QRegularExpression("Pages:\\s+2\\n")),
+                 qPrintable(meta));
     }
 
     // A link planted where pages used to go, or where a page is to be written, is never written through.

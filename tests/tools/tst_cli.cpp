@@ -119,6 +119,19 @@ private slots:
         QVERIFY2(out.contains(QRegularExpression("Project title\\s+Riverside Offices")) &&
                      out.contains(QRegularExpression("Page 1 of \\d")) && out.contains("Solar Design Report"),
                  qPrintable(out));
+
+        // A damaged block is left out with a warning; the inputs are read and the report is written.
+        QFile file(dir.filePath("p.qvx"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() - 2);
+        file.write("XX"); // the CRC no longer matches
+        file.close();
+        const TRun damaged = RunCli({"--file", dir.filePath("p.qvx"), "--report", pdf, "--design-report",
+                                     "--letterhead-folder", dir.path()});
+        QCOMPARE(damaged.Status, 0);
+        QVERIFY2(damaged.Err.contains("project details after the inputs") && damaged.Err.contains("damaged"),
+                 damaged.Err.constData());
+        QVERIFY(!PdfText(pdf).contains("Riverside Offices"));
     }
 
     void reportFailures_data() {

@@ -217,15 +217,22 @@ QString TimeZoneWarning(double zone) {
            QStringLiteral("; did you mean hours? (%1 hours is %2)\n").arg(Number(zone), Number(zone * 15));
 }
 
-// The inputs, and the project block of a --file project that holds one.
-TInputSet ReadInputs(const QCommandLineParser& parser, TProjectInfo& project) {
+// The inputs, and the project block of a --file project that holds one; a damaged block is left out
+// with a warning line.
+TInputSet ReadInputs(const QCommandLineParser& parser, TProjectInfo& project, QString& warning) {
     TInputSet inputs = ResetInputSet();
     if (parser.isSet(QStringLiteral("file"))) {
         const QString path = parser.value(QStringLiteral("file"));
         QString reason;
-        if (!ReadProjectFile(path, inputs, &reason, &project))
+        TProjectSection section = psAbsent;
+        if (!ReadProjectFile(path, inputs, &reason, &project, &section))
             throw EUsage(QStringLiteral("--file: cannot read project file '%1': %2").arg(path, reason));
         CheckFileInputs(inputs);
+        if (section == psDamaged)
+            warning +=
+                QStringLiteral("quorvane-cli: warning: the project details after the inputs in '%1' are "
+                               "damaged and were not read\n")
+                    .arg(path);
     }
     for (const TNumberOption& o : NumberOptions)
         if (parser.isSet(QString::fromLatin1(o.Name)))
@@ -356,11 +363,12 @@ TCliResult Run(const QStringList& arguments, const TCliReportWriter& writeReport
     const int explainHour = output == outExplain ? ReadExplainHour(parser) : 0;
     TCalcDocument doc;
     TProjectInfo project;
-    doc.ApplyInputs(ReadInputs(parser, project));
+    QString fileWarning;
+    doc.ApplyInputs(ReadInputs(parser, project, fileWarning));
     doc.SetProjectInfo(project);
     doc.SetSurfaceColour(ReadColour(parser));
     ReadSunMethod(parser, doc);
-    const QString warning = TimeZoneWarning(doc.TimeZone());
+    const QString warning = fileWarning + TimeZoneWarning(doc.TimeZone());
     QString clipboard;
     doc.OnClipboardText = [&clipboard](const QString& text) { clipboard = text; };
     doc.Solve();
