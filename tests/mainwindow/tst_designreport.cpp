@@ -75,6 +75,10 @@ private slots:
                 auto* preview = qobject_cast<TPreviewForm*>(QApplication::activeModalWidget());
                 pages = preview->Engine.PageCount();
                 total = preview->Engine.PageTotal;
+                // The pages as the preview shows them, the design peaks among them, for looking at.
+                for (int i = 0; i < pages; ++i)
+                    preview->Engine.Pages[size_t(i)].save(
+                        QStringLiteral(QV_BINARY_ROOT "/screens/designreport-preview-%1.png").arg(i + 1));
                 previewed = true;
                 QTest::keyClick(preview, Qt::Key_Escape);
             });
