@@ -10,12 +10,11 @@ QString Number(double value) {
     return FormatFloat(QStringLiteral("%g"), value);
 }
 
-// The name of an input as its row of the property list shows it ("Barometer", "Day Number"); the
-// settings key for the glass dimensions, which have no row.
+// The name of an input as its row of the property list shows it ("Barometer", "Day Number", "Year");
+// the settings key for the glass dimensions, which have no row.
 QString InputName(TInputId id) {
-    const QStringList& lines = TCalcDocument::PropertyLines();
-    const int row = int(id) + 1;
-    if (id <= inDayNumber && row < lines.size()) return SplitLine(QLatin1Char(';'), lines[row]).value(0);
+    const int row = TCalcDocument::PropertyRow(id);
+    if (row > 0) return SplitLine(QLatin1Char(';'), TCalcDocument::PropertyLines()[row]).value(0);
     return QString::fromLatin1(InputKeyName(id));
 }
 

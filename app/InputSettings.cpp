@@ -25,7 +25,7 @@ TSunSetting ReadSunSetting(int defaultYear) {
     TSettingsStore store(SettingsSection);
     const int year = store.ReadInteger(QStringLiteral("SunYear"), defaultYear);
     return {store.ReadInteger(QStringLiteral("SunMethod"), 0) == 1 ? smPrecise : smPublished,
-            year >= 1900 && year <= 2100 ? year : defaultYear};
+            InputRange(inSunYear).Contains(year) ? year : defaultYear};
 }
 
 void WriteSunSetting(const TSunSetting& setting) {

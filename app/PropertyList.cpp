@@ -9,21 +9,6 @@
 
 #include <QCursor>
 
-namespace {
-
-// Rows 1 to 7 hold the inputs Altitude to DayNumber.
-constexpr int FirstInputRow = 1;
-constexpr int LastInputRow = 7;
-
-bool IsInputRow(int row) {
-    return row >= FirstInputRow && row <= LastInputRow;
-}
-TInputId InputOfRow(int row) {
-    return static_cast<TInputId>(row - FirstInputRow);
-}
-
-} // namespace
-
 TPropertyList::TPropertyList(TCalcDocument& doc, QWidget* parent) : TEntryGrid(parent), FDoc(doc) {
     setObjectName(QStringLiteral("Grid"));
     SetDelim(QLatin1Char(';'));
@@ -32,6 +17,7 @@ TPropertyList::TPropertyList(TCalcDocument& doc, QWidget* parent) : TEntryGrid(p
     SetScrollBars(TScrollStyle::ssNone);
     SetOptions({xgoFixedVertLine, xgoFixedHorzLine, xgoVertLine, xgoHorzLine, xgoColSizing, xgoEditing});
     SetLinesArray(TCalcDocument::PropertyLines());
+    ShowInput(inSunYear, FDoc.SunYear());
     const int widths[] = {90, 60, 50};
     for (int c = 0; c < 3; ++c)
         SetColWidths(c, widths[c]);
@@ -57,13 +43,25 @@ TPropertyList::TPropertyList(TCalcDocument& doc, QWidget* parent) : TEntryGrid(p
 }
 
 void TPropertyList::ShowInput(TInputId id, double value) {
-    const int row = int(id) + FirstInputRow;
-    if (IsInputRow(row)) SetCellValue(1, row, value);
+    const int row = TCalcDocument::PropertyRow(id);
+    if (row < 0) return;
+    SetCellValue(1, row, value);
+    if (id == inSunYear) ShowYearApplies();
+}
+
+void TPropertyList::ShowYearApplies() {
+    TField* field = Field(TCalcDocument::PropertyRow(inSunYear));
+    const bool applies = FDoc.SunMethod() == smPrecise;
+    if (!field || field->Enabled == applies) return;
+    // The published method has no year: the row is greyed and takes no typing until the precise
+    // method is chosen (Calculate, Sun Position...).
+    field->Enabled = applies;
+    viewport()->update();
 }
 
 void TPropertyList::GridDoSetData(int, int ARow) {
-    if (IsInputRow(ARow)) {
-        const TInputId id = InputOfRow(ARow);
+    const TInputId id = TCalcDocument::PropertyInput(ARow);
+    if (id != InputCount) {
         double value = 0;
         QString message;
         if (!ReadInputText(id, Cells(1, ARow), value, message)) {

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's input property list: an entry grid with one row per site and surface input
-// (Barometer to Day Number), showing the document's values and storing what the user commits, and the
-// row actions that pick a value in a dialog.
+// (Barometer to Day Number) and the precise sun position's Year, showing the document's values and
+// storing what the user commits, and the row actions that pick a value in a dialog.
 #include "app/TCalcDocument.h"
 #include "app/WindowRef.h"
 #include "controls/TxEntryGrid.h"
@@ -28,7 +28,8 @@ public:
     void SetRowDialogs(const TRowDialogs& dialogs) { FDialogs = dialogs; }
     const TRowDialogs& RowDialogs() const { return FDialogs; }
 
-    // Shows an input of rows 1 to 7; other inputs are not in the list.
+    // Shows an input of rows 1 to 7, or the year of row 8, greyed unless the precise method is chosen;
+    // other inputs are not in the list.
     void ShowInput(TInputId id, double value);
     // The commit event: stores the row's value in the document and marks the results out of date. An
     // empty text, one that is no number or a number outside the input's range is refused with a beep
@@ -47,6 +48,8 @@ public:
     void PickDay();
 
 private:
+    void ShowYearApplies();
+
     TCalcDocument& FDoc;
     TRowDialogs FDialogs;
 };

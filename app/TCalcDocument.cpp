@@ -56,6 +56,7 @@ void TCalcDocument::Clipboard(const QString& text) const {
 
 void TCalcDocument::SetInput(TInputId id, double value) {
     if (!std::isfinite(value)) return; // a NaN would show in every row and be saved back
+    if (id == inSunYear) return SetSunYear(int(NormalisedInput(id, value)));
     SetInputValue(FInputs, id, value);
     if (OnInputChanged) OnInputChanged(id, value);
 }
@@ -72,11 +73,14 @@ bool TCalcDocument::Reset() {
 
 void TCalcDocument::SetSunMethod(TSunMethod method) {
     FSunMethod = method == smPrecise ? smPrecise : smPublished;
+    if (OnInputChanged) OnInputChanged(inSunYear, FSunYear); // the year applies, or no longer
     SetSolved(false);
 }
 
 void TCalcDocument::SetSunYear(int year) {
+    if (!InputRange(inSunYear).Contains(year)) return;
     FSunYear = year;
+    if (OnInputChanged) OnInputChanged(inSunYear, year);
     SetSolved(false);
 }
 
@@ -357,18 +361,28 @@ const QStringList& TCalcDocument::PropertyLines() {
         "Latitude; %0.2f; deg; NPE; 0; 0",  "Longitude; %0.2f; deg; NPE; 0; 0",
         "Time Zone; %0.2f; deg; NPE; 0; 0", "Azimuth; %0.2f; deg; PE; 0; 0",
         "Slope; %0.2f; deg; PE; 0; 0",      "Day Number; %0.1f; ; PE; 0; 0",
+        "Year; %0.0f; ; NPE; 0; 0",
     };
     return lines;
+}
+
+int TCalcDocument::PropertyRow(TInputId id) {
+    if (id == inSunYear) return 8;
+    return id >= inAltitude && id <= inDayNumber ? int(id) + 1 : -1;
+}
+
+TInputId TCalcDocument::PropertyInput(int row) {
+    if (row == 8) return inSunYear;
+    return row >= 1 && row <= 7 ? TInputId(row - 1) : TInputId(InputCount);
 }
 
 QList<QStringList> TCalcDocument::PropertyCells() const {
     QList<QStringList> cells;
     const QStringList& lines = PropertyLines();
-    for (qsizetype row = 0; row < lines.size(); ++row) {
+    for (int row = 0; row <= PropertyRow(inDayNumber); ++row) {
         const QStringList pieces = SplitLine(QLatin1Char(';'), lines[row]);
-        // Row r shows input r - 1 (the heading row has none) with its line's format.
         const QString value =
-            row == 0 ? PieceAt(pieces, 1) : FormatFloat(PieceAt(pieces, 1), Input(TInputId(row - 1)));
+            row == 0 ? PieceAt(pieces, 1) : FormatFloat(PieceAt(pieces, 1), Input(PropertyInput(row)));
         cells << QStringList{PieceAt(pieces, 0), value, PieceAt(pieces, 2)};
     }
     return cells;

@@ -68,7 +68,8 @@ public:
     double GlassHeight() const { return FInputs.GlassHeight; }
     double GlassWidth() const { return FInputs.GlassWidth; }
     double GlassDepth() const { return FInputs.GlassDepth; }
-    double Input(TInputId id) const { return InputValue(FInputs, id); }
+    // An input by its id; inSunYear reads the sun position's year.
+    double Input(TInputId id) const { return id == inSunYear ? FSunYear : InputValue(FInputs, id); }
 
     // Each stores the value and reports it through OnInputChanged; none changes Solved. A value that
     // is not a finite number is refused: nothing changes and nothing is reported.
@@ -82,6 +83,7 @@ public:
     void SetGlassHeight(double value) { SetInput(inGlassHeight, value); }
     void SetGlassWidth(double value) { SetInput(inGlassWidth, value); }
     void SetGlassDepth(double value) { SetInput(inGlassDepth, value); }
+    // inSunYear goes to SetSunYear (rounded to a whole year).
     void SetInput(TInputId id, double value);
 
     // The ten inputs as a record, and back through the ten setters in their fixed order.
@@ -95,7 +97,10 @@ public:
     // ---- Sun position method ----
 
     // How the sun's position is worked out, and the year whose calendar the precise method reads the
-    // day number in (the local clock's current year at first). A change marks the document out of date.
+    // day number in (the local clock's current year at first). A change marks the document out of date
+    // and is reported through OnInputChanged as inSunYear with the year, so that the property list's
+    // Year row shows it and whether it applies (with the precise method only). A year outside
+    // InputRange(inSunYear) is refused: nothing changes.
     TSunMethod SunMethod() const { return FSunMethod; }
     int SunYear() const { return FSunYear; }
     void SetSunMethod(TSunMethod method);
@@ -233,10 +238,16 @@ public:
 
     // ---- Property list and clipboard ----
 
-    // The eight lines of the input property list (heading and seven inputs), in entry-line syntax.
+    // The nine lines of the input property list (heading, seven inputs and the sun position's year), in
+    // entry-line syntax.
     static const QStringList& PropertyLines();
-    // The three cells of each property list line as shown: heading texts, then name, value formatted
-    // with the line's format, and units.
+    // The list's row of an input (1 to 7, the year 8), or -1 for an input the list does not show; and
+    // the input of a row (InputCount for the heading and rows beyond).
+    static int PropertyRow(TInputId id);
+    static TInputId PropertyInput(int row);
+    // The three cells of the heading and the seven input lines as shown (the year, which the tables'
+    // text and the report give with the method, is left out): heading texts, then name, value
+    // formatted with the line's format, and units.
     QList<QStringList> PropertyCells() const;
     // The Copy command for a page: the table text of Angles, Solar or SolAir (solving first when out
     // of date), the window-shading fractions, or the sunrise and sunset text, given to OnClipboardText.

@@ -1,5 +1,7 @@
 #include "TInputSet.h"
 
+#include "solar/PreciseSun.h"
+
 #include <cmath>
 
 namespace {
@@ -67,12 +69,15 @@ TInputRange InputRange(TInputId id) {
         return {0.01, 100}; // [m]
     case inGlassDepth:
         return {0, 20}; // [m]
+    case inSunYear:
+        return {PreciseFirstYear, PreciseLastYear};
     default:
         return {};
     }
 }
 
 double NormalisedInput(TInputId id, double value) {
+    if (id == inSunYear) return std::round(value);
     if (id != inAzimuth || !std::isfinite(value)) return value;
     const double azimuth = std::remainder(value, 360); // exact, within -180..180
     return azimuth == -180 ? 180 : azimuth;

@@ -13,9 +13,13 @@ enum TInputId {
     inDayNumber,
     inGlassHeight,
     inGlassWidth,
-    inGlassDepth
+    inGlassDepth,
+    // The calendar year of the precise sun position, held by the document beside the ten: project
+    // files and the ten settings keys do not hold it, and it counts past InputCount so that loops over
+    // the set never meet it.
+    inSunYear = 11
 };
-inline constexpr int InputCount = 10;
+inline constexpr int InputCount = 10; // the inputs of TInputSet
 
 // Default member values are the start values of a first run (the settings store's defaults).
 struct TInputSet {
@@ -42,7 +46,8 @@ void SetInputValue(TInputSet& inputs, TInputId id, double value);
 // when HiExcluded is set (the day number runs up to, but not including, 367). Equal limits mean no
 // range: any finite value is taken (the azimuth, which NormalisedInput brings into -180..180).
 // Latitude -90..90, longitude -180..180, zone meridian -180..210 (the zones in use reach UTC+14),
-// day 1..<367, slope 0..180, altitude -500..9000 m, glass height and width 0.01..100 m, depth 0..20 m.
+// day 1..<367, slope 0..180, altitude -500..9000 m, glass height and width 0.01..100 m, depth 0..20 m,
+// year 1900..2100 (the span the precise sun position is made for).
 struct TInputRange {
     double Lo = 0;
     double Hi = 0;
@@ -54,7 +59,7 @@ struct TInputRange {
 TInputRange InputRange(TInputId id);
 
 // The value as an input is to be held: an azimuth brought into -180..180 (180, north, stays 180 and
-// -180 becomes 180); every other input as it is.
+// -180 becomes 180), a year rounded to a whole year; every other input as it is.
 double NormalisedInput(TInputId id, double value);
 
 // The first input of the set that lies outside its range, or InputCount when all lie within.

@@ -12,7 +12,7 @@ TSunPositionForm::TSunPositionForm(QWidget* parent)
     setObjectName(QStringLiteral("SunPositionForm"));
     FMethod->addItem(QStringLiteral("Published (fits of the day number)"));
     FMethod->addItem(QStringLiteral("Precise (astronomical, within 0.01\u00B0)"));
-    FYear->setRange(1900, 2100);
+    FYear->setRange(PreciseFirstYear, PreciseLastYear);
     auto* note = new QLabel(QStringLiteral("The worked examples use the published method. The precise one "
                                            "reads the day number as a date of that year."),
                             this);

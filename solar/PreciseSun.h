@@ -7,6 +7,10 @@
 // azimuth agree within 0.003 degrees (tests/solar/data/ephemeris.csv). Pure functions: angles in
 // radians, times as stated.
 
+// The years the method is made for (the span of its TT - UT and of the tests against an ephemeris).
+inline constexpr int PreciseFirstYear = 1900;
+inline constexpr int PreciseLastYear = 2100;
+
 // Julian day (UT) of clock time [h] on day number N of a year, for a zone meridian [deg, east
 // positive]: the day's date is that of N's whole part (N = 1 is 1 January), the time of day is the
 // clock time less the zone's offset from UT (zone / 15 hours). Years 1900 to 2100 are meant.

@@ -257,8 +257,10 @@ void ReadSunMethod(const QCommandLineParser& parser, TCalcDocument& doc) {
     const QString text = parser.value(QStringLiteral("sun-year"));
     bool ok = false;
     const int year = text.toInt(&ok);
-    if (!ok || year < 1900 || year > 2100)
-        throw EUsage(QStringLiteral("--sun-year: '%1' is not a year from 1900 to 2100").arg(text));
+    const TInputRange range = InputRange(inSunYear);
+    if (!ok || !range.Contains(year))
+        throw EUsage(QStringLiteral("--sun-year: '%1' is not a year from %2 to %3")
+                         .arg(text, Number(range.Lo), Number(range.Hi)));
     doc.SetSunYear(year);
 }
 
