@@ -10,19 +10,22 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorSpace>
 #include <QDir>
 #include <QLineEdit>
-#include <QScreen>
-#include <QTabWidget>
 #include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <climits>
-#include <malloc.h>
 #include <cmath>
 #include <limits>
+#include <malloc.h>
 
 class TestMainForm : public QObject {
     Q_OBJECT
@@ -106,13 +109,39 @@ private slots:
                              premultiplied.width() * 4);
             return bytes.toHex();
         };
-        const QByteArray small = pixels(QImage(QStringLiteral(":/commands/solve-16.png")));
-        const QByteArray large = pixels(QImage(QStringLiteral(":/commands/solve-32.png")));
-        QCOMPARE(small.size(), 16 * 16 * 4 * 2);
-        QCOMPARE(large.size(), 32 * 32 * 4 * 2);
-        QCOMPARE(pixels(icon.pixmap(QSize(16, 16), 1.0).toImage()), small);
-        QCOMPARE(pixels(icon.pixmap(QSize(32, 32), 1.0).toImage()), large);
-        QCOMPARE(pixels(icon.pixmap(QSize(16, 16), 2.0).toImage()), large);
+        // On a mismatch, what tells why: both pictures saved beside the screens, and how each is held.
+        const auto drawnAsFile = [&](const QImage& drawn, int side, const char* what) {
+            const QImage file(QStringLiteral(":/commands/solve-%1.png").arg(side));
+            const QByteArray drawnPixels = pixels(drawn), filePixels = pixels(file);
+            if (file.size() == QSize(side, side) && drawnPixels == filePixels) return true;
+            int first = 0; // the first pixel that differs
+            while (first * 8 < std::min(drawnPixels.size(), filePixels.size()) &&
+                   drawnPixels.mid(first * 8, 8) == filePixels.mid(first * 8, 8))
+                ++first;
+            const QString base = QStringLiteral(QV_BINARY_ROOT "/screens/command-picture-%1").arg(what);
+            QDir().mkpath(QV_BINARY_ROOT "/screens");
+            drawn.save(base + QStringLiteral("-drawn.png"));
+            file.save(base + QStringLiteral("-file.png"));
+            const auto held = [](const QImage& image) {
+                return QStringLiteral("%1x%2 format %3 ratio %4 colour space %5")
+                    .arg(image.width())
+                    .arg(image.height())
+                    .arg(int(image.format()))
+                    .arg(image.devicePixelRatio())
+                    .arg(image.colorSpace().isValid() ? image.colorSpace().description()
+                                                      : QStringLiteral("none"));
+            };
+            qWarning("%s: drawn %s; file %s; first differing pixel %d (premultiplied hex, drawn %s, file %s);"
+                     " platform %s, icon theme '%s', style %s; saved as %s-*.png",
+                     what, qPrintable(held(drawn)), qPrintable(held(file)), first,
+                     drawnPixels.mid(first * 8, 8).constData(), filePixels.mid(first * 8, 8).constData(),
+                     qPrintable(QGuiApplication::platformName()), qPrintable(QIcon::themeName()),
+                     qPrintable(QApplication::style()->name()), qPrintable(base));
+            return false;
+        };
+        QVERIFY(drawnAsFile(icon.pixmap(QSize(16, 16), 1.0).toImage(), 16, "16"));
+        QVERIFY(drawnAsFile(icon.pixmap(QSize(32, 32), 1.0).toImage(), 32, "32"));
+        QVERIFY(drawnAsFile(icon.pixmap(QSize(16, 16), 2.0).toImage(), 32, "16-dense"));
         QImage dense(32, 32, QImage::Format_ARGB32_Premultiplied);
         dense.fill(Qt::transparent);
         dense.setDevicePixelRatio(2);
@@ -120,7 +149,7 @@ private slots:
         painter.setCompositionMode(QPainter::CompositionMode_Source); // the picture's pixels as they are
         icon.paint(&painter, QRect(0, 0, 16, 16));
         painter.end();
-        QCOMPARE(pixels(dense), large);
+        QVERIFY(drawnAsFile(dense, 32, "16-painted-dense"));
     }
 
     // A row picked in the Angles list stays with its hour when a solve moves sunrise, and is let go
