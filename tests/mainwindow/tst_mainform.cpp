@@ -298,20 +298,37 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().contains("Azimuth,180.00,deg\r\n"));
     }
 
-    // The Barometer row's button opens the location dialog on the sample database; OK takes the place.
+    // Edit, Location (Alt+E, L) opens the location dialog on the sample database; a place moved to with
+    // the arrows is taken with Return.
     void locationPickFillsSiteRows() {
         TMainForm form;
         TSelectLocationForm locations(&form, QStringLiteral(QV_BINARY_ROOT "/Varnholt/Common Files/"));
         locations.ShowMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
         form.SetRowDialogs({&locations});
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         const double azimuth = form.Document().Azimuth();
+        QString moved; // the place the arrows moved to
         QTimer::singleShot(0, &locations, [&] {
-            QTRY_VERIFY(locations.isVisible());
-            QTest::mouseClick(locations.AcceptButton(), Qt::LeftButton);
+            QTRY_VERIFY(locations.isActiveWindow());
+            QListView* list = locations.PlaceList();
+            const QString opened = list->currentIndex().data().toString();
+            while (QApplication::focusWidget() != list)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(list, Qt::Key_Home);
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Down);
+            moved = list->currentIndex().data().toString();
+            QVERIFY(moved != opened);
+            QTest::keyClick(list, Qt::Key_Return);
         });
-        form.ActionLocationExecute();
+        QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_L);
+        QTRY_VERIFY(!moved.isEmpty());
+        QVERIFY(!locations.isVisible());
+        QCOMPARE(locations.PickedName().section(QLatin1Char(','), 0, 0), moved);
         const LocationRecord& r = locations.Record();
         QVERIFY(!locations.PickedName().isEmpty());
         QCOMPARE(form.Document().LocationName(), locations.PickedName());

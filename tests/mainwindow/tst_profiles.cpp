@@ -308,30 +308,82 @@ private slots:
         QCOMPARE(title, QString("Total Solar Radiation"));
     }
 
-    // The View menu opens the chart of the current heading (Alt+V, C) and the ambient profile editor
-    // (Alt+V, A).
+    // The View menu opens the chart of the current heading (Alt+V, C): the heading moved to on the
+    // Angles list, then, after Alt+V and the arrows switched to the Solar page, that list's first value
+    // heading; on a page without a list there is none. Alt+V, A opens the ambient profile in the editor,
+    // and Accept there replaces the document's.
     void viewMenuOpensChartsAndAmbient() {
-        auto viewMenu = [](Program& p, Qt::Key item) {
+        // Alt+V: the View menu, open.
+        const auto viewMenu = [](Program& p) -> QWidget* {
+            // Back from a closed dialog, as the window manager does it (offscreen, no one does).
+            QApplication::setActiveWindow(&p.form);
+            if (!QTest::qWaitFor([&] { return QApplication::focusWidget()->window() == &p.form; }))
+                return nullptr;
             QTest::keyClick(&p.form, Qt::Key_V, Qt::AltModifier);
-            QTRY_VERIFY(QApplication::activePopupWidget());
-            QTest::keyClick(QApplication::activePopupWidget(), item);
+            return QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; })
+                       ? QApplication::activePopupWidget()
+                       : nullptr;
         };
-        {
-            Program p;
-            p.form.Pages()->setCurrentIndex(pgAngles);
-            QHeaderView* header = p.form.AnglesList()->header();
-            header->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(header, Qt::Key_End); // Incident
-            QString title;
-            QVERIFY(p.WhileShown(
-                p.view, [&] { viewMenu(p, Qt::Key_C); }, [&] { title = p.view.windowTitle(); }));
-            QCOMPARE(title, QString("Incident Angle"));
-        }
-        {
-            Program p;
-            QVERIFY(p.WhileShown(
-                p.editor, [&] { viewMenu(p, Qt::Key_A); }, [] {}));
-        }
+        Program p;
+        const TCalcDocument& doc = p.form.Document();
+        QHeaderView* header = p.form.AnglesList()->header();
+        p.form.Pages()->tabBar()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), header);
+        QTest::keyClick(header, Qt::Key_End); // Incident
+        TProfile24 charted{};
+        QString title;
+        const auto look = [&] {
+            title = p.view.windowTitle();
+            charted = p.view.Values();
+        };
+        QWidget* menu = viewMenu(p);
+        QVERIFY(p.WhileShown(
+            p.view, [&] { QTest::keyClick(menu, Qt::Key_C); }, look));
+        QCOMPARE(title, QString("Incident Angle"));
+        QCOMPARE(charted, doc.IncidentProfile());
+
+        menu = viewMenu(p);
+        QTest::keyClick(menu, Qt::Key_Down); // Solar Tables
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCOMPARE(p.form.Pages()->currentIndex(), int(pgSolar));
+        QTRY_VERIFY(p.form.SolarList()->isVisible());
+        menu = viewMenu(p);
+        QVERIFY(p.WhileShown(
+            p.view, [&] { QTest::keyClick(menu, Qt::Key_C); }, look));
+        QCOMPARE(title, QString("Direct-Normal Solar Radiation"));
+        QCOMPARE(charted, doc.NormalProfile());
+
+        p.form.Pages()->setCurrentIndex(pgWindow);
+        menu = viewMenu(p);
+        bool shown = false;
+        QTimer::singleShot(0, &p.view, [&] { shown = p.view.isVisible(); });
+        QTest::keyClick(menu, Qt::Key_C); // disabled: the menu stays open
+        if (QWidget* open = QApplication::activePopupWidget()) QTest::keyClick(open, Qt::Key_Escape);
+        QTest::qWait(20);
+        QVERIFY(!shown);
+
+        bool accepted = false;
+        menu = viewMenu(p);
+        QVERIFY(menu);
+        QTimer watch; // the editor opens once the menu has closed
+        connect(&watch, &QTimer::timeout, &p.editor, [&] {
+            if (accepted || !p.editor.isVisible()) return;
+            accepted = true;
+            QCOMPARE(p.editor.ValueCaptionLabel()->text(), QString::fromUtf8("Ambient, \u00b0C"));
+            QVERIFY(p.editor.Editable());
+            QCOMPARE(p.editor.Values(), doc.AmbientProfile());
+            p.editor.Grid()->FocusCell(1, 3);
+            QTest::keyClick(p.editor.Grid(), Qt::Key_F2);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), "12");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        });
+        watch.start(10);
+        QTest::keyClick(menu, Qt::Key_A);
+        QTRY_VERIFY(accepted);
+        QTRY_VERIFY(!p.editor.isVisible());
+        QCOMPARE(doc.AmbientProfile()[3], 12.0);
     }
 
     // The colours reach the plot from the first activation (the chart is built when its page is first
@@ -358,16 +410,25 @@ private slots:
         QCOMPARE(shown(2, 2), TChartColors().Panel);
     }
 
-    // The View menu's items switch pages by their keys.
+    // Each page entry of the View menu, reached with the arrows and taken with Return, shows its page.
+    void viewMenuSwitchesPages_data() {
+        QTest::addColumn<int>("page"); // the index of the page and of its entry
+        const QList<TPageSpec>& pages = ResultPageTable();
+        for (int i = 0; i < pages.size(); ++i)
+            QTest::newRow(pages[i].ViewCaption) << i;
+    }
     void viewMenuSwitchesPages() {
+        QFETCH(int, page);
         Program p;
+        p.form.Pages()->setCurrentIndex(page == 0 ? 1 : 0); // elsewhere first
         QTest::keyClick(&p.form, Qt::Key_V, Qt::AltModifier);
         QTRY_VERIFY(QApplication::activePopupWidget());
         QWidget* menu = QApplication::activePopupWidget();
-        for (int i = 0; i < 5; ++i)
-            QTest::keyClick(menu, Qt::Key_Down); // Angles, Solar, Plot, Window, Local, SolAir
+        for (int i = 0; i < page; ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
         QTest::keyClick(menu, Qt::Key_Return);
-        QCOMPARE(p.form.Pages()->currentIndex(), int(pgSolAir));
+        QCOMPARE(p.form.Pages()->currentIndex(), page);
+        QTRY_VERIFY(p.form.Pages()->widget(page)->isVisible());
     }
 };
 

@@ -188,19 +188,6 @@ private slots:
         form.Action("ActionReport")->trigger();
         QCOMPARE(runs, 1);
     }
-
-    void viewMenuShowsPages() {
-        TFixture f;
-        QVERIFY(f.Show());
-        f.Form.activateWindow();
-        QTest::keyClick(&f.Form, Qt::Key_V, Qt::AltModifier);
-        auto* view = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(view);
-        for (int i = 0; i < 5; ++i)
-            QTest::keyClick(view, Qt::Key_Down);
-        QTest::keyClick(view, Qt::Key_Return);
-        QCOMPARE(f.Form.Pages()->currentIndex(), int(pgSolAir));
-    }
 };
 
 QTEST_MAIN(TestRowDialogs)
