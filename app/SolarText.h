@@ -1,7 +1,7 @@
 #pragma once
 // The solar model's values as the program shows and reads them: through the one formatting helper and
 // number reader, in the user's locale.
-#include "dialogs/ProfileText.h" // the profile clipboard text
+#include "controls/ProfileText.h" // the profile clipboard text
 
 #include <QString>
 

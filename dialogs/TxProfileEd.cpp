@@ -1,7 +1,7 @@
 #include "TxProfileEd.h"
 
 #include "ProfileChart.h"
-#include "ProfileText.h"
+#include "controls/ProfileText.h"
 #include "controls/TxFmtEdit.h"
 #include "controls/TxGrids.h"
 #include "controls/TxNumText.h"

@@ -1,7 +1,7 @@
 #include "TxProfileView.h"
 
 #include "ProfileChart.h"
-#include "ProfileText.h"
+#include "controls/ProfileText.h"
 
 #include <QAction>
 #include <QBarSeries>

@@ -1,8 +1,8 @@
 // Feeds arbitrary text to the profile reader and to the delimited-string tokenizer. A profile read in
 // full formats and reads back to the same 24 values, and its program format ("%0.1f") is stable under
 // a second round; the tokenizer reaches the end of any text, one call per character at most.
+#include "controls/ProfileText.h"
 #include "controls/TxStringParser.h"
-#include "dialogs/ProfileText.h"
 
 #include <cmath>
 #include <cstdint>

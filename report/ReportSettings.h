@@ -2,7 +2,7 @@
 // The report layout settings: margins and column stops in centimetres, the preview zoom and the report
 // font. One set per program run, loaded at start-up and saved with the main window's settings in the
 // section "Report".
-#include "storage/FormPlacement.h"
+#include "storage/FontSettings.h"
 
 #include <array>
 

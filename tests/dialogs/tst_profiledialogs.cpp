@@ -3,7 +3,7 @@
 #include "../common/ModalAnswer.h"
 #include "controls/TxGrids.h"
 #include "controls/TxNumText.h"
-#include "dialogs/ProfileText.h"
+#include "controls/ProfileText.h"
 #include "dialogs/TxChartColorForm.h"
 #include "dialogs/TxProfileEd.h"
 #include "dialogs/TxProfileView.h"

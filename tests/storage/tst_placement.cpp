@@ -1,4 +1,5 @@
 // Window placement and font attributes through the settings store, with real widgets offscreen.
+#include "storage/FontSettings.h"
 #include "storage/FormPlacement.h"
 #include "storage/Settings.h"
 

@@ -22,7 +22,9 @@ bool ReadProfileText(const QString& text, TProfile24& profile, QString* problem)
     if (!whole && problem) {
         *problem = token.isEmpty()
                        ? QStringLiteral("The clipboard holds %1 of the 24 numbers a profile needs.").arg(read)
-                       : QStringLiteral("Value %1 on the clipboard, '%2', is not a number.").arg(read + 1).arg(token);
+                       : QStringLiteral("Value %1 on the clipboard, '%2', is not a number.")
+                             .arg(read + 1)
+                             .arg(token);
     }
     return whole;
 }
