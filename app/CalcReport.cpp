@@ -42,8 +42,8 @@ void PrintDesignPeaks(TStdReport& report, const TCalcDocument& doc) {
     // The heading stays with its two notes, the blank line and the start of the first table.
     report.PrintHeading(QStringLiteral("Design Peaks (21st of each month)"), fsBold | fsUnderline, 0,
                         3 + TStdReport::TableLines(int(peaks.size())));
-    report.PrintRow({QStringLiteral("Facades: azimuth 0 south, 90 west, -90 east, 180 north; H horizontal. "
-                                    "Clock hours of the zone time.")},
+    report.PrintRow({QStringLiteral("Facades: azimuth %1; H horizontal. Clock hours of the zone time.")
+                         .arg(QLatin1String(AzimuthConvention))},
                     fsNone);
     // The units go here: with them the captions run into the next column.
     report.PrintRow({QStringLiteral("Total irradiance and SHGF in W/m2, sol-air temperatures in degC.")},

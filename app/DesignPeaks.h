@@ -20,8 +20,8 @@ int MonthOfDay(double day);
 // "Jan" .. "Dec" for months 1..12 (English, as scripts and reports read them); "" for any other.
 QString MonthName(int month);
 
-// A surface orientation in the program's own azimuth convention: 0 south, 90 west, -90 east, 180
-// north [deg], slope from horizontal [deg].
+// A surface orientation in the program's own azimuth convention (AzimuthConvention) [deg], slope from
+// horizontal [deg].
 struct TOrientation {
     const char* Name; // "N", "NE", ..., "NW", "H"
     double Azimuth;   // [deg]

@@ -26,7 +26,7 @@ QString Num(const char* format, double value) {
 
 const QString Degree = QStringLiteral("\u00B0");
 // How every azimuth of the report is measured.
-const QString AzimuthConvention = QStringLiteral("from south, west positive");
+const QString AzimuthFromSouth = QStringLiteral("from south, west positive");
 const QString PerSquareMetre = QStringLiteral("W/m\u00B2");
 
 // The compass point nearest an azimuth (from south, west positive), of sixteen.
@@ -145,7 +145,7 @@ void PrintLegend(TStdReport& report) {
         {{QStringLiteral("CT"), QStringLiteral("clock time: the full hour of the zone's standard time (no "
                                                "daylight saving)")},
          {QStringLiteral("Altitude"), QStringLiteral("the sun's angle above the horizon")},
-         {QStringLiteral("Azimuth"), QStringLiteral("the sun's azimuth, ") + AzimuthConvention},
+         {QStringLiteral("Azimuth"), QStringLiteral("the sun's azimuth, ") + AzimuthFromSouth},
          {QStringLiteral("SSA"), QStringLiteral("surface-solar azimuth: the sun's azimuth from the surface's "
                                                 "normal")},
          {QStringLiteral("Incident"), QStringLiteral("the angle between the sun's rays and the surface's "
@@ -319,7 +319,7 @@ void PrintMethod(TStdReport& report, const TCalcDocument& doc) {
         QStringLiteral(
             "Window shading: vertical glass set back in a recess; the side reveal and the head cast the "
             "shadows, the sill none."),
-        QStringLiteral("Azimuths are measured %1 (east -90%2, north 180%2).").arg(AzimuthConvention, Degree),
+        QStringLiteral("Azimuths are measured %1 (east -90%2, north 180%2).").arg(AzimuthFromSouth, Degree),
         AccuracyText(),
         DesignDisclaimer(),
     };
@@ -359,7 +359,7 @@ void PrintAppendix(TStdReport& report, const TCalcDocument& doc) {
 } // namespace
 
 QString AzimuthConventionText(double azimuth) {
-    return QStringLiteral("azimuth %1%2 ").arg(Num("%g", azimuth), Degree) + AzimuthConvention;
+    return QStringLiteral("azimuth %1%2 ").arg(Num("%g", azimuth), Degree) + AzimuthFromSouth;
 }
 
 QString SurfaceText(double azimuth, double slope) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString AzimuthConvention = QStringLiteral("azimuth 0 south, 90 west, -90 east, 180 north");
+const QString AzimuthNote = QStringLiteral("azimuth ") + QLatin1String(AzimuthConvention);
 
 QString SurfaceText(double azimuth, double slope) {
     return FormatFloat(QStringLiteral("azimuth %0.1f deg"), azimuth) +
@@ -69,7 +69,7 @@ TTextTable PeakTable(const QString& caption, const QList<TSurfacePeaks>& surface
 
 void FillDesignPeaks(TDesignPeaksForm& form, const TCalcDocument& doc) {
     form.SetSubject(QStringLiteral("%1; surface %2 (%3).")
-                        .arg(SiteText(doc), SurfaceText(doc.Azimuth(), doc.Slope()), AzimuthConvention));
+                        .arg(SiteText(doc), SurfaceText(doc.Azimuth(), doc.Slope()), AzimuthNote));
     const QList<TYearTable> tables = YearTables(doc);
     QList<THeatMapData> maps;
     const QString subtitle = SiteText(doc) + QStringLiteral("; ") + SurfaceText(doc.Azimuth(), doc.Slope());
@@ -83,7 +83,7 @@ void FillDesignPeaks(TDesignPeaksForm& form, const TCalcDocument& doc) {
         QStringLiteral(
             "Peaks of each facade (H: horizontal) with the month and clock hour where they occur; %1. "
             "Sol-air temperatures use the current ambient profile on every day.")
-            .arg(AzimuthConvention));
+            .arg(AzimuthNote));
 }
 
 // The method and year go to the document, which is then out of date until the next solve.

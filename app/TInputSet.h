@@ -21,6 +21,9 @@ enum TInputId {
 };
 inline constexpr int InputCount = 10; // the inputs of TInputSet
 
+// How an azimuth reads, in every text that states it (windows, report, command line).
+inline constexpr char AzimuthConvention[] = "0 south, 90 west, -90 east, 180 north";
+
 // Default member values are the start values of a first run (the settings store's defaults).
 struct TInputSet {
     double Altitude = 1700;    // site barometric altitude [m]

@@ -1,5 +1,16 @@
 # Shared build helpers.
 
+# qv_add_subfolders(): adds every sub-folder of the current folder that has a CMakeLists.txt, so a new
+# program, benchmark or test folder is a new folder.
+function(qv_add_subfolders)
+    file(GLOB dirs LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    foreach(dir ${dirs})
+        if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+            add_subdirectory(${dir})
+        endif()
+    endforeach()
+endfunction()
+
 # qv_add_test(NAME SOURCES a.cpp ... LIBS lib ...)
 # One Qt Test executable run by CTest on the offscreen platform, with a fresh settings folder and a fixed
 # locale (scripts/run-test.sh sets both up around the run).

@@ -25,7 +25,8 @@ TRecessStep RecessStepOf(double altitude, double surfaceSolarAzimuth, double inc
         !std::isfinite(glassWidth) || !std::isfinite(glassDepth))
         return step;
     const double beta = altitude, gamma = surfaceSolarAzimuth, theta = incidentAngle;
-    const bool inFront = theta > -90 && theta < 90 && std::fabs(gamma) != HalfPi;
+    // theta is an arc cosine (0 to 180 degrees): only its upper limit can fail.
+    const bool inFront = theta < 90 && std::fabs(gamma) != HalfPi;
     if (!inFront || !(beta > 0 && beta < HalfPi)) return step;
 
     step.SunOnGlass = true;

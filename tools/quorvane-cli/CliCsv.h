@@ -9,8 +9,9 @@
 // Machine-readable number: 17 significant digits, '.' decimal point, whatever the locale.
 QString Exact(double value);
 
-// The hourly results of the document's own day (solving it): a header "hour,...,sunlit" and 24 rows.
-// With meta, "# key=value" lines of sunrise, sunset, declination and equation of time come first.
+// The hourly results of the document's own day (solving it): a header "hour,...,sunlit,solved" and 24
+// rows. With meta, "# key=value" lines come first: sunrise, sunset, declination, equation of time and
+// the sun position method ("published", or "precise" and its year).
 QString DayCsv(TCalcDocument& doc, bool meta);
 
 // The same columns for the design days (year: "month,day," before them, 12 x 24 rows) and/or the nine

@@ -37,8 +37,7 @@ const std::array<TNumberOption, InputCount> NumberOptions{{
     {"longitude", inLongitude, "DEG", "Site longitude [deg], east positive"},
     {"timezone", inTimeZone, "DEG",
      "Longitude of the time-zone meridian [deg], east positive (15 per hour, a multiple of 3.75)"},
-    {"azimuth", inAzimuth, "DEG",
-     "Surface azimuth [deg]: 0 south, 90 west, -90 east, 180 north; any value, taken into -180 to 180."},
+    {"azimuth", inAzimuth, "DEG", "Surface azimuth [deg]: %1; any value, taken into -180 to 180."},
     {"slope", inSlope, "DEG", "Surface slope from horizontal [deg]: 0 horizontal, 90 vertical"},
     {"day", inDayNumber, "N", "Day of the year, may be fractional"},
     {"glass-height", inGlassHeight, "M", "Window glass height [m]"},
@@ -78,8 +77,9 @@ const char* Description =
     "  --year        the same columns for the design days, the 21st of each month (days 21, 52, 80,\n"
     "                111, 141, 172, 202, 233, 264, 294, 325, 355), after month,day: 12 x 24 rows.\n"
     "  --orientations  the same columns for the facades N, NE, E, SE, S, SW, W, NW (vertical) and H\n"
-    "                (horizontal), after facade,facade_azimuth,facade_slope (azimuth 0 south, 90 west,\n"
-    "                -90 east, 180 north): 9 x 24 rows on the day given, or 9 x 12 x 24 with --year.\n"
+    // %1: the azimuth convention, broken across two lines (HelpConvention).
+    "                (horizontal), after facade,facade_azimuth,facade_slope (azimuth %1): 9 x 24 rows on the "
+    "day given, or 9 x 12 x 24 with --year.\n"
     "  --explain HOUR  the working behind clock hour HOUR (0..23, an hour the solve computed): every\n"
     "                input, then each step with its name, symbol, formula, the formula with the values\n"
     "                put in, value and unit, as the Calculation Details window shows it. With --json a\n"
@@ -109,6 +109,13 @@ const char* Description =
     "out of range, a project file that is unreadable, short or not a regular file), with one line on\n"
     "stderr.";
 
+// The azimuth convention as the description's --orientations paragraph holds it: broken after "west,"
+// at the paragraph's right margin.
+QString HelpConvention() {
+    return QString::fromLatin1(AzimuthConvention)
+        .replace(QStringLiteral("west, "), QStringLiteral("west,\n                "));
+}
+
 QString Number(double value) {
     return FormatFloat(QStringLiteral("%g"), value);
 }
@@ -117,6 +124,7 @@ QString Number(double value) {
 QString OptionHelp(const TNumberOption& o) {
     const TInputRange range = InputRange(o.Input);
     QString help = QString::fromLatin1(o.Help);
+    if (o.Input == inAzimuth) help = help.arg(QLatin1String(AzimuthConvention));
     if (range.Limited()) help += QStringLiteral(", %1.").arg(RangeText(range));
     return help + QStringLiteral(" [%1]").arg(Number(InputValue(ResetInputSet(), o.Input)));
 }
@@ -353,7 +361,7 @@ QString EndLine(const QString& text) {
 
 TCliResult Run(const QStringList& arguments, const TCliReportWriter& writeReport) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(Description));
+    parser.setApplicationDescription(QString::fromLatin1(Description).arg(HelpConvention()));
     AddOptions(parser);
     if (!parser.parse(arguments)) throw EUsage(parser.errorText());
     if (IsSet(parser, "help")) return {CliOk, parser.helpText(), {}};
