@@ -1,5 +1,6 @@
 // The about box: the main window's values on the form, the stored "Show this form on program bootup"
 // check box, and the start-up display.
+#include "../common/SavePicture.h"
 #include "UrlCatcher.h"
 #include "about/TxAbout.h"
 #include "about/TxAboutDlg.h"
@@ -77,9 +78,7 @@ private slots:
                                             .arg(label->text())
                                             .arg(label->width())
                                             .arg(label->sizeHint().width())));
-            const QString pictures = QStringLiteral(QV_BINARY_ROOT "/pictures");
-            QDir().mkpath(pictures);
-            form->grab().save(pictures + "/about.png");
+            SavePicture(*form, QStringLiteral("about"));
             QTest::keyClick(form, Qt::Key_Return);
         });
         QVERIFY(about.Execute());

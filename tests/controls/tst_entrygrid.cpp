@@ -1,5 +1,6 @@
 // The entry grid: rebuild from lines, value conversion both ways, the floating buttons, spin stepping,
 // the pick list, enum cycling, the units-column hook and the drawing of the value column.
+#include "../common/SavePicture.h"
 #include "controls/TxEntryGrid.h"
 #include "controls/TxNumText.h"
 
@@ -707,19 +708,17 @@ private slots:
         for (int r = 1; r <= 7; ++r)
             f.grid->SetCellValue(1, r, values[r - 1]);
         f.Press(1, 5);
-        const QString dir = QString(QV_BINARY_ROOT) + "/pictures";
-        QDir().mkpath(dir);
         const QImage picture = f.window.grab().toImage();
-        QVERIFY(picture.save(dir + "/entrygrid-property-list.png"));
+        SaveImage(picture, QStringLiteral("entrygrid-property-list"));
         f.Press(1, 2);
         f.Press(1, 2);
         QVERIFY(f.Editing());
         QImage editing = f.window.grab().toImage();
-        editing.scaled(editing.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-            .save(dir + "/entrygrid-editing-x3.png");
+        SaveImage(editing.scaled(editing.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation),
+                  QStringLiteral("entrygrid-editing-x3"));
         // An enlarged copy for looking at single pixels.
-        picture.scaled(picture.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-            .save(dir + "/entrygrid-property-list-x3.png");
+        SaveImage(picture.scaled(picture.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation),
+                  QStringLiteral("entrygrid-property-list-x3"));
         f.grid->TogglePickList(); // no pick list on a numeric row
         QVERIFY(!f.grid->PickList()->isVisible());
     }
@@ -729,11 +728,9 @@ private slots:
                    "Count; %0.0f; ; Spin; 0; 10", "Ratio; %0.2f; ; NPE; 0; 0"});
         f.window.resize(260, 160);
         f.Press(1, 2);
-        const QString dir = QString(QV_BINARY_ROOT) + "/pictures";
-        QDir().mkpath(dir);
         QImage spin = f.window.grab().toImage();
-        spin.scaled(spin.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-            .save(dir + "/entrygrid-spin-x3.png");
+        SaveImage(spin.scaled(spin.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation),
+                  QStringLiteral("entrygrid-spin-x3"));
         f.Press(1, 1);
         QTest::mouseClick(f.grid->PullDownButton(), Qt::LeftButton);
         TMyListBox* pick = f.grid->PickList();
@@ -747,8 +744,8 @@ private slots:
         painter.drawPixmap(-all.topLeft(), f.window.grab());
         painter.drawPixmap(listRect.topLeft() - all.topLeft(), pick->grab());
         painter.end();
-        QVERIFY(list.scaled(list.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                    .save(dir + "/entrygrid-picklist-x3.png"));
+        SaveImage(list.scaled(list.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation),
+                  QStringLiteral("entrygrid-picklist-x3"));
     }
 };
 

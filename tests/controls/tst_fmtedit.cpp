@@ -1,6 +1,7 @@
 // The formatted edit box driven by keys in a real window: key filter, validation on Enter and on
 // leaving, range tolerance, Escape, Backspace, pasting, units and the value. Every test runs twice: in
 // the C locale and in a locale whose decimal separator is a comma.
+#include "../common/SavePicture.h"
 #include "controls/TxFmtEdit.h"
 #include "controls/TxNumText.h"
 
@@ -568,8 +569,7 @@ private slots:
             QVERIFY(label->width() >= label->sizeHint().width());
             QVERIFY(box->width() > box->fontMetrics().horizontalAdvance(box->text()));
         }
-        QVERIFY(
-            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/fmtedit-form-%1.png").arg(QLocale().name())));
+        SavePicture(form, QStringLiteral("fmtedit-form-%1").arg(QLocale().name()));
     }
 };
 

@@ -1,6 +1,7 @@
 // The Design Peaks window on its own: the keyboard reaches both lists and both views, Copy puts the shown
 // table (tab-separated, CR LF) or the heat map (bitmap and numbers) on the clipboard, the colour scale
 // darkens steadily, the peak cell is framed; and a picture of each view.
+#include "../common/SavePicture.h"
 #include "dialogs/DesignPeaksDlg.h"
 
 #include <QApplication>
@@ -54,11 +55,6 @@ struct TFixture {
         return QTest::qWaitForWindowActive(&Form);
     }
 };
-
-void SavePicture(QWidget& w, const QString& name) {
-    QDir().mkpath(QV_BINARY_ROOT "/screens");
-    QVERIFY(w.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/%1.png").arg(name)));
-}
 
 } // namespace
 
@@ -142,12 +138,18 @@ private slots:
     void pictures() {
         TFixture f;
         QVERIFY(f.Show());
-        SavePicture(f.Form, "designpeaks-heatmap");
+        const QImage map = SavePicture(f.Form, "designpeaks-heatmap");
         f.Form.Views()->setCurrentIndex(1);
-        SavePicture(f.Form, "designpeaks-table");
+        // The table replaces the map in the same window.
+        const QImage table = SavePicture(f.Form, "designpeaks-table");
+        QCOMPARE(table.size(), map.size());
+        QVERIFY(table != map);
         f.Form.resize(f.Form.minimumSizeHint());
         f.Form.Views()->setCurrentIndex(0);
+        // At its smallest the map still fills the view: it is drawn, not left blank.
         SavePicture(f.Form, "designpeaks-smallest");
+        const QImage smallest = f.Form.HeatMap()->grab().toImage();
+        QVERIFY(smallest.pixelColor(smallest.rect().center()) != f.Form.palette().color(QPalette::Window));
     }
 };
 

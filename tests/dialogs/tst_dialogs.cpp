@@ -1,5 +1,6 @@
 // The row dialogs on their own: the calendar's season entries and OK, the azimuth picker's labels, the
 // angle illustration's two click areas, and a picture of each.
+#include "../common/SavePicture.h"
 #include "dialogs/SelectAngleDlg.h"
 #include "dialogs/SelectAzimuthDlg.h"
 #include "dialogs/TxCalendar.h"
@@ -13,11 +14,6 @@
 
 class TestDialogs : public QObject {
     Q_OBJECT
-
-    static void SavePicture(QWidget& w, const char* name) {
-        QDir().mkpath(QV_BINARY_ROOT "/screens");
-        QVERIFY(w.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/%1.png").arg(QLatin1String(name))));
-    }
 
 private slots:
     // "Seasons..." opens its menu; an entry keeps the year shown, so the day number depends on it.

@@ -1,9 +1,10 @@
 // The profile editor, the profile viewer and the chart colour dialog on their own, driven by keys
 // through the real clipboard and the real settings store; a picture of each.
 #include "../common/ModalAnswer.h"
+#include "../common/SavePicture.h"
+#include "controls/ProfileText.h"
 #include "controls/TxGrids.h"
 #include "controls/TxNumText.h"
-#include "controls/ProfileText.h"
 #include "dialogs/TxChartColorForm.h"
 #include "dialogs/TxProfileEd.h"
 #include "dialogs/TxProfileView.h"
@@ -34,11 +35,6 @@ TProfile24 Counting() {
     for (int i = 0; i < 24; ++i)
         p[i] = i;
     return p;
-}
-
-void SavePicture(QWidget& w, const char* name) {
-    QDir().mkpath(QV_BINARY_ROOT "/screens");
-    QVERIFY(w.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/%1.png").arg(QLatin1String(name))));
 }
 
 // An editor shown as the main window shows it for the ambient profile, with the focus in its grid.
@@ -291,9 +287,12 @@ private slots:
         TProfile24 ambient{};
         MakeAmbientProfile(ambient, 30, 20);
         Editor e(ambient);
-        SavePicture(e.form, "profile-editor");
+        const QImage line = SavePicture(e.form, "profile-editor");
         e.form.SetLineChart(false);
-        SavePicture(e.form, "profile-editor-bars");
+        // The chart is redrawn as bars, in the same frame.
+        const QImage bars = SavePicture(e.form, "profile-editor-bars");
+        QCOMPARE(bars.size(), line.size());
+        QVERIFY(bars != line);
     }
 
     // Values between 5 and 10: bars from 0 to 11, a line from 4.5 to 11; negative values mirror it.

@@ -1,5 +1,6 @@
 // The Sun Position dialog driven from the keyboard: Alt+M and Alt+Y reach the method and the year,
 // the year is only open for the precise method, Return takes the choice and Escape leaves it.
+#include "../common/SavePicture.h"
 #include "dialogs/SunPositionDlg.h"
 
 #include <QComboBox>
@@ -28,7 +29,7 @@ private slots:
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(form.Year(), 2030);
         QCOMPARE(form.Method(), smPrecise);
-        form.grab().save(QDir::tempPath() + "/sunposition.png");
+        SavePicture(form, QStringLiteral("sunposition"));
     }
 
     void escapeLeavesIt() {

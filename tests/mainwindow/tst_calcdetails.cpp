@@ -1,6 +1,7 @@
 // The Calculation Details command as the user meets it: Calculate > Calculation Details... from the
 // keyboard opens the working behind the Angles list's selected hour (the hour nearest solar noon when
 // none is selected), a result row's menu opens it for that row, and Copy puts its text on the clipboard.
+#include "../common/SavePicture.h"
 #include "app/CalcDetails.h"
 #include "app/CalcDetailsForm.h"
 #include "app/Main.h"
@@ -117,12 +118,11 @@ private slots:
                         QString("%1 > %2").arg(header->length()).arg(details->List()->viewport()->width())));
                 for (int c = 0; c < header->count(); ++c)
                     QVERIFY(header->sectionSize(c) >= header->sectionSizeHint(c));
-                QDir().mkpath(QV_BINARY_ROOT "/screens");
                 // The picture at a desktop's size (the test screen is smaller than the window would be).
                 details->resize(header->length() + 60, 700);
-                QVERIFY(details->grab().save(QV_BINARY_ROOT "/screens/calcdetails.png"));
+                SavePicture(*details, QStringLiteral("calcdetails"));
                 details->resize(details->minimumSize());
-                QVERIFY(details->grab().save(QV_BINARY_ROOT "/screens/calcdetails-minimum.png"));
+                SavePicture(*details, QStringLiteral("calcdetails-minimum"));
             }));
     }
 

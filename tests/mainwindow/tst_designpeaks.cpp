@@ -1,6 +1,7 @@
 // The Design Peaks command as the user meets it: Calculate > Design Peaks... from the keyboard opens the
 // window over the main window, filled from the document: its heat map holds the twelve design-day solves
 // of the current surface, its table the nine facades; and a picture of it.
+#include "../common/SavePicture.h"
 #include "app/DesignPeaks.h"
 #include "app/Main.h"
 #include "dialogs/DesignPeaksDlg.h"
@@ -48,12 +49,11 @@ private slots:
             QCOMPARE(table->item(8, 0)->text(), QString("H"));
             QCOMPARE(table->item(6, 1)->text(), QString("90")); // west in the program's convention
 
-            QDir().mkpath(QV_BINARY_ROOT "/screens");
-            QVERIFY(peaks->grab().save(QV_BINARY_ROOT "/screens/designpeaks-command.png"));
+            SavePicture(*peaks, QStringLiteral("designpeaks-command"));
             QTRY_VERIFY(peaks->isActiveWindow());
             QTest::keyClick(peaks, Qt::Key_O, Qt::AltModifier);
             QCOMPARE(peaks->Views()->currentIndex(), 1);
-            QVERIFY(peaks->grab().save(QV_BINARY_ROOT "/screens/designpeaks-command-table.png"));
+            SavePicture(*peaks, QStringLiteral("designpeaks-command-table"));
             QTest::keyClick(peaks, Qt::Key_Escape);
             answered = true;
         });

@@ -1,5 +1,6 @@
 // The main window laid out at its minimum size and at a large one: every tab and every list column
 // readable, the lists using the room; and a picture of each page at both sizes.
+#include "../common/SavePicture.h"
 #include "app/Main.h"
 #include "controls/TxBarPlot.h"
 
@@ -30,14 +31,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.size(), size);
 
-        QDir().mkpath(QV_BINARY_ROOT "/screens");
         for (int page = 0; page < form.Pages()->count(); ++page) {
             form.Pages()->setCurrentIndex(page);
             QTest::qWait(20); // let the page lay itself out before it is measured and pictured
-            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/main-%1x%2-%3.png")
-                                 .arg(size.width())
-                                 .arg(size.height())
-                                 .arg(page));
+            SavePicture(form, QStringLiteral("main-%1x%2-%3").arg(size.width()).arg(size.height()).arg(page));
         }
         QTabBar* tabs = form.Pages()->tabBar();
         for (QToolButton* scroll : tabs->findChildren<QToolButton*>())

@@ -1,5 +1,6 @@
 // The main window over the document: start-up state, typing into the property list, the solve key,
 // the result pages, Copy, and the inputs kept for the next run.
+#include "../common/SavePicture.h"
 #include "app/Main.h"
 #include "app/ResultPages.h"
 #include "controls/TxBarPlot.h"
@@ -57,11 +58,10 @@ private slots:
         QCOMPARE(form.Pages()->currentIndex(), 0);
         QCOMPARE(form.AnglesList()->topLevelItemCount(), 13); // hours 6 to 18
         QCOMPARE(form.AnglesList()->topLevelItem(0)->text(0), QString("  6"));
-        QDir().mkpath(QV_BINARY_ROOT "/screens");
         for (int page = 0; page < form.Pages()->count(); ++page) {
             form.Pages()->setCurrentIndex(page);
             QTest::qWait(20); // let a page lay itself out before the picture
-            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-%1.png").arg(page));
+            SavePicture(form, QStringLiteral("mainform-%1").arg(page));
         }
     }
 
@@ -370,8 +370,7 @@ private slots:
             // The placement restored (outer position, inner size); the decoration a window manager adds
             // at show is not known before it.
             QVERIFY(available.contains(QRect(form.pos(), form.size())));
-            QDir().mkpath(QV_BINARY_ROOT "/screens");
-            form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-hostile-settings.png"));
+            SavePicture(form, QStringLiteral("mainform-hostile-settings"));
             form.close();
         }
         TSettingsStore store("Settings");

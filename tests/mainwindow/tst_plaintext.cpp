@@ -9,6 +9,7 @@
 #include "locations/TxSelectLocation.h"
 
 #include "../common/ModalAnswer.h"
+#include "../common/SavePicture.h"
 #include "../locations/LocationFixture.h"
 
 #include <QAction>
@@ -130,8 +131,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         VerifyLiteral(form.StatusPanel(1), place + QStringLiteral(", ") + region);
-        QDir().mkpath(QV_BINARY_ROOT "/screens");
-        QVERIFY(form.grab().save(QV_BINARY_ROOT "/screens/location-hostile-names.png"));
+        SavePicture(form, QStringLiteral("location-hostile-names"));
     }
 
     void hostileLocationInTheDesignPeaksHeading() {

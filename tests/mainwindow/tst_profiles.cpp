@@ -1,6 +1,7 @@
 // The main window with its profile dialogs: a click on each column heading (clipboard text, title,
 // style, hours), "CT", "Total Solar Profile", the ambient profile edited from its heading, the area
 // factor view, and the plot's colours, context menu and click-to-copy.
+#include "../common/SavePicture.h"
 #include "app/Main.h"
 #include "app/ResultColumns.h"
 #include "app/ResultPages.h"
@@ -242,8 +243,7 @@ private slots:
         for (QAction* a : view->actions())
             menu << a->text();
         QCOMPARE(menu, (QStringList{"Color Settings", "Copy to clipboard"}));
-        QDir().mkpath(QV_BINARY_ROOT "/screens");
-        image.save(QV_BINARY_ROOT "/screens/plot-copy.png");
+        SaveImage(image, QStringLiteral("plot-copy"));
     }
 
     // The chart's menu is reached from the keyboard: Tab from the page's tab to the chart, the menu key,

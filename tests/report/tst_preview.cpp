@@ -1,5 +1,6 @@
 // The preview window driven by its keys and mouse: zoom, page navigation, margin dragging, GIF and
 // PDF export, and mailing the pages through a recording mail launcher.
+#include "../common/SavePicture.h"
 #include "ReportFixture.h"
 
 #include "report/ImageFiles.h"
@@ -559,20 +560,23 @@ private slots:
     void renderTwoPages() {
         Open(70);
         QCOMPARE(preview->Engine.PageCount(), 2);
-        const QString out = QStringLiteral(QV_BINARY_ROOT "/report-preview");
-        // Each picture once the scroll area has laid out its scroll bars, as the user sees it.
+        // Each picture once the scroll area has laid out its scroll bars, as the user sees it; each key
+        // changes what the window shows.
+        QImage before;
         auto save = [&](const char* name) {
             QTest::qWait(50);
-            preview->grab().save(out + name);
+            const QImage picture = SavePicture(*preview, QStringLiteral("report-preview-") + name);
+            QVERIFY2(picture != before, name);
+            before = picture;
         };
-        save("-window.png");
+        save("window");
         Key(Qt::Key_Minus, Qt::ControlModifier);
-        save("-fullpage.png");
+        save("fullpage");
         Key(Qt::Key_M, Qt::ControlModifier);
-        save("-margins.png");
+        save("margins");
         Key(Qt::Key_M, Qt::ControlModifier);
         Key(Qt::Key_PageDown, Qt::ControlModifier);
-        save("-page2.png");
+        save("page2");
     }
 };
 
