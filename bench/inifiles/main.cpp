@@ -8,6 +8,7 @@
 #include "storage/TxIniFiles.h"
 
 #include "bench/common/BestTime.h"
+#include "bench/common/Report.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,11 +24,6 @@ constexpr int Runs = 3;
 
 double BestMs(const std::function<void()>& step) {
     return ::BestMs(step, Runs);
-}
-
-void Report(const QString& what, double ms) {
-    std::printf("%-64s %10.3f ms\n", qPrintable(what), ms);
-    std::fflush(stdout);
 }
 
 // Plain keys "Place 1" .. "Place n".

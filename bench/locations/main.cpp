@@ -7,6 +7,7 @@
 // Last, the dialog shows a database whose 200,000 places share one name, with a remembered place of
 // that name in a region none of them has: every record of the name is looked at to find it.
 #include "bench/common/BestTime.h"
+#include "bench/common/Report.h"
 #include "locations/LocationDb.h"
 #include "locations/PlaceListModel.h"
 #include "locations/TxSelectLocation.h"
@@ -88,11 +89,6 @@ double BestMs(const std::function<void()>& step) {
     return ::BestMs(step, Runs);
 }
 
-void Report(const char* what, double ms, size_t count) {
-    std::printf("%-64s %9.2f ms  (%zu places)\n", what, ms, count);
-    std::fflush(stdout);
-}
-
 void Choose(QComboBox* box, const QString& text) {
     const int i = box->findText(text);
     box->setCurrentIndex(i);
@@ -119,17 +115,19 @@ int main(int argc, char** argv) {
         QFile file(folder + QStringLiteral("+All.qdb"));
         if (file.open(QIODevice::ReadOnly)) bare = file.readAll();
     });
-    Report("anchor: bare read of +All.qdb", anchor, size_t(bare.size() / LocationRecordSize));
+    Report("anchor: bare read of +All.qdb", anchor, "ms",
+           QStringLiteral("%1 places").arg(size_t(bare.size() / LocationRecordSize)));
 
     TLocationDatabase db;
     db.LoadIndex(folder);
     db.Open(QStringLiteral("+All"));
     std::vector<TPlaceEntry> places;
     double ms = BestMs([&] { places = db.ListPlaces(0); });
-    Report("reader: list all places of +All", ms, places.size());
+    Report("reader: list all places of +All", ms, "ms", QStringLiteral("%1 places").arg(places.size()));
     std::vector<TPlaceEntry> region;
     ms = BestMs([&] { region = db.ListPlaces(1); });
-    Report("reader: list one database of +All (code 1)", ms, region.size());
+    Report("reader: list one database of +All (code 1)", ms, "ms",
+           QStringLiteral("%1 places").arg(region.size()));
 
     {
         // Each name is collated once per run; a fresh list pays for all of them.
@@ -137,13 +135,14 @@ int main(int argc, char** argv) {
         QElapsedTimer first;
         first.start();
         fresh.SetPlaces(places);
-        Report("dialog list: first fill, every name collated", double(first.nsecsElapsed()) / 1e6,
-               size_t(fresh.rowCount()));
+        Report("dialog list: first fill, every name collated", double(first.nsecsElapsed()) / 1e6, "ms",
+               QStringLiteral("%1 places").arg(size_t(fresh.rowCount())));
     }
     TPlaceListModel model;
     model.SetPlaces(places);
     ms = BestMs([&] { model.SetPlaces(places); });
-    Report("dialog list: fill and sort all places", ms, size_t(model.rowCount()));
+    Report("dialog list: fill and sort all places", ms, "ms",
+           QStringLiteral("%1 places").arg(size_t(model.rowCount())));
 
     TSettingsStore("SelectLocationForm").WriteString(QStringLiteral("Database"), QStringLiteral("Big"));
     TSelectLocationForm form(nullptr, folder);
@@ -153,8 +152,8 @@ int main(int argc, char** argv) {
     shown.start();
     form.show();
     app.processEvents();
-    Report("dialog: show, open Big and list Region 7", double(shown.nsecsElapsed()) / 1e6,
-           size_t(form.PlaceList()->model()->rowCount()));
+    Report("dialog: show, open Big and list Region 7", double(shown.nsecsElapsed()) / 1e6, "ms",
+           QStringLiteral("%1 places").arg(size_t(form.PlaceList()->model()->rowCount())));
 
     QComboBox* regions = form.RegionBox();
     int flip = 0;
@@ -162,8 +161,8 @@ int main(int argc, char** argv) {
         Choose(regions, QStringLiteral("Region %1").arg(++flip % RegionCount + 1));
         form.PlaceList()->repaint();
     });
-    Report("dialog: choose a region, list and paint (budget 20)", ms,
-           size_t(form.PlaceList()->model()->rowCount()));
+    Report("dialog: choose a region, list and paint (budget 20)", ms, "ms",
+           QStringLiteral("%1 places").arg(size_t(form.PlaceList()->model()->rowCount())));
     const auto chooseAll = [&] {
         Choose(regions, QStringLiteral("+All"));
         form.PlaceList()->repaint();
@@ -178,10 +177,11 @@ int main(int argc, char** argv) {
     firstAll.start();
     chooseAll();
     Report("dialog: first +All, a second after the first region showed",
-           double(firstAll.nsecsElapsed()) / 1e6, size_t(form.PlaceList()->model()->rowCount()));
+           double(firstAll.nsecsElapsed()) / 1e6, "ms",
+           QStringLiteral("%1 places").arg(size_t(form.PlaceList()->model()->rowCount())));
     ms = BestMs(chooseAll);
-    Report("dialog: choose all regions (+All), list and paint (budget 40)", ms,
-           size_t(form.PlaceList()->model()->rowCount()));
+    Report("dialog: choose all regions (+All), list and paint (budget 40)", ms, "ms",
+           QStringLiteral("%1 places").arg(size_t(form.PlaceList()->model()->rowCount())));
     std::printf("dialog: +All over the bare read: %.1f\n", anchor > 0 ? ms / anchor : 0.0);
     form.reject();
 
@@ -194,6 +194,7 @@ int main(int argc, char** argv) {
         app.processEvents();
         same.reject();
     });
-    Report("dialog: show, remembered place among all of its name", ms, size_t(PlaceCount));
+    Report("dialog: show, remembered place among all of its name", ms, "ms",
+           QStringLiteral("%1 places").arg(size_t(PlaceCount)));
     return 0;
 }

@@ -3,6 +3,7 @@
 // comparison, each as the best of many runs.
 #include "app/DesignPeaks.h"
 #include "bench/common/BestTime.h"
+#include "bench/common/Report.h"
 #include "controls/TxNumText.h"
 
 #include <QCoreApplication>
@@ -15,12 +16,6 @@ constexpr int Runs = 101;
 
 volatile double Sink = 0; // keeps the compiler from dropping the measured work
 
-void Report(const QString& what, double milliseconds) {
-    const QString line = what.leftJustified(52) + FormatFloat(QStringLiteral("%9.3f ms"), milliseconds) +
-                         FormatInt(QStringLiteral(" (best of %d runs)"), Runs);
-    std::printf("%s\n", line.toUtf8().constData());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -28,13 +23,17 @@ int main(int argc, char** argv) {
 
     TCalcDocument doc;
     doc.ApplyInputs(ResetInputSet());
-    Report(QStringLiteral("one solve"), BestMs([&] { doc.Solve(); }, Runs));
+    Report(QStringLiteral("one solve"), BestMs([&] { doc.Solve(); }, Runs), "ms",
+           QStringLiteral("best of %1 runs").arg(Runs));
     Report(QStringLiteral("year tables of the surface (12 solves)"),
-           BestMs([&] { Sink = Sink + YearTables(doc).front()[5][12]; }, Runs));
+           BestMs([&] { Sink = Sink + YearTables(doc).front()[5][12]; }, Runs), "ms",
+           QStringLiteral("best of %1 runs").arg(Runs));
     Report(QStringLiteral("nine orientations over the year (108 solves)"),
-           BestMs([&] { Sink = Sink + OrientationPeaks(doc, true).front().Peaks[0].Value; }, Runs));
+           BestMs([&] { Sink = Sink + OrientationPeaks(doc, true).front().Peaks[0].Value; }, Runs), "ms",
+           QStringLiteral("best of %1 runs").arg(Runs));
     Report(QStringLiteral("nine orientations on the current day (9 solves)"),
-           BestMs([&] { Sink = Sink + OrientationPeaks(doc, false).front().Peaks[0].Value; }, Runs));
+           BestMs([&] { Sink = Sink + OrientationPeaks(doc, false).front().Peaks[0].Value; }, Runs), "ms",
+           QStringLiteral("best of %1 runs").arg(Runs));
     std::printf("goal for the 108 solves: under 20 ms\n");
     return 0;
 }

@@ -6,6 +6,7 @@
 // printed beside the published method's.
 #include "app/TCalcDocument.h"
 #include "bench/common/BestTime.h"
+#include "bench/common/Report.h"
 #include "controls/TxNumText.h"
 
 #include <QCoreApplication>
@@ -66,6 +67,9 @@ void EvaluateHour(TSolar& solar, int hour) {
 // exponential and the exponential of the glass transmission; with only the arithmetic that carries one
 // result into the next. The altitude's cosine and the cosine of the sun's azimuth from the surface's
 // follow from sines and cosines already at hand (square roots and products), as in the model.
+// This is a copy of the model's chain of calls (solar/SunPosition, solar/ClearSky, the heat gain in
+// solar/TSolar): it must follow the model. A step added to or taken from the model is added to or
+// taken from the floor in the same change, or the ratio printed below measures nothing.
 // The site's sines and cosines, read through volatile so that the compiler cannot fold them into the
 // arithmetic (a declination of exactly 0 would drop terms the model has to compute).
 struct TFloorSite {
@@ -97,12 +101,6 @@ double FloorHour(const TFloorSite& site, int hour) {
     return beta + phi + std::fabs(phi - psi) + theta + dn * cosTheta * 0.86 * std::exp(-0.5 * (x2 * x2 * x2));
 }
 
-void Report(const QString& what, double microseconds) {
-    const QString line = what.leftJustified(44) + FormatFloat(QStringLiteral("%10.3f us"), microseconds) +
-                         FormatInt(QStringLiteral(" (median of %d runs)"), Runs);
-    std::printf("%s\n", line.toUtf8().constData());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -115,7 +113,7 @@ int main(int argc, char** argv) {
         return int(doc.AnglesRows().size());
     }();
     Report(QStringLiteral("full solve (%1 hours, all quantities)").arg(hours),
-           MedianMicroseconds([&] { doc.Solve(); }));
+           MedianMicroseconds([&] { doc.Solve(); }), "us", QStringLiteral("median of %1 runs").arg(Runs));
 
     TSolar& solar = doc.Solar();
     const auto [perDay, floorDay] = MedianMicrosecondsInTurn(
@@ -130,8 +128,10 @@ int main(int argc, char** argv) {
                 sum += FloorHour(site, hour);
             Sink = Sink + sum;
         });
-    Report(QStringLiteral("solar model per hour evaluated (24 hours)"), perDay / 24);
-    Report(QStringLiteral("floor: its maths-library calls per hour"), floorDay / 24);
+    Report(QStringLiteral("solar model per hour evaluated (24 hours)"), perDay / 24, "us",
+           QStringLiteral("median of %1 runs").arg(Runs));
+    Report(QStringLiteral("floor: its maths-library calls per hour"), floorDay / 24, "us",
+           QStringLiteral("median of %1 runs").arg(Runs));
     std::printf("%s\n", FormatFloat(QStringLiteral("solar model per hour / floor: %0.2f (goal 1.5 or less, "
                                                    "and 0.100 us or less per hour)"),
                                     perDay / floorDay)
@@ -150,8 +150,10 @@ int main(int argc, char** argv) {
             for (int hour = 0; hour < 24; ++hour)
                 EvaluateHour(precise, hour);
         });
-    Report(QStringLiteral("published sun position, per hour"), publishedDay / 24);
-    Report(QStringLiteral("precise sun position, per hour"), preciseDay / 24);
+    Report(QStringLiteral("published sun position, per hour"), publishedDay / 24, "us",
+           QStringLiteral("median of %1 runs").arg(Runs));
+    Report(QStringLiteral("precise sun position, per hour"), preciseDay / 24, "us",
+           QStringLiteral("median of %1 runs").arg(Runs));
     std::printf("%s\n", FormatFloat(QStringLiteral("precise / published per hour: %0.2f (goal 2 or less)"),
                                     preciseDay / publishedDay)
                             .toUtf8()
@@ -159,6 +161,7 @@ int main(int argc, char** argv) {
 
     doc.SetLatitude(89); // midnight sun: all 24 hours solved
     doc.Solve();
-    Report(QStringLiteral("full solve, midnight sun (24 hours)"), MedianMicroseconds([&] { doc.Solve(); }));
+    Report(QStringLiteral("full solve, midnight sun (24 hours)"), MedianMicroseconds([&] { doc.Solve(); }),
+           "us", QStringLiteral("median of %1 runs").arg(Runs));
     return 0;
 }
