@@ -174,7 +174,7 @@ TNumberTable ResultTable(const TCalcDocument& doc, TResultPage page, const QList
                          bool markSunDown) {
     TNumberTable table;
     table.Columns.append({QStringLiteral("CT"), QStringLiteral("[h]")});
-    const QList<const TResultColumn*> columns = ColumnsOf(page);
+    const QList<const TResultColumn*> columns = Columns(page);
     for (const TResultColumn* c : columns)
         table.Columns.append({QString::fromLatin1(c->Caption), Bracketed(UnitOf(*c))});
     if (markSunDown) table.Columns.append({QStringLiteral("Note"), QString(), true});

@@ -357,7 +357,7 @@ void TMainForm::ShowCurrentColumnChart() {
 }
 
 void TMainForm::EditAmbientColumn() {
-    for (const TResultColumn* column : ColumnsOf(pgSolAir))
+    for (const TResultColumn* column : Columns(pgSolAir))
         if (column->Style == psEditor) ShowColumnProfile(*column);
 }
 

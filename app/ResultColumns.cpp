@@ -2,70 +2,83 @@
 
 #include "controls/TxNumText.h"
 
-#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 using D = TCalcDocument;
 
+// The command-line CSV's columns after "hour": a new column joins the table above and takes its place
+// here.
+constexpr const char* CsvOrder[] = {"altitude",  "azimuth", "ssa",  "incident", "normal", "direct", "diffuse",
+                                    "reflected", "total",   "shgf", "ambient",  "solair", "sunlit"};
+
 } // namespace
 
 const QList<TResultColumn>& ResultColumns() {
     static const QList<TResultColumn> columns{
         {pgAngles, "Altitude", &D::AltitudeProfile, "%0.0f", "%0.0f", "Solar Altitude", psLine,
-         phSunriseRange, "altitude", 0},
+         phSunriseRange, "altitude"},
         {pgAngles, "Azimuth", &D::AzimuthProfile, "%0.0f", "%0.0f", "Solar Azimuth", psLine, phSunriseRange,
-         "azimuth", 1},
+         "azimuth"},
         {pgAngles, "SSA", &D::SSAProfile, "%0.0f", "%0.0f", "Solar-Surface Angle", psLine, phSunriseRange,
-         "ssa", 2},
+         "ssa"},
         {pgAngles, "Incident", &D::IncidentProfile, "%0.0f", "%0.0f", "Incident Angle", psLine,
-         phSunriseRange, "incident", 3},
+         phSunriseRange, "incident"},
         {pgSolar, "Normal", &D::NormalProfile, "%0.0f", "%0.0f", "Direct-Normal Solar Radiation", psBars,
-         phFullDay, "normal", 4},
+         phFullDay, "normal"},
         {pgSolar, "Direct", &D::DirectProfile, "%0.0f", "%0.0f", "Direct Solar Radiation", psBars, phFullDay,
-         "direct", 5},
+         "direct"},
         {pgSolar, "Diffuse", &D::DiffuseProfile, "%0.0f", "%0.0f", "Diffuse Solar Radiation", psBars,
-         phFullDay, "diffuse", 6},
+         phFullDay, "diffuse"},
         {pgSolar, "Reflect", &D::ReflectedProfile, "%0.0f", "%0.0f", "Reflected Solar Radiation", psBars,
-         phFullDay, "reflected", 7},
+         phFullDay, "reflected"},
         {pgSolar, "Total", &D::TotalProfile, "%0.0f", "%0.0f", "Total Solar Radiation", psBars, phFullDay,
-         "total", 8},
+         "total"},
         {pgSolAir, "Solar", &D::TotalProfile, "%0.0f", "%0.0f", "Total Solar Radiation", psBars,
-         phSunriseRange, nullptr, -1},
-        {pgSolAir, "Ambient", &D::AmbientProfile, "%0.1f", "%0.1f", "", psEditor, phFullDay, "ambient", 10},
+         phSunriseRange, nullptr},
+        {pgSolAir, "Ambient", &D::AmbientProfile, "%0.1f", "%0.1f", "", psEditor, phFullDay, "ambient"},
         {pgSolAir, "TSolAir", &D::SolAirProfile, "%0.1f", "%0.1f", "Sol-Air Temperature", psLine, phFullDay,
-         "solair", 11},
+         "solair"},
         {pgSolAir, "SHGF", &D::SHGFProfile, "%0.1f", "%0.0f", "Solar Heat Gain Factor", psBars, phFullDay,
-         "shgf", 9},
+         "shgf"},
+        {pgWindow, "Sunlit", &D::AreaFactorProfile, "%0.2f", "%0.2f", "Sunlit Area Fraction", psLine,
+         phFullDay, "sunlit"},
     };
     return columns;
 }
 
-QList<const TResultColumn*> ColumnsOf(TResultPage page) {
+QList<const TResultColumn*> Columns(TResultPage page) {
     QList<const TResultColumn*> list;
     for (const TResultColumn& c : ResultColumns())
         if (c.Page == page) list << &c;
     return list;
 }
 
-QStringList ColumnCaptions(TResultPage page) {
-    QStringList captions{QStringLiteral("CT")};
-    for (const TResultColumn* c : ColumnsOf(page))
-        captions << QString::fromLatin1(c->Caption);
-    return captions;
+const QStringList& ColumnCaptions(TResultPage page) {
+    static const std::vector<QStringList> captions = [] {
+        std::vector<QStringList> all(pgSolAir + 1);
+        for (int p = 0; p <= pgSolAir; ++p) {
+            all[size_t(p)] << QStringLiteral("CT");
+            for (const TResultColumn* c : Columns(TResultPage(p)))
+                all[size_t(p)] << QString::fromLatin1(c->Caption);
+        }
+        return all;
+    }();
+    return captions[size_t(page)];
 }
 
 QList<const TResultColumn*> CsvColumns() {
     QList<const TResultColumn*> list;
-    for (const TResultColumn& c : ResultColumns())
-        if (c.CsvName) list << &c;
-    std::sort(list.begin(), list.end(), [](auto a, auto b) { return a->CsvPlace < b->CsvPlace; });
+    for (const char* name : CsvOrder)
+        for (const TResultColumn& c : ResultColumns())
+            if (c.CsvName && std::strcmp(c.CsvName, name) == 0) list << &c;
     return list;
 }
 
 const TResultColumn& TotalProfileColumn() {
-    return *ColumnsOf(pgSolAir).front();
+    return *Columns(pgSolAir).front();
 }
 
 void ColumnHours(const TResultColumn& column, const TCalcDocument& doc, int& first, int& last) {

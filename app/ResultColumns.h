@@ -1,7 +1,8 @@
 #pragma once
-// The one table of result columns: for each column of the Angles, Solar and SolAir lists its caption,
-// profile, cell format, column-profile format, chart title, style and hour range, and its place in the
-// command-line CSV. The lists, the table texts, the column profiles, the CLI and the report read it.
+// The one table of result columns: for each column of the Angles, Solar and SolAir lists and for the
+// Window page's sunlit fraction its caption, profile, cell format, column-profile format, chart title,
+// style, hour range and name in the command-line CSV, whose order CsvColumns gives. The lists, the
+// table texts, the column profiles, the CLI and the report read it.
 #include "TCalcDocument.h"
 
 #include <QList>
@@ -23,16 +24,16 @@ struct TResultColumn {
     TProfileStyle Style;
     TProfileHours Hours;
     const char* CsvName; // nullptr: the column repeats one that the CSV already has
-    int CsvPlace;        // order of the CSV columns after "hour"
 };
 
-// Every column, list by list in the lists' order.
+// Every column, page by page in the lists' order.
 const QList<TResultColumn>& ResultColumns();
-// The value columns of one list, in order.
-QList<const TResultColumn*> ColumnsOf(TResultPage page);
-// A list's headings: "CT" (the clock hour), then its columns' captions.
-QStringList ColumnCaptions(TResultPage page);
-// The CSV columns in their order.
+// The value columns of one page, in order.
+QList<const TResultColumn*> Columns(TResultPage page);
+// A list's headings: "CT" (the clock hour), then its columns' captions; made once per page.
+const QStringList& ColumnCaptions(TResultPage page);
+// The CSV columns after "hour", in the order of CsvOrder. The sunlit fraction (pgWindow) is that of
+// the glass standing vertical in the surface's azimuth, as the Window page computes it.
 QList<const TResultColumn*> CsvColumns();
 // The "Total Solar Profile" command shows the SolAir list's "Solar" column.
 const TResultColumn& TotalProfileColumn();

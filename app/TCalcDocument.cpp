@@ -169,6 +169,7 @@ void TCalcDocument::ClearResults() {
         FillProfile(*p, 0);
     FHourSteps.fill({});
     FHourSolved.fill(false);
+    FSolvedHours.clear();
     FAnglesRows.clear();
     FSolarRows.clear();
 }
@@ -177,6 +178,7 @@ void TCalcDocument::ClearResults() {
 void TCalcDocument::SolveHour(int hour, QChar decimalSeparator) {
     const TSolarSteps& s = FHourSteps[hour] = FSolar.Steps();
     FHourSolved[hour] = true;
+    FSolvedHours << hour;
     FAltitudeProfile[hour] = s.Altitude;
     FAzimuthProfile[hour] = s.Azimuth;
     FIncidentProfile[hour] = s.IncidentAngle;
@@ -244,21 +246,6 @@ const TSolarSteps& TCalcDocument::HourSteps(int hour) const {
 
 bool TCalcDocument::EnsureSolved() {
     return FSolved || Solve();
-}
-
-const QStringList& TCalcDocument::AnglesColumns() {
-    static const QStringList columns = ColumnCaptions(pgAngles);
-    return columns;
-}
-
-const QStringList& TCalcDocument::SolarColumns() {
-    static const QStringList columns = ColumnCaptions(pgSolar);
-    return columns;
-}
-
-const QStringList& TCalcDocument::SolAirColumns() {
-    static const QStringList columns = ColumnCaptions(pgSolAir);
-    return columns;
 }
 
 // ---- Sol-air and ambient ----
@@ -391,23 +378,22 @@ QList<QStringList> TCalcDocument::PropertyCells() const {
 QString TCalcDocument::PageTableText(TResultPage page) {
     struct TTable {
         const char* Name;
-        const QStringList& Columns;
         const QList<TResultRow>& Rows;
     };
     auto table = [&]() -> std::optional<TTable> {
         switch (page) {
         case pgAngles:
-            return TTable{"Angles", AnglesColumns(), FAnglesRows};
+            return TTable{"Angles", FAnglesRows};
         case pgSolar:
-            return TTable{"Solar", SolarColumns(), FSolarRows};
+            return TTable{"Solar", FSolarRows};
         case pgSolAir:
-            return TTable{"SolAir", SolAirColumns(), FSolAirRows};
+            return TTable{"SolAir", FSolAirRows};
         default:
             return std::nullopt;
         }
     }();
     if (!table || !EnsureSolved()) return {};
-    return TableText(PropertyCells(), QString::fromLatin1(table->Name), table->Columns, table->Rows);
+    return TableText(PropertyCells(), QString::fromLatin1(table->Name), ColumnCaptions(page), table->Rows);
 }
 
 bool TCalcDocument::CopyPage(TResultPage page) {

@@ -173,6 +173,9 @@ public:
     void SunriseRange(int& first, int& last) const;
     // Whether the last solve computed clock hour `hour` (0..23); the profiles hold 0 at the others.
     bool HourSolved(int hour) const;
+    // The clock hours the last solve computed, in order: row r of the Angles and Solar lists shows
+    // hour SolvedHours()[r].
+    const QList<int>& SolvedHours() const { return FSolvedHours; }
     // Every intermediate of a solved hour's solve (declination to SHGF); all 0 at an hour not solved.
     const TSolarSteps& HourSteps(int hour) const;
 
@@ -190,13 +193,10 @@ public:
     const TProfile24& SolAirProfile() const { return FSolAirProfile; }         // [degC]
     const TProfile24& AreaFactorProfile() const { return FAreaFactorProfile; } // [0..1]
 
-    // Rows of the result lists as shown, and their column captions.
+    // Rows of the result lists as shown (their headings: ColumnCaptions in ResultColumns.h).
     const QList<TResultRow>& AnglesRows() const { return FAnglesRows; }
     const QList<TResultRow>& SolarRows() const { return FSolarRows; }
     const QList<TResultRow>& SolAirRows() const { return FSolAirRows; }
-    static const QStringList& AnglesColumns();
-    static const QStringList& SolarColumns();
-    static const QStringList& SolAirColumns();
 
     // ---- Sol-air temperature and ambient profile ----
 
@@ -286,6 +286,7 @@ private:
 
     std::array<TSolarSteps, 24> FHourSteps{};
     std::array<bool, 24> FHourSolved{};
+    QList<int> FSolvedHours;
 
     double FSunrise = 0;
     double FSunset = 0;

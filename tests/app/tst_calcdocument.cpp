@@ -151,6 +151,7 @@ private slots:
         doc.SetLongitude(longitude);
         doc.SetDayNumber(day);
         QVERIFY(doc.Solve());
+        QCOMPARE(doc.SolvedHours(), hours);
         QCOMPARE(RowHours(doc.AnglesRows()), hours);
         QCOMPARE(RowHours(doc.SolarRows()), hours);
         for (int h = 0; h < 24; ++h)
@@ -177,6 +178,7 @@ private slots:
         QCOMPARE(doc.AnglesRows().size(), 24);
         doc.SetLatitude(-89);
         QVERIFY(doc.Solve());
+        QCOMPARE(doc.SolvedHours(), QList<int>{12});
         QCOMPARE(RowHours(doc.AnglesRows()), QList<int>{12});
         QCOMPARE(RowHours(doc.SolarRows()), QList<int>{12});
         const TProfile24* profiles[] = {

@@ -84,7 +84,7 @@ private slots:
         for (const TReportTable& table : CalcReportTables()) {
             const QStringList captions = ColumnCaptions(table.Page);
             QVERIFY2(captions.size() <= 1 + CalcReportColumnStops().size(), table.Heading);
-            QCOMPARE(captions.size(), ColumnsOf(table.Page).size() + 1);
+            QCOMPARE(captions.size(), Columns(table.Page).size() + 1);
         }
         // And the report shows them: every caption of both tables in the PDF's text.
         TPreviewForm preview;

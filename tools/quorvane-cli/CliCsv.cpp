@@ -15,31 +15,28 @@ QString Header(QStringList keys) {
     keys << QStringLiteral("hour");
     for (const TResultColumn* column : CsvColumns())
         keys << QString::fromLatin1(column->CsvName);
-    keys << QStringLiteral("sunlit") << QStringLiteral("solved");
+    keys << QStringLiteral("solved");
     return Line(keys);
 }
 
-// The sunlit fraction of the recessed glass for each hour, as the Window page computes it: the glass
-// stands vertical in the surface's azimuth. A separate document keeps the solved one as it is.
-TProfile24 SunlitFractions(const TCalcDocument& doc) {
+// 24 rows of a solved document, each led by the key cells. The Window page's columns (the sunlit
+// fraction of the recessed glass) come from a document that computes them as that page does, with the
+// glass vertical in the surface's azimuth; the solved document stays as it is.
+QString Rows(const TCalcDocument& doc, const QStringList& keys) {
     TCalcDocument glass;
     glass.SetListRows(false);
     glass.ApplyInputs(doc.CopyInputs());
     glass.SetSunFrom(doc);
     glass.GenerateAreaFactors();
-    return glass.AreaFactorProfile();
-}
-
-// 24 rows of a solved document, each led by the key cells.
-QString Rows(const TCalcDocument& doc, const QStringList& keys) {
-    const TProfile24 sunlit = SunlitFractions(doc);
     QString text;
     for (int hour = 0; hour < 24; ++hour) {
         QStringList cells = keys;
         cells << QString::number(hour);
-        for (const TResultColumn* column : CsvColumns())
-            cells << Exact((doc.*(column->Profile))()[hour]);
-        cells << Exact(sunlit[hour]) << QString::number(int(doc.HourSolved(hour)));
+        for (const TResultColumn* column : CsvColumns()) {
+            const TCalcDocument& from = column->Page == pgWindow ? glass : doc;
+            cells << Exact((from.*(column->Profile))()[hour]);
+        }
+        cells << QString::number(int(doc.HourSolved(hour)));
         text += Line(cells);
     }
     return text;
