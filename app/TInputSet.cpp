@@ -83,8 +83,3 @@ double NormalisedInput(TInputId id, double value) {
     return azimuth == -180 ? 180 : azimuth;
 }
 
-TInputId FirstInputOutOfRange(const TInputSet& inputs) {
-    for (int i = 0; i < InputCount; ++i)
-        if (!InputRange(TInputId(i)).Contains(InputValue(inputs, TInputId(i)))) return TInputId(i);
-    return TInputId(InputCount);
-}

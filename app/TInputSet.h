@@ -65,8 +65,5 @@ TInputRange InputRange(TInputId id);
 // -180 becomes 180), a year rounded to a whole year; every other input as it is.
 double NormalisedInput(TInputId id, double value);
 
-// The first input of the set that lies outside its range, or InputCount when all lie within.
-TInputId FirstInputOutOfRange(const TInputSet& inputs);
-
 // The name of an input as the settings store keys it ("Altitude", ..., "GlassDepth").
 const char* InputKeyName(TInputId id);

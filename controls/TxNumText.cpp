@@ -285,7 +285,7 @@ QList<TFormatPiece> ParseFormat(const QString& format) {
         if (!pieces.isEmpty() && !pieces.last().IsConversion())
             pieces.last().Text += text;
         else
-            pieces.append(TFormatPiece{text});
+            pieces.append(TFormatPiece{text, {}});
     };
     const int n = int(format.size());
     int i = 0;

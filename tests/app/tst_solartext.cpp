@@ -66,7 +66,7 @@ private slots:
         p[23] = -12.75;
         const QString text = ProfileText(p, "%0.2f");
         QCOMPARE(text, QStringList(23, "2,50").join("\t") + "\t-12,75");
-        for (const QString& separator : {"\t", " ", "\n", "\r\n"}) {
+        for (const char* separator : {"\t", " ", "\n", "\r\n"}) {
             TProfile24 q{};
             QVERIFY(ReadProfileText(text.split('\t').join(separator), q));
             QCOMPARE(q, p);
