@@ -205,7 +205,7 @@ double AxisStep(double top) {
 
 } // namespace
 
-void PrintStackedBars(TStdReport& report, const QList<TBarSeries>& series, int first, int last,
+void PrintStackedBars(TStdReport& report, const QList<TStackedSeries>& series, int first, int last,
                       const QString& unit, int lines) {
     TPageEngine& engine = report.Engine();
     QPainter& canvas = *report.Canvas;
@@ -218,7 +218,7 @@ void PrintStackedBars(TStdReport& report, const QList<TBarSeries>& series, int f
     double peak = 0;
     for (int h = first; h <= last; ++h) {
         double sum = 0;
-        for (const TBarSeries& s : series)
+        for (const TStackedSeries& s : series)
             sum += std::max(0.0, s.Values[size_t(h)]);
         peak = std::max(peak, sum);
     }
@@ -252,7 +252,7 @@ void PrintStackedBars(TStdReport& report, const QList<TBarSeries>& series, int f
     for (int h = first; h <= last; ++h) {
         const double x = plot.left() + (h - first) * slot + slot * 0.15;
         double base = 0;
-        for (const TBarSeries& s : series) {
+        for (const TStackedSeries& s : series) {
             const double v = std::max(0.0, s.Values[size_t(h)]);
             if (v > 0) {
                 const QRectF bar(x, yOf(base + v), slot * 0.7, yOf(base) - yOf(base + v));
@@ -273,7 +273,7 @@ void PrintStackedBars(TStdReport& report, const QList<TBarSeries>& series, int f
     // Legend under the hours: a swatch and the name of each series.
     int x = plot.left();
     const int legendY = plot.bottom() + metrics.height() + metrics.height() / 2;
-    for (const TBarSeries& s : series) {
+    for (const TStackedSeries& s : series) {
         canvas.setBrush(s.Colour);
         canvas.setPen(QPen(QColor(60, 60, 60), 0));
         canvas.drawRect(QRect(x, legendY, metrics.height() - 2, metrics.height() - 2));

@@ -42,14 +42,17 @@ inline int NumberTableLines(int rows) {
     return 3 + std::min(3, rows);
 }
 
-struct TBarSeries {
+// One series of the report's stacked bars: a name for the legend, a colour and a value per clock hour.
+// (Named apart from the window plot's TBarSeries: two types of one name break the program's
+// template instances.)
+struct TStackedSeries {
     QString Name;
     QColor Colour;
     std::array<double, 24> Values{};
 };
 // Bars of the hours first..last, the series stacked from the bottom in order, with a value axis in
 // `unit`, the hours under it and a legend; `lines` report lines tall.
-void PrintStackedBars(TStdReport& report, const QList<TBarSeries>& series, int first, int last,
+void PrintStackedBars(TStdReport& report, const QList<TStackedSeries>& series, int first, int last,
                       const QString& unit, int lines);
 
 // The running header (left and right texts above the top margin, with a rule under them) and the
