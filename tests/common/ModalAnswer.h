@@ -70,3 +70,24 @@ inline QString AnswerFileDialog(const std::function<void()>& act, const QString&
     act();
     return startedIn;
 }
+
+// Runs `act` on the first modal window of type T that shows while `open` runs (found by a polling timer
+// inside the window's own event loop; act ends the window with a key). True when it showed and every
+// modal window has closed again.
+template <typename T>
+bool WhileModalShown(const std::function<void()>& open, const std::function<void(T*)>& act) {
+    bool ran = false;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!window || ran) return;
+        ran = true;
+        poll.stop();
+        act(window);
+    });
+    poll.start();
+    open();
+    return QTest::qWaitFor([&] { return ran; }) &&
+           QTest::qWaitFor([] { return !QApplication::activeModalWidget(); });
+}

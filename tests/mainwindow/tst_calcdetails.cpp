@@ -1,6 +1,7 @@
 // The Calculation Details command as the user meets it: Calculate > Calculation Details... from the
 // keyboard opens the working behind the Angles list's selected hour (the hour nearest solar noon when
 // none is selected), a result row's menu opens it for that row, and Copy puts its text on the clipboard.
+#include "../common/ModalAnswer.h"
 #include "../common/SavePicture.h"
 #include "app/CalcDetails.h"
 #include "app/CalcDetailsForm.h"
@@ -28,26 +29,15 @@ QTreeWidgetItem* Row(QTreeWidget* list, const QString& name) {
     return rows.value(0);
 }
 
-// Runs `check` on the details window once it shows, while `open` opens it; true when it ran and the
-// window closed again. A polling timer finds the window inside its own event loop.
+// Runs `check` on the details window once it shows, while `open` opens it, then closes it with Escape;
+// true when it ran and the window closed again.
 bool WhileDetailsShown(const std::function<void()>& open,
                        const std::function<void(TCalcDetailsForm*)>& check) {
-    bool ran = false;
-    QTimer poll;
-    poll.setInterval(20);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* details = qobject_cast<TCalcDetailsForm*>(QApplication::activeModalWidget());
-        if (!details || ran) return;
-        ran = true;
-        poll.stop();
+    return WhileModalShown<TCalcDetailsForm>(open, [&](TCalcDetailsForm* details) {
         QTRY_VERIFY(details->isActiveWindow());
         check(details);
         QTest::keyClick(details, Qt::Key_Escape);
     });
-    poll.start();
-    open();
-    return QTest::qWaitFor([&] { return ran; }) &&
-           QTest::qWaitFor([] { return !QApplication::activeModalWidget(); });
 }
 
 void OpenFromCalculateMenu(TMainForm& form) {

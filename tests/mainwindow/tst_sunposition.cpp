@@ -35,22 +35,12 @@ bool Activate(TMainForm& form) {
 // Opens Calculate > Sun Position... with Alt+C and its mnemonic S, runs `act` on the dialog once it
 // shows (act ends it with a key); true when the dialog showed and closed again.
 bool WithSunPositionDialog(TMainForm& form, const std::function<void(TSunPositionForm*)>& act) {
-    bool ran = false;
-    QTimer poll;
-    poll.setInterval(20);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<TSunPositionForm*>(QApplication::activeModalWidget());
-        if (!dialog || ran) return;
-        ran = true;
-        poll.stop();
-        act(dialog);
-    });
-    poll.start();
-    QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
-    if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; })) return false;
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
-    return QTest::qWaitFor([&] { return ran; }) &&
-           QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }) && Activate(form);
+    const auto open = [&form] {
+        QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
+        if (QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }))
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
+    };
+    return WhileModalShown<TSunPositionForm>(open, act) && Activate(form);
 }
 
 // The method picked with the keys: Alt+M to the method box, Down or Up to the entry, Return for OK.
