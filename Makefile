@@ -8,6 +8,9 @@ CTEST_ARGS ?= --output-on-failure -j $(JOBS)
 ifneq ($(shell command -v ccache),)
 export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
 export CCACHE_BASEDIR ?= $(CURDIR)
+# With debug information ccache also hashes the build folder's absolute path by default; left out, a
+# clone in another folder finds the objects another clone compiled.
+export CCACHE_NOHASHDIR ?= true
 endif
 
 .PHONY: all deps configure build run test test-asan bench deb clean

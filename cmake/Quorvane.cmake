@@ -18,10 +18,8 @@ function(qv_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
-    target_compile_definitions(${name} PRIVATE
-        QV_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
-        QV_SOURCE_ROOT="${PROJECT_SOURCE_DIR}"
-        QV_BINARY_ROOT="${CMAKE_BINARY_DIR}")
+    qv_path_from_program(${name} QV_SOURCE_FROM_PROGRAM "${PROJECT_SOURCE_DIR}")
+    qv_path_from_program(${name} QV_BINARY_FROM_PROGRAM "${CMAKE_BINARY_DIR}")
     add_test(NAME ${name}
              COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/run-test.sh $<TARGET_FILE:${name}>)
     set(env "QT_QPA_PLATFORM=offscreen" "LC_ALL=C.UTF-8" "LANG=C.UTF-8")
@@ -32,6 +30,16 @@ function(qv_add_test name)
             "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan-qt.supp:print_suppressions=0")
     endif()
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
+
+# qv_path_from_program(TARGET NAME PATH): defines NAME in TARGET as PATH (which may be a generator
+# expression such as $<TARGET_FILE:tool>) relative to the folder of TARGET's program;
+# tests/common/TestPaths.h makes it absolute at run time. An absolute path compiled in would differ in
+# every clone, and a compiler cache could then share none of these objects between clones.
+function(qv_path_from_program target name path)
+    target_compile_definitions(${target} PRIVATE
+        ${name}="$<PATH:RELATIVE_PATH,${path},$<TARGET_FILE_DIR:${target}>>")
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}) # for tests/common/TestPaths.h
 endfunction()
 
 # qv_add_tests_in_folder(LIBS lib ...): every tst_*.cpp in the current folder becomes a test named

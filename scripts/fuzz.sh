@@ -19,7 +19,8 @@ targets=("${all_targets[@]}")
 build=${FUZZ_BUILD:-build-fuzz}
 # ccache, where installed, keeps the compiled objects between runs, as the Makefile does for the other builds.
 if command -v ccache >/dev/null; then
-    export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache} CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+    export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache} CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} \
+           CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
 fi
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g -O1"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug \

@@ -8,6 +8,7 @@
 #include "controls/TxEntryGrid.h"
 #include "report/TxStdReport.h"
 #include "report/TxfReport.h"
+#include "tests/common/TestPaths.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,7 +59,7 @@ int main(int argc, char* argv[]) {
             [&] {
                 QProcess p;
                 p.setProcessEnvironment(env);
-                p.start(QStringLiteral(QV_CLI_PATH),
+                p.start(FromProgramFolder(QV_CLI_PATH),
                         QStringList{"--report", dir.filePath("cli.pdf")} + extra);
                 p.waitForFinished(60000);
             },

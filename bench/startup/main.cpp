@@ -10,6 +10,7 @@
 #include "app/Main.h"
 #include "app/ResultPages.h"
 #include "bench/common/BestTime.h"
+#include "tests/common/TestPaths.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -82,8 +83,8 @@ int main(int argc, char* argv[]) {
     // "--f9" times the solve alone, for profiling it.
     if (!app.arguments().contains(QStringLiteral("--f9"))) {
         const int runs = 15;
-        const TStartup program = StartupMedians(QStringLiteral(QV_PROGRAM), runs);
-        const TStartup bare = StartupMedians(QStringLiteral(QV_BARE), runs);
+        const TStartup program = StartupMedians(FromProgramFolder(QV_PROGRAM), runs);
+        const TStartup bare = StartupMedians(FromProgramFolder(QV_BARE), runs);
         PrintRatio("the status \"Solved...\"", runs, program.Solved, bare.Solved);
         PrintRatio("the first paint showing \"Solved...\"", runs, program.Painted, bare.Painted);
     }

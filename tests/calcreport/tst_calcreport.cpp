@@ -11,6 +11,7 @@
 #include "report/TxStdReport.h"
 #include "report/TxfReport.h"
 #include "storage/Folders.h"
+#include "tests/common/TestPaths.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -135,9 +136,9 @@ private slots:
         preview.SelectPrinter(QString());
         TStdReport report(preview.Engine);
         BeginCalcReport(report, doc, grid, true);
-        QDir().mkpath(QV_BINARY_ROOT "/screens");
+        QDir().mkpath(BinaryPath("/screens"));
         const QString pdf =
-            QStringLiteral(QV_BINARY_ROOT "/screens/calc-report-peaks.pdf"); // kept to look at
+            BinaryPath("/screens/calc-report-peaks.pdf"); // kept to look at
         QVERIFY(preview.ExportPdf(pdf));
         const QString text = PdfText(pdf);
         QVERIFY2(text.contains("Design Peaks (21st of each month)"), qPrintable(text));
@@ -228,7 +229,7 @@ private slots:
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         for (int i = 0; i < preview.Engine.PageCount(); ++i)
-            preview.Engine.Pages[i].save(QStringLiteral(QV_BINARY_ROOT "/calc-report-page%1.png").arg(i + 1));
+            preview.Engine.Pages[i].save(BinaryPath("/calc-report-page%1.png").arg(i + 1));
         QTemporaryDir dir;
         QVERIFY(preview.ExportPdf(dir.filePath("letterhead.pdf")));
         const QString text = PdfText(dir.filePath("letterhead.pdf"));

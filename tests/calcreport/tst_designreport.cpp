@@ -9,6 +9,7 @@
 #include "report/ReportMessages.h"
 #include "report/ReportSettings.h"
 #include "report/TxStdReport.h"
+#include "tests/common/TestPaths.h"
 
 #include <QDir>
 #include <QImage>
@@ -244,7 +245,7 @@ private slots:
     // The report's accuracy statement gives the figures of the help page's Accuracy section, so the two
     // cannot drift apart.
     void accuracyAsTheHelpPageStatesIt() {
-        QFile page(QV_SOURCE_ROOT "/data/help/Quorvane.htm");
+        QFile page(SourcePath("/data/help/Quorvane.htm"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
         const QString section = html.mid(html.indexOf("<h2 id=\"accuracy\">"));
@@ -272,12 +273,12 @@ private slots:
         QVERIFY(logo.save(head.filePath("ReportLogo.bmp"), "BMP"));
         TCalcDocument doc;
         WorkedExample(doc);
-        QDir().mkpath(QV_BINARY_ROOT "/screens");
+        QDir().mkpath(BinaryPath("/screens"));
         for (const bool withHead : {false, true}) {
             const QString path = dir.filePath(withHead ? "head.pdf" : "plain.pdf");
             QVERIFY(WritePdf(doc, path, withHead ? head.path() + "/" : QString("/nonexistent/")));
             const QString prefix =
-                QV_BINARY_ROOT "/screens/designreport-" + QString(withHead ? "letterhead" : "plain");
+                BinaryPath("/screens/designreport-") + QString(withHead ? "letterhead" : "plain");
             QProcess render;
             render.start("pdftoppm", {"-r", "70", "-png", path, prefix});
             QVERIFY(render.waitForFinished(60000));

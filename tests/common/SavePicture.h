@@ -1,7 +1,9 @@
 #pragma once
-// The tests' pictures of what they drew, for a developer to look at: QV_BINARY_ROOT/screens/NAME.png.
+// The tests' pictures of what they drew, for a developer to look at: BinaryPath("/screens/NAME.png").
 // A picture that cannot be written fails the test. Each returns the picture, so a test can say what it
 // expects to see in it.
+#include "TestPaths.h"
+
 #include <QDir>
 #include <QImage>
 #include <QString>
@@ -9,7 +11,7 @@
 #include <QWidget>
 
 inline QImage SaveImage(const QImage& image, const QString& name) {
-    const QString dir = QStringLiteral(QV_BINARY_ROOT "/screens");
+    const QString dir = BinaryPath("/screens");
     QDir().mkpath(dir);
     const QString path = dir + QLatin1Char('/') + name + QStringLiteral(".png");
     QTest::qVerify(image.save(path), "image.save(path)", qPrintable(path), __FILE__, __LINE__);

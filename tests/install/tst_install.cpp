@@ -3,6 +3,7 @@
 // desktop-file-validate), the MIME type of project files, the icons and the AppStream metainfo; then the
 // uninstall target's script removes it all again.
 #include "storage/Folders.h"
+#include "tests/common/TestPaths.h"
 #include "version/TxVerInfo.h"
 
 #include <QDir>
@@ -69,7 +70,7 @@ private slots:
         const QString destDir = prefix.isEmpty() ? QString() : tmp.path();
         const QString installPrefix = prefix.isEmpty() ? tmp.path() : prefix;
         const TRun install =
-            Run(QV_CMAKE_COMMAND, {"--install", QV_BINARY_ROOT, "--prefix", installPrefix}, destDir);
+            Run(QV_CMAKE_COMMAND, {"--install", BinaryPath(""), "--prefix", installPrefix}, destDir);
         QVERIFY2(install.exitCode == 0, qPrintable(install.output));
 
         // The program tree, and the folders the installed program computes for itself.
@@ -135,8 +136,8 @@ private slots:
 
         // Uninstall removes every installed file and the program's folders.
         const TRun uninstall = Run(QV_CMAKE_COMMAND,
-                                   {"-DQV_MANIFEST=" QV_BINARY_ROOT "/install_manifest.txt", "-P",
-                                    QV_SOURCE_ROOT "/cmake/Uninstall.cmake"},
+                                   {"-DQV_MANIFEST=" + BinaryPath("/install_manifest.txt"), "-P",
+                                    SourcePath("/cmake/Uninstall.cmake")},
                                    destDir);
         QVERIFY2(uninstall.exitCode == 0, qPrintable(uninstall.output));
         QVERIFY(!QFileInfo::exists(stagedPrefix + "/Varnholt"));

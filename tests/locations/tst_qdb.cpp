@@ -1,6 +1,7 @@
 // The qdb tool: building a database from CSV sources, refusing rows that do not fit, and dumping records.
 #include "LocationFixture.h"
 #include "locations/LocationDb.h"
+#include "tests/common/TestPaths.h"
 
 #include <QProcess>
 
@@ -20,7 +21,7 @@ struct Run {
 Run Qdb(const QStringList& args, const QString& outputFile = {}) {
     QProcess p;
     if (!outputFile.isEmpty()) p.setStandardOutputFile(outputFile);
-    p.start(QDB_PROGRAM, args);
+    p.start(FromProgramFolder(QDB_PROGRAM), args);
     Run r;
     if (!p.waitForFinished(30000)) return r;
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -125,7 +126,7 @@ private slots:
 
     void sampleDatabaseBuildsAndEveryDatabaseOpens() {
         TLocationFixture out;
-        QCOMPARE(Qdb({"build", QV_SOURCE_ROOT "/data/locations", out.Path("db")}).exitCode, 0);
+        QCOMPARE(Qdb({"build", SourcePath("/data/locations"), out.Path("db")}).exitCode, 0);
         TLocationDatabase reader;
         reader.LoadIndex(out.Path("db/"));
         const QStringList databases = reader.DatabaseNames();

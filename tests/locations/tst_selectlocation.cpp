@@ -4,6 +4,7 @@
 #include "locations/LocationDb.h"
 #include "locations/TxSelectLocation.h"
 #include "storage/Settings.h"
+#include "tests/common/TestPaths.h"
 
 #include <sys/stat.h>
 
@@ -468,7 +469,7 @@ private slots:
         d.form.reject();
 
         Remember("+All", "+All");
-        TSelectLocationForm sample(nullptr, QStringLiteral(QV_BINARY_ROOT "/Varnholt/Common Files/"));
+        TSelectLocationForm sample(nullptr, BinaryPath("/Varnholt/Common Files/"));
         sample.ShowMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
         sample.show();
         QCOMPARE(sample.size(), TSelectLocationForm::DefaultSize());

@@ -5,6 +5,7 @@
 #include "app/DesignReportDlg.h"
 #include "app/ProgramWindows.h"
 #include "report/TxfReport.h"
+#include "tests/common/TestPaths.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -49,8 +50,8 @@ private slots:
             QTRY_VERIFY(dialog->isActiveWindow());
             QCOMPARE(qobject_cast<QLineEdit*>(dialog->FieldBox("checker"))->text(), QString("C. Checker"));
             QVERIFY(form.geometry().contains(dialog->geometry().center()));
-            QDir().mkpath(QV_BINARY_ROOT "/screens");
-            QVERIFY(dialog->grab().save(QV_BINARY_ROOT "/screens/designreport-dialog.png"));
+            QDir().mkpath(BinaryPath("/screens"));
+            QVERIFY(dialog->grab().save(BinaryPath("/screens/designreport-dialog.png")));
             // The first box has the focus; Tab goes on to the next.
             QTest::keyClicks(QApplication::focusWidget(), "Riverside Offices");
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -78,7 +79,7 @@ private slots:
                 // The pages as the preview shows them, the design peaks among them, for looking at.
                 for (int i = 0; i < pages; ++i)
                     preview->Engine.Pages[size_t(i)].save(
-                        QStringLiteral(QV_BINARY_ROOT "/screens/designreport-preview-%1.png").arg(i + 1));
+                        BinaryPath("/screens/designreport-preview-%1.png").arg(i + 1));
                 previewed = true;
                 QTest::keyClick(preview, Qt::Key_Escape);
             });

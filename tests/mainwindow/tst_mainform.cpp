@@ -8,6 +8,7 @@
 #include "controls/TxNumText.h"
 #include "locations/TxSelectLocation.h"
 #include "storage/Settings.h"
+#include "tests/common/TestPaths.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -118,8 +119,8 @@ private slots:
             while (first * 8 < std::min(drawnPixels.size(), filePixels.size()) &&
                    drawnPixels.mid(first * 8, 8) == filePixels.mid(first * 8, 8))
                 ++first;
-            const QString base = QStringLiteral(QV_BINARY_ROOT "/screens/command-picture-%1").arg(what);
-            QDir().mkpath(QV_BINARY_ROOT "/screens");
+            const QString base = BinaryPath("/screens/command-picture-%1").arg(what);
+            QDir().mkpath(BinaryPath("/screens"));
             drawn.save(base + QStringLiteral("-drawn.png"));
             file.save(base + QStringLiteral("-file.png"));
             const auto held = [](const QImage& image) {
@@ -302,7 +303,7 @@ private slots:
     // the arrows is taken with Return.
     void locationPickFillsSiteRows() {
         TMainForm form;
-        TSelectLocationForm locations(&form, QStringLiteral(QV_BINARY_ROOT "/Varnholt/Common Files/"));
+        TSelectLocationForm locations(&form, BinaryPath("/Varnholt/Common Files/"));
         locations.ShowMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
         form.SetRowDialogs({&locations});
         form.show();

@@ -7,6 +7,7 @@
 #include "app/ProgramWindows.h"
 #include "dialogs/DesignPeaksDlg.h"
 #include "locations/TxSelectLocation.h"
+#include "tests/common/TestPaths.h"
 
 #include "../common/ModalAnswer.h"
 #include "../common/SavePicture.h"
@@ -103,7 +104,7 @@ private slots:
             R"(QMessageBox::(information|warning|critical|question|about)\s*\(|QMessageBox\s+\w+\s*[({])"));
         QStringList found;
         for (const char* folder : {"app", "controls", "dialogs", "locations", "report", "storage", "tools"}) {
-            QDirIterator it(QStringLiteral(QV_SOURCE_ROOT "/") + QLatin1String(folder), {"*.cpp", "*.h"},
+            QDirIterator it(SourcePath("/") + QLatin1String(folder), {"*.cpp", "*.h"},
                             QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString path = it.next();

@@ -12,6 +12,7 @@
 #include "locations/TxSelectLocation.h"
 #include "report/TxfReport.h"
 #include "storage/Settings.h"
+#include "tests/common/TestPaths.h"
 
 #include <QApplication>
 #include <QFile>
@@ -83,7 +84,7 @@ private slots:
         QCOMPARE(pictureOf(shown->icon()), picture);
         const QString entry = QGuiApplication::desktopFileName();
         QCOMPARE(entry, QStringLiteral("com.varnholt.quorvane"));
-        QVERIFY(QFileInfo::exists(QV_SOURCE_ROOT "/data/desktop/" + entry + ".desktop.in"));
+        QVERIFY(QFileInfo::exists(SourcePath("/data/desktop/") + entry + ".desktop.in"));
 
         const QList<QWidget*> others{&windows.CalendarForm(),  &windows.LocationForm(),
                                      &windows.AzimuthForm(),   &windows.PreviewForm(),
@@ -96,7 +97,7 @@ private slots:
     // The help page's table of keys names every key of the main window's and the report preview's
     // commands, under that window, so the page stays true when a key is added or changed.
     void helpPageListsEveryKey() {
-        QFile page(QStringLiteral(QV_SOURCE_ROOT "/data/help/Quorvane.htm"));
+        QFile page(SourcePath("/data/help/Quorvane.htm"));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
         const qsizetype table = html.indexOf(QStringLiteral("<h2 id=\"keys\">"));

@@ -9,6 +9,7 @@
 #include "dialogs/SunPositionDlg.h"
 #include "storage/Settings.h"
 #include "tests/common/ModalAnswer.h"
+#include "tests/common/TestPaths.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -128,8 +129,8 @@ private slots:
         QCOMPARE(p.form.Grid()->Cells(0, YearRow), QString("Year"));
         QCOMPARE(p.form.Grid()->Cells(1, YearRow), QString::number(doc.SunYear()));
         QVERIFY(!EditYearCell(p.form));
-        QDir().mkpath(QV_BINARY_ROOT "/screens");
-        p.form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-year-greyed.png"));
+        QDir().mkpath(BinaryPath("/screens"));
+        p.form.grab().save(BinaryPath("/screens/mainform-year-greyed.png"));
 
         QVERIFY(ChooseMethod(p.form, Qt::Key_Down));
         QTest::keyClick(&p.form, Qt::Key_F9);
@@ -137,7 +138,7 @@ private slots:
         TypeYear(p.form, "2031");
         QCOMPARE(doc.SunYear(), 2031);
         QCOMPARE(p.form.StatusText(), QString("Results are out of date..."));
-        p.form.grab().save(QStringLiteral(QV_BINARY_ROOT "/screens/mainform-year-precise.png"));
+        p.form.grab().save(BinaryPath("/screens/mainform-year-precise.png"));
         QTest::keyClick(&p.form, Qt::Key_F9);
         QVERIFY(doc.AltitudeProfile()[Noon] != before); // another year, another sun at that clock hour
 

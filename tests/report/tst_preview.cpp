@@ -2,6 +2,7 @@
 // PDF export, and mailing the pages through a recording mail launcher.
 #include "../common/SavePicture.h"
 #include "ReportFixture.h"
+#include "tests/common/TestPaths.h"
 
 #include "report/ImageFiles.h"
 #include "report/MailFolder.h"
@@ -358,7 +359,7 @@ private slots:
         QVERIFY2(numbers.size() >= 2 && numbers.first() == "1", qPrintable(numbers.join(',')));
         QVERIFY(out.contains("Quorvane Version test"));
         QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", dir.filePath("out.pdf"),
-                                       QStringLiteral(QV_BINARY_ROOT "/report-pdf")});
+                                       BinaryPath("/report-pdf")});
         // The preview shows screen pages again.
         QCOMPARE(preview->Engine.Pages[0].size(), QSize(798, 1129));
     }

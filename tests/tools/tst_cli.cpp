@@ -3,6 +3,7 @@
 #include "app/DesignPeaks.h"
 #include "app/TCalcDocument.h"
 #include "tests/common/ProjectBytes.h"
+#include "tests/common/TestPaths.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -31,7 +32,7 @@ TRun RunCli(const QStringList& args,
             const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QV_CLI_PATH), args);
+    p.start(FromProgramFolder(QV_CLI_PATH), args);
     TRun run;
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit) return run;
     run.Status = p.exitCode();
@@ -415,7 +416,7 @@ private slots:
     void outputPastFileSizeLimit() {
         QTemporaryDir dir;
         QProcess p;
-        p.start("bash", {"-c", "ulimit -f 0 && exec \"$0\" --csv > \"$1\"", QStringLiteral(QV_CLI_PATH),
+        p.start("bash", {"-c", "ulimit -f 0 && exec \"$0\" --csv > \"$1\"", FromProgramFolder(QV_CLI_PATH),
                          dir.filePath("out.csv")});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
@@ -687,7 +688,7 @@ private slots:
     void fullDevice() {
         QProcess p;
         p.setStandardOutputFile("/dev/full");
-        p.start(QStringLiteral(QV_CLI_PATH), {"--csv"});
+        p.start(FromProgramFolder(QV_CLI_PATH), {"--csv"});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QVERIFY(p.exitCode() != 0);

@@ -1,5 +1,6 @@
 // The version block: the one the build embeds in this test's executable and in the program, blocks
 // written into files, and every way a file can fail to give one.
+#include "tests/common/TestPaths.h"
 #include "version/ProgramVersion.h"
 #include "version/TxVerInfo.h"
 #include "version/VersionBlock.h"
@@ -61,14 +62,14 @@ private slots:
     }
 
     void programCarriesTheProjectVersion() {
-        const QString program = QStringLiteral(QV_BINARY_ROOT "/Varnholt/Quorvane/quorvane");
+        const QString program = BinaryPath("/Varnholt/Quorvane/quorvane");
         QString expected = QStringLiteral(QV_PROJECT_VERSION);
         while (expected.count('.') < 3)
             expected += QStringLiteral(".0");
         QCOMPARE(ProgramVersionText(program), expected);
         QCOMPARE(MainCaption(ProgramVersionText(program)), "Quorvane - Version " + expected);
         // The reader's own library carries no block.
-        QCOMPARE(ProgramVersionText(QStringLiteral(QV_BINARY_ROOT "/report/libreport.a")), QString());
+        QCOMPARE(ProgramVersionText(BinaryPath("/report/libreport.a")), QString());
         QCOMPARE(MainCaption(QString()), QStringLiteral("Quorvane"));
     }
 

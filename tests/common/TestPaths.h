@@ -1,0 +1,21 @@
+#pragma once
+// Paths of the source tree, the build tree and the programs built beside a test or benchmark. The build
+// compiles them in relative to the folder of the running program, so its object is the same in every
+// checkout and a compiler cache can share it between clones; here they are made absolute at run time.
+#include <QCoreApplication>
+#include <QDir>
+#include <QString>
+
+inline QString FromProgramFolder(const char* relative) {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromUtf8(relative));
+}
+
+#ifdef QV_SOURCE_FROM_PROGRAM
+// SourcePath("/data/help/Quorvane.htm"), BinaryPath("/screens"): BELOW starts with a slash.
+inline QString SourcePath(const char* below) {
+    return FromProgramFolder(QV_SOURCE_FROM_PROGRAM) + QString::fromUtf8(below);
+}
+inline QString BinaryPath(const char* below) {
+    return FromProgramFolder(QV_BINARY_FROM_PROGRAM) + QString::fromUtf8(below);
+}
+#endif
