@@ -4,6 +4,7 @@
 // that each term of the method (the perturbations and the nutation each move the sun by up to 0.005
 // degrees) is seen to count.
 #include "solar/TSolar.h"
+#include "tests/common/TestPaths.h"
 
 #include <QFile>
 #include <QTest>
@@ -20,7 +21,7 @@ struct TEphemerisRow {
 
 QList<TEphemerisRow> ReadEphemeris() {
     QList<TEphemerisRow> rows;
-    QFile file(QFINDTESTDATA("data/ephemeris.csv"));
+    QFile file(SourcePath("/tests/solar/data/ephemeris.csv"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return rows;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
