@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "HelpPage.h"
 #include "InputSettings.h"
 #include "PropertyList.h"
 #include "ResultColumns.h"
@@ -18,7 +19,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -31,7 +31,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QUrl>
 
 namespace {
 
@@ -271,7 +270,7 @@ void TMainForm::ActionLocationExecute() {
 }
 
 void TMainForm::ActionHelpExecute() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("Help/Quorvane.htm")));
+    OpenHelpPage(this);
 }
 
 // Both dialogs start in the folder of the last project read or written, else the documents folder.

@@ -11,7 +11,9 @@
 #include "dialogs/TxProfileView.h"
 #include "locations/TxSelectLocation.h"
 #include "report/TxfReport.h"
+#include "storage/Folders.h"
 #include "storage/Settings.h"
+#include "tests/common/ModalAnswer.h"
 #include "tests/common/TestPaths.h"
 
 #include <QApplication>
@@ -19,8 +21,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 #include <algorithm>
@@ -92,6 +97,61 @@ private slots:
                                      &windows.AnglesForm(),    &windows.ProfileViewForm()};
         for (QWidget* window : others)
             QVERIFY2(pictureOf(window->windowIcon()) == picture, window->metaObject()->className());
+    }
+
+    // F1 opens the help page beside the program through xdg-open (here a script first on PATH that
+    // keeps its arguments and exits with the row's status). When the page cannot be shown, a message
+    // says why and names the page; a status that is the browser's own says nothing.
+    void f1OpensTheHelpPage_data() {
+        QTest::addColumn<QString>("opener"); // the script's last line; empty: no xdg-open on PATH
+        QTest::addColumn<bool>("pageThere");
+        QTest::addColumn<QString>("message"); // empty: none
+        QTest::newRow("shown") << "exit 0" << true << "";
+        QTest::newRow("browser's own status") << "exit 1" << true << "";
+        QTest::newRow("no browser") << "exit 3" << true << "no program to show web pages is set up";
+        QTest::newRow("browser failed") << "exit 4" << true << "the web browser could not open it";
+        QTest::newRow("no xdg-open") << "" << true << "xdg-open could not be started";
+        QTest::newRow("page missing") << "exit 0" << false << "the file is missing";
+    }
+    void f1OpensTheHelpPage() {
+        QFETCH(QString, opener);
+        QFETCH(bool, pageThere);
+        QFETCH(QString, message);
+        QTemporaryDir bin;
+        const QString record = bin.filePath(QStringLiteral("opened"));
+        if (!opener.isEmpty()) {
+            QFile script(bin.filePath(QStringLiteral("xdg-open")));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n%2\n").arg(record, opener).toUtf8());
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + (opener.isEmpty() ? QByteArray() : ":" + path));
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
+        // The page beside this test program, as the build lays it beside the program.
+        const QString page = ProgramFolder() + QStringLiteral("Help/Quorvane.htm");
+        QDir().mkpath(QFileInfo(page).path());
+        QFile::remove(page);
+        if (pageThere) QVERIFY(QFile::copy(SourcePath("/data/help/Quorvane.htm"), page));
+        const auto removePage = qScopeGuard([&] { QFile::remove(page); });
+
+        TProgramWindows windows(QStringLiteral("2.1.0.15"));
+        windows.MainForm.show();
+        windows.MainForm.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&windows.MainForm));
+        const TAnsweredMessage seen =
+            AnswerMessage([&] { QTest::keyClick(&windows.MainForm, Qt::Key_F1); }, message.isEmpty() ? 1500 : 5000);
+        if (message.isEmpty()) {
+            QVERIFY2(!seen.Answered, qPrintable(seen.Text));
+            QFile opened(record);
+            QVERIFY(opened.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(opened.readAll()).trimmed(), QUrl::fromLocalFile(page).toString());
+        } else {
+            QVERIFY(seen.Answered);
+            QCOMPARE(seen.Format, Qt::PlainText);
+            QVERIFY2(seen.Text.contains(message) && seen.Text.contains(page), qPrintable(seen.Text));
+        }
     }
 
     // The help page's table of keys names every key of the main window's and the report preview's
