@@ -176,6 +176,7 @@ private slots:
         const auto pick = [&](const QString& hour) {
             QTreeWidgetItem* item = row(hour);
             QVERIFY(item);
+            list->scrollToItem(item); // as a user scrolls to a row below the list's end
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
             QCOMPARE(picked(), hour);
         };
