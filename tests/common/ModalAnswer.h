@@ -11,6 +11,14 @@
 
 #include <functional>
 
+// Closes the modal window left open when a check inside an answering step failed: the check returns
+// from the step only, and the test would wait in that window's event loop until CTest's timeout
+// instead of ending with its failure. Each helper's timer calls it on every tick.
+inline void CloseModalAfterFailure() {
+    if (!QTest::currentTestFailed()) return;
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+}
+
 struct TAnsweredMessage {
     QString Text;
     Qt::TextFormat Format = Qt::AutoText;
@@ -25,6 +33,7 @@ inline TAnsweredMessage AnswerMessage(const std::function<void()>& act, int wait
     QTimer watch;
     watch.setInterval(10);
     QObject::connect(&watch, &QTimer::timeout, [&] {
+        CloseModalAfterFailure();
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         seen = {box->text(), box->textFormat(), true};
@@ -46,6 +55,7 @@ inline QString AnswerFileDialog(const std::function<void()>& act, const QString&
     QTimer watch;
     watch.setInterval(10);
     QObject::connect(&watch, &QTimer::timeout, [&] {
+        CloseModalAfterFailure();
         QWidget* modal = QApplication::activeModalWidget();
         if (modal && qobject_cast<QFileDialog*>(modal->parentWidget()))
             return QTest::keyClick(modal, Qt::Key_Escape); // the dialog's own refusal of the name
@@ -80,10 +90,10 @@ bool WhileModalShown(const std::function<void()>& open, const std::function<void
     QTimer poll;
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, [&] {
+        CloseModalAfterFailure();
         auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
         if (!window || ran) return;
         ran = true;
-        poll.stop();
         act(window);
     });
     poll.start();
