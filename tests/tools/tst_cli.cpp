@@ -135,6 +135,29 @@ private slots:
         QVERIFY(!PdfText(pdf).contains("Riverside Offices"));
     }
 
+    // --design-peaks puts the design peaks of the nine facades after either report, as the window's
+    // commands do; without it neither report has them.
+    void designPeaksOnRequest_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("peaks");
+        QTest::newRow("report") << QStringList{} << false;
+        QTest::newRow("report, peaks") << QStringList{"--design-peaks"} << true;
+        QTest::newRow("design report") << QStringList{"--design-report"} << false;
+        QTest::newRow("design report, peaks") << QStringList{"--design-report", "--design-peaks"} << true;
+    }
+    void designPeaksOnRequest() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, peaks);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("r.pdf");
+        const TRun run = RunCli(QStringList{"--report", pdf, "--letterhead-folder", dir.path()} + args);
+        QCOMPARE(run.Status, 0);
+        const QString out = PdfText(pdf);
+        QVERIFY2(out.contains("Solar Design Report") == args.contains("--design-report"), qPrintable(out));
+        QCOMPARE(out.contains("Design Peaks (21st of each month)"), peaks);
+        QCOMPARE(out.contains(QRegularExpression("\\n\\s*H\\s+\\d")), peaks); // the horizontal's row
+    }
+
     void reportFailures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
@@ -146,6 +169,8 @@ private slots:
             << "quorvane-cli: --letterhead-folder goes with --report only";
         QTest::newRow("design report alone")
             << QStringList{"--design-report"} << 2 << "quorvane-cli: --design-report goes with --report only";
+        QTest::newRow("design peaks alone")
+            << QStringList{"--design-peaks"} << 2 << "quorvane-cli: --design-peaks goes with --report only";
         QTest::newRow("with a table")
             << QStringList{"--report", "r.pdf", "--table", "angles"} << 2
             << "quorvane-cli: give one of --table, --peaks, --report, --explain and --year/--orientations";

@@ -9,17 +9,17 @@
 #include "report/TxStdReport.h"
 
 bool WriteCliReport(TCalcDocument& doc, const QString& pdfPath, const QString& letterheadFolder,
-                    bool designReport, QStringList& messages) {
+                    TCliReportKind kind, QStringList& messages) {
     const TReportMessageHook saved = SetReportMessageHook([&messages](const QString& m) { messages << m; });
     TPageEngine engine;
     TStdReport report(engine);
     SetCalcReportColumnStops();
     TEntryGrid inputs;
     FillInputGrid(inputs, doc);
-    if (designReport)
-        BeginDesignReport(report, doc, false, letterheadFolder);
+    if (kind.Design)
+        BeginDesignReport(report, doc, kind.DesignPeaks, letterheadFolder);
     else
-        BeginCalcReport(report, doc, inputs, false, letterheadFolder);
+        BeginCalcReport(report, doc, inputs, kind.DesignPeaks, letterheadFolder);
     QString error;
     const bool ok = ExportReportPdf(
         engine, pdfPath, nullptr,

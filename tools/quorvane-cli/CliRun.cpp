@@ -94,6 +94,8 @@ const char* Description =
     "  --design-report  with --report: the design report instead (project, site, day, surface, every\n"
     "                table with units and legend, sol-air, window, chart, totals and peaks, method),\n"
     "                with the project block of a --file project that holds one.\n"
+    "  --design-peaks  with --report: either report with the design peaks of the surface and the nine\n"
+    "                facades after it, as File, Report with Design Peaks and the design report's tick.\n"
     "\n"
     "Sun position: --sun published (the default) uses the published fits of the day number; --sun\n"
     "precise an astronomical algorithm (within 0.01 degrees of an ephemeris) for the day number in\n"
@@ -141,6 +143,7 @@ constexpr TFlag Flags[] = {
     {"peaks", "Print the design-day peaks of the surface and the nine facades as CSV."},
     {"json", "With --explain: the steps as a JSON array."},
     {"design-report", "With --report: the design report (project block from a --file that has one)."},
+    {"design-peaks", "With --report: the design peaks of the surface and the nine facades after it."},
 };
 
 bool IsSet(const QCommandLineParser& parser, const char* name) {
@@ -300,8 +303,9 @@ TOutput ReadOutput(const QCommandLineParser& parser) {
         throw EUsage(QStringLiteral("--csv-meta goes with --csv only"));
     if (IsSet(parser, "letterhead-folder") && !report)
         throw EUsage(QStringLiteral("--letterhead-folder goes with --report only"));
-    if (IsSet(parser, "design-report") && !report)
-        throw EUsage(QStringLiteral("--design-report goes with --report only"));
+    for (const char* option : {"design-report", "design-peaks"})
+        if (IsSet(parser, option) && !report)
+            throw EUsage(QStringLiteral("--%1 goes with --report only").arg(QLatin1String(option)));
     if (IsSet(parser, "json") && !explain) throw EUsage(QStringLiteral("--json goes with --explain only"));
     if (explain && IsSet(parser, "csv"))
         throw EUsage(QStringLiteral("give either --explain or --csv, not both"));
@@ -321,7 +325,8 @@ TCliResult WriteReport(const QCommandLineParser& parser, TCalcDocument& doc, con
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     const QString path = parser.value(QStringLiteral("report"));
     QStringList messages;
-    const bool ok = write(doc, path, folder, IsSet(parser, "design-report"), messages);
+    const bool ok =
+        write(doc, path, folder, {IsSet(parser, "design-report"), IsSet(parser, "design-peaks")}, messages);
     QString error = warning;
     for (const QString& m : messages)
         error += QStringLiteral("quorvane-cli: report: %1\n").arg(OneLine(m));

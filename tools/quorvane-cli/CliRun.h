@@ -18,12 +18,19 @@ struct TCliResult {
 
 class TCalcDocument;
 
-// Writes the report of a solved document as a PDF file (the design report when designReport), with the
-// letterhead and logo of a folder (empty: the program folder); its messages go to `messages`. The program
-// supplies it, as it needs the report's page engine; without one --report is refused.
+// Which report --report writes: the Report command's or the design report, either with the design
+// peaks of the nine orientations after it.
+struct TCliReportKind {
+    bool Design = false;
+    bool DesignPeaks = false;
+};
+
+// Writes the report of a solved document as a PDF file, with the letterhead and logo of a folder (empty:
+// the program folder); its messages go to `messages`. The program supplies it, as it needs the report's
+// page engine; without one --report is refused.
 using TCliReportWriter =
     std::function<bool(TCalcDocument& doc, const QString& pdfPath, const QString& letterheadFolder,
-                       bool designReport, QStringList& messages)>;
+                       TCliReportKind kind, QStringList& messages)>;
 
 // Handles a whole command line; arguments[0] is the program name. Reads at most a project file (and a
 // letterhead and logo for --report).
