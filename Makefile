@@ -47,7 +47,7 @@ bench: build
 	[ -z "$$failed" ] || { echo "benchmarks that failed:$$failed" >&2; exit 1; }
 
 # The Debian package quorvane_<version>_amd64.deb, built in its own tree with the package's layout;
-# lintian's errors fail it, its warnings are shown.
+# lintian's errors and warnings fail it.
 deb: deps
 	@bash scripts/install-deps.sh deb
 	@cmake -S . -B $(BUILD_DEB) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
@@ -55,7 +55,7 @@ deb: deps
 	@cd $(BUILD_DEB) && cpack -G DEB >/dev/null
 	@cp $(BUILD_DEB)/quorvane_*_amd64.deb .
 	@ls quorvane_*_amd64.deb
-	@lintian --fail-on error quorvane_*_amd64.deb
+	@lintian --fail-on error,warning quorvane_*_amd64.deb
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_DEB)

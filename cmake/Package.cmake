@@ -3,7 +3,7 @@
 # started it) and the desktop files under /usr/share, it holds quorvane-cli and qdb in /usr/bin with a
 # link to the program, and the copyright and changelog a Debian package carries. Its dependencies are
 # those of the shared libraries the programs link (dpkg-shlibdeps), plus Qt's platform plugins, which
-# the program loads instead of linking.
+# the program loads instead of linking. Each program has a manual page.
 # The package is made of the programs it holds; the tests and benchmarks are not built for it.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(qv_package_dir "${CMAKE_BINARY_DIR}/package")
@@ -47,6 +47,13 @@ execute_process(COMMAND gzip -9nc "${qv_package_dir}/changelog"
                 OUTPUT_FILE "${qv_package_dir}/changelog.gz" COMMAND_ERROR_IS_FATAL ANY)
 install(FILES "${qv_package_dir}/changelog.gz" "${PROJECT_SOURCE_DIR}/data/package/copyright"
         DESTINATION share/doc/quorvane)
+# The manual pages of the three programs, compressed the same way.
+foreach(page quorvane quorvane-cli qdb)
+    configure_file("${PROJECT_SOURCE_DIR}/data/package/${page}.1" "${qv_package_dir}/${page}.1" @ONLY)
+    execute_process(COMMAND gzip -9nc "${qv_package_dir}/${page}.1"
+                    OUTPUT_FILE "${qv_package_dir}/${page}.1.gz" COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES "${qv_package_dir}/${page}.1.gz" DESTINATION share/man/man1)
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvane)

@@ -37,10 +37,13 @@ grep -qx solved <<<"$stamps" || fail "the installed program did not reach \"Solv
 program=$(readlink -f "$(command -v quorvane)")
 [ -f "$(dirname "$program")/Help/Quorvane.htm" ] || fail "no help page beside $program"
 [ -f "$(dirname "$(dirname "$program")")/Common Files/Regions.idx" ] || fail "no location database for $program"
+for page in quorvane quorvane-cli qdb; do
+  zcat "/usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q "^\.TH ${page^^} 1 " || fail "no manual page for $page"
+done
 
 default=$(as_user xdg-mime query default application/x-quorvane-project)
 [ "$default" = com.varnholt.quorvane.desktop ] || fail "the default for project files is \"$default\""
-echo "check-deb: installed $(basename "$deb"): worked example, Solved..., help page, database, default for *.qvx"
+echo "check-deb: installed $(basename "$deb"): worked example, Solved..., help page, database, manual pages, default for *.qvx"
 
 apt_get purge -y -q quorvane >/dev/null
 for f in "${files[@]}"; do
