@@ -16,14 +16,26 @@ void HelpNotShown(QWidget* parent, const QString& page, const QString& why) {
                      QStringLiteral("The help page could not be shown: %1.\r\n\r\nThe page is %2").arg(why, page));
 }
 
+// Why xdg-open did not show the page, from its exit status (-1: it crashed).
+QString XdgOpenFailure(int code) {
+    switch (code) {
+    case 2: return QStringLiteral("the file is missing");
+    case 3: return QStringLiteral("no program to show web pages is set up");
+    case 4: return QStringLiteral("the web browser could not open it");
+    case 5: return QStringLiteral("the file cannot be read");
+    case -1: return QStringLiteral("xdg-open stopped unexpectedly");
+    default: return QStringLiteral("xdg-open failed with exit status %1").arg(code);
+    }
+}
+
 } // namespace
 
 // Qt's desktop services start xdg-open detached and report success once it runs, so a desktop with no
-// web browser set up would answer F1 with nothing at all. xdg-open's own exit status says more: 3 when
-// no program to show the page was found, 4 when the one it found failed. Any other status is the
-// browser's own when xdg-open waited for it, and is not a failure to show the page. xdg-open may wait
-// for the browser for as long as it is open, so it has no parent: the program may end first, and
-// ending must not kill the user's browser window with it.
+// web browser set up would answer F1 with nothing at all. xdg-open's exit status says more: 0 when the
+// page was handed to a program that shows it, else why not (2 the file is missing, 3 no program was
+// found, 4 the one found failed, 5 the file cannot be read). xdg-open may wait for the browser for as
+// long as it is open, so it has no parent: the program may end first, and ending must not kill the
+// user's browser window with it.
 void OpenHelpPage(QWidget* parent) {
     const QString page = ProgramFolder() + QStringLiteral("Help/Quorvane.htm");
     if (!QFileInfo(page).isFile()) {
@@ -39,11 +51,11 @@ void OpenHelpPage(QWidget* parent) {
     });
     QObject::connect(process, &QProcess::finished, process, [process, owner, page](int code, QProcess::ExitStatus status) {
         process->deleteLater();
-        if (!owner || status != QProcess::NormalExit) return;
-        if (code == 3) HelpNotShown(owner, page, QStringLiteral("no program to show web pages is set up"));
-        if (code == 4) HelpNotShown(owner, page, QStringLiteral("the web browser could not open it"));
+        if (!owner || (status == QProcess::NormalExit && code == 0)) return;
+        HelpNotShown(owner, page, XdgOpenFailure(status == QProcess::NormalExit ? code : -1));
     });
+    process->setStandardInputFile(QProcess::nullDevice()); // a browser in a terminal must not wait on it
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel); // its complaints, for a terminal
-    process->start(QStringLiteral("xdg-open"), {QUrl::fromLocalFile(page).toString()});
+    process->start(QStringLiteral("xdg-open"), {QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded)});
 }

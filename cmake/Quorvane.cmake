@@ -11,6 +11,12 @@ function(qv_add_subfolders)
     endforeach()
 endfunction()
 
+# The source tree relative to the build tree, both with their links resolved, as a running program
+# finds its own folder: a build tree reached through a link (on another disk) still finds the sources.
+file(REAL_PATH "${PROJECT_SOURCE_DIR}" _qv_source_real)
+file(REAL_PATH "${CMAKE_BINARY_DIR}" _qv_binary_real)
+file(RELATIVE_PATH QV_SOURCE_FROM_BINARY "${_qv_binary_real}" "${_qv_source_real}")
+
 # qv_add_test(NAME SOURCES a.cpp ... LIBS lib ...)
 # One Qt Test executable run by CTest on the offscreen platform, with a fresh settings folder and a fixed
 # locale (scripts/run-test.sh sets both up around the run).
@@ -18,8 +24,8 @@ function(qv_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
-    qv_path_from_program(${name} QV_SOURCE_FROM_PROGRAM "${PROJECT_SOURCE_DIR}")
     qv_path_from_program(${name} QV_BINARY_FROM_PROGRAM "${CMAKE_BINARY_DIR}")
+    target_compile_definitions(${name} PRIVATE QV_SOURCE_FROM_BINARY="${QV_SOURCE_FROM_BINARY}")
     # Qt Test's own definitions name the test's absolute folders (for QFINDTESTDATA, which no test here
     # uses); without them the compiled test is the same in every clone.
     target_compile_options(${name} PRIVATE -UQT_TESTCASE_BUILDDIR -UQT_TESTCASE_SOURCEDIR)
@@ -35,11 +41,12 @@ function(qv_add_test name)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()
 
-# qv_path_from_program(TARGET NAME PATH): defines NAME in TARGET as PATH (which may be a generator
-# expression such as $<TARGET_FILE:tool>) relative to the folder of TARGET's program;
-# tests/common/TestPaths.h makes it absolute at run time. An absolute path compiled in would differ in
-# every clone, and a compiler cache could then share none of these objects between clones.
+# qv_path_from_program(TARGET NAME PATH): defines NAME in TARGET as PATH, a place in the build tree
+# (which may be a generator expression such as $<TARGET_FILE:tool>), relative to the folder of TARGET's
+# program; tests/common/TestPaths.h makes it absolute at run time. An absolute path compiled in would
+# differ in every clone, and a compiler cache could then share none of these objects between clones.
 function(qv_path_from_program target name path)
+    string(REPLACE "," "$<COMMA>" path "${path}") # a comma in a folder name would split the expression
     target_compile_definitions(${target} PRIVATE
         ${name}="$<PATH:RELATIVE_PATH,${path},$<TARGET_FILE_DIR:${target}>>")
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}) # for tests/common/TestPaths.h

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian package that `make deb` built, with apt as a user would, and checks it: the
 # command line's worked example, the program started offscreen until its status reads "Solved...",
-# its help page and location database beside the program the link in /usr/bin starts, and the
-# program as the desktop's default for project files. Then purges it and checks that none of its
+# its help page and location database beside the program the link in /usr/bin starts, a manual page
+# for each program in /usr/bin, and the program as the desktop's default for project files. Then purges it and checks that none of its
 # files is left and that the desktop's caches no longer know it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,8 +37,10 @@ grep -qx solved <<<"$stamps" || fail "the installed program did not reach \"Solv
 program=$(readlink -f "$(command -v quorvane)")
 [ -f "$(dirname "$program")/Help/Quorvane.htm" ] || fail "no help page beside $program"
 [ -f "$(dirname "$(dirname "$program")")/Common Files/Regions.idx" ] || fail "no location database for $program"
-for page in quorvane quorvane-cli qdb; do
-  zcat "/usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q "^\.TH ${page^^} 1 " || fail "no manual page for $page"
+for program in $(printf '%s\n' "${files[@]}" | grep '^/usr/bin/'); do
+  page=$(basename "$program")
+  zcat "/usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q "^\.TH ${page^^} 1 \"[0-9-]*\" \"Quorvane [0-9]" ||
+    fail "no manual page for $page"
 done
 
 default=$(as_user xdg-mime query default application/x-quorvane-project)

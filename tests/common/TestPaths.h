@@ -10,12 +10,13 @@ inline QString FromProgramFolder(const char* relative) {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromUtf8(relative));
 }
 
-#ifdef QV_SOURCE_FROM_PROGRAM
-// SourcePath("/data/help/Quorvane.htm"), BinaryPath("/screens"): BELOW starts with a slash.
-inline QString SourcePath(const char* below) {
-    return FromProgramFolder(QV_SOURCE_FROM_PROGRAM) + QString::fromUtf8(below);
-}
+#ifdef QV_BINARY_FROM_PROGRAM
+// BinaryPath("/screens"), SourcePath("/data/help/Quorvane.htm"): BELOW starts with a slash. The source
+// tree is found from the build tree's real folder, the one the running program sees.
 inline QString BinaryPath(const char* below) {
     return FromProgramFolder(QV_BINARY_FROM_PROGRAM) + QString::fromUtf8(below);
+}
+inline QString SourcePath(const char* below) {
+    return QDir::cleanPath(BinaryPath("/") + QStringLiteral(QV_SOURCE_FROM_BINARY)) + QString::fromUtf8(below);
 }
 #endif

@@ -135,7 +135,7 @@ private slots:
         QVERIFY(!PdfText(pdf).contains("Riverside Offices"));
     }
 
-    // --design-peaks puts the design peaks of the nine facades after either report, as the window's
+    // --design-peaks puts the design peaks of the nine facades in either report, as the window's
     // commands do; without it neither report has them.
     void designPeaksOnRequest_data() {
         QTest::addColumn<QStringList>("args");

@@ -95,7 +95,7 @@ const char* Description =
     "                table with units and legend, sol-air, window, chart, totals and peaks, method),\n"
     "                with the project block of a --file project that holds one.\n"
     "  --design-peaks  with --report: either report with the design peaks of the surface and the nine\n"
-    "                facades after it, as File, Report with Design Peaks and the design report's tick.\n"
+    "                facades, as File, Report with Design Peaks and the design report's tick give them.\n"
     "\n"
     "Sun position: --sun published (the default) uses the published fits of the day number; --sun\n"
     "precise an astronomical algorithm (within 0.01 degrees of an ephemeris) for the day number in\n"
@@ -143,7 +143,7 @@ constexpr TFlag Flags[] = {
     {"peaks", "Print the design-day peaks of the surface and the nine facades as CSV."},
     {"json", "With --explain: the steps as a JSON array."},
     {"design-report", "With --report: the design report (project block from a --file that has one)."},
-    {"design-peaks", "With --report: the design peaks of the surface and the nine facades after it."},
+    {"design-peaks", "With --report: the report with the design peaks of the surface and the nine facades."},
 };
 
 bool IsSet(const QCommandLineParser& parser, const char* name) {

@@ -19,7 +19,7 @@ struct TCliResult {
 class TCalcDocument;
 
 // Which report --report writes: the Report command's or the design report, either with the design
-// peaks of the nine orientations after it.
+// peaks of the nine orientations.
 struct TCliReportKind {
     bool Design = false;
     bool DesignPeaks = false;
