@@ -85,9 +85,12 @@ TProfileEdForm::TProfileEdForm(QWidget* parent) : QDialog(parent) {
     accept->setToolTip(QStringLiteral("Accept and close"));
     QAction* cancel = tools->addAction(QStringLiteral("&Cancel"), this, &TProfileEdForm::reject);
     cancel->setToolTip(QStringLiteral("Ignore changes and close"));
-    // A tool button shows its text without the mnemonic, so the Alt+letter keys are set here.
+    // A tool button shows its text without the mnemonic, so the Alt+letter keys are set here. Escape
+    // cancels too, as in any dialog: the grid, which has the focus, would otherwise take it. A value
+    // still being typed keeps Escape for its cell.
     for (QAction* a : {accept, cancel})
         a->setShortcut(QKeySequence::mnemonic(a->text()));
+    cancel->setShortcuts({QKeySequence::mnemonic(cancel->text()), QKeySequence(QKeySequence::Cancel)});
 
     // Left: the hour/value grid under its headings.
     FCaptionLabel = PlainLabel();

@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(e.form.Values()[7], 7.0);
     }
 
-    // Alt+A while a value is still being typed keeps it; Escape (Cancel) closes without OK.
+    // Alt+A while a value is still being typed keeps it; Alt+C (Cancel) closes without OK.
     void acceptKeepsTheValueBeingTyped() {
         Editor e(Counting());
         e.TypeInto(3, "17");
@@ -216,6 +216,25 @@ private slots:
         Editor c(Counting());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
         QCOMPARE(c.form.result(), int(QDialog::Rejected));
+    }
+
+    // Escape cancels the editor from its grid, where the focus is, as in any dialog; a value still being
+    // typed keeps Escape for its cell, and the editor stays open.
+    void escapeCancels_data() {
+        QTest::addColumn<QString>("typed"); // into hour 3 first; "\r" at the end commits it
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("nothing typed") << "" << true;
+        QTest::newRow("value committed") << "17\r" << true;
+        QTest::newRow("value being typed") << "17" << false;
+    }
+    void escapeCancels() {
+        QFETCH(QString, typed);
+        QFETCH(bool, closes);
+        Editor e(Counting());
+        if (!typed.isEmpty()) e.TypeInto(3, typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(e.form.isVisible(), !closes);
+        if (closes) QCOMPARE(e.form.result(), int(QDialog::Rejected));
     }
 
     // A value typed and then cancelled is gone: the next showing edits the caller's profile, and Accept
