@@ -1,6 +1,7 @@
 // The main window with its profile dialogs: a click on each column heading (clipboard text, title,
 // style, hours), "CT", "Total Solar Profile", the ambient profile edited from its heading, the area
 // factor view, and the plot's colours, context menu and click-to-copy.
+#include "../common/ModalAnswer.h"
 #include "../common/SavePicture.h"
 #include "app/Main.h"
 #include "app/ResultColumns.h"
@@ -20,6 +21,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -367,17 +369,27 @@ private slots:
         menu = viewMenu(p);
         QVERIFY(menu);
         QTimer watch; // the editor opens once the menu has closed
+        QElapsedTimer sinceAccept;
         connect(&watch, &QTimer::timeout, &p.editor, [&] {
-            if (accepted || !p.editor.isVisible()) return;
+            CloseModalAfterFailure(); // a failed check below must end the editor's event loop
+            if (accepted && p.editor.isVisible() && sinceAccept.hasExpired(5000)) {
+                QTest::qFail("Alt+A left the editor open", __FILE__, __LINE__);
+                return;
+            }
+            // Typed into once it is the active window, as a user types into what they see in front.
+            if (accepted || QApplication::activeModalWidget() != &p.editor || !p.editor.isActiveWindow()) return;
             accepted = true;
+            sinceAccept.start();
             QCOMPARE(p.editor.ValueCaptionLabel()->text(), QString::fromUtf8("Ambient, \u00b0C"));
             QVERIFY(p.editor.Editable());
             QCOMPARE(p.editor.Values(), doc.AmbientProfile());
             p.editor.Grid()->FocusCell(1, 3);
             QTest::keyClick(p.editor.Grid(), Qt::Key_F2);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(QApplication::focusWidget(), "12");
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+            QWidget* cell = QApplication::focusWidget();
+            QVERIFY(cell && cell->window() == &p.editor);
+            QTest::keyClick(cell, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(cell, "12");
+            QTest::keyClick(cell, Qt::Key_A, Qt::AltModifier);
         });
         watch.start(10);
         QTest::keyClick(menu, Qt::Key_A);
