@@ -12,19 +12,26 @@
 namespace {
 
 void HelpNotShown(QWidget* parent, const QString& page, const QString& why) {
-    ShowPlainMessage(parent, QMessageBox::Warning, QApplication::applicationDisplayName(),
-                     QStringLiteral("The help page could not be shown: %1.\r\n\r\nThe page is %2").arg(why, page));
+    ShowPlainMessage(
+        parent, QMessageBox::Warning, QApplication::applicationDisplayName(),
+        QStringLiteral("The help page could not be shown: %1.\r\n\r\nThe page is %2").arg(why, page));
 }
 
 // Why xdg-open did not show the page, from its exit status (-1: it crashed).
 QString XdgOpenFailure(int code) {
     switch (code) {
-    case 2: return QStringLiteral("the file is missing");
-    case 3: return QStringLiteral("no program to show web pages is set up");
-    case 4: return QStringLiteral("the web browser could not open it");
-    case 5: return QStringLiteral("the file cannot be read");
-    case -1: return QStringLiteral("xdg-open stopped unexpectedly");
-    default: return QStringLiteral("xdg-open failed with exit status %1").arg(code);
+    case 2:
+        return QStringLiteral("the file is missing");
+    case 3:
+        return QStringLiteral("no program to show web pages is set up");
+    case 4:
+        return QStringLiteral("the web browser could not open it");
+    case 5:
+        return QStringLiteral("the file cannot be read");
+    case -1:
+        return QStringLiteral("xdg-open stopped unexpectedly");
+    default:
+        return QStringLiteral("xdg-open failed with exit status %1").arg(code);
     }
 }
 
@@ -39,21 +46,24 @@ QString XdgOpenFailure(int code) {
 void OpenHelpPage(QWidget* parent) {
     const QString page = ProgramFolder() + QStringLiteral("Help/Quorvane.htm");
     if (!QFileInfo(page).isFile()) {
-        HelpNotShown(parent, page, QStringLiteral("the file is missing"));
+        HelpNotShown(parent, page, XdgOpenFailure(2)); // what xdg-open says of a missing file
         return;
     }
     auto* process = new QProcess;
     const QPointer<QWidget> owner(parent);
-    QObject::connect(process, &QProcess::errorOccurred, process, [process, owner, page](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart) return; // a crash ends in finished as well
-        process->deleteLater();
-        if (owner) HelpNotShown(owner, page, QStringLiteral("xdg-open could not be started"));
-    });
-    QObject::connect(process, &QProcess::finished, process, [process, owner, page](int code, QProcess::ExitStatus status) {
-        process->deleteLater();
-        if (!owner || (status == QProcess::NormalExit && code == 0)) return;
-        HelpNotShown(owner, page, XdgOpenFailure(status == QProcess::NormalExit ? code : -1));
-    });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, owner, page](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) return; // a crash ends in finished as well
+                         process->deleteLater();
+                         if (owner)
+                             HelpNotShown(owner, page, QStringLiteral("xdg-open could not be started"));
+                     });
+    QObject::connect(
+        process, &QProcess::finished, process, [process, owner, page](int code, QProcess::ExitStatus status) {
+            process->deleteLater();
+            if (!owner || (status == QProcess::NormalExit && code == 0)) return;
+            HelpNotShown(owner, page, XdgOpenFailure(status == QProcess::NormalExit ? code : -1));
+        });
     process->setStandardInputFile(QProcess::nullDevice()); // a browser in a terminal must not wait on it
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel); // its complaints, for a terminal

@@ -2,8 +2,8 @@
 # Installs the Debian package that `make deb` built, with apt as a user would, and checks it: the
 # command line's worked example, the program started offscreen until its status reads "Solved...",
 # its help page and location database beside the program the link in /usr/bin starts, a manual page
-# for each program in /usr/bin, and the program as the desktop's default for project files. Then purges it and checks that none of its
-# files is left and that the desktop's caches no longer know it.
+# for each program in /usr/bin, and the program as the desktop's default for project files. Then purges
+# it and checks that none of its files is left and that the desktop's caches no longer know it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fail() {

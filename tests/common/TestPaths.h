@@ -7,7 +7,8 @@
 #include <QString>
 
 inline QString FromProgramFolder(const char* relative) {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromUtf8(relative));
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                           QString::fromUtf8(relative));
 }
 
 #ifdef QV_BINARY_FROM_PROGRAM
@@ -17,6 +18,7 @@ inline QString BinaryPath(const char* below) {
     return FromProgramFolder(QV_BINARY_FROM_PROGRAM) + QString::fromUtf8(below);
 }
 inline QString SourcePath(const char* below) {
-    return QDir::cleanPath(BinaryPath("/") + QStringLiteral(QV_SOURCE_FROM_BINARY)) + QString::fromUtf8(below);
+    return QDir::cleanPath(BinaryPath("/") + QStringLiteral(QV_SOURCE_FROM_BINARY)) +
+           QString::fromUtf8(below);
 }
 #endif
