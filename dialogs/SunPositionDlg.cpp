@@ -28,6 +28,9 @@ TSunPositionForm::TSunPositionForm(QWidget* parent)
     form->addRow(QStringLiteral("&Year:"), FYear);
     form->addRow(note);
     form->addRow(buttons);
+    // The size its rows need, the wrapped note's lines included: made smaller, the note ran over the
+    // Year row and lost its last line.
+    form->setSizeConstraint(QLayout::SetFixedSize);
     SetMethod(smPublished, 2000);
 }
 

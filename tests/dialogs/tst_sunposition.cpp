@@ -4,6 +4,7 @@
 #include "dialogs/SunPositionDlg.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QSpinBox>
 #include <QTest>
 
@@ -30,6 +31,24 @@ private slots:
         QCOMPARE(form.Year(), 2030);
         QCOMPARE(form.Method(), smPrecise);
         SavePicture(form, QStringLiteral("sunposition"));
+    }
+
+    // Made as small as the window manager allows, the dialog keeps every row whole: the wrapped note
+    // sits below the Year row with all its lines.
+    void smallestSizeKeepsTheNoteWhole() {
+        TSunPositionForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.resize(50, 50);
+        QTest::qWait(20);
+        auto* year = form.findChild<QSpinBox*>();
+        QLabel* note = nullptr;
+        for (QLabel* label : form.findChildren<QLabel*>())
+            if (label->wordWrap()) note = label;
+        QVERIFY(year && note);
+        QVERIFY(note->geometry().top() >= year->geometry().bottom());
+        QVERIFY(note->height() >= note->heightForWidth(note->width()));
+        SavePicture(form, "sunposition-smallest");
     }
 
     void escapeLeavesIt() {
