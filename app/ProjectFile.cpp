@@ -63,7 +63,7 @@ bool ReadProjectFile(const QString& path, TInputSet& inputs, QString* reason, TP
     if (info) {
         // One byte past the largest block, so a longer one shows as damaged instead of cut.
         const TProjectSection s =
-            DecodeProjectSection(file.read(MaxProjectFileBytes - ProjectFileSize + 1), *info);
+            DecodeProjectSection(ReadAtMost(file, MaxProjectFileBytes - ProjectFileSize + 1), *info);
         if (section) *section = s;
     }
     return true;

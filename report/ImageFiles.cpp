@@ -193,7 +193,7 @@ QImage ReadLogoFile(const QString& path, QString* reason) {
         if (reason) *reason = QStringLiteral("it is larger than %1 MB").arg(MaxLogoFileBytes >> 20);
         return {};
     }
-    const QByteArray bytes = file.read(MaxLogoFileBytes);
+    const QByteArray bytes = ReadAtMost(file, MaxLogoFileBytes);
     const QString ext = QFileInfo(path).suffix().toLower();
     if (ext == QLatin1String("jpg")) return DecodeJpeg(bytes, reason);
     if (ext == QLatin1String("gif")) return DecodeGif(bytes, reason);

@@ -44,7 +44,7 @@ bool ReadLetterheadFile(const QString& path, QStringList& lines, bool* cut, QStr
     QFile file;
     if (!OpenRegularFile(file, path, reason)) return false;
     // One byte past the cap tells a file that is longer from one that is exactly as long.
-    const QByteArray bytes = file.read(MaxLetterheadBytes + 1);
+    const QByteArray bytes = ReadAtMost(file, MaxLetterheadBytes + 1);
     lines = DecodeLetterhead(bytes, cut);
     return true;
 }

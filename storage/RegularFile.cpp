@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -33,6 +34,17 @@ bool OpenRegularFile(QFile& file, const QString& path, QString* reason) {
         return fail(file.errorString());
     }
     return true;
+}
+
+QByteArray ReadAtMost(QFile& file, qint64 cap) {
+    QByteArray bytes;
+    char chunk[64 * 1024];
+    while (bytes.size() < cap) {
+        const qint64 n = file.read(chunk, std::min<qint64>(sizeof chunk, cap - bytes.size()));
+        if (n <= 0) break;
+        bytes.append(chunk, qsizetype(n));
+    }
+    return bytes;
 }
 
 bool IsReplaceableFile(const QString& path) {

@@ -81,7 +81,7 @@ QString FileProblem(const QString& path) {
         return QStringLiteral("is larger than %1 MB").arg(MaxSettingsFileBytes >> 20);
     QFile file;
     if (!OpenRegularFile(file, path)) return {}; // unreadable: QSettings reads nothing either
-    if (HoldsStreamedValue(file.read(MaxSettingsFileBytes)))
+    if (HoldsStreamedValue(ReadAtMost(file, MaxSettingsFileBytes)))
         return QStringLiteral("holds a value that the program never writes (@Variant or @DateTime), which "
                               "could exhaust memory when read; delete or correct the file to save settings");
     return {};

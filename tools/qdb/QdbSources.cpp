@@ -89,7 +89,7 @@ public:
         if (!OpenRegularFile(file, path_, &reason)) return Fail(0, reason);
         if (file.size() > MaxQdbSourceBytes)
             return Fail(0, QStringLiteral("larger than %1 MB").arg(MaxQdbSourceBytes >> 20));
-        const QByteArray bytes = file.read(MaxQdbSourceBytes + 1);
+        const QByteArray bytes = ReadAtMost(file, MaxQdbSourceBytes + 1);
         if (bytes.size() > MaxQdbSourceBytes)
             return Fail(0, QStringLiteral("larger than %1 MB").arg(MaxQdbSourceBytes >> 20));
         return ReadText(bytes, db);
