@@ -97,7 +97,7 @@ private slots:
         QVERIFY(qAbs(doc.Sunset() - 17.32572) < 1e-5);
         int first = -1, last = -1;
         doc.SunriseRange(first, last);
-        QCOMPARE(QPair(first, last), QPair(6, 18));
+        QCOMPARE(std::pair(first, last), std::pair(6, 18));
         QCOMPARE(doc.LocalFields().Sunrise, QString("06:57:50"));
         QCOMPARE(doc.LocalFields().Sunset, QString("17:19:33"));
         QCOMPARE(doc.LocalFields().Declination, QString("23.450"));
