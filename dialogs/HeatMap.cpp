@@ -160,8 +160,8 @@ void PaintTexts(QPainter& p, const TLayout& l, const THeatMapData& data) {
     if (data.PeakMonth >= 1 && data.PeakMonth <= 12 && data.PeakHour >= 0 && data.PeakHour < 24)
         peak = QStringLiteral("Framed: the peak, %1 %2 on 21 %3 at %4:00.")
                    .arg(FormatFloat(data.Format, data.Values[data.PeakMonth - 1][data.PeakHour]), data.Units,
-                        data.RowNames.value(data.PeakMonth - 1))
-                   .arg(data.PeakHour, 2, 10, QLatin1Char('0'));
+                        data.RowNames.value(data.PeakMonth - 1),
+                        QString::number(data.PeakHour).rightJustified(2, QLatin1Char('0')));
     const QRect first(l.Note.left(), l.Note.top() + line / 4, l.Note.width(), line);
     DrawLine(p, first, Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("Clock hour across, design day (21st) of each month down."));

@@ -27,8 +27,7 @@ void TLocationDatabase::LoadIndex(const QString& folder) {
     const std::unique_ptr<QFile> file = OpenRegularFile(path);
     if (file->size() > MaxIndexBytes)
         throw EFOpenError(QStringLiteral("%1 is larger than %2 MB: it cannot be a location index.")
-                              .arg(path)
-                              .arg(MaxIndexBytes >> 20));
+                              .arg(path, QString::number(MaxIndexBytes >> 20)));
     if (!index_->LoadFromDevice(*file))
         throw EFOpenError(QStringLiteral("Cannot read %1: %2").arg(path, file->errorString()));
 }

@@ -48,7 +48,7 @@ int TQdbFile::RecordCount() const {
 LocationRecord TQdbFile::Read(int n) const {
     if (bytes_) { // records in memory are read where they lie
         if (n < 0 || qint64(n) >= bytes_->size() / LocationRecordSize)
-            throw EFOpenError(QStringLiteral("Cannot read %1: no record %2").arg(path_).arg(n));
+            throw EFOpenError(QStringLiteral("Cannot read %1: no record %2").arg(path_, QString::number(n)));
         return DecodeLocationRecord(bytes_->constData() + qint64(n) * LocationRecordSize);
     }
     const std::unique_ptr<QIODevice> device = OpenDevice();
@@ -63,7 +63,8 @@ int TQdbFile::Scan(const std::function<void(const char*, int)>& visit, int first
     if (bytes_) {
         const int count = RecordCount();
         if (first < 0 || qint64(first) * LocationRecordSize > bytes_->size())
-            throw EFOpenError(QStringLiteral("Cannot read %1: no record %2").arg(path_).arg(first));
+            throw EFOpenError(
+                QStringLiteral("Cannot read %1: no record %2").arg(path_, QString::number(first)));
         for (int n = first; n < count; ++n)
             visit(bytes_->constData() + qint64(n) * LocationRecordSize, n);
         return std::max(first, count);

@@ -59,19 +59,18 @@ void TMapiControl::Send() {
         Finish(files, QStringLiteral("the mail launcher %1 could not be started: %2")
                           .arg(Launcher, process->errorString()));
     });
-    connect(
-        process, &QProcess::finished, this, [this, process, files](int code, QProcess::ExitStatus status) {
-            process->deleteLater();
-            if (status != QProcess::NormalExit) {
-                Finish(files, QStringLiteral("the mail launcher %1 stopped unexpectedly").arg(Launcher));
-                return;
-            }
-            Finish(
-                files,
-                code == 0
-                    ? QString()
-                    : QStringLiteral("the mail launcher %1 failed with exit code %2").arg(Launcher).arg(code),
-                code);
-        });
+    connect(process, &QProcess::finished, this,
+            [this, process, files](int code, QProcess::ExitStatus status) {
+                process->deleteLater();
+                if (status != QProcess::NormalExit) {
+                    Finish(files, QStringLiteral("the mail launcher %1 stopped unexpectedly").arg(Launcher));
+                    return;
+                }
+                Finish(files,
+                       code == 0 ? QString()
+                                 : QStringLiteral("the mail launcher %1 failed with exit code %2")
+                                       .arg(Launcher, QString::number(code)),
+                       code);
+            });
     process->start(program, LauncherArguments());
 }

@@ -62,9 +62,8 @@ void TStdReport::SetLetterhead(const QString& letterheadFile, const QString& log
         if (cut)
             ReportMessage(QStringLiteral("The letterhead %1 is longer than %2 lines or %3 KB; only its "
                                          "beginning is printed.")
-                              .arg(path)
-                              .arg(MaxLetterheadLines)
-                              .arg(MaxLetterheadBytes / 1024));
+                              .arg(path, QString::number(MaxLetterheadLines),
+                                   QString::number(MaxLetterheadBytes / 1024)));
     }
     LogoFile = logo.exists() ? logoFile : FindLogoFile(logo.path(), logo.completeBaseName());
     if (LogoFile.isEmpty()) LogoFile = FindLogoFile(DatabaseFolder(), logo.completeBaseName());

@@ -124,6 +124,28 @@ private slots:
                          "3,2,1,Ash,1,2,0,5,1,1,1,1,1,1,1\n"));
     }
 
+    // A name or path holding "%1" or "%0" is text, not a place for the next value: the index keeps
+    // each name with its own code, and a message names the file as it is.
+    void percentSignsInNamesAndPathsStayAsWritten() {
+        TLocationFixture src, out;
+        src.WriteFile("50%1 Off.csv", Header + "Zone %0,Ash,1,2,0,5,1,1,1,1,1,1,1\n"
+                                               "A%2B,Elm,1,2,0,5,1,1,1,1,1,1,1\n");
+        const QString db = out.Path("db");
+        QCOMPARE(Qdb({"build", src.Folder(), db}).exitCode, 0);
+        TLocationDatabase reader;
+        reader.LoadIndex(db + '/');
+        QCOMPARE(reader.DatabaseNames(), QStringList({"+All", "50%1 Off"}));
+        QCOMPARE(reader.RegionNames("50%1 Off"), QStringList({"+All", "Zone %0", "A%2B"}));
+        QCOMPARE(reader.RegionCode("50%1 Off", "A%2B"), 2);
+        QVERIFY(reader.Open("50%1 Off"));
+        QCOMPARE(reader.PickedName(reader.ReadRecord(1), "50%1 Off", "+All"), QString("Elm, A%2B"));
+
+        src.WriteFile("50%1 Off.csv", Header + "R,Bad,1,2,0,5,1,nan,1,1,1,1,1\n");
+        const Run refused = Qdb({"build", src.Folder(), out.Path("db2")});
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY2(refused.err.contains(src.Path("50%1 Off.csv") + ":2: "), qPrintable(refused.err));
+    }
+
     void sampleDatabaseBuildsAndEveryDatabaseOpens() {
         TLocationFixture out;
         QCOMPARE(Qdb({"build", SourcePath("/data/locations"), out.Path("db")}).exitCode, 0);

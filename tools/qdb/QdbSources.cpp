@@ -164,7 +164,7 @@ private:
     }
 
     bool Fail(int lineNo, const QString& why) {
-        errors_ << (lineNo > 0 ? QStringLiteral("%1:%2: %3").arg(path_).arg(lineNo).arg(why)
+        errors_ << (lineNo > 0 ? QStringLiteral("%1:%2: %3").arg(path_, QString::number(lineNo), why)
                                : QStringLiteral("%1: %2").arg(path_, why));
         return false;
     }
@@ -195,11 +195,11 @@ QByteArray QdbIndexText(const std::vector<QdbDatabase>& databases) {
     QString text = QStringLiteral("; Sample location database, built by qdb from data/locations\r\n");
     text += QStringLiteral("[%1]\r\n%1=0\r\n").arg(AllDatabaseName);
     for (const QdbDatabase& db : databases)
-        text += QStringLiteral("%1=%2\r\n").arg(db.Name).arg(db.Code);
+        text += QStringLiteral("%1=%2\r\n").arg(db.Name, QString::number(db.Code));
     for (const QdbDatabase& db : databases) {
         text += QStringLiteral("\r\n[%1]\r\n%2=0\r\n").arg(db.Name, AllDatabaseName);
         for (int i = 0; i < db.Regions.size(); ++i)
-            text += QStringLiteral("%1=%2\r\n").arg(db.Regions[i]).arg(i + 1);
+            text += QStringLiteral("%1=%2\r\n").arg(db.Regions[i], QString::number(i + 1));
     }
     return EncodeWin1252(text); // every name was checked when it was read
 }

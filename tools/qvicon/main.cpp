@@ -15,8 +15,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
-        const QString folder =
-            QStringLiteral("%1/hicolor/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+        const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps")
+                                   .arg(QString::fromLocal8Bit(argv[1]), QString::number(size));
         const QString file = folder + QStringLiteral("/com.varnholt.quorvane.png");
         if (!QDir().mkpath(folder) || !ProductPicture(QSize(size, size), true).save(file, "PNG")) {
             std::fprintf(stderr, "qvicon: cannot write %s\n", qPrintable(file));
